@@ -1,0 +1,77 @@
+# Shared build rules: warnings, architecture facts, and the test and fuzz helpers.
+
+if(WIN32)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(BRENNICOR_I686 ON)
+  endif()
+endif()
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+# Where a test program finds the checked-in fixtures and its scratch folder.
+# Under Wine the Unix root is drive Z:.
+set(BRENNICOR_TEST_WORK ${CMAKE_BINARY_DIR}/test-work)
+file(MAKE_DIRECTORY ${BRENNICOR_TEST_WORK})
+if(WIN32)
+  set(BRENNICOR_PATH_PREFIX "Z:")
+else()
+  set(BRENNICOR_PATH_PREFIX "")
+endif()
+
+# brennicor_test(NAME n SOURCES ... [LIBS ...] [FIXTURES_REQUIRED ...] [FIXTURES_SETUP ...])
+# One test program, run as one process (under Wine in the Windows builds).
+function(brennicor_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;FIXTURES_REQUIRED;FIXTURES_SETUP" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main)
+  target_compile_definitions(${T_NAME} PRIVATE
+    BRENNICOR_TEST_DATA="${BRENNICOR_PATH_PREFIX}${CMAKE_SOURCE_DIR}/tests/fixtures"
+    BRENNICOR_TEST_WORK="${BRENNICOR_PATH_PREFIX}${BRENNICOR_TEST_WORK}")
+  if(WIN32)
+    target_link_options(${T_NAME} PRIVATE -mconsole)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600)
+  if(T_FIXTURES_REQUIRED)
+    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED "${T_FIXTURES_REQUIRED}")
+  endif()
+  if(T_FIXTURES_SETUP)
+    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_SETUP "${T_FIXTURES_SETUP}")
+  endif()
+endfunction()
+
+# brennicor_python_test(NAME n SCRIPT s [ARGS ...] [FIXTURES_REQUIRED ...] [FIXTURES_SETUP ...])
+# A check run natively with Python, for tools that cannot run inside Wine
+# (Info-ZIP, 7-Zip, zlib, cryptography): it makes inputs for a test program or
+# checks what one wrote into the scratch folder.
+function(brennicor_python_test)
+  cmake_parse_arguments(T "" "NAME;SCRIPT" "ARGS;FIXTURES_REQUIRED;FIXTURES_SETUP" ${ARGN})
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME ${T_NAME} COMMAND ${Python3_EXECUTABLE} ${T_SCRIPT} ${T_ARGS})
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600
+    ENVIRONMENT "BRENNICOR_TEST_WORK=${BRENNICOR_TEST_WORK};BRENNICOR_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/fixtures;BRENNICOR_BINARY_DIR=${CMAKE_BINARY_DIR}")
+  if(T_FIXTURES_REQUIRED)
+    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED "${T_FIXTURES_REQUIRED}")
+  endif()
+  if(T_FIXTURES_SETUP)
+    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_SETUP "${T_FIXTURES_SETUP}")
+  endif()
+endfunction()
+
+# brennicor_fuzz(NAME n SOURCES ... [LIBS ...])
+# A libFuzzer target, run by the tests for a short bounded time over its seed
+# corpus in fuzz/corpus/<n>; what it finds goes to a scratch folder, never
+# into the checked-in seeds.
+set(BRENNICOR_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzz target runs in the tests")
+function(brennicor_fuzz)
+  cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${F_NAME} ${F_SOURCES})
+  target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+  target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+  set(scratch ${CMAKE_BINARY_DIR}/fuzz-scratch/${F_NAME})
+  file(MAKE_DIRECTORY ${scratch})
+  add_test(NAME ${F_NAME}
+    COMMAND ${F_NAME} -max_total_time=${BRENNICOR_FUZZ_SECONDS} -rss_limit_mb=2048
+            -artifact_prefix=${scratch}/ ${scratch} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${F_NAME})
+  set_tests_properties(${F_NAME} PROPERTIES TIMEOUT 600)
+endfunction()
