@@ -1,0 +1,13 @@
+// Drive facts the zip side checks before writing across volumes.
+#pragma once
+
+// 1 when every target counts as removable (wZipSubOptions 0x0080), when split
+// parts are written, or when the drive (0 = current, 1 = A ... 26) is a
+// removable or CD-ROM drive; 0 for numbers outside 0-26.
+int ZipIsRemovableDrive(int drive);
+// 1-26 for a path that begins with a letter, a colon and a separator (the
+// current drive when it is no letter); -1 otherwise.
+int ZipDriveOfPath(const char *path);
+// 1 when an item of the list, taken as a full path that does not begin with
+// a backslash, lies on the drive (0 = current).
+int ZipItemListUsesDrive(int drive, const char *itemList);
