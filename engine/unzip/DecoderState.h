@@ -79,7 +79,7 @@ struct DecoderState {
 
   // Output window: bytes at [0, windowPos) are not yet handed on.
   size_t windowPos;
-  uint64_t memberOutput;  // bytes the member produced so far
+  uint64_t memberOutput;  // bytes of this member already handed on
   uint8_t window[kDecoderWindowSize + kDecoderWindowSlack];
 
   // Decode tables of the current block (Explode holds three trees at once).

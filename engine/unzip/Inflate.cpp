@@ -1,0 +1,376 @@
+// Inflate (method 8, RFC 1951) and Inflate64 (method 9, the 64 KiB window
+// variant of the zip APPNOTE): one decoder built twice from a format record.
+
+#include <cstring>
+
+#include "DecodeTable.h"
+#include "DecoderBits.h"
+#include "DecoderState.h"
+#include "DecoderWindow.h"
+
+namespace {
+
+constexpr uint8_t kNoCode = kOpInvalid;
+
+// Length codes 257-287; 286 and 287 must not occur.
+constexpr uint16_t kLengthBases[31] = {3,  4,  5,  6,  7,  8,  9,  10,  11,  13,  15,
+                                       17, 19, 23, 27, 31, 35, 43, 51,  59,  67,  83,
+                                       99, 115, 131, 163, 195, 227, 258, 0, 0};
+constexpr uint8_t kLengthExtra[31] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2,
+                                      3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0, kNoCode, kNoCode};
+// Deflate64: code 285 is base 3 with 16 extra bits.
+constexpr uint16_t kLength64Bases[31] = {3,  4,  5,  6,  7,  8,  9,  10,  11,  13,  15,
+                                         17, 19, 23, 27, 31, 35, 43, 51,  59,  67,  83,
+                                         99, 115, 131, 163, 195, 227, 3, 0, 0};
+constexpr uint8_t kLength64Extra[31] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2,
+                                        3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 16, kNoCode, kNoCode};
+// Distance codes 0-31; only Deflate64 admits 30 and 31.
+constexpr uint16_t kDistanceBases[32] = {
+    1,    2,    3,    4,    5,    7,     9,     13,    17,    25,    33,
+    49,   65,   97,   129,  193,  257,   385,   513,   769,   1025,  1537,
+    2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577, 32769, 49153};
+constexpr uint8_t kDistanceExtra[32] = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,  4,
+                                        4, 5, 5,  6,  6,  7,  7,  8,  8,  9,  9,
+                                        10, 10, 11, 11, 12, 12, 13, 13, 14, 14};
+constexpr uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                          11, 4,  12, 3, 13, 2, 14, 1, 15};
+
+constexpr unsigned kLiteralWidth = 9;
+constexpr unsigned kDistanceWidth = 6;
+constexpr unsigned kCodeLengthWidth = 7;
+constexpr unsigned kFixedDistanceWidth = 5;
+
+struct DeflateFormat {
+  static constexpr DecodeOps kOps = kDeflateOps;
+  static constexpr unsigned kDistanceCodes = 30;
+  static constexpr unsigned kMaxLength = 258;
+  // The window holds twice the farthest distance, so the bytes just past a
+  // match's end are never read again before they are rewritten: the fast
+  // copy may overrun them by up to a word.
+  static constexpr bool kWordCopy = true;
+  static constexpr const uint16_t* kLengths = kLengthBases;
+  static constexpr const uint8_t* kLengthExtraBits = kLengthExtra;
+};
+
+struct Deflate64Format {
+  static constexpr DecodeOps kOps = kDeflate64Ops;
+  static constexpr unsigned kDistanceCodes = 32;
+  static constexpr unsigned kMaxLength = 65538;
+  static constexpr bool kWordCopy = false;
+  static constexpr const uint16_t* kLengths = kLength64Bases;
+  static constexpr const uint8_t* kLengthExtraBits = kLength64Extra;
+};
+
+template <class Format>
+DecodeAlphabet LiteralAlphabet() {
+  return {257, Format::kLengths, Format::kLengthExtraBits, Format::kOps};
+}
+
+template <class Format>
+DecodeAlphabet DistanceAlphabet() {
+  return {0, kDistanceBases, kDistanceExtra, Format::kOps};
+}
+
+inline uint64_t LowBits(uint64_t bits, unsigned n) { return bits & ((uint64_t{1} << n) - 1); }
+
+// Copies a match whose source and destination both end before the window's
+// end, a word at a time where the distance allows.
+inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t length, size_t distance) {
+  uint8_t* end = to + length;
+  if (distance >= 8) {
+    do {
+      std::memcpy(to, from, 8);
+      to += 8;
+      from += 8;
+    } while (to < end);
+  } else if (distance == 1) {
+    std::memset(to, *from, length);
+  } else {
+    do *to++ = *from++;
+    while (to < end);
+  }
+}
+
+// Decodes symbols up to the end of the block. The bit buffer and the window
+// position live in locals here, written back around every call that uses
+// the state, so that the compiler keeps them in registers.
+template <class Format>
+DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigned literalWidth,
+                          const uint32_t* distances, unsigned distanceWidth) {
+  constexpr DecodeOps ops = Format::kOps;
+  uint8_t* const window = state.window;
+  size_t pos = state.windowPos;
+  uint64_t bits = state.bitBuffer;
+  unsigned bitCount = state.bitCount;
+  const uint8_t* next = state.inNext;
+  const uint8_t* const* end = &state.inEnd;
+
+  auto save = [&] {
+    state.windowPos = pos;
+    state.bitBuffer = bits;
+    state.bitCount = bitCount;
+    state.inNext = next;
+  };
+  auto load = [&] {
+    pos = state.windowPos;
+    bits = state.bitBuffer;
+    bitCount = state.bitCount;
+    next = state.inNext;
+  };
+  auto refill = [&] {
+    if (*end - next >= 8) {
+      uint64_t word;
+      std::memcpy(&word, next, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+      word = __builtin_bswap64(word);
+#endif
+      bits |= word << bitCount;
+      next += (63 - bitCount) >> 3;
+      bitCount |= 56;
+    } else {
+      save();
+      DecoderRefillSlow(state);
+      load();
+    }
+  };
+  auto drop = [&](unsigned n) {
+    bits >>= n;
+    bitCount -= n;
+  };
+  // Looks up a code, following a link into its sub-table.
+  auto lookup = [&](const uint32_t* table, unsigned width) {
+    uint32_t entry = table[LowBits(bits, width)];
+    unsigned op = EntryOp(entry);
+    if (op > ops.literal && op != kOpInvalid) {
+      drop(EntryBits(entry));
+      entry = table[EntryValue(entry) + LowBits(bits, op - ops.literal)];
+    }
+    return entry;
+  };
+
+  DecodeResult result = kDecodeDone;
+  for (;;) {
+    if (bitCount < 48) refill();
+    if (state.inputEnded && (state.stopped || bitCount < state.padBits)) {
+      result = kDecodeInputEnded;
+      break;
+    }
+    uint32_t entry = lookup(literals, literalWidth);
+    unsigned op = EntryOp(entry);
+    if (op == ops.literal) {
+      drop(EntryBits(entry));
+      window[pos++] = static_cast<uint8_t>(EntryValue(entry));
+      if (pos == kDecoderWindowSize) {
+        save();
+        bool flowing = DecoderFlushWindow(state);
+        load();
+        if (!flowing) {
+          result = kDecodeStopped;
+          break;
+        }
+      }
+      continue;
+    }
+    if (op == ops.endOfBlock) {
+      drop(EntryBits(entry));
+      break;
+    }
+    if (op > ops.endOfBlock) {
+      result = kDecodeCorrupt;
+      break;
+    }
+    drop(EntryBits(entry));
+    size_t length = EntryValue(entry) + LowBits(bits, op);
+    drop(op);
+    if (Format::kMaxLength > 258 && bitCount < 30) refill();
+
+    entry = lookup(distances, distanceWidth);
+    op = EntryOp(entry);
+    if (op >= ops.endOfBlock) {
+      result = kDecodeCorrupt;
+      break;
+    }
+    drop(EntryBits(entry));
+    size_t distance = EntryValue(entry) + LowBits(bits, op);
+    drop(op);
+    if (distance > pos && state.memberOutput == 0) {
+      result = kDecodeCorrupt;  // before the start of this member's output
+      break;
+    }
+
+    if (Format::kWordCopy && pos + Format::kMaxLength < kDecoderWindowSize) {
+      if (distance <= pos) {
+        CopyWithin(window + pos, window + pos - distance, length, distance);
+        pos += length;
+        continue;
+      }
+      size_t from = pos + kDecoderWindowSize - distance;
+      if (from + length <= kDecoderWindowSize) {
+        CopyWithin(window + pos, window + from, length, kDecoderWindowSize);
+        pos += length;
+        continue;
+      }
+    }
+    save();
+    bool flowing = DecoderCopyMatch(state, distance, length);
+    load();
+    if (!flowing) {
+      result = kDecodeStopped;
+      break;
+    }
+  }
+  save();
+  return result;
+}
+
+template <class Format>
+DecodeResult InflateStored(DecoderState& state) {
+  DecoderDrop(state, state.bitCount & 7);
+  unsigned length = DecoderBits(state, 16);
+  unsigned complement = DecoderBits(state, 16);
+  if (length != (~complement & 0xFFFF)) return kDecodeCorrupt;
+
+  // Whole bytes already in the bit buffer first, then straight from the input.
+  while (length > 0 && state.bitCount >= 8) {
+    uint8_t byte = static_cast<uint8_t>(DecoderPeek(state, 8));
+    DecoderDrop(state, 8);
+    --length;
+    if (!DecoderPutByte(state, byte)) return kDecodeStopped;
+  }
+  if (state.bitCount == 0) state.bitBuffer = 0;
+  while (length > 0) {
+    if (state.inNext == state.inEnd && !DecoderNextRun(state)) return kDecodeInputEnded;
+    size_t run = static_cast<size_t>(state.inEnd - state.inNext);
+    if (run > length) run = length;
+    if (run > kDecoderWindowSize - state.windowPos) run = kDecoderWindowSize - state.windowPos;
+    std::memcpy(state.window + state.windowPos, state.inNext, run);
+    state.inNext += run;
+    state.windowPos += run;
+    length -= static_cast<unsigned>(run);
+    if (state.windowPos == kDecoderWindowSize && !DecoderFlushWindow(state)) return kDecodeStopped;
+  }
+  return kDecodeDone;
+}
+
+template <class Format>
+DecodeResult InflateFixed(DecoderState& state) {
+  uint8_t lengths[288];
+  std::memset(lengths, 8, 144);
+  std::memset(lengths + 144, 9, 112);
+  std::memset(lengths + 256, 7, 24);
+  std::memset(lengths + 280, 8, 8);
+  unsigned literalWidth = kLiteralWidth;
+  BuildResult built = BuildDecodeTable(lengths, 288, LiteralAlphabet<Format>(),
+                                       state.literalTable, &literalWidth);
+  if (built != kBuildComplete) return static_cast<DecodeResult>(built);
+
+  std::memset(lengths, 5, Format::kDistanceCodes);
+  unsigned distanceWidth = kFixedDistanceWidth;
+  built = BuildDecodeTable(lengths, Format::kDistanceCodes, DistanceAlphabet<Format>(),
+                           state.distanceTable, &distanceWidth);
+  if (built > kBuildIncomplete) return static_cast<DecodeResult>(built);
+  return InflateCodes<Format>(state, state.literalTable, literalWidth, state.distanceTable,
+                              distanceWidth);
+}
+
+// Reads the literal/length and distance code lengths of a dynamic block.
+DecodeResult ReadCodeLengths(DecoderState& state, uint8_t* lengths, unsigned count) {
+  uint8_t codeLengths[19] = {};
+  unsigned codeLengthCount = DecoderBits(state, 4) + 4;
+  for (unsigned i = 0; i < codeLengthCount; ++i)
+    codeLengths[kCodeLengthOrder[i]] = static_cast<uint8_t>(DecoderBits(state, 3));
+
+  // Every code-length symbol is a plain value: 0-15 a length, 16-18 a repeat.
+  const DecodeAlphabet alphabet{19, nullptr, nullptr, kDeflateOps};
+  uint32_t* table = state.lengthTable;
+  unsigned width = kCodeLengthWidth;
+  BuildResult built = BuildDecodeTable(codeLengths, 19, alphabet, table, &width);
+  if (built != kBuildComplete) return static_cast<DecodeResult>(built);
+  if (width == 0) return kDecodeCorrupt;
+
+  unsigned previous = 0;
+  for (unsigned i = 0; i < count;) {
+    DecoderNeed(state, width + 7);
+    uint32_t entry = table[DecoderPeek(state, width)];
+    if (EntryOp(entry) == kOpInvalid) return kDecodeCorrupt;
+    DecoderDrop(state, EntryBits(entry));
+    unsigned symbol = EntryValue(entry);
+    if (symbol < 16) {
+      lengths[i++] = static_cast<uint8_t>(symbol);
+      previous = symbol;
+      continue;
+    }
+    unsigned repeat;
+    if (symbol == 16) {
+      repeat = 3 + DecoderBits(state, 2);
+    } else {
+      repeat = symbol == 17 ? 3 + DecoderBits(state, 3) : 11 + DecoderBits(state, 7);
+      previous = 0;
+    }
+    if (repeat > count - i) return kDecodeCorrupt;
+    std::memset(lengths + i, static_cast<int>(previous), repeat);
+    i += repeat;
+  }
+  return kDecodeDone;
+}
+
+template <class Format>
+DecodeResult InflateDynamic(DecoderState& state) {
+  unsigned literalCount = DecoderBits(state, 5) + 257;
+  unsigned distanceCount = DecoderBits(state, 5) + 1;
+  if (literalCount > 286 || distanceCount > Format::kDistanceCodes) return kDecodeCorrupt;
+
+  uint8_t lengths[286 + 32];
+  DecodeResult read = ReadCodeLengths(state, lengths, literalCount + distanceCount);
+  if (read != kDecodeDone) return read;
+
+  unsigned literalWidth = kLiteralWidth;
+  BuildResult built = BuildDecodeTable(lengths, literalCount, LiteralAlphabet<Format>(),
+                                       state.literalTable, &literalWidth);
+  if (built != kBuildComplete) return static_cast<DecodeResult>(built);
+  if (literalWidth == 0) return kDecodeCorrupt;
+
+  unsigned distanceWidth = kDistanceWidth;
+  built = BuildDecodeTable(lengths + literalCount, distanceCount, DistanceAlphabet<Format>(),
+                           state.distanceTable, &distanceWidth);
+  if (built != kBuildComplete) return static_cast<DecodeResult>(built);
+  if (distanceWidth == 0 && literalCount > 257) return kDecodeCorrupt;
+  return InflateCodes<Format>(state, state.literalTable, literalWidth, state.distanceTable,
+                              distanceWidth);
+}
+
+template <class Format>
+DecodeResult InflateBlock(DecoderState& state, bool* last) {
+  unsigned header = DecoderBits(state, 3);
+  *last = header & 1;
+  switch (header >> 1) {
+    case 0:
+      return InflateStored<Format>(state);
+    case 1:
+      return InflateFixed<Format>(state);
+    case 2:
+      return InflateDynamic<Format>(state);
+    default:
+      return kDecodeBadCodes;
+  }
+}
+
+template <class Format>
+DecodeResult InflateStream(DecoderState& state) {
+  DecoderResetInput(state);
+  DecoderResetOutput(state);
+  bool last = false;
+  while (!last) {
+    DecodeResult result = InflateBlock<Format>(state, &last);
+    if (result != kDecodeDone) return DecoderOutcome(state, result);
+  }
+  DecodeResult result = DecoderOutcome(state, kDecodeDone);
+  if (result == kDecodeDone && !DecoderFlushWindow(state)) return kDecodeStopped;
+  return result;
+}
+
+}  // namespace
+
+DecodeResult InflateMember(DecoderState& state) { return InflateStream<DeflateFormat>(state); }
+
+DecodeResult Inflate64Member(DecoderState& state) { return InflateStream<Deflate64Format>(state); }
