@@ -36,7 +36,7 @@ struct DeflateOutputTraits {
   bool convertEol;      // the reader turns LF into CR LF
 };
 
-enum class DeflateFormat : uint8_t { Deflate, Deflate64 };
+enum class EncoderFormat : uint8_t { Deflate, Deflate64 };
 
 // Longest-match search parameters of one level.
 struct DeflateLevelParams {
@@ -52,13 +52,13 @@ struct DeflateItems {
   uint16_t* distance;  // match distance, 0 for a literal
   uint32_t count;
   uint32_t matches;
-  uint32_t capacity;   // items the buffers hold
+  uint32_t capacity;   // items a block may hold (the buffers may be larger)
 };
 
 struct DeflateEncoderState {
   DeflateIo io;
   DeflateOutputTraits traits;
-  DeflateFormat format;
+  EncoderFormat format;
 
   // Result of the run: 0, or the zip result code that stopped it, with the
   // message id that explains it (0 when the caller has nothing to add).
@@ -84,7 +84,6 @@ struct DeflateEncoderState {
   int64_t blockStart;    // window position of the block's first byte; < 0 once slid away
   uint32_t lookahead;
   uint32_t matchStart;
-  uint32_t prevLength;
   uint32_t hash;
   bool inputEnded;
 
@@ -92,7 +91,6 @@ struct DeflateEncoderState {
   DeflateItems items;
   uint32_t litFreq[286];
   uint32_t distFreq[32];
-  uint64_t blockInputBytes;  // bytes the open block covers, for the early end
   uint64_t compressedBytes;  // bytes emitted for the member so far
 
   // Bit output: bits fill from the least significant end.
