@@ -32,7 +32,7 @@ int HmacSha1Key(const uint8_t *key, size_t length, HmacSha1Context *c) {
       memset(c->keyBlock, 0, sizeof c->keyBlock);
     }
     Sha1Update(key, length, &c->sha);
-  } else {
+  } else if (length) {
     memcpy(c->keyBlock + c->keyLength, key, length);
   }
   c->keyLength = total > 0x7FFFFFFF ? 0x7FFFFFFF : int32_t(total);
