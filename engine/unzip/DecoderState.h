@@ -45,8 +45,8 @@ enum DecodeResult : int {
   kDecodeStopped = 6,       // fillInput or writeOutput asked to stop
 };
 
-// Sliding window shared by the decoders (Unshrink keeps its dictionary here
-// instead). Positions wrap at kDecoderWindowSize; the slack past the end lets
+// Output window shared by the decoders (Unshrink stages its strings there).
+// Positions wrap at kDecoderWindowSize; the slack past the end lets
 // the Inflate fast loop copy whole words without checking every byte.
 constexpr size_t kDecoderWindowSize = 65536;
 constexpr size_t kDecoderWindowSlack = 64;
@@ -54,6 +54,27 @@ constexpr size_t kDecoderWindowSlack = 64;
 // Decode tables: packed 32-bit entries. Capacity holds the largest table the
 // builder can make for any set of at most 288 code lengths up to 16 bits.
 constexpr size_t kDecodeTableCapacity = 5120;
+
+// Decode tables of the current block (Explode holds three trees at once).
+struct DecodeTables {
+  uint32_t literal[kDecodeTableCapacity];
+  uint32_t distance[kDecodeTableCapacity];
+  uint32_t length[kDecodeTableCapacity];
+};
+
+// Unshrink's LZW dictionary: codes 0-255 are the bytes themselves, 256 is
+// the control code, 257-8191 are defined as a parent code plus a byte.
+constexpr unsigned kShrinkCodes = 8192;
+struct ShrinkDictionary {
+  int16_t parent[kShrinkCodes];  // -1 for a free code
+  uint8_t suffix[kShrinkCodes];
+  uint8_t stack[kShrinkCodes];   // a string's bytes, last byte first
+};
+
+union DecoderScratch {
+  DecodeTables tables;
+  ShrinkDictionary shrink;
+};
 
 struct DecoderState {
   DecoderIo io;
@@ -82,10 +103,7 @@ struct DecoderState {
   uint64_t memberOutput;  // bytes of this member already handed on
   uint8_t window[kDecoderWindowSize + kDecoderWindowSlack];
 
-  // Decode tables of the current block (Explode holds three trees at once).
-  uint32_t literalTable[kDecodeTableCapacity];
-  uint32_t distanceTable[kDecodeTableCapacity];
-  uint32_t lengthTable[kDecodeTableCapacity];
+  DecoderScratch scratch;
 };
 
 // One call per member, after the input layer has set io and the member

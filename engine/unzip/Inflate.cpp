@@ -261,15 +261,15 @@ DecodeResult InflateFixed(DecoderState& state) {
   std::memset(lengths + 280, 8, 8);
   unsigned literalWidth = kLiteralWidth;
   BuildResult built = BuildDecodeTable(lengths, 288, LiteralAlphabet<Format>(),
-                                       state.literalTable, &literalWidth);
+                                       state.scratch.tables.literal, &literalWidth);
   if (built != kBuildComplete) return static_cast<DecodeResult>(built);
 
   std::memset(lengths, 5, Format::kDistanceCodes);
   unsigned distanceWidth = kFixedDistanceWidth;
   built = BuildDecodeTable(lengths, Format::kDistanceCodes, DistanceAlphabet<Format>(),
-                           state.distanceTable, &distanceWidth);
+                           state.scratch.tables.distance, &distanceWidth);
   if (built > kBuildIncomplete) return static_cast<DecodeResult>(built);
-  return InflateCodes<Format>(state, state.literalTable, literalWidth, state.distanceTable,
+  return InflateCodes<Format>(state, state.scratch.tables.literal, literalWidth, state.scratch.tables.distance,
                               distanceWidth);
 }
 
@@ -282,7 +282,7 @@ DecodeResult ReadCodeLengths(DecoderState& state, uint8_t* lengths, unsigned cou
 
   // Every code-length symbol is a plain value: 0-15 a length, 16-18 a repeat.
   const DecodeAlphabet alphabet{19, nullptr, nullptr, kDeflateOps};
-  uint32_t* table = state.lengthTable;
+  uint32_t* table = state.scratch.tables.length;
   unsigned width = kCodeLengthWidth;
   BuildResult built = BuildDecodeTable(codeLengths, 19, alphabet, table, &width);
   if (built != kBuildComplete) return static_cast<DecodeResult>(built);
@@ -326,16 +326,16 @@ DecodeResult InflateDynamic(DecoderState& state) {
 
   unsigned literalWidth = kLiteralWidth;
   BuildResult built = BuildDecodeTable(lengths, literalCount, LiteralAlphabet<Format>(),
-                                       state.literalTable, &literalWidth);
+                                       state.scratch.tables.literal, &literalWidth);
   if (built != kBuildComplete) return static_cast<DecodeResult>(built);
   if (literalWidth == 0) return kDecodeCorrupt;
 
   unsigned distanceWidth = kDistanceWidth;
   built = BuildDecodeTable(lengths + literalCount, distanceCount, DistanceAlphabet<Format>(),
-                           state.distanceTable, &distanceWidth);
+                           state.scratch.tables.distance, &distanceWidth);
   if (built != kBuildComplete) return static_cast<DecodeResult>(built);
   if (distanceWidth == 0 && literalCount > 257) return kDecodeCorrupt;
-  return InflateCodes<Format>(state, state.literalTable, literalWidth, state.distanceTable,
+  return InflateCodes<Format>(state, state.scratch.tables.literal, literalWidth, state.scratch.tables.distance,
                               distanceWidth);
 }
 

@@ -1,0 +1,321 @@
+// Hand-made Deflate and Deflate64 blocks for the paths zlib never writes:
+// malformed headers and code sets, matches at the window's limits, and
+// distances that reach before the member's own output.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "BitWriter.h"
+#include "DecoderMemoryIo.h"
+
+namespace {
+
+constexpr int kDeflate = 8;
+constexpr int kDeflate64 = 9;
+
+struct Match {
+  unsigned length;
+  unsigned distance;
+};
+
+// One literal/length or distance symbol with its extra bits.
+struct Coded {
+  unsigned symbol;
+  unsigned extraBits;
+  unsigned extra;
+};
+
+Coded LengthSymbol(unsigned length, bool deflate64) {
+  static const unsigned bases[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                   31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+  static const unsigned extra[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                   2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+  if (deflate64 && length >= 259) return {285, 16, length - 3};
+  unsigned code = 28;
+  while (bases[code] > length || (deflate64 && code == 28)) --code;
+  return {257 + code, extra[code], length - bases[code]};
+}
+
+Coded DistanceSymbol(unsigned distance) {
+  unsigned code = 0;
+  unsigned base = 1;
+  for (;;) {
+    unsigned extraBits = code < 4 ? 0 : code / 2 - 1;
+    if (distance < base + (1u << extraBits)) return {code, extraBits, distance - base};
+    base += 1u << extraBits;
+    ++code;
+  }
+}
+
+// Fixed-code literal/length symbol, as RFC 1951 lays the codes out.
+void FixedSymbol(BitWriter& out, unsigned symbol) {
+  if (symbol < 144) out.Code(0x30 + symbol, 8);
+  else if (symbol < 256) out.Code(0x190 + symbol - 144, 9);
+  else if (symbol < 280) out.Code(symbol - 256, 7);
+  else out.Code(0xC0 + symbol - 280, 8);
+}
+
+void FixedMatch(BitWriter& out, Match match, bool deflate64) {
+  Coded length = LengthSymbol(match.length, deflate64);
+  FixedSymbol(out, length.symbol);
+  out.Bits(length.extra, length.extraBits);
+  Coded distance = DistanceSymbol(match.distance);
+  out.Code(distance.symbol, 5).Bits(distance.extra, distance.extraBits);
+}
+
+void StoredBlock(BitWriter& out, const std::vector<uint8_t>& bytes, bool last) {
+  out.Bits(last, 1).Bits(0, 2).AlignToByte();
+  out.Bits(static_cast<uint32_t>(bytes.size()), 16).Bits(~static_cast<uint32_t>(bytes.size()), 16);
+  for (uint8_t b : bytes) out.Bits(b, 8);
+}
+
+std::vector<uint8_t> RandomBytes(size_t n, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::vector<uint8_t> bytes(n);
+  for (auto& b : bytes) b = static_cast<uint8_t>(rng());
+  return bytes;
+}
+
+// What a list of matches appends to out, byte by byte as LZ77 defines it.
+void AppendMatches(std::vector<uint8_t>& out, const std::vector<Match>& matches) {
+  for (Match m : matches)
+    for (unsigned i = 0; i < m.length; ++i) out.push_back(out[out.size() - m.distance]);
+}
+
+// Stored blocks of random bytes up to just short of a window wrap (with a
+// full window of history before it), then one fixed block of long, far
+// matches that run across the wrap.
+void ExpectFarMatchesAcrossTheWrap(int method, size_t history, const std::vector<Match>& matches) {
+  std::vector<uint8_t> expected = RandomBytes(history - 100, 7);
+  BitWriter out;
+  for (size_t at = 0; at < expected.size(); at += 40000) {
+    size_t end = std::min(expected.size(), at + 40000);
+    StoredBlock(out, {expected.begin() + at, expected.begin() + end}, false);
+  }
+  out.Bits(1, 1).Bits(1, 2);
+  for (Match m : matches) FixedMatch(out, m, method == kDeflate64);
+  FixedSymbol(out, 256);
+  AppendMatches(expected, matches);
+
+  DecodeRun run = DecodeBytes(method, out.Bytes(), 0);
+  EXPECT_EQ(run.result, kDecodeDone);
+  EXPECT_TRUE(run.output == expected);
+}
+
+TEST(InflateBlocks, LongestMatchesAcrossTheWindowWrap) {
+  ExpectFarMatchesAcrossTheWrap(kDeflate, 65536, {{258, 32768}, {258, 32768}, {258, 1}, {3, 32768}});
+  ExpectFarMatchesAcrossTheWrap(kDeflate64, 2 * 65536, {{65538, 65536}, {65538, 65536}, {259, 3}});
+}
+
+TEST(InflateBlocks, DistanceBeforeTheMembersStartIsCorrupt) {
+  BitWriter first;
+  first.Bits(1, 1).Bits(1, 2);
+  for (char c : std::string("abc")) FixedSymbol(first, static_cast<unsigned>(c));
+  FixedMatch(first, {3, 3}, false);
+  FixedSymbol(first, 256);
+  std::vector<uint8_t> valid = first.Bytes();
+
+  BitWriter tooFar;
+  tooFar.Bits(1, 1).Bits(1, 2);
+  FixedSymbol(tooFar, 'a');
+  FixedMatch(tooFar, {3, 2}, false);
+  FixedSymbol(tooFar, 256);
+
+  for (int method : {kDeflate, kDeflate64}) {
+    DecoderState state{};
+    DecodeRun run = DecodeBytes(method, valid, 0, 0, {}, &state);
+    EXPECT_EQ(run.result, kDecodeDone);
+    EXPECT_EQ(std::string(run.output.begin(), run.output.end()), "abcabc");
+    // The window still holds the first member's bytes: the second member
+    // may not reach them.
+    EXPECT_EQ(DecodeBytes(method, tooFar.Bytes(), 0, 0, {}, &state).result, kDecodeCorrupt);
+  }
+}
+
+// A dynamic block header from its code lengths. The code-length code gives
+// 4 bits to each of the symbols 0-14 and 5 bits to 15 and 16 (complete);
+// the lengths are sent one by one unless codeLengthSymbols spells them out.
+struct Dynamic {
+  std::vector<uint8_t> literalLengths;
+  std::vector<uint8_t> distanceLengths;
+  std::vector<unsigned> codeLengthSymbols = {};
+};
+
+std::vector<unsigned> CanonicalCodes(const std::vector<uint8_t>& lengths) {
+  std::vector<unsigned> codes(lengths.size());
+  unsigned code = 0;
+  for (unsigned length = 1; length <= 15; ++length) {
+    for (size_t s = 0; s < lengths.size(); ++s)
+      if (lengths[s] == length) codes[s] = code++;
+    code <<= 1;
+  }
+  return codes;
+}
+
+void DynamicHeader(BitWriter& out, const Dynamic& d) {
+  static const unsigned order[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
+                                     11, 4, 12, 3, 13, 2, 14, 1, 15};
+  std::vector<uint8_t> clLengths(19, 4);
+  clLengths[15] = clLengths[16] = 5;
+  clLengths[17] = clLengths[18] = 0;
+  out.Bits(1, 1).Bits(2, 2);
+  out.Bits(static_cast<uint32_t>(d.literalLengths.size() - 257), 5);
+  out.Bits(static_cast<uint32_t>(d.distanceLengths.size() - 1), 5);
+  out.Bits(19 - 4, 4);
+  for (unsigned symbol : order) out.Bits(clLengths[symbol], 3);
+  std::vector<unsigned> clCodes = CanonicalCodes(clLengths);
+  std::vector<unsigned> symbols = d.codeLengthSymbols;
+  if (symbols.empty()) {
+    symbols.assign(d.literalLengths.begin(), d.literalLengths.end());
+    symbols.insert(symbols.end(), d.distanceLengths.begin(), d.distanceLengths.end());
+  }
+  for (unsigned symbol : symbols) out.Code(clCodes[symbol], clLengths[symbol]);
+}
+
+// Literals 'a' and 'b', end of block and length 3 (symbol 257), 2 bits each.
+std::vector<uint8_t> SmallLiteralLengths() {
+  std::vector<uint8_t> lengths(258, 0);
+  lengths['a'] = lengths['b'] = lengths[256] = lengths[257] = 2;
+  return lengths;
+}
+
+// "ab", a match of 3 at distance 2 ("aba"), end of block; the blocks whose
+// header is at fault end after it.
+std::vector<uint8_t> SmallBlock(const Dynamic& d) {
+  BitWriter out;
+  DynamicHeader(out, d);
+  if (d.distanceLengths.size() < 2 || d.literalLengths['a'] != 2) return out.Bytes();
+  std::vector<unsigned> lit = CanonicalCodes(d.literalLengths);
+  std::vector<unsigned> dist = CanonicalCodes(d.distanceLengths);
+  out.Code(lit['a'], 2).Code(lit['b'], 2).Code(lit[257], 2);
+  out.Code(dist[1], d.distanceLengths[1]);  // distance code 1: distance 2
+  out.Code(lit[256], 2);
+  return out.Bytes();
+}
+
+TEST(InflateBlocks, DynamicHeaders) {
+  std::vector<uint8_t> twoDistances(30, 0);
+  twoDistances[0] = twoDistances[1] = 1;
+  std::vector<uint8_t> thirtyOne(31, 0);
+  thirtyOne[0] = thirtyOne[1] = 1;
+  std::vector<uint8_t> thirtyTwo(32, 0);
+  thirtyTwo[0] = thirtyTwo[1] = 1;
+
+
+  struct Row {
+    const char* what;
+    Dynamic block;
+    DecodeResult deflate;
+    DecodeResult deflate64;
+  };
+  const Row rows[] = {
+      {"plain", {SmallLiteralLengths(), twoDistances}, kDecodeDone, kDecodeDone},
+      {"HDIST 31", {SmallLiteralLengths(), thirtyOne}, kDecodeCorrupt, kDecodeDone},
+      {"HDIST 32", {SmallLiteralLengths(), thirtyTwo}, kDecodeCorrupt, kDecodeDone},
+  };
+  for (const Row& row : rows) {
+    for (int method : {kDeflate, kDeflate64}) {
+      DecodeRun run = DecodeBytes(method, SmallBlock(row.block), 0);
+      DecodeResult want = method == kDeflate ? row.deflate : row.deflate64;
+      EXPECT_EQ(run.result, want) << row.what << " method " << method;
+      if (want == kDecodeDone) {
+        EXPECT_EQ(std::string(run.output.begin(), run.output.end()), "ababa");
+      }
+    }
+  }
+}
+
+TEST(InflateBlocks, RepeatCodeFirstRepeatsZero) {
+  // A code-length code for 0, 1 and 2 (2 bits) and 16 and 18 (3 bits).
+  std::vector<uint8_t> cl(19, 0);
+  cl[0] = cl[1] = cl[2] = 2;
+  cl[16] = cl[18] = 3;
+  std::vector<unsigned> codes = CanonicalCodes(cl);
+  static const unsigned order[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
+                                     11, 4, 12, 3, 13, 2, 14, 1, 15};
+  BitWriter out;
+  out.Bits(1, 1).Bits(2, 2).Bits(258 - 257, 5).Bits(2 - 1, 5).Bits(19 - 4, 4);
+  for (unsigned s : order) out.Bits(cl[s], 3);
+  auto send = [&](unsigned s) { out.Code(codes[s], cl[s]); };
+  send(16), out.Bits(0, 2);         // lengths 0-2: the "previous" length 0, 3 times
+  send(18), out.Bits(94 - 11, 7);   // 3-96: zeros
+  send(2), send(2);                 // 'a', 'b'
+  send(18), out.Bits(138 - 11, 7);  // 99-236
+  send(18), out.Bits(19 - 11, 7);   // 237-255
+  send(2), send(2);                 // end of block, length 3
+  send(1), send(1);                 // two distance codes of 1 bit
+  std::vector<unsigned> lit = CanonicalCodes(SmallLiteralLengths());
+  out.Code(lit['a'], 2).Code(lit['b'], 2).Code(lit[257], 2).Code(1, 1).Code(lit[256], 2);
+  for (int method : {kDeflate, kDeflate64}) {
+    DecodeRun run = DecodeBytes(method, out.Bytes(), 0);
+    EXPECT_EQ(run.result, kDecodeDone);
+    EXPECT_EQ(std::string(run.output.begin(), run.output.end()), "ababa");
+  }
+}
+
+// Malformed blocks, each as its bits.
+TEST(InflateBlocks, MalformedBlocks) {
+  std::vector<uint8_t> twoDistances(2, 1);
+  std::vector<uint8_t> noDistances(1, 0);
+
+  BitWriter badStored;
+  badStored.Bits(1, 1).Bits(0, 2).AlignToByte().Bits(5, 16).Bits(0xFFFA ^ 1, 16);
+  BitWriter typeThree;
+  typeThree.Bits(1, 1).Bits(3, 2);
+  BitWriter hlit287;
+  hlit287.Bits(1, 1).Bits(2, 2).Bits(30, 5).Bits(0, 5).Bits(0, 4);
+  BitWriter noCodeLengthCodes;
+  noCodeLengthCodes.Bits(1, 1).Bits(2, 2).Bits(0, 5).Bits(0, 5).Bits(15, 4);
+  for (int i = 0; i < 19; ++i) noCodeLengthCodes.Bits(0, 3);
+  BitWriter fixedDistance30;
+  fixedDistance30.Bits(1, 1).Bits(1, 2);
+  FixedSymbol(fixedDistance30, 'x');
+  FixedSymbol(fixedDistance30, 257);
+  fixedDistance30.Code(30, 5).Bits(0, 14);
+
+  std::vector<uint8_t> overLiterals = SmallLiteralLengths();
+  overLiterals['c'] = 2;
+  std::vector<uint8_t> underLiterals = SmallLiteralLengths();
+  underLiterals['a'] = 3;
+  std::vector<uint8_t> noLiterals(258, 0);
+
+  struct Row {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    DecodeResult deflate;
+    DecodeResult deflate64;
+  };
+  const Row rows[] = {
+      {"NLEN not the complement of LEN", badStored.Bytes(), kDecodeCorrupt, kDecodeCorrupt},
+      {"block type 3", typeThree.Bytes(), kDecodeBadCodes, kDecodeBadCodes},
+      {"HLIT 287", hlit287.Bytes(), kDecodeCorrupt, kDecodeCorrupt},
+      {"no code-length codes", noCodeLengthCodes.Bytes(), kDecodeCorrupt, kDecodeCorrupt},
+      {"fixed distance code 30", fixedDistance30.Bytes(), kDecodeCorrupt, kDecodeCorrupt},
+      {"lengths but no distance codes", SmallBlock({SmallLiteralLengths(), noDistances}),
+       kDecodeCorrupt, kDecodeCorrupt},
+      {"no literal/length codes", SmallBlock({noLiterals, twoDistances}), kDecodeCorrupt,
+       kDecodeCorrupt},
+      {"over-subscribed literal/length code", SmallBlock({overLiterals, twoDistances}),
+       kDecodeBadCodes, kDecodeBadCodes},
+      {"incomplete literal/length code", SmallBlock({underLiterals, twoDistances}),
+       kDecodeCorrupt, kDecodeCorrupt},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(DecodeBytes(kDeflate, row.bytes, 0).result, row.deflate) << row.what;
+    EXPECT_EQ(DecodeBytes(kDeflate64, row.bytes, 0).result, row.deflate64) << row.what;
+  }
+}
+
+TEST(InflateBlocks, RepeatPastTheLastLengthIsCorrupt) {
+  Dynamic block{SmallLiteralLengths(), std::vector<uint8_t>(2, 1)};
+  block.codeLengthSymbols.assign(block.literalLengths.begin(), block.literalLengths.end());
+  block.codeLengthSymbols.push_back(1);
+  block.codeLengthSymbols.push_back(16);  // 3 or more of a length, with 1 slot left
+  BitWriter out;
+  DynamicHeader(out, block);
+  out.Bits(0, 2);
+  EXPECT_EQ(DecodeBytes(kDeflate, out.Bytes(), 0).result, kDecodeCorrupt);
+}
+
+}  // namespace
