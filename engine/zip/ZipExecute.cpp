@@ -189,9 +189,10 @@ void ReleaseEncryption(ZipState *state) {
 // Steps after the record is widened, up to the release of the command's
 // encryption state.
 int RunCommand(ZIPCMDSTRUCT *record, ZipState *state, int quiet) {
-  ZipDiagLogCommand(record);
+  // The callback first, so an application that moves the log moves all of it.
   state->messageDisplay = record->lpMessageDisplay;
   state->messageDisplayData = record->lpMessageDisplayData;
+  ZipDiagLogCommand(record);
   state->function = record->Function;
 
   if (record->Function != ZIP_MEMORY_ENTRY && !record->lpszZIPFile) return Refuse(16, nullptr, quiet);
