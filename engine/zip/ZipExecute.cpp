@@ -215,7 +215,7 @@ int RunCommand(ZIPCMDSTRUCT *record, ZipState *state, int quiet) {
   bool multiVolumeFile = WritesMultiVolumeFile(record, state);
   if (multiVolumeFile && (result = ZipOpenMultiVolumeOutput(state))) return result;
   TakeMemoryFields(record, state);
-  if (!result) result = CheckMemoryRoads(record, state, quiet);
+  result = CheckMemoryRoads(record, state, quiet);
 
   if (!result) {
     bool progressProgram = state->subOptions & ZSO_PROGRESS_PROGRAM;
@@ -223,7 +223,7 @@ int RunCommand(ZIPCMDSTRUCT *record, ZipState *state, int quiet) {
     result = record->Function == ZIP_MEMORY_ENTRY ? ZipMemoryEntry(record, state) : ZipMain(record, state);
     if (progressProgram) ZipCloseProgressWindow();
   }
-  if (multiVolumeFile) ZipCloseMultiVolumeOutput(state);
+  if (multiVolumeFile) ZipCloseMultiVolumeOutput(state, result);
 
   bool addMode = record->Function >= ZIP_ADD;
   if (addMode && result == 0) RememberArchive(state);
@@ -233,7 +233,7 @@ int RunCommand(ZIPCMDSTRUCT *record, ZipState *state, int quiet) {
 
 }  // namespace
 
-extern "C" int WINAPI ZipExecute(ZIPCMDSTRUCT *caller) {
+int ZipExecute(ZIPCMDSTRUCT *caller) {
   if (!caller) return 16;
   ZipState *state = ZipCurrentState();
   if (!state) {

@@ -1,12 +1,10 @@
-// The zip side's one entry: checks and widens the caller's ZIPCMDSTRUCT,
-// decodes it into the calling thread's state block and dispatches the
-// function code. Returns a zip result code (0 success ... 22).
+// Inside the zip side's entry (ZipExecute, declared in ZipApi.h): the memory
+// entry function and the password and level rules it shares with the main
+// loop.
 #pragma once
 
-#include "ZipCommand.h"
+#include "ZipApi.h"
 #include "ZipState.h"
-
-extern "C" int WINAPI ZipExecute(ZIPCMDSTRUCT *record);
 
 // Function 6: one member compressed between the memory I/O callbacks.
 int ZipMemoryEntry(ZIPCMDSTRUCT *record, ZipState *state);

@@ -173,16 +173,21 @@ void WriteFieldLine(HANDLE file, const ZIPCMDSTRUCT *record, const FieldLine &fi
   }
 }
 
+// The diagnostic log, opened for one write, when the command asks for it.
+HANDLE OpenDiagLog() {
+  ZipState *state = ZipCurrentState();
+  if (!state || !state->diagLog) return INVALID_HANDLE_VALUE;
+  char name[ZIP_MESSAGE_SIZE];
+  LogName(kDiagLogNameId, name, sizeof name);
+  return LogFileOpen(name);
+}
+
 }  // namespace
 
 void ZipVersionText(char *out, size_t capacity) { FormatVersionText(out, capacity, ZipMessageText(kVersionId, 1)); }
 
 void ZipDiagLogLine(const char *text) {
-  ZipState *state = ZipCurrentState();
-  if (!state || !state->diagLog) return;
-  char name[ZIP_MESSAGE_SIZE];
-  LogName(kDiagLogNameId, name, sizeof name);
-  HANDLE file = LogFileOpen(name);
+  HANDLE file = OpenDiagLog();
   if (file == INVALID_HANDLE_VALUE) return;
   LogFileWriteText(file, "\r\n");
   LogFileWriteText(file, text);
@@ -191,11 +196,7 @@ void ZipDiagLogLine(const char *text) {
 }
 
 void ZipDiagLogCommand(const ZIPCMDSTRUCT *record) {
-  ZipState *state = ZipCurrentState();
-  if (!state || !state->diagLog) return;
-  char name[ZIP_MESSAGE_SIZE];
-  LogName(kDiagLogNameId, name, sizeof name);
-  HANDLE file = LogFileOpen(name);
+  HANDLE file = OpenDiagLog();
   if (file == INVALID_HANDLE_VALUE) return;
   char version[ZIP_MESSAGE_SIZE];
   char header[2 * ZIP_MESSAGE_SIZE];

@@ -22,4 +22,4 @@ int ZipFinish(ZipState *state, int code) {
 
 int ZipOpenMultiVolumeOutput(ZipState *state) { return ZipNotSupported(state, "multi-volume output"); }
 
-void ZipCloseMultiVolumeOutput(ZipState *state) {}
+void ZipCloseMultiVolumeOutput(ZipState *state, int result) {}

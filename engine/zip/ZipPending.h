@@ -27,6 +27,6 @@ int ZipFinish(ZipState *state, int code);
 // The first split part, or the staging file of a removable target
 // (ZipExecute step 11); 0, 10 or 15.
 int ZipOpenMultiVolumeOutput(ZipState *state);
-// Closes the multi-volume output file; deletes the staging file, or every
-// split part when the command failed.
-void ZipCloseMultiVolumeOutput(ZipState *state);
+// Closes the multi-volume output file; deletes the staging file, or, when the
+// command's result is not 0, every split part and the archive name.
+void ZipCloseMultiVolumeOutput(ZipState *state, int result);

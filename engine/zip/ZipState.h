@@ -10,6 +10,7 @@
 #include "../common/EngineCallbacks.h"
 #include "../common/ProgressWindow.h"
 #include "DeflateEncoderState.h"
+#include "ZipApi.h"
 
 struct ZipEntry;    // one member of the archive being built (record writer)
 struct ZipPattern;  // one include or exclude pattern (file list)
@@ -139,12 +140,7 @@ struct ZipState {
   uint32_t (*readInput)(ZipState *state, uint8_t *buffer, uint32_t count);
 };
 
-// Slot life cycle: once per process, then per thread.
-int ZipTlsAlloc(HINSTANCE instance);
-int ZipTlsFree(void);
-int ZipThreadStateCreate(void);
 int ZipThreadStateDefaults(ZipState *state);
-int ZipThreadStateRelease(void);
 
 // The calling thread's block, or null.
 ZipState *ZipCurrentState(void);

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ZipState.h"
+#include "../unzip/PathNames.h"
 
 namespace {
 
@@ -21,18 +21,7 @@ char *ZipPathToSlashes(char *text) { return ReplaceChar(text, '\\', '/'); }
 
 char *ZipPathToBackslashes(char *text) { return ReplaceChar(text, '/', '\\'); }
 
-char *ZipCopyUnquoted(char *dest, const char *source) {
-  if (!dest || !source) return nullptr;
-  size_t used = 0;
-  for (const char *c = source; *c; c += CharLength(c)) {
-    if (*c == '"') continue;
-    size_t length = CharLength(c);
-    if (used + length > ZIP_PATH_SIZE - 1) break;
-    for (size_t i = 0; i < length; ++i) dest[used++] = c[i];
-  }
-  dest[used] = '\0';
-  return ZipPathToBackslashes(dest);
-}
+char *ZipCopyUnquoted(char *dest, const char *source) { return ZipPathToBackslashes(PathStripQuotes(dest, source)); }
 
 int ZipIsDirectoryName(const char *name) {
   const char *last = nullptr;

@@ -4,14 +4,13 @@
 #include <string.h>
 
 #include "../common/MessageTable.h"
+#include "../unzip/PathNames.h"
 #include "ZipCommand.h"
 #include "ZipState.h"
 
 namespace {
 
 enum { kWorkSize = 2048 };
-
-size_t CharLength(const char *c) { return static_cast<size_t>(CharNextA(c) - c); }
 
 // The part after the last '.' of the last path component, or null.
 char *ExtensionOf(char *text) {
@@ -37,29 +36,7 @@ bool PathSensitive() {
 
 }  // namespace
 
-int ZipWildcardCompare(const char *name, const char *pattern, int caseSensitive) {
-  if (pattern[0] == '*') return 0;
-  if (!pattern[0]) return name[0] ? -1 : 0;
-  if (!name[0]) return -1;
-  char n[kWorkSize], p[kWorkSize];
-  CopyTextCapped(n, sizeof n, name);
-  CopyTextCapped(p, sizeof p, pattern);
-  if (!caseSensitive) {
-    CharUpperA(n);
-    CharUpperA(p);
-  }
-  const char *a = n, *b = p;
-  while (*b && *b != '*') {
-    if (!*a) return -1;
-    size_t nameChar = CharLength(a), patternChar = CharLength(b);
-    if (*b != '?' && (nameChar != patternChar || memcmp(a, b, nameChar) != 0)) return -1;
-    a += nameChar;
-    b += patternChar;
-  }
-  return (*b == '*' || !*a) ? 0 : -1;
-}
-
-int ZipWildcardMatch(const char *pattern, const char *name) { return ZipWildcardCompare(name, pattern, 0) == 0; }
+int ZipWildcardMatch(const char *pattern, const char *name) { return WildcardMatch(name, pattern, 0) == 0; }
 
 int ZipNameMatches(const char *name, const char *pattern) {
   if (!name || !pattern || !*name || !*pattern) return 0;

@@ -1,10 +1,9 @@
-// Name matching of the zip side: the wildcard compare of one name against one
-// pattern ("*" matches the whole rest, "?" exactly one character) and the
-// name-and-extension match of the include, exclude and delete patterns.
+// Name matching of the zip side: the wildcard match of one name against one
+// pattern ("*" matches the whole rest, "?" exactly one character; the compare
+// itself is the engine's WildcardMatch) and the name-and-extension match of
+// the include, exclude and delete patterns.
 #pragma once
 
-// 0 = match, -1 = no match.
-int ZipWildcardCompare(const char *name, const char *pattern, int caseSensitive);
 // 1 when the name matches the pattern, case-insensitive.
 int ZipWildcardMatch(const char *pattern, const char *name);
 // 1 when the name matches by extension and remaining part; path-sensitive

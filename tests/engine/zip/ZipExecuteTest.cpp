@@ -237,6 +237,50 @@ TEST_F(ZipExecuteTest, ReentryFromCallbackGivesOne) {
   EXPECT_EQ(state->busy, 0);
 }
 
+// What the command decoded, seen from inside it: the report of a refusal
+// that comes after the record is decoded (function 0).
+struct Decoded {
+  uint32_t kind = 99, strength = 99;
+  bool strongContext = false;
+};
+
+void CaptureDecoded(MessageRecorder *recorder, int) {
+  auto *decoded = static_cast<Decoded *>(recorder->context);
+  ZipState *state = ZipCurrentState();
+  decoded->kind = state->cipher.kind;
+  decoded->strength = state->cipher.strength;
+  decoded->strongContext = state->strongContext != nullptr;
+}
+
+TEST_F(ZipExecuteTest, EncryptionKindFromSecondOptionWord) {
+  struct Case {
+    int encrypt;
+    uint32_t options2, seInfo, kind, strength;
+  };
+  const Case cases[] = {
+      {1, 0x0, 3, kEncryptTraditional, 0}, {1, 0xC, 3, kEncryptStrong, 3}, {1, 0x4, 0x11, kEncryptStrong, 1},
+      {0, 0x4, 3, kEncryptTraditional, 0},
+  };
+  for (const Case &c : cases) {
+    MessageRecorder recorder;
+    Decoded decoded;
+    recorder.context = &decoded;
+    recorder.onShown = CaptureDecoded;
+    ZIPCMDSTRUCT record = RecordingCommand(&recorder);
+    record.Function = 0;
+    record.lpszZIPFile = g_archive;
+    record.encryptFlag = c.encrypt;
+    record.lpszEncryptCode = g_password;
+    record.lZipSubOptions2 = c.options2;
+    record.lSEInfo = c.seInfo;
+    EXPECT_EQ(ZipExecute(&record), 16);
+    EXPECT_EQ(decoded.kind, c.kind) << c.options2;
+    EXPECT_EQ(decoded.strength, c.strength) << c.options2;
+    EXPECT_EQ(decoded.strongContext, c.kind == kEncryptStrong) << c.options2;
+    EXPECT_EQ(state->strongContext, nullptr);  // released when the command ends
+  }
+}
+
 TEST_F(ZipExecuteTest, CreatesStateBlockWhenThreadHasNone) {
   ASSERT_EQ(ZipThreadStateRelease(), 1);
   EXPECT_EQ(ZipCurrentState(), nullptr);

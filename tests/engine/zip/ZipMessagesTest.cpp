@@ -141,6 +141,19 @@ TEST_F(ZipMessagesTest, OverallReportPercentAndAnswer) {
   EXPECT_EQ(ZipCheckCancel(state), 1);
 }
 
+TEST_F(ZipMessagesTest, MissingProgressProgramLeavesReportsToCallbacks) {
+  std::vector<StatusCall> calls;
+  state->majorStatus = RecordStatus;
+  state->majorUserData = &calls;
+  state->recordVersion = 600;
+  EXPECT_EQ(ZipStartProgressProgram(1), 0);
+  EXPECT_EQ(state->progress.open, 0);
+  ZipMajorStatus("Still here", 4, 1);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].percent, 25);
+  EXPECT_EQ(ZipCloseProgressWindow(), 0);
+}
+
 TEST_F(ZipMessagesTest, ItemReportCancelsOnlyWhenAllowed) {
   std::vector<StatusCall> calls;
   state->minorStatus = RecordStatus;

@@ -6,6 +6,7 @@ int CALLBACK RecordMessage(int type, int style, int first, int second, char *tex
   auto *recorder = static_cast<MessageRecorder *>(userData);
   if (type != 13) {
     recorder->shown.push_back({type, first, text ? text : "", title ? title : ""});
+    if (recorder->onShown) recorder->onShown(recorder, type);
     return recorder->answer;
   }
   recorder->lookups.push_back(first);

@@ -23,8 +23,9 @@ struct MessageRecorder {
   std::vector<int> lookups;         // ids of the text lookups (code 13)
   std::map<int, std::string> rewrites;
   int answer = IDOK;
-  // Called at every lookup, before any rewrite.
+  // Called at every lookup, before any rewrite, and at every message shown.
   void (*onLookup)(MessageRecorder *recorder, int id) = nullptr;
+  void (*onShown)(MessageRecorder *recorder, int type) = nullptr;
   void *context = nullptr;
 };
 
