@@ -1,0 +1,73 @@
+// The report protocol between the container extraction driver and the stub's
+// main dialog, and the driver's entry point.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Report codes. Arguments not named are 0.
+enum ExtractReport : UINT {
+    // An entry was written. name = output path; value = entry index (0-based).
+    kReportEntryWritten = 0x501,
+    // The output file exists already. name = output path. The dialog reads the
+    // existing file's size and time itself, so value and count may be 0.
+    // Answer: kAnswerYes, kAnswerNo, kAnswerAll or kAnswerCancel.
+    kReportFileExists = 0x502,
+    // The container is protected. buffer = kPasswordBufferLength zeroed bytes
+    // that receive the password (1 to kMaxPasswordLength characters).
+    // Answer 0 when a password was given; anything else stops the extraction.
+    kReportPasswordNeeded = 0x503,
+    // The entry count is known. count = the container header's entry count.
+    // After the password step a non-zero answer stops the extraction.
+    kReportEntryCount = 0x504,
+    // The extraction ends. value = the driver's result.
+    kReportFinished = 0x505,
+    // An entry was skipped: the user's "No", or a stored name that would land
+    // outside the destination. name = output path or stored name; value = index.
+    kReportEntrySkipped = 0x506,
+};
+
+// Answers to kReportFileExists.
+enum ExistsAnswer : int {
+    kAnswerYes = 1,     // overwrite this file
+    kAnswerNo = 2,      // skip this entry
+    kAnswerAll = 3,     // overwrite this and every later file without asking
+    kAnswerCancel = 4,  // stop the extraction
+};
+
+// Driver results besides the engine's own result codes (2 to 50).
+enum ExtractResult : int {
+    kExtractSuccess = 0,           // the last entry handed to the engine was extracted
+    kExtractFailed = 1,            // nothing extracted, container unreadable, password cancelled
+    kExtractSuccessAlternate = 0x400,
+    kExtractFatal = 0x401,
+    kExtractCancelled = 0x402,     // "Cancel" at an exists question
+};
+
+// Passwords: the stub takes 1 to 255 characters and the engine uses the
+// first 128, as the zip side does when it encrypts.
+constexpr int kMaxPasswordLength = 255;
+constexpr int kEnginePasswordLength = 128;
+constexpr int kPasswordBufferLength = 260;
+
+// code, name, buffer, value low, value high, count, reserved (0), owner window.
+using ExtractCallback = int (*)(UINT code, const char* name, char* buffer, DWORD valueLow,
+                                DWORD valueHigh, DWORD count, DWORD reserved, HWND owner);
+
+// What the dialog hands to the driver.
+struct ExtractRequest {
+    HINSTANCE instance;        // string table of the stub
+    HWND owner;                // passed back with every report, owner of the driver's questions
+    const char* programPath;   // the file that holds the container
+    uint32_t containerOffset;  // where the container starts in that file
+    uint64_t containerEnd;     // where it ends (the offset word before the marker)
+    const char* destination;   // existing or to be created
+    int recreateFolders;
+    int overwrite;             // non-zero: overwrite without asking
+    ExtractCallback callback;
+};
+
+// Extracts every entry of the container into the destination and reports
+// through request.callback; returns an ExtractResult or an engine result code.
+int ExtractSecureContainer(const ExtractRequest& request);

@@ -1,0 +1,290 @@
+#include "MainExtractDlg.h"
+
+#include "LaunchAfterExtract.h"
+#include "OverwriteFileDlg.h"
+#include "PasswordVerifyDlg.h"
+#include "RichTextDlg.h"
+#include "StubMessages.h"
+#include "StubPaths.h"
+#include "stub_resource.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+const StubMessageEntry<CMainExtractDlg> CMainExtractDlg::kMessageMap[] = {
+    {WM_INITDIALOG, 0, 0, 0, &CMainExtractDlg::OnInitDialog},
+    {WM_COMMAND, kStubAnyCode, IDOK, IDOK, &CMainExtractDlg::OnUnzip},
+    {WM_COMMAND, kStubAnyCode, IDCANCEL, IDCANCEL, &CMainExtractDlg::OnCancel},
+    {WM_COMMAND, EN_CHANGE, IDC_DESTINATION, IDC_DESTINATION, &CMainExtractDlg::OnDestinationChange},
+    {WM_COMMAND, BN_CLICKED, IDC_BROWSE, IDC_BROWSE, &CMainExtractDlg::OnBrowse},
+    {WM_COMMAND, BN_CLICKED, IDC_RECREATE_FOLDERS, IDC_RECREATE_FOLDERS, &CMainExtractDlg::OnOptionClicked},
+    {WM_COMMAND, BN_CLICKED, IDC_OVERWRITE, IDC_OVERWRITE, &CMainExtractDlg::OnOptionClicked},
+    {WM_COMMAND, BN_CLICKED, IDC_LAUNCH, IDC_LAUNCH, &CMainExtractDlg::OnOptionClicked},
+    {WM_COMMAND, kStubAnyCode, IDC_ABOUT, IDC_ABOUT, &CMainExtractDlg::OnAbout},
+};
+const size_t CMainExtractDlg::kMessageMapSize = sizeof kMessageMap / sizeof kMessageMap[0];
+
+namespace {
+
+// Light rows (pixel offsets into bitmap 215).
+constexpr int kRowWaiting = 0;
+constexpr int kRowReady = 16;
+constexpr int kRowStarting = 32;
+
+// One dialog per process: the driver's reports reach it through this.
+CMainExtractDlg* g_dialog = nullptr;
+// Process-wide state of the progress reports.
+DWORD g_entryCount = 0;
+int g_lastExistsAnswer = -1;
+bool g_statusShownBefore = false;
+
+// Controls shown only while extracting, and those locked meanwhile.
+const int kProgressControls[] = {IDC_PROGRESS, IDC_CURRENT_NAME, IDC_PROCESSING_LABEL,
+                                 IDC_OPERATION_GROUP};
+const int kInputControls[] = {IDOK,          IDCANCEL,   IDC_ABOUT,           IDC_BROWSE,
+                              IDC_DESTINATION, IDC_OVERWRITE, IDC_RECREATE_FOLDERS, IDC_LAUNCH};
+
+bool IsSuccess(int result) { return result == kExtractSuccess || result == kExtractSuccessAlternate; }
+
+}  // namespace
+
+CMainExtractDlg::CMainExtractDlg(HINSTANCE instance, const StubSettings& settings,
+                                 std::string programPath)
+    : CStubDialogImpl(IDD_STUB_MAIN),
+      m_instance(instance),
+      m_autoRun(settings.autoRun),
+      m_overwrite(settings.overwrite),
+      m_recreateFolders(settings.recreateFolders),
+      m_destination(settings.destination),
+      m_launchCommand(settings.launchCommand),
+      m_customMessage(settings.customMessage),
+      m_aboutText(settings.aboutText),
+      m_programPath(std::move(programPath)),
+      m_containerOffset(settings.containerOffset),
+      m_containerEnd(settings.containerEnd) {
+    g_dialog = this;
+    g_entryCount = 0;
+    g_lastExistsAnswer = -1;
+}
+
+CMainExtractDlg::~CMainExtractDlg() {
+    if (g_dialog == this)
+        g_dialog = nullptr;
+    if (m_bigIcon != nullptr)
+        DestroyIcon(m_bigIcon);
+    if (m_smallIcon != nullptr)
+        DestroyIcon(m_smallIcon);
+}
+
+INT_PTR CMainExtractDlg::Run(HWND owner) { return DoModal(m_instance, owner); }
+
+INT_PTR CMainExtractDlg::OnInitDialog(WPARAM, LPARAM) {
+    CentreOnOwner();
+    m_bigIcon = static_cast<HICON>(LoadImageA(m_instance, MAKEINTRESOURCEA(IDI_STUB), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    m_smallIcon = static_cast<HICON>(LoadImageA(m_instance, MAKEINTRESOURCEA(IDI_STUB), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    SendMessageA(GetHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
+    SendMessageA(GetHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+
+    m_light.AttachLight(GetItem(IDC_MAIN_STATUS_LIGHT), m_instance);
+    m_light.SetCell(kRowStarting, 1, 0);
+    m_light.SetBlink(1000);
+    SetDlgItemTextA(GetHwnd(), IDC_DESTINATION, m_destination.c_str());
+    CheckDlgButton(GetHwnd(), IDC_OVERWRITE, m_overwrite ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(GetHwnd(), IDC_RECREATE_FOLDERS, m_recreateFolders ? BST_CHECKED : BST_UNCHECKED);
+    m_launch = m_launchCommand.empty() ? 0 : 1;
+    CheckDlgButton(GetHwnd(), IDC_LAUNCH, m_launch ? BST_CHECKED : BST_UNCHECKED);
+    m_link.AttachLink(GetItem(IDC_MAIN_LINK));
+
+    EnableExtractControls(false);
+    if (m_autoRun)
+        RunUnzipCommand(IDOK);
+    return TRUE;
+}
+
+INT_PTR CMainExtractDlg::OnUnzip(WPARAM, LPARAM) {
+    RunUnzipCommand(IDOK);
+    return TRUE;
+}
+
+// While extracting, the close box must not end the dialog under the driver.
+INT_PTR CMainExtractDlg::OnCancel(WPARAM, LPARAM) {
+    if (!m_extracting)
+        End(IDCANCEL);
+    return TRUE;
+}
+
+INT_PTR CMainExtractDlg::OnDestinationChange(WPARAM, LPARAM) {
+    char text[MAX_PATH + 1] = {};
+    GetDlgItemTextA(GetHwnd(), IDC_DESTINATION, text, sizeof text);
+    m_destination = text;
+    SetStatusState(m_destination.empty() ? 0 : 1);
+    return TRUE;
+}
+
+INT_PTR CMainExtractDlg::OnBrowse(WPARAM, LPARAM) {
+    const std::string folder = BrowseForDestination(m_instance, GetHwnd());
+    if (!folder.empty()) {
+        SetDlgItemTextA(GetHwnd(), IDC_DESTINATION, folder.c_str());
+        SetStatusState(1);
+    }
+    return TRUE;
+}
+
+INT_PTR CMainExtractDlg::OnOptionClicked(WPARAM wParam, LPARAM) {
+    const int id = LOWORD(wParam);
+    const int ticked = IsDlgButtonChecked(GetHwnd(), id) == BST_CHECKED ? 1 : 0;
+    int& option = id == IDC_RECREATE_FOLDERS ? m_recreateFolders : id == IDC_OVERWRITE ? m_overwrite : m_launch;
+    option = ticked;
+    return TRUE;
+}
+
+INT_PTR CMainExtractDlg::OnAbout(WPARAM, LPARAM) {
+    CAboutTextDlg about(m_aboutText);
+    about.DoModal(m_instance, GetActiveWindow());
+    return TRUE;
+}
+
+void CMainExtractDlg::RunUnzipCommand(INT_PTR endCode) {
+    if (m_destination.empty()) {
+        ShowMessageById(nullptr, m_instance, IDS_DESTINATION_ERROR, IDS_DESTINATION_NEEDED, MB_ICONERROR);
+        return;
+    }
+    EnableExtractControls(true);
+    OnExtract(GetHwnd());
+    End(endCode);
+}
+
+void CMainExtractDlg::OnExtract(HWND owner) {
+    if (!m_customMessage.empty()) {
+        CCustomMessageDlg message(m_customMessage);
+        if (message.DoModal(m_instance, GetActiveWindow()) != IDOK)
+            return;
+    }
+    const ExtractRequest request = {m_instance,      owner,         m_programPath.c_str(),
+                                    m_containerOffset, m_containerEnd, m_destination.c_str(),
+                                    m_recreateFolders, m_overwrite,   OnExtractProgress};
+    m_extracting = true;
+    const int result = m_extract(request);
+    m_extracting = false;
+    if (!IsSuccess(result))
+        return;
+    UpdateProgress(LoadStubString(m_instance, IDS_SUCCESS).c_str(), 0);
+    Sleep(100);
+    if (m_launch && !m_launchCommand.empty())
+        LaunchAfterSuccess(owner);
+}
+
+void CMainExtractDlg::LaunchAfterSuccess(HWND owner) {
+    switch (LaunchExtractedFile(m_destination, m_launchCommand, m_recreateFolders)) {
+    case LaunchOutcome::Launched:
+        break;
+    case LaunchOutcome::NotFound:
+        ShowFormattedMessage(owner, m_instance, m_launchCommand.c_str(), IDS_STUB_NAME,
+                             IDS_LAUNCH_NOT_FOUND, MB_ICONWARNING);
+        break;
+    case LaunchOutcome::Failed:
+        ShowFormattedMessage(owner, m_instance, m_launchCommand.c_str(), IDS_STUB_NAME,
+                             IDS_LAUNCH_FAILED, MB_ICONWARNING);
+        break;
+    }
+}
+
+void CMainExtractDlg::UpdateProgress(const char* name, DWORD position) {
+    HWND progress = GetItem(IDC_PROGRESS);
+    if (progress == nullptr)
+        return;
+    SendMessageA(progress, PBM_SETRANGE32, 0, g_entryCount);
+    SendMessageA(progress, PBM_SETPOS, position, 0);
+    SetDlgItemTextA(GetHwnd(), IDC_CURRENT_NAME, name ? name : "");
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void CMainExtractDlg::ShowItem(int id, bool on) { ShowWindow(GetItem(id), on ? SW_SHOW : SW_HIDE); }
+
+void CMainExtractDlg::EnableItem(int id, bool on) { EnableWindow(GetItem(id), on ? TRUE : FALSE); }
+
+void CMainExtractDlg::EnableExtractControls(bool extracting) {
+    for (int id : kProgressControls) {
+        EnableItem(id, extracting);
+        ShowItem(id, extracting);
+    }
+    for (int id : kInputControls)
+        EnableItem(id, !extracting);
+    EnableItem(IDC_ABOUT, !extracting && !m_aboutText.empty());
+}
+
+void CMainExtractDlg::SetStatusState(int state) {
+    if (state == 0) {
+        SetDlgItemTextA(GetHwnd(), IDC_STATUS_TEXT, LoadStubString(m_instance, IDS_SET_DESTINATION).c_str());
+        m_light.SetCell(kRowWaiting, m_light.Column(), 0);
+    } else {
+        const UINT text = g_statusShownBefore ? IDS_READY : IDS_READY_FIRST;
+        SetDlgItemTextA(GetHwnd(), IDC_STATUS_TEXT, LoadStubString(m_instance, text).c_str());
+        m_light.SetCell(kRowReady, m_light.Column(), 0);
+        m_light.SetBlink(400);
+    }
+    g_statusShownBefore = true;
+    EnableItem(IDOK, state != 0);
+}
+
+std::string CMainExtractDlg::BrowseForDestination(HINSTANCE instance, HWND owner) {
+    const std::string title = LoadStubString(instance, IDS_BROWSE_TITLE);
+    char displayName[MAX_PATH] = {};
+    BROWSEINFOA browse = {};
+    browse.hwndOwner = owner;
+    browse.pszDisplayName = displayName;
+    browse.lpszTitle = title.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS | BIF_EDITBOX | BIF_VALIDATE;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
+    if (chosen == nullptr)
+        return std::string();
+    char path[MAX_PATH] = {};
+    const BOOL ok = SHGetPathFromIDListA(chosen, path);
+    CoTaskMemFree(chosen);
+    return ok ? std::string(path) : std::string();
+}
+
+int CMainExtractDlg::OnExtractProgress(UINT code, const char* name, char* buffer, DWORD valueLow,
+                                       DWORD valueHigh, DWORD count, DWORD, HWND owner) {
+    CMainExtractDlg* dialog = g_dialog;
+    switch (code) {
+    case kReportEntryWritten:
+    case kReportEntrySkipped:
+        if (dialog != nullptr && dialog->GetHwnd() != nullptr)
+            dialog->UpdateProgress(name, valueLow);
+        return 0;
+    case kReportFileExists:
+        if (g_lastExistsAnswer != kAnswerAll) {
+            COverwriteFileDlg question;
+            question.SetFromExistingFile(name ? name : "");
+            question.DoModal(dialog ? dialog->m_instance : nullptr, GetActiveWindow());
+            g_lastExistsAnswer = question.Answer();
+        }
+        return g_lastExistsAnswer;
+    case kReportPasswordNeeded: {
+        CPasswordVerifyDlg prompt;
+        if (buffer == nullptr || prompt.DoModal(dialog ? dialog->m_instance : nullptr, GetActiveWindow()) != IDOK)
+            return 1;
+        std::memset(buffer, 0, kPasswordBufferLength);
+        std::memcpy(buffer, prompt.Password(), strnlen(prompt.Password(), kMaxPasswordLength));
+        return 0;
+    }
+    case kReportEntryCount:
+        g_entryCount = count;
+        return 0;
+    case kReportFinished:
+        if (valueLow != 0 || valueHigh != 0)
+            ShowMessageById(owner, dialog ? dialog->m_instance : nullptr, IDS_STUB_ERROR,
+                            IDS_UNEXPECTED_RESULT, MB_ICONERROR);
+        return 0;
+    }
+    return 0;
+}

@@ -1,0 +1,77 @@
+// The stub's one window: destination, options, progress, and the answers to
+// the extraction driver's reports.
+#pragma once
+
+#include "ExtractCallback.h"
+#include "LinkStatic.h"
+#include "StatusLight.h"
+#include "StubSettings.h"
+#include "stub_dialog.h"
+
+#include <string>
+
+class CMainExtractDlg : public CStubDialogImpl<CMainExtractDlg> {
+public:
+    using Extractor = int (*)(const ExtractRequest& request);
+
+    // programPath: the file whose container is extracted.
+    CMainExtractDlg(HINSTANCE instance, const StubSettings& settings, std::string programPath);
+    ~CMainExtractDlg() override;
+
+    // Runs template 129; the end code is 1 after an extraction, 2 on Cancel.
+    INT_PTR Run(HWND owner);
+
+    // The driver the UnZIP command calls; tests put a scripted one in its place.
+    void SetExtractor(Extractor extractor) { m_extract = extractor; }
+
+    // ExtractCallback of the dialog.
+    static int OnExtractProgress(UINT code, const char* name, char* buffer, DWORD valueLow,
+                                 DWORD valueHigh, DWORD count, DWORD reserved, HWND owner);
+
+    const std::string& Destination() const { return m_destination; }
+    int RecreateFolders() const { return m_recreateFolders; }
+    int Overwrite() const { return m_overwrite; }
+    int LaunchFlag() const { return m_launch; }
+    const CStatusLight& Light() const { return m_light; }
+
+    static const StubMessageEntry<CMainExtractDlg> kMessageMap[];
+    static const size_t kMessageMapSize;
+
+private:
+    INT_PTR OnInitDialog(WPARAM, LPARAM);
+    INT_PTR OnUnzip(WPARAM, LPARAM);
+    INT_PTR OnCancel(WPARAM, LPARAM);
+    INT_PTR OnDestinationChange(WPARAM, LPARAM);
+    INT_PTR OnBrowse(WPARAM, LPARAM);
+    INT_PTR OnOptionClicked(WPARAM, LPARAM);
+    INT_PTR OnAbout(WPARAM, LPARAM);
+
+    void RunUnzipCommand(INT_PTR endCode);
+    void OnExtract(HWND owner);
+    void LaunchAfterSuccess(HWND owner);
+    void UpdateProgress(const char* name, DWORD position);
+    void EnableExtractControls(bool extracting);
+    void SetStatusState(int state);
+    void ShowItem(int id, bool on);
+    void EnableItem(int id, bool on);
+    static std::string BrowseForDestination(HINSTANCE instance, HWND owner);
+
+    HINSTANCE m_instance;
+    int m_autoRun;
+    int m_overwrite;
+    int m_recreateFolders;
+    int m_launch = 0;
+    std::string m_destination;
+    std::string m_launchCommand;
+    std::string m_customMessage;
+    std::string m_aboutText;
+    std::string m_programPath;
+    uint32_t m_containerOffset;
+    uint64_t m_containerEnd;
+    bool m_extracting = false;
+    Extractor m_extract = ExtractSecureContainer;
+    CStatusLight m_light;
+    CLinkStatic m_link;
+    HICON m_bigIcon = nullptr;
+    HICON m_smallIcon = nullptr;
+};

@@ -1,0 +1,44 @@
+// Plays the user for the dialog tests: on a second thread it waits for each
+// expected dialog of this process and acts on it, as a user would.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct RobotStep {
+    std::string caption;                // the dialog to wait for (shown, enabled)
+    std::function<void(HWND)> action;   // runs on the robot thread
+};
+
+class DialogRobot {
+public:
+    // Starts playing the steps in order.
+    explicit DialogRobot(std::vector<RobotStep> steps);
+    // Waits for the robot; a step whose dialog never came cancels every open
+    // dialog of the test thread so the test ends instead of hanging.
+    ~DialogRobot();
+    bool Finished();
+
+private:
+    void Play();
+
+    std::vector<RobotStep> m_steps;
+    DWORD m_testThread;
+    bool m_finished = false;
+    std::thread m_thread;
+};
+
+// Clicks a button (or any command) of dialog.
+void Press(HWND dialog, int id);
+std::string ItemText(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+// Sets an edit's text; the control sends EN_CHANGE as for typing.
+void TypeInto(HWND dialog, int id, const std::string& text);
+// The text of a message box (its static with the message).
+std::string MessageBoxText(HWND box);
+// Clicks a check box as the mouse would: it toggles and tells its dialog.
+void Click(HWND dialog, int id);

@@ -1,0 +1,54 @@
+#include "stub_test_support.h"
+
+#include <shellapi.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+void RemoveTree(const std::string& folder) {
+    std::string from = folder;
+    if (!from.empty() && from.back() == '\\')
+        from.pop_back();
+    from.push_back('\0');  // SHFileOperation takes a list ending in two NULs
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationA(&op);
+}
+}  // namespace
+
+std::string FreshFolder(const std::string& name) {
+    std::string folder = std::string(BRENNICOR_TEST_WORK) + "\\stub-" + name;
+    for (char& c : folder)
+        if (c == '/')
+            c = '\\';
+    RemoveTree(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool WaitForFile(const std::string& path, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (FileExists(path))
+            return true;
+        Sleep(50);
+    }
+    return FileExists(path);
+}
