@@ -28,20 +28,25 @@ inline bool DecoderReadPastEnd(const DecoderState& state) {
   return state.bitCount < state.padBits;
 }
 
-// Tops the bit buffer up to at least 56 bits. With eight bytes at hand it
-// loads them as one little-endian word: the bytes it counts as taken land
-// whole below bit 56, and the part of the next byte above them is the same
-// bits the next load puts there again.
+// Tops bits up to at least 56 from eight bytes at next, loaded as one
+// little-endian word: the bytes it counts as taken land whole below bit 56,
+// and the part of the next byte above them is the same bits the next load
+// puts there again. Needs count below 56 and eight bytes at next.
+inline void DecoderRefillWord(uint64_t& bits, unsigned& count, const uint8_t*& next) {
+  uint64_t word;
+  std::memcpy(&word, next, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+  word = __builtin_bswap64(word);
+#endif
+  bits |= word << count;
+  next += (63 - count) >> 3;
+  count |= 56;
+}
+
+// Tops the bit buffer up to at least 56 bits (it must hold fewer).
 inline void DecoderRefill(DecoderState& state) {
   if (state.inEnd - state.inNext >= 8) {
-    uint64_t word;
-    std::memcpy(&word, state.inNext, sizeof word);
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    word = __builtin_bswap64(word);
-#endif
-    state.bitBuffer |= word << state.bitCount;
-    state.inNext += (63 - state.bitCount) >> 3;
-    state.bitCount |= 56;
+    DecoderRefillWord(state.bitBuffer, state.bitCount, state.inNext);
   } else {
     DecoderRefillSlow(state);
   }

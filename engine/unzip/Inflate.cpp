@@ -74,20 +74,25 @@ DecodeAlphabet DistanceAlphabet() {
 inline uint64_t LowBits(uint64_t bits, unsigned n) { return bits & ((uint64_t{1} << n) - 1); }
 
 // Copies a match whose source and destination both end before the window's
-// end, a word at a time where the distance allows.
+// end, a word at a time (up to a word past the end). A distance under 8 is
+// first spelt out byte by byte to a multiple of itself of at least 8, which
+// then serves as the distance of the word copies.
 inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t length, size_t distance) {
   uint8_t* end = to + length;
-  if (distance >= 8) {
-    do {
-      std::memcpy(to, from, 8);
-      to += 8;
-      from += 8;
-    } while (to < end);
-  } else if (distance == 1) {
+  if (distance == 1) {
     std::memset(to, *from, length);
-  } else {
-    do *to++ = *from++;
-    while (to < end);
+    return;
+  }
+  if (distance < 8) {
+    size_t stride = distance * ((8 + distance - 1) / distance);
+    uint8_t* spelt = to + (stride < length ? stride : length);
+    while (to < spelt) *to++ = *from++;
+    from = to - stride;
+  }
+  while (to < end) {
+    std::memcpy(to, from, 8);
+    to += 8;
+    from += 8;
   }
 }
 
@@ -119,14 +124,7 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
   };
   auto refill = [&] {
     if (*end - next >= 8) {
-      uint64_t word;
-      std::memcpy(&word, next, sizeof word);
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-      word = __builtin_bswap64(word);
-#endif
-      bits |= word << bitCount;
-      next += (63 - bitCount) >> 3;
-      bitCount |= 56;
+      DecoderRefillWord(bits, bitCount, next);
     } else {
       save();
       DecoderRefillSlow(state);
