@@ -1,0 +1,12 @@
+#include "classlib/handlemap.h"
+
+static std::vector<CTempMapBase*>& TempMaps() {
+  thread_local std::vector<CTempMapBase*> maps;
+  return maps;
+}
+
+CTempMapBase::CTempMapBase() { TempMaps().push_back(this); }
+
+void AfxDeleteTempMaps() {
+  for (CTempMapBase* map : TempMaps()) map->DeleteTemp();
+}

@@ -1,0 +1,75 @@
+// The application object, its profile in the registry and the global
+// helpers that reach it.
+#pragma once
+
+#include "classlib/winthread.h"
+
+class CWinApp : public CWinThread {
+  DECLARE_DYNAMIC(CWinApp)
+ public:
+  explicit CWinApp(LPCSTR lpszAppName = nullptr);
+  ~CWinApp() override;
+
+  int Run() override;
+  int ExitInstance() override;
+  BOOL OnIdle(LONG lCount) override;
+
+  // Profile values live in HKCU\Software\<registry key>\<profile name>\<section>,
+  // one value per entry. Without a registry key, writes fail and reads give the default.
+  void SetRegistryKey(LPCSTR lpszRegistryKey);
+  void SetRegistryKey(UINT nIDRegistryKey);
+  HKEY GetAppRegistryKey();
+  HKEY GetSectionKey(LPCSTR lpszSection);
+  UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+  BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+  CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
+  // A null entry deletes the section, a null value the entry.
+  BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+  // *ppData is a new[] block the caller deletes; FALSE when the value is missing.
+  BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+  BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+  HICON LoadIcon(UINT nIDResource) const;
+  HICON LoadIcon(LPCSTR lpszResourceName) const;
+  HCURSOR LoadCursor(UINT nIDResource) const;
+  HICON LoadStandardIcon(LPCSTR lpszIconName) const { return ::LoadIconA(nullptr, lpszIconName); }
+  HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const { return ::LoadCursorA(nullptr, lpszCursorName); }
+
+  // Counts nested disables of modeless windows while a modal one runs.
+  void EnableModeless(BOOL bEnable);
+  virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+  LPCSTR m_pszAppName = nullptr;
+  LPCSTR m_pszRegistryKey = nullptr;
+  LPCSTR m_pszProfileName = nullptr;
+  LPCSTR m_pszExeName = nullptr;
+  LPCSTR m_pszHelpFilePath = nullptr;
+  HINSTANCE m_hInstance = nullptr;
+  LPSTR m_lpCmdLine = nullptr;
+  int m_nCmdShow = SW_SHOWNORMAL;
+  int m_nDisableModeless = 0;
+
+ private:
+  friend BOOL AfxWinInit(HINSTANCE, HINSTANCE, LPSTR, int);
+  void SetAppNames();
+  CString m_strAppName, m_strRegistryKey, m_strProfileName, m_strExeName, m_strHelpFilePath;
+  BOOL m_bOleInitialized = FALSE;
+  friend BOOL AfxOleInit();
+};
+
+// The string id of the application title.
+#define AFX_IDS_APP_TITLE 0xE000
+#define AFX_IDS_IDLEMESSAGE 0xE001
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+LPCSTR AfxGetAppName();
+BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+void AfxPostQuitMessage(int nExitCode);
+// Application-modal to the main window (or task-modal without one), captioned with the application name.
+int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = UINT(-1));
+BOOL AfxOleInit();
+inline void AfxEnableControlContainer() {}
+BOOL AfxInitRichEdit2();
