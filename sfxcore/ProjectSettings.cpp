@@ -1,0 +1,3 @@
+#include "ProjectSettings.h"
+
+void ResetDefaults(ProjectSettings& record) { record = ProjectSettings(); }

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MyCipherFile.h"
+#include "ProjectFile.h"
+
+namespace {
+
+std::string WorkPath(const char* name) { return std::string(BRENNICOR_TEST_WORK) + "\\" + name; }
+
+// The project the Python check reads back line by line.
+ProjectSettings FullProject() {
+  ProjectSettings p;
+  p.sourceArchive = "C:\\in\\source.zip";
+  p.iconFile = "C:\\icons\\app.ico";
+  p.iconIndex = 3;
+  p.outputName = "C:\\out\\setup.exe";
+  p.levelListIndex = 7;
+  p.deflate64 = 1;
+  p.unzipToFolder = "D:\\Target\\";
+  p.autoUnzip = 1;
+  p.overwrite = 1;
+  p.recreateFolders = 1;
+  p.aboutText = "About line one\r\nAbout line two";
+  p.customMessage = "Read me\r\nfirst";
+  p.launchCommand = "readme.txt";
+  p.listIndex = 2;
+  p.passwordProtection = 1;
+  p.maskPassword = 1;
+  p.aesStrengthIndex = 2;
+  p.password = "s3cret pass";
+  p.temporaryContainer = "C:\\tmp\\container";
+  p.entriesFound = 12;
+  p.compressionLevel = 9;
+  return p;
+}
+
+void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+  CMyCipherFile file;
+  ASSERT_EQ(CMyCipherFile::kDone, file.Open(path.c_str(), 0));
+  for (const std::string& line : lines) ASSERT_EQ(CMyCipherFile::kDone, file.WriteRecord(line.c_str()));
+  file.Close();
+}
+
+TEST(ProjectFile, SavedProjectLoadsBack) {
+  const std::string path = WorkPath("sfxcore-project.ssf");
+  const ProjectSettings saved = FullProject();
+  ASSERT_EQ(1, SaveProjectFile(saved, path.c_str()));
+
+  ProjectSettings loaded;
+  loaded.sourceArchive = "left over";
+  int message = -1;
+  ASSERT_EQ(0, LoadProjectFile(loaded, path.c_str(), &message));
+  EXPECT_EQ(kProjectFileReadable, message);
+  EXPECT_EQ(saved.sourceArchive, loaded.sourceArchive);
+  EXPECT_EQ(saved.outputName, loaded.outputName);
+  EXPECT_EQ(saved.unzipToFolder, loaded.unzipToFolder);
+  EXPECT_EQ(saved.aboutText, loaded.aboutText);
+  EXPECT_EQ(saved.customMessage, loaded.customMessage);
+  EXPECT_EQ(saved.launchCommand, loaded.launchCommand);
+  EXPECT_EQ(saved.password, loaded.password);
+  EXPECT_EQ(7, loaded.levelListIndex);
+  EXPECT_EQ(2, loaded.listIndex);
+  EXPECT_EQ(2, loaded.aesStrengthIndex);
+  for (int flag : {loaded.deflate64, loaded.autoUnzip, loaded.overwrite, loaded.recreateFolders,
+                   loaded.passwordProtection, loaded.maskPassword})
+    EXPECT_EQ(1, flag);
+  // Written but never read back, or never saved: the defaults.
+  EXPECT_EQ("", loaded.iconFile);
+  EXPECT_EQ(0, loaded.iconIndex);
+  EXPECT_EQ("", loaded.temporaryContainer);
+  EXPECT_EQ(0, loaded.entriesFound);
+  EXPECT_EQ(kDefaultCompressionLevel, loaded.compressionLevel);
+}
+
+TEST(ProjectFile, TextsKeepTheirOwnFields) {
+  ProjectSettings saved;
+  saved.sourceArchive = "C:\\real.zip";
+  saved.aboutText = "See ZIP_FILE_NAME = C:\\evil.zip;;and PASSWORD_PROTECTION_STRING = x";
+  saved.customMessage = "two\r\nlines";
+  saved.levelListIndex = 12;
+  saved.aesStrengthIndex = 1;
+  const std::string path = WorkPath("sfxcore-project-texts.ssf");
+  ASSERT_EQ(1, SaveProjectFile(saved, path.c_str()));
+  ProjectSettings loaded;
+  ASSERT_EQ(0, LoadProjectFile(loaded, path.c_str()));
+  EXPECT_EQ("C:\\real.zip", loaded.sourceArchive);
+  EXPECT_EQ("", loaded.password);
+  // A ";;" written by the user comes back as a line break.
+  EXPECT_EQ("See ZIP_FILE_NAME = C:\\evil.zip\r\nand PASSWORD_PROTECTION_STRING = x", loaded.aboutText);
+  EXPECT_EQ("two\r\nlines", loaded.customMessage);
+  EXPECT_EQ(1, loaded.levelListIndex);  // two digits: the first one counts
+  EXPECT_EQ(1, loaded.aesStrengthIndex);
+}
+
+TEST(ProjectFile, HandMadeFiles) {
+  const std::string path = WorkPath("sfxcore-project-made.ssf");
+  const std::string tag = "PRJ_TAG = _korvane_brennicor_prj_";
+  struct Case {
+    const char* what;
+    std::vector<std::string> lines;
+    int result;
+    std::string sourceArchive;
+    int aesStrengthIndex, deflate64, overwrite;
+  } cases[] = {
+      {"tag alone, lower case", {tag}, 0, "", 0, 0, 0},
+      {"no record at all", {}, 0, "", 0, 0, 0},
+      {"wrong tag", {"PRJ_TAG = SOMETHING_ELSE", "ZIP_FILE_NAME = a.zip"}, 1, "", 0, 0, 0},
+      {"empty tag", {"PRJ_TAG = ", "ZIP_FILE_NAME = a.zip"}, 1, "", 0, 0, 0},
+      {"digits out of range take defaults",
+       {tag, "PASSWORD_STRONG_ENCRYPTION_INDX = 7", "DEFAULT_HYPERTHREAD_COMPRESSION = x",
+        "DEFAULT_OVERWRITE_FILES = 2"},
+       0, "", 0, 0, 0},
+      {"key not at the start of its line", {tag, " ZIP_FILE_NAME = a.zip", "xDEFAULT_OVERWRITE_FILES = 1"}, 0, "", 0,
+       0, 0},
+      {"line too long for the buffer ends reading",
+       {tag, "ZIP_FILE_NAME = kept.zip", std::string(16300, 'x'), "DEFAULT_OVERWRITE_FILES = 1"}, 0, "kept.zip", 0,
+       0, 0},
+      {"in range", {tag, "PASSWORD_STRONG_ENCRYPTION_INDX = 2", "DEFAULT_OVERWRITE_FILES = 1"}, 0, "", 2, 0, 1},
+  };
+  for (const Case& c : cases) {
+    WriteLines(path, c.lines);
+    ProjectSettings loaded;
+    EXPECT_EQ(c.result, LoadProjectFile(loaded, path.c_str())) << c.what;
+    EXPECT_EQ(c.sourceArchive, loaded.sourceArchive) << c.what;
+    EXPECT_EQ(c.aesStrengthIndex, loaded.aesStrengthIndex) << c.what;
+    EXPECT_EQ(c.deflate64, loaded.deflate64) << c.what;
+    EXPECT_EQ(c.overwrite, loaded.overwrite) << c.what;
+  }
+}
+
+TEST(ProjectFile, UnreadableFilesNameTheirMessage) {
+  const std::string path = WorkPath("sfxcore-project-damaged.ssf");
+  ASSERT_EQ(1, SaveProjectFile(FullProject(), path.c_str()));
+  FILE* f = fopen(path.c_str(), "rb+");
+  ASSERT_NE(nullptr, f);
+  fputc(0x5A, f);
+  fputc(0xA5, f);
+  fclose(f);
+
+  ProjectSettings loaded = FullProject();
+  int message = 0;
+  EXPECT_EQ(1, LoadProjectFile(loaded, path.c_str(), &message));
+  EXPECT_EQ(kProjectCheckFailed, message);
+  EXPECT_EQ("", loaded.sourceArchive);
+  EXPECT_EQ(1, LoadProjectFile(loaded, WorkPath("sfxcore-no-such.ssf").c_str(), &message));
+  EXPECT_EQ(kProjectFormatNotRecognized, message);
+  EXPECT_EQ(0, SaveProjectFile(loaded, WorkPath("sfxcore-no-folder\\x.ssf").c_str()));
+}
+
+}  // namespace
