@@ -80,22 +80,18 @@ bool OursInflate(DecoderState& state, const Bytes& stream, Bytes& out) {
   return InflateMember(state) == kDecodeDone && io.out == out.data() + out.size();
 }
 
+// Output MB/s of one timed round: decode repeatedly for a quarter second.
 template <class Decode>
-double MegabytesPerSecond(size_t outputSize, Decode decode) {
-  // Best of several rounds of at least a quarter second each.
-  double best = 0;
-  for (int round = 0; round < 5; ++round) {
-    int runs = 0;
-    auto start = Clock::now();
-    double seconds = 0;
-    do {
-      decode();
-      ++runs;
-      seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    } while (seconds < 0.25);
-    best = std::max(best, outputSize * double(runs) / seconds / 1e6);
-  }
-  return best;
+double RoundSpeed(size_t outputSize, Decode decode) {
+  int runs = 0;
+  auto start = Clock::now();
+  double seconds = 0;
+  do {
+    decode();
+    ++runs;
+    seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  } while (seconds < 0.25);
+  return outputSize * double(runs) / seconds / 1e6;
 }
 
 }  // namespace
@@ -125,8 +121,15 @@ int main(int argc, char** argv) {
         ++failures;
         continue;
       }
-      double oursSpeed = MegabytesPerSecond(input.size(), [&] { OursInflate(*state, stream, ours); });
-      double zlibSpeed = MegabytesPerSecond(input.size(), [&] { ZlibInflate(stream, theirs); });
+      // Rounds alternate between the two, so that both see the same load on
+      // the machine; each keeps its best round.
+      double oursSpeed = 0, zlibSpeed = 0;
+      for (int round = 0; round < 5; ++round) {
+        double oursRound = RoundSpeed(input.size(), [&] { OursInflate(*state, stream, ours); });
+        double zlibRound = RoundSpeed(input.size(), [&] { ZlibInflate(stream, theirs); });
+        oursSpeed = std::max(oursSpeed, oursRound);
+        zlibSpeed = std::max(zlibSpeed, zlibRound);
+      }
       std::printf("%-11s %5d %9.2f %10.1f %10.1f %7.2f\n", name, level,
                   100.0 * stream.size() / input.size(), oursSpeed, zlibSpeed,
                   oursSpeed / zlibSpeed);

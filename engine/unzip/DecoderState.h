@@ -25,8 +25,11 @@ struct DecoderIo {
   ptrdiff_t (*fillInput)(void* context, const uint8_t** bytes);
   // Hands count decoded bytes on, in output order (the input layer copies
   // them into its output buffer and calls FlushOutput whenever that fills).
-  // Returns 0 to go on; anything else stops the decoder, which then returns
-  // kDecodeStopped and leaves the value in DecoderState::outputResult.
+  // Returns 0 to go on; anything else (a failed write, a full memory block,
+  // or the cancel flag raised meanwhile, e.g. by a cancelling progress
+  // callback) stops the decoder, which then returns kDecodeStopped and
+  // leaves the value in DecoderState::outputResult. Bytes of a stopped
+  // member that were not yet handed on are dropped.
   int (*writeOutput)(void* context, const uint8_t* bytes, size_t count);
   void* context;
 };

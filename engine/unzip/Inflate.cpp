@@ -108,7 +108,7 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
   uint64_t bits = state.bitBuffer;
   unsigned bitCount = state.bitCount;
   const uint8_t* next = state.inNext;
-  const uint8_t* const* end = &state.inEnd;
+  const uint8_t* end = state.inEnd;
 
   auto save = [&] {
     state.windowPos = pos;
@@ -121,9 +121,10 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
     bits = state.bitBuffer;
     bitCount = state.bitCount;
     next = state.inNext;
+    end = state.inEnd;
   };
   auto refill = [&] {
-    if (*end - next >= 8) {
+    if (end - next >= 8) {
       DecoderRefillWord(bits, bitCount, next);
     } else {
       save();
