@@ -10,42 +10,24 @@ uint32_t CBlowfishCipher::F(uint32_t x) const {
   return ((s_[0][x >> 24] + s_[1][(x >> 16) & 0xFF]) ^ s_[2][(x >> 8) & 0xFF]) + s_[3][x & 0xFF];
 }
 
-// Two Feistel rounds per step, so the halves swap back in place each time.
-#define BLOWFISH_ROUNDS(L, R, P0, P1) \
-  L ^= p_[P0];                        \
-  R ^= F(L);                          \
-  R ^= p_[P1];                        \
-  L ^= F(R);
-
-void CBlowfishCipher::BlowfishEncryptBlock(BlowfishBlock* block) const {
+// The decryption runs the same rounds with the P-array taken backwards.
+template <bool Reverse>
+void CBlowfishCipher::Feistel(BlowfishBlock* block) const {
+  auto p = [this](int i) { return p_[Reverse ? 17 - i : i]; };
   uint32_t l = block->left, r = block->right;
-  BLOWFISH_ROUNDS(l, r, 0, 1)
-  BLOWFISH_ROUNDS(l, r, 2, 3)
-  BLOWFISH_ROUNDS(l, r, 4, 5)
-  BLOWFISH_ROUNDS(l, r, 6, 7)
-  BLOWFISH_ROUNDS(l, r, 8, 9)
-  BLOWFISH_ROUNDS(l, r, 10, 11)
-  BLOWFISH_ROUNDS(l, r, 12, 13)
-  BLOWFISH_ROUNDS(l, r, 14, 15)
-  block->left = r ^ p_[17];
-  block->right = l ^ p_[16];
+#pragma GCC unroll 8
+  for (int i = 0; i < 16; i += 2) {  // two rounds, so the halves swap back
+    l ^= p(i);
+    r ^= F(l) ^ p(i + 1);
+    l ^= F(r);
+  }
+  block->left = r ^ p(17);
+  block->right = l ^ p(16);
 }
 
-void CBlowfishCipher::BlowfishDecryptBlock(BlowfishBlock* block) const {
-  uint32_t l = block->left, r = block->right;
-  BLOWFISH_ROUNDS(l, r, 17, 16)
-  BLOWFISH_ROUNDS(l, r, 15, 14)
-  BLOWFISH_ROUNDS(l, r, 13, 12)
-  BLOWFISH_ROUNDS(l, r, 11, 10)
-  BLOWFISH_ROUNDS(l, r, 9, 8)
-  BLOWFISH_ROUNDS(l, r, 7, 6)
-  BLOWFISH_ROUNDS(l, r, 5, 4)
-  BLOWFISH_ROUNDS(l, r, 3, 2)
-  block->left = r ^ p_[0];
-  block->right = l ^ p_[1];
-}
+void CBlowfishCipher::BlowfishEncryptBlock(BlowfishBlock* block) const { Feistel<false>(block); }
 
-#undef BLOWFISH_ROUNDS
+void CBlowfishCipher::BlowfishDecryptBlock(BlowfishBlock* block) const { Feistel<true>(block); }
 
 void CBlowfishCipher::BlowfishLoadBlock(const uint8_t bytes[8], BlowfishBlock* block) {
   block->left = uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 | bytes[3];
@@ -58,8 +40,7 @@ void CBlowfishCipher::BlowfishStoreBlock(const BlowfishBlock& block, uint8_t byt
 }
 
 void CBlowfishCipher::BlowfishInit(const uint8_t* key, int keyLength, uint32_t ivLeft, uint32_t ivRight) {
-  iv_ = {ivLeft, ivRight};
-  chainStart_ = iv_;
+  chainStart_ = {ivLeft, ivRight};
   keyed_ = false;
   if (key == nullptr || keyLength <= 0) return;
   if (keyLength > kMaxKeyBytes) keyLength = kMaxKeyBytes;

@@ -32,10 +32,11 @@ class CBlowfishCipher {
 
  private:
   uint32_t F(uint32_t x) const;
+  template <bool Reverse>
+  void Feistel(BlowfishBlock* block) const;
   int CheckCall(size_t length) const;
 
-  BlowfishBlock iv_ = {0, 0};
-  BlowfishBlock chainStart_ = {0, 0};
+  BlowfishBlock chainStart_ = {0, 0};  // the IV; every call's chain starts here
   uint32_t p_[18] = {};
   uint32_t s_[4][256] = {};
   bool keyed_ = false;

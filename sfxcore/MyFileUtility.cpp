@@ -7,17 +7,13 @@ CMyFileUtility::CMyFileUtility() = default;
 CMyFileUtility::CMyFileUtility(CMyCleanupList* attachedList) : attachedList_(attachedList) {}
 
 CMyFileUtility::CMyFileUtility(int buildCrcTable) {
-  if (buildCrcTable) {
-    crcTableWanted_ = 1;
-    CrcTable();
-  }
+  if (buildCrcTable) CrcTable();
 }
 
 CMyFileUtility::~CMyFileUtility() { delete[] crcTable_; }
 
 const uint32_t* CMyFileUtility::CrcTable() {
   if (crcTable_) return crcTable_;
-  crcTableWanted_ = 1;
   crcTable_ = new (std::nothrow) uint32_t[256];
   if (crcTable_ == nullptr) return nullptr;
   for (uint32_t n = 0; n < 256; n++) {

@@ -79,9 +79,7 @@ class CMyFileUtility {
   const uint32_t* CrcTable();
   CMyCleanupList& Cleanup() { return attachedList_ ? *attachedList_ : ownList_; }
 
-  int crcTableWanted_ = 0;
   CMyCleanupList* attachedList_ = nullptr;
   CMyCleanupList ownList_;
   uint32_t* crcTable_ = nullptr;
-  int reserved_ = 0;
 };

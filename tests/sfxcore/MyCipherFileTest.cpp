@@ -5,30 +5,11 @@
 #include <vector>
 
 #include "MyCipherFile.h"
+#include "SfxcoreTestFiles.h"
 
 namespace {
 
 const size_t kLineBuffer = 0x4000;
-
-std::string WorkPath(const char* name) { return std::string(BRENNICOR_TEST_WORK) + "\\" + name; }
-
-std::string ReadAll(const std::string& path) {
-  std::string bytes;
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return bytes;
-  char chunk[4096];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-  fclose(f);
-  return bytes;
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  FILE* f = fopen(path.c_str(), "wb");
-  ASSERT_NE(nullptr, f);
-  fwrite(bytes.data(), 1, bytes.size(), f);
-  fclose(f);
-}
 
 // Lines the Python check decrypts again with an independent library.
 const std::vector<std::string> kProjectLines = {
@@ -36,16 +17,9 @@ const std::vector<std::string> kProjectLines = {
     "ABOUT_BOX_TEXT = first line\r\nsecond line", std::string(0x3FF0, 'L'),
 };
 
-void WriteRecordFile(const std::string& path, const std::vector<std::string>& lines) {
-  CMyCipherFile file;
-  ASSERT_EQ(CMyCipherFile::kDone, file.Open(path.c_str(), 0));
-  for (const std::string& line : lines) ASSERT_EQ(CMyCipherFile::kDone, file.WriteRecord(line.c_str()));
-  file.Close();
-}
-
 TEST(MyCipherFile, RecordsComeBackInOrderThenTheEndGivesACode) {
   const std::string path = WorkPath("sfxcore-record-file.bin");
-  WriteRecordFile(path, kProjectLines);
+  WriteRecordLines(path, kProjectLines);
 
   CMyCipherFile file;
   ASSERT_EQ(CMyCipherFile::kDone, file.Open(path.c_str(), 1));
@@ -60,7 +34,7 @@ TEST(MyCipherFile, RecordsComeBackInOrderThenTheEndGivesACode) {
 
   // Record lengths: 0 for the empty text, 16 with no padding for sixteen
   // characters, and two equal texts enciphered differently (the chain runs on).
-  const std::string bytes = ReadAll(path);
+  const std::string bytes = ReadBytes(path);
   const size_t second = 12 + 4 + 48;
   ASSERT_GT(bytes.size(), second + 4 + 4 + 16 + 4 + 16);
   EXPECT_EQ(std::string("\0\0\0\0", 4), bytes.substr(second, 4));
@@ -87,8 +61,8 @@ TEST(MyCipherFile, WritingRefusesWhatReadingWouldRefuse) {
 
 TEST(MyCipherFile, DamagedFilesEndWithACode) {
   const std::string good = WorkPath("sfxcore-good.bin");
-  WriteRecordFile(good, {"one record of twenty", "another"});
-  const std::string bytes = ReadAll(good);
+  WriteRecordLines(good, {"one record of twenty", "another"});
+  const std::string bytes = ReadBytes(good);
   ASSERT_EQ(12u + 4 + 32 + 4 + 16, bytes.size());
   const std::string damaged = WorkPath("sfxcore-damaged.bin");
 
@@ -114,7 +88,7 @@ TEST(MyCipherFile, DamagedFilesEndWithACode) {
   };
   std::vector<char> buffer(kLineBuffer);
   for (const Case& c : cases) {
-    WriteAll(damaged, c.content);
+    WriteBytes(damaged, c.content);
     CMyCipherFile file;
     ASSERT_EQ(c.openResult, file.Open(damaged.c_str(), 1)) << c.what;
     if (c.openResult == CMyCipherFile::kDone)

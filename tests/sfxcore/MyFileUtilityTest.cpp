@@ -4,6 +4,7 @@
 #include <string>
 
 #include "MyFileUtility.h"
+#include "SfxcoreTestFiles.h"
 
 namespace {
 
@@ -106,20 +107,11 @@ TEST(MyFileUtility, CrcAndHex) {
   EXPECT_STREQ("009FA5FF", hex);
 }
 
-std::string WorkPath(const char* name) { return std::string(BRENNICOR_TEST_WORK) + "\\" + name; }
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  FILE* f = fopen(path.c_str(), "wb");
-  ASSERT_NE(nullptr, f) << path;
-  fwrite(bytes.data(), 1, bytes.size(), f);
-  fclose(f);
-}
-
 TEST(MyFileUtility, PathKindsAndSizes) {
   const std::string folder = WorkPath("sfxcore-kinds");
   CreateDirectoryA(folder.c_str(), nullptr);
   const std::string file = folder + "\\seven.bin";
-  WriteFile(file, "1234567");
+  WriteBytes(file, "1234567");
   char before[MAX_PATH], after[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, before);
   EXPECT_EQ(CMyFileUtility::kPathIsFolder, CMyFileUtility::GetPathKind(folder.c_str()));
@@ -159,8 +151,8 @@ TEST(MyFileUtility, TemporariesInOneTickDifferAndGoWithTheOwner) {
     const std::string deep = folders[0] + "a\\b";
     CreateDirectoryA((folders[0] + "a").c_str(), nullptr);
     CreateDirectoryA(deep.c_str(), nullptr);
-    WriteFile(deep + "\\f.txt", "x");
-    WriteFile(folders[0] + "top.txt", "y");
+    WriteBytes(deep + "\\f.txt", "x");
+    WriteBytes(folders[0] + "top.txt", "y");
     SetFileAttributesA((folders[0] + "top.txt").c_str(), FILE_ATTRIBUTE_READONLY);
   }
   for (const std::string& name : {folders[0], folders[1], files[0], files[1], inTarget})
@@ -193,8 +185,8 @@ TEST(MyFileUtility, DeleteFolderTreeRecursesOnlyWhenAsked) {
   const std::string root = WorkPath("sfxcore-tree");
   CreateDirectoryA(root.c_str(), nullptr);
   CreateDirectoryA((root + "\\sub").c_str(), nullptr);
-  WriteFile(root + "\\a.txt", "a");
-  WriteFile(root + "\\sub\\b.txt", "b");
+  WriteBytes(root + "\\a.txt", "a");
+  WriteBytes(root + "\\sub\\b.txt", "b");
   EXPECT_EQ(1, CMyFileUtility::DeleteFolderTree(root.c_str(), 0));
   EXPECT_FALSE(Exists(root + "\\a.txt"));
   EXPECT_TRUE(Exists(root + "\\sub\\b.txt"));

@@ -5,10 +5,9 @@
 
 #include "MyCipherFile.h"
 #include "ProjectFile.h"
+#include "SfxcoreTestFiles.h"
 
 namespace {
-
-std::string WorkPath(const char* name) { return std::string(BRENNICOR_TEST_WORK) + "\\" + name; }
 
 // The project the Python check reads back line by line.
 ProjectSettings FullProject() {
@@ -35,13 +34,6 @@ ProjectSettings FullProject() {
   p.entriesFound = 12;
   p.compressionLevel = 9;
   return p;
-}
-
-void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-  CMyCipherFile file;
-  ASSERT_EQ(CMyCipherFile::kDone, file.Open(path.c_str(), 0));
-  for (const std::string& line : lines) ASSERT_EQ(CMyCipherFile::kDone, file.WriteRecord(line.c_str()));
-  file.Close();
 }
 
 TEST(ProjectFile, SavedProjectLoadsBack) {
@@ -121,7 +113,7 @@ TEST(ProjectFile, HandMadeFiles) {
       {"in range", {tag, "PASSWORD_STRONG_ENCRYPTION_INDX = 2", "DEFAULT_OVERWRITE_FILES = 1"}, 0, "", 2, 0, 1},
   };
   for (const Case& c : cases) {
-    WriteLines(path, c.lines);
+    WriteRecordLines(path, c.lines);
     ProjectSettings loaded;
     EXPECT_EQ(c.result, LoadProjectFile(loaded, path.c_str())) << c.what;
     EXPECT_EQ(c.sourceArchive, loaded.sourceArchive) << c.what;
