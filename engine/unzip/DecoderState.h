@@ -54,8 +54,10 @@ enum DecodeResult : int {
 constexpr size_t kDecoderWindowSize = 65536;
 constexpr size_t kDecoderWindowSlack = 64;
 
-// Decode tables: packed 32-bit entries. Capacity holds the largest table the
-// builder can make for any set of at most 288 code lengths up to 16 bits.
+// Decode tables: packed 32-bit entries. Every sub-table but the last is full,
+// and a full one of 2^m entries holds at least m + 1 codes, which bounds the
+// tables the decoders build below this capacity (at most 4,736 entries: 256
+// Implode literal codes of up to 16 bits under a 9-bit first level).
 constexpr size_t kDecodeTableCapacity = 5120;
 
 // Decode tables of the current block (Explode holds three trees at once).
