@@ -144,14 +144,8 @@ int KeyFromPassword(const char *password, UnzipCipherState *state) {
 
 int StrongDecryptKeyInit(uint32_t bitLength, const uint8_t digest[20], UnzipCipherState *state) {
   SecureWipe(&state->strongKey, sizeof state->strongKey);
-  uint8_t key[32];
-  const uint32_t keyLength = bitLength / 8;
-  int failed = 1;
-  if ((bitLength == 128 || bitLength == 192 || bitLength == 256) && UnzipAesStateAlloc(state)) {
-    StrongDeriveKey(digest, keyLength, key);
-    failed = AesDecryptKey(key, keyLength, &state->aes.schedule, state->tables) != 1;
-    SecureWipe(key, sizeof key);
-  }
+  const int failed = !UnzipAesStateAlloc(state) ||
+                     !StrongScheduleKey(bitLength, digest, AesDecryptKey, &state->aes.schedule, state->tables);
   if (failed) StrongDecryptFree(state);
   else state->strongKey.ready = 1;
   return failed;

@@ -49,14 +49,8 @@ int StrongRandomBytes(uint8_t *buffer, size_t n, ZipCipherState *state) {
 
 int StrongEncryptKeyInit(uint32_t bitLength, const uint8_t digest[20], ZipCipherState *state) {
   SecureWipe(&state->strongKey, sizeof state->strongKey);
-  uint8_t key[32];
-  const uint32_t keyLength = bitLength / 8;
-  int failed = 1;
-  if ((bitLength == 128 || bitLength == 192 || bitLength == 256) && ZipAesStateAlloc(state) && ZipMakeSalt(state)) {
-    StrongDeriveKey(digest, keyLength, key);
-    failed = AesEncryptKey(key, keyLength, &state->aes.schedule, state->tables) != 1;
-    SecureWipe(key, sizeof key);
-  }
+  const int failed = !ZipAesStateAlloc(state) || !ZipMakeSalt(state) ||
+                     !StrongScheduleKey(bitLength, digest, AesEncryptKey, &state->aes.schedule, state->tables);
   if (failed) StrongEncryptFree(state);
   else state->strongKey.ready = 1;
   return failed;

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include "Aes.h"
 #include "CipherInput.h"
 
 struct UnzipCipherState;
@@ -20,6 +21,11 @@ enum : uint16_t {
 void StrongDeriveKey(const uint8_t digest[20], size_t keyLength, uint8_t *key);
 uint16_t StrongAlgIdOfStrength(uint32_t strength);
 uint32_t StrongBitLengthOfStrength(uint32_t strength);
+// Sets the key derived from the digest into the schedule with AesEncryptKey or
+// AesDecryptKey; 1 on success, 0 for a bit length other than 128, 192, 256.
+typedef int (*AesKeySetupProc)(const uint8_t *, uint32_t, AesKeySchedule *, AesTableSet *);
+int StrongScheduleKey(uint32_t bitLength, const uint8_t digest[20], AesKeySetupProc setup,
+                      AesKeySchedule *schedule, AesTableSet *tables);
 
 // Reading side.
 int StrongHeaderRead(UnzipCipherState *state, const MemberCryptFacts *facts, const char *password,

@@ -27,3 +27,13 @@ uint16_t StrongAlgIdOfStrength(uint32_t strength) {
 }
 
 uint32_t StrongBitLengthOfStrength(uint32_t strength) { return strength == 2 ? 192 : strength == 3 ? 256 : 128; }
+
+int StrongScheduleKey(uint32_t bitLength, const uint8_t digest[20], AesKeySetupProc setup,
+                      AesKeySchedule *schedule, AesTableSet *tables) {
+  if (bitLength != 128 && bitLength != 192 && bitLength != 256) return 0;
+  uint8_t key[32];
+  StrongDeriveKey(digest, bitLength / 8, key);
+  const int result = setup(key, bitLength / 8, schedule, tables);
+  SecureWipe(key, sizeof key);
+  return result;
+}
