@@ -133,13 +133,19 @@ TEST(InflateBlocks, DistanceBeforeTheMembersStartIsCorrupt) {
   }
 }
 
-// A dynamic block header from its code lengths. The code-length code gives
-// 4 bits to each of the symbols 0-14 and 5 bits to 15 and 16 (complete);
-// the lengths are sent one by one unless codeLengthSymbols spells them out.
+// A dynamic block header from its code lengths. Unless spelt out, the
+// code-length code gives 4 bits to each of the symbols 0-14 and 5 bits to
+// 15 and 16 (complete), and the lengths are sent one symbol each.
+struct CodeLengthSymbol {
+  unsigned symbol;
+  unsigned extra;  // the repeat count's extra bits, for 16-18
+};
+
 struct Dynamic {
   std::vector<uint8_t> literalLengths;
   std::vector<uint8_t> distanceLengths;
-  std::vector<unsigned> codeLengthSymbols = {};
+  std::vector<uint8_t> codeLengthCode = {};
+  std::vector<CodeLengthSymbol> codeLengthSymbols = {};
 };
 
 std::vector<unsigned> CanonicalCodes(const std::vector<uint8_t>& lengths) {
@@ -156,21 +162,28 @@ std::vector<unsigned> CanonicalCodes(const std::vector<uint8_t>& lengths) {
 void DynamicHeader(BitWriter& out, const Dynamic& d) {
   static const unsigned order[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
                                      11, 4, 12, 3, 13, 2, 14, 1, 15};
-  std::vector<uint8_t> clLengths(19, 4);
-  clLengths[15] = clLengths[16] = 5;
-  clLengths[17] = clLengths[18] = 0;
+  static const unsigned repeatBits[3] = {2, 3, 7};
+  std::vector<uint8_t> clLengths = d.codeLengthCode;
+  if (clLengths.empty()) {
+    clLengths.assign(19, 4);
+    clLengths[15] = clLengths[16] = 5;
+    clLengths[17] = clLengths[18] = 0;
+  }
   out.Bits(1, 1).Bits(2, 2);
   out.Bits(static_cast<uint32_t>(d.literalLengths.size() - 257), 5);
   out.Bits(static_cast<uint32_t>(d.distanceLengths.size() - 1), 5);
   out.Bits(19 - 4, 4);
   for (unsigned symbol : order) out.Bits(clLengths[symbol], 3);
   std::vector<unsigned> clCodes = CanonicalCodes(clLengths);
-  std::vector<unsigned> symbols = d.codeLengthSymbols;
+  std::vector<CodeLengthSymbol> symbols = d.codeLengthSymbols;
   if (symbols.empty()) {
-    symbols.assign(d.literalLengths.begin(), d.literalLengths.end());
-    symbols.insert(symbols.end(), d.distanceLengths.begin(), d.distanceLengths.end());
+    for (uint8_t length : d.literalLengths) symbols.push_back({length, 0});
+    for (uint8_t length : d.distanceLengths) symbols.push_back({length, 0});
   }
-  for (unsigned symbol : symbols) out.Code(clCodes[symbol], clLengths[symbol]);
+  for (CodeLengthSymbol s : symbols) {
+    out.Code(clCodes[s.symbol], clLengths[s.symbol]);
+    if (s.symbol >= 16) out.Bits(s.extra, repeatBits[s.symbol - 16]);
+  }
 }
 
 // Literals 'a' and 'b', end of block and length 3 (symbol 257), 2 bits each.
@@ -202,7 +215,6 @@ TEST(InflateBlocks, DynamicHeaders) {
   std::vector<uint8_t> thirtyTwo(32, 0);
   thirtyTwo[0] = thirtyTwo[1] = 1;
 
-
   struct Row {
     const char* what;
     Dynamic block;
@@ -227,28 +239,24 @@ TEST(InflateBlocks, DynamicHeaders) {
 }
 
 TEST(InflateBlocks, RepeatCodeFirstRepeatsZero) {
+  Dynamic block{SmallLiteralLengths(), std::vector<uint8_t>(2, 1)};
   // A code-length code for 0, 1 and 2 (2 bits) and 16 and 18 (3 bits).
-  std::vector<uint8_t> cl(19, 0);
-  cl[0] = cl[1] = cl[2] = 2;
-  cl[16] = cl[18] = 3;
-  std::vector<unsigned> codes = CanonicalCodes(cl);
-  static const unsigned order[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
-                                     11, 4, 12, 3, 13, 2, 14, 1, 15};
-  BitWriter out;
-  out.Bits(1, 1).Bits(2, 2).Bits(258 - 257, 5).Bits(2 - 1, 5).Bits(19 - 4, 4);
-  for (unsigned s : order) out.Bits(cl[s], 3);
-  auto send = [&](unsigned s) { out.Code(codes[s], cl[s]); };
-  send(16), out.Bits(0, 2);         // lengths 0-2: the "previous" length 0, 3 times
-  send(18), out.Bits(94 - 11, 7);   // 3-96: zeros
-  send(2), send(2);                 // 'a', 'b'
-  send(18), out.Bits(138 - 11, 7);  // 99-236
-  send(18), out.Bits(19 - 11, 7);   // 237-255
-  send(2), send(2);                 // end of block, length 3
-  send(1), send(1);                 // two distance codes of 1 bit
-  std::vector<unsigned> lit = CanonicalCodes(SmallLiteralLengths());
-  out.Code(lit['a'], 2).Code(lit['b'], 2).Code(lit[257], 2).Code(1, 1).Code(lit[256], 2);
+  block.codeLengthCode.assign(19, 0);
+  block.codeLengthCode[0] = block.codeLengthCode[1] = block.codeLengthCode[2] = 2;
+  block.codeLengthCode[16] = block.codeLengthCode[18] = 3;
+  block.codeLengthSymbols = {
+      {16, 0},        // lengths 0-2: the "previous" length 0, 3 times
+      {18, 94 - 11},  // 3-96: zeros
+      {2, 0},         // 'a'
+      {2, 0},         // 'b'
+      {18, 138 - 11}, // 99-236
+      {18, 19 - 11},  // 237-255
+      {2, 0},         // end of block
+      {2, 0},         // length 3
+      {1, 0},         // two distance codes of 1 bit
+      {1, 0}};
   for (int method : {kDeflate, kDeflate64}) {
-    DecodeRun run = DecodeBytes(method, out.Bytes(), 0);
+    DecodeRun run = DecodeBytes(method, SmallBlock(block), 0);
     EXPECT_EQ(run.result, kDecodeDone);
     EXPECT_EQ(std::string(run.output.begin(), run.output.end()), "ababa");
   }
@@ -263,11 +271,6 @@ TEST(InflateBlocks, MalformedBlocks) {
   badStored.Bits(1, 1).Bits(0, 2).AlignToByte().Bits(5, 16).Bits(0xFFFA ^ 1, 16);
   BitWriter typeThree;
   typeThree.Bits(1, 1).Bits(3, 2);
-  BitWriter hlit287;
-  hlit287.Bits(1, 1).Bits(2, 2).Bits(30, 5).Bits(0, 5).Bits(0, 4);
-  BitWriter noCodeLengthCodes;
-  noCodeLengthCodes.Bits(1, 1).Bits(2, 2).Bits(0, 5).Bits(0, 5).Bits(15, 4);
-  for (int i = 0; i < 19; ++i) noCodeLengthCodes.Bits(0, 3);
   BitWriter fixedDistance30;
   fixedDistance30.Bits(1, 1).Bits(1, 2);
   FixedSymbol(fixedDistance30, 'x');
@@ -289,8 +292,11 @@ TEST(InflateBlocks, MalformedBlocks) {
   const Row rows[] = {
       {"NLEN not the complement of LEN", badStored.Bytes(), kDecodeCorrupt, kDecodeCorrupt},
       {"block type 3", typeThree.Bytes(), kDecodeBadCodes, kDecodeBadCodes},
-      {"HLIT 287", hlit287.Bytes(), kDecodeCorrupt, kDecodeCorrupt},
-      {"no code-length codes", noCodeLengthCodes.Bytes(), kDecodeCorrupt, kDecodeCorrupt},
+      {"HLIT 287", SmallBlock({std::vector<uint8_t>(287, 0), twoDistances}), kDecodeCorrupt,
+       kDecodeCorrupt},
+      {"no code-length codes",
+       SmallBlock({SmallLiteralLengths(), twoDistances, std::vector<uint8_t>(19, 0), {{0, 0}}}),
+       kDecodeCorrupt, kDecodeCorrupt},
       {"fixed distance code 30", fixedDistance30.Bytes(), kDecodeCorrupt, kDecodeCorrupt},
       {"lengths but no distance codes", SmallBlock({SmallLiteralLengths(), noDistances}),
        kDecodeCorrupt, kDecodeCorrupt},
@@ -309,13 +315,10 @@ TEST(InflateBlocks, MalformedBlocks) {
 
 TEST(InflateBlocks, RepeatPastTheLastLengthIsCorrupt) {
   Dynamic block{SmallLiteralLengths(), std::vector<uint8_t>(2, 1)};
-  block.codeLengthSymbols.assign(block.literalLengths.begin(), block.literalLengths.end());
-  block.codeLengthSymbols.push_back(1);
-  block.codeLengthSymbols.push_back(16);  // 3 or more of a length, with 1 slot left
-  BitWriter out;
-  DynamicHeader(out, block);
-  out.Bits(0, 2);
-  EXPECT_EQ(DecodeBytes(kDeflate, out.Bytes(), 0).result, kDecodeCorrupt);
+  for (uint8_t length : block.literalLengths) block.codeLengthSymbols.push_back({length, 0});
+  block.codeLengthSymbols.push_back({1, 0});
+  block.codeLengthSymbols.push_back({16, 0});  // 3 of the previous length, with 1 slot left
+  EXPECT_EQ(DecodeBytes(kDeflate, SmallBlock(block), 0).result, kDecodeCorrupt);
 }
 
 }  // namespace
