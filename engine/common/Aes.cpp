@@ -107,8 +107,10 @@ int KeySetup(const uint8_t *key, uint32_t keyLength, AesKeySchedule *s, AesTable
   return 1;
 }
 
-// One middle round of the four-table formulation; `order` picks the input
-// column for each byte position (forward: shift left, inverse: shift right).
+// One round of the four-table formulation: each output column takes one byte
+// from each input column, the columns stepping forward for the cipher (ShiftRows)
+// and backward for the inverse cipher. The last round runs the same pattern over
+// the S-box-only tables.
 #define AES_ROUND(T, s0, s1, s2, s3, o0, o1, o2, o3, rk)                                     \
   do {                                                                                       \
     o0 = T[0][Byte(s0, 0)] ^ T[1][Byte(s1, 1)] ^ T[2][Byte(s2, 2)] ^ T[3][Byte(s3, 3)] ^ (rk)[0]; \

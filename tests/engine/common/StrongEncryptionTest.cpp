@@ -187,6 +187,23 @@ TEST(StrongEncryption, DecipherChecksPaddingOnTheLastCall) {
   EXPECT_EQ(4, StrongDecryptBlocks(twenty.data(), 1, &length, &pair.unzip));  // padding is never absent
 }
 
+TEST(StrongEncryption, KeySetUpTakesOnlyAesBitLengths) {
+  const uint8_t digest[20] = {};
+  for (uint32_t bits : {0u, 16u, 64u, 160u, 512u}) {
+    ZipCipherState zip{};
+    UnzipCipherState unzip{};
+    EXPECT_EQ(1, StrongEncryptKeyInit(bits, digest, &zip)) << bits;
+    EXPECT_EQ(1, StrongDecryptKeyInit(bits, digest, &unzip)) << bits;
+    EXPECT_EQ(0u, zip.strongKey.ready);
+    EXPECT_EQ(nullptr, unzip.tables);
+    size_t length = 16;
+    uint8_t block[16] = {};
+    EXPECT_EQ(3, StrongDecryptBlocks(block, 0, &length, &unzip));
+    ZipCipherStateRelease(&zip);
+    UnzipCipherStateRelease(&unzip);
+  }
+}
+
 TEST(StrongEncryption, ValidationBlockCarriesTheCrcOfItsData) {
   ZipCipherState zip{};
   zip.strength = 1;
