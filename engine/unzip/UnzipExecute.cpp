@@ -157,9 +157,8 @@ static void TakeProgressTitle(UnzipState *state) {
   lstrcpynA(state->progressTitle, title && title[0] ? title : kDefaultProgressTitle, sizeof state->progressTitle);
 }
 
-// Steps 7 to 14: the checks every command passes before its function runs.
+// The checks every command passes before its function runs.
 static int CheckCommand(UnzipState *state) {
-  TakeCallbacks(state);
   const UNZIPCMDSTRUCT &command = state->command;
   int result;
   if (command.Function != UNZIP_STREAM_ENTRY && (!command.lpszZIPFile || !command.lpszZIPFile[0]))
@@ -202,6 +201,9 @@ static int Execute(UnzipState *state, UNZIPCMDSTRUCT *record) {
     return 47;
   }
   WidenRecord(state, record, size);
+  // The callbacks first, so that the whole command's log goes where the
+  // application's texts say.
+  TakeCallbacks(state);
   UnzipDiagLogCommand(&state->command);
   int result = CheckCommand(state);
   if (result == 0) result = UnzipDispatch(state);

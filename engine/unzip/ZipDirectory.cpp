@@ -197,8 +197,13 @@ int64_t DirectoryLoad(DirectoryCache *cache, const ArchiveSource *source, uint64
   // short is a failed read.
   while (cache->count < total && position < source->size) {
     uint8_t header[kCentralHeaderSize];
-    if (!SourceReadExact(source, position, header, sizeof header)) return -1;
+    // The end record after the last header is shorter than a header: only
+    // a central header cut short is a failed read.
+    uint32_t wanted = source->size - position < sizeof header ? static_cast<uint32_t>(source->size - position)
+                                                                : static_cast<uint32_t>(sizeof header);
+    if (wanted < 4 || !SourceReadExact(source, position, header, wanted)) return -1;
     if (!IsSignatureAt(header, kCentralHeaderSignature)) break;
+    if (wanted < sizeof header) return -1;
     uint64_t variable = static_cast<uint64_t>(ReadLe16(header + kChNameLength)) + ReadLe16(header + kChExtraLength) +
                         ReadLe16(header + kChCommentLength);
     uint64_t end = cache->used + kCentralHeaderSize + variable;
