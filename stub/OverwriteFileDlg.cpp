@@ -61,7 +61,9 @@ INT_PTR COverwriteFileDlg::OnInitDialog(WPARAM, LPARAM) {
                             reinterpret_cast<WPARAM>(m_icon), 0);
     }
     m_answer = kAnswerNo;
-    return TRUE;
+    // The focus on the default "No", so Enter never overwrites by accident.
+    SetFocus(GetItem(IDC_ANSWER_NO));
+    return FALSE;
 }
 
 INT_PTR COverwriteFileDlg::OnAnswer(WPARAM wParam, LPARAM) {

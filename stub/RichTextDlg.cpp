@@ -11,13 +11,15 @@ const StubMessageEntry<CRichTextDlg> CRichTextDlg::kMessageMap[] = {
 };
 const size_t CRichTextDlg::kMessageMapSize = sizeof kMessageMap / sizeof kMessageMap[0];
 
-// EM_SETTEXTEX takes the text as rich text when it is RTF, as plain text otherwise.
+// EM_SETTEXTEX takes the text as rich text when it is RTF, as plain text
+// otherwise. The focus goes to OK, so the text is not shown selected.
 INT_PTR CRichTextDlg::OnInitDialog(WPARAM, LPARAM) {
     CentreOnOwner();
     SETTEXTEX how = {ST_DEFAULT, CP_ACP};
     SendMessageA(GetItem(m_textControl), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how),
                  reinterpret_cast<LPARAM>(m_text.c_str()));
-    return TRUE;
+    SetFocus(GetItem(IDOK));
+    return FALSE;
 }
 
 INT_PTR CRichTextDlg::OnOk(WPARAM, LPARAM) {

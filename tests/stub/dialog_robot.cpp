@@ -1,12 +1,36 @@
 #include "dialog_robot.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr DWORD kStepTimeoutMs = 15000;
 
-HWND FindShownDialog(const std::string& caption) {
-    HWND window = FindWindowA("#32770", caption.c_str());
-    return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window) ? window : nullptr;
+struct Wanted {
+    const std::string* caption;
+    DWORD process;
+    HWND found;
+};
+
+// Other test programs may show dialogs of the same caption on the display.
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+    auto* wanted = reinterpret_cast<Wanted*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[16] = {}, caption[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, caption, sizeof caption);
+    if (process != wanted->process || std::strcmp(className, "#32770") != 0 ||
+        *wanted->caption != caption || !IsWindowVisible(window) || !IsWindowEnabled(window))
+        return TRUE;
+    wanted->found = window;
+    return FALSE;
+}
+
+HWND FindShownDialog(const std::string& caption, DWORD process) {
+    Wanted wanted = {&caption, process, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.found;
 }
 
 BOOL CALLBACK CancelWindow(HWND window, LPARAM) {
@@ -27,8 +51,11 @@ BOOL CALLBACK FindMessageText(HWND child, LPARAM result) {
 
 }  // namespace
 
-DialogRobot::DialogRobot(std::vector<RobotStep> steps)
-    : m_steps(std::move(steps)), m_testThread(GetCurrentThreadId()), m_thread([this] { Play(); }) {}
+DialogRobot::DialogRobot(std::vector<RobotStep> steps, DWORD process)
+    : m_steps(std::move(steps)),
+      m_process(process),
+      m_testThread(GetCurrentThreadId()),
+      m_thread([this] { Play(); }) {}
 
 DialogRobot::~DialogRobot() {
     if (m_thread.joinable())
@@ -46,7 +73,7 @@ void DialogRobot::Play() {
         HWND dialog = nullptr;
         for (DWORD waited = 0; dialog == nullptr && waited < kStepTimeoutMs; waited += 50) {
             Sleep(50);
-            dialog = FindShownDialog(step.caption);
+            dialog = FindShownDialog(step.caption, m_process);
         }
         if (dialog == nullptr) {
             for (int round = 0; round < 20; ++round) {

@@ -16,8 +16,8 @@ struct RobotStep {
 
 class DialogRobot {
 public:
-    // Starts playing the steps in order.
-    explicit DialogRobot(std::vector<RobotStep> steps);
+    // Starts playing the steps in order, on dialogs of process (this one by default).
+    explicit DialogRobot(std::vector<RobotStep> steps, DWORD process = GetCurrentProcessId());
     // Waits for the robot; a step whose dialog never came cancels every open
     // dialog of the test thread so the test ends instead of hanging.
     ~DialogRobot();
@@ -27,6 +27,7 @@ private:
     void Play();
 
     std::vector<RobotStep> m_steps;
+    DWORD m_process;
     DWORD m_testThread;
     bool m_finished = false;
     std::thread m_thread;

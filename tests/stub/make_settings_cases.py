@@ -58,6 +58,8 @@ def main():
         sys.exit("the stub image holds a copy of the marker text")
     with open(os.path.join(out, "real_stub_tiny.exe"), "wb") as f:
         f.write(program([b"PATH = C:\\Real\\", b"EXECUTE FILE = go.exe"], image=image))
+    with open(os.path.join(out, "real_stub_no_key.exe"), "wb") as f:
+        f.write(program([b"NOTHING = 1"], image=image))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,75 @@
+// The stub program as its user starts it: a copy of the real stub with
+// settings written behind it by make_settings_cases.py.
+#include "dialog_robot.h"
+#include "stub_resource.h"
+#include "stub_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string SettingsCase(const char* name) {
+    return std::string(BRENNICOR_TEST_WORK) + "/stub-settings/" + name + ".exe";
+}
+
+// Runs program (from its own folder as current folder) while the robot
+// plays; returns its exit code, or -1 when it had to be stopped.
+DWORD RunProgram(const std::string& program, const std::string& folder, std::vector<RobotStep> steps) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + program + "\"";
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process))
+        return static_cast<DWORD>(-2);
+    DialogRobot robot(std::move(steps), process.dwProcessId);
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_TRUE(robot.Finished());
+    return code;
+}
+
+TEST(StubProgram, WithoutKnownSettingsItSaysSoAndEnds) {
+    const std::string folder = FreshFolder("program-no-key");
+    ASSERT_TRUE(CopyFileA(SettingsCase("real_stub_no_key").c_str(), (folder + "setup.exe").c_str(), FALSE));
+    std::string text;
+    const DWORD code = RunProgram(folder + "setup.exe", folder,
+                                  {{"Missing or wrong parameters format!", [&](HWND box) {
+                                        text = MessageBoxText(box);
+                                        Press(box, IDOK);
+                                    }}});
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(text, "Korvane Brennicor Stub");
+}
+
+// A DLL planted beside the program under the rich edit's name stays unloaded.
+// Under Wine the planted copy is only a candidate when native DLLs are
+// preferred, as they are on Windows.
+TEST(StubProgram, OpensWithItsSettingsAndLoadsNoPlantedDll) {
+    char overrides[512] = {};
+    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", (std::string(overrides) + ";riched20=n,b").c_str());
+    const std::string folder = FreshFolder("program-settings");
+    ASSERT_TRUE(CopyFileA(SettingsCase("real_stub_tiny").c_str(), (folder + "setup.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(BRENNICOR_PLANTED_DLL, (folder + "riched20.dll").c_str(), FALSE));
+    std::string destination;
+    bool launchTicked = false;
+    const DWORD code = RunProgram(folder + "setup.exe", folder,
+                                  {{"Korvane SFX Module", [&](HWND d) {
+                                        destination = ItemText(d, IDC_DESTINATION);
+                                        launchTicked = IsChecked(d, IDC_LAUNCH);
+                                        Press(d, IDCANCEL);
+                                    }}});
+    EXPECT_EQ(code, static_cast<DWORD>(IDCANCEL));
+    EXPECT_EQ(destination, "C:\\Real\\");
+    EXPECT_TRUE(launchTicked);
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides);
+    EXPECT_FALSE(FileExists(folder + "planted.txt"));
+}
+
+}  // namespace
