@@ -84,6 +84,8 @@ static int CountMatches(UnzipState *state) {
   uint64_t count = 0;
   while ((result = NextMatchingMember(state, patterns)) == 0) ++count;
   if (result != 2) return UnzipFail(state, result, kUmsgProblemReading);
+  // The matches that function 4 hands out next start from the first member.
+  state->directory.nextIndex = 0;
   state->command.returnCount = CountToInt(count);
   return 0;
 }

@@ -21,14 +21,17 @@ struct Tail {
   uint64_t start;
 };
 
-// The last bytes of the source, at most window of them. 0 on a failed
-// allocation (tail.bytes null) or read.
-static int ReadTail(const ArchiveSource *source, uint32_t window, Tail *tail) {
+// The last bytes of the source, at most window of them. 0, or kEndNoMemory
+// or kEndNotFound (a failed read) with nothing left to free.
+static int64_t ReadTail(const ArchiveSource *source, uint32_t window, Tail *tail) {
   tail->length = source->size < window ? static_cast<uint32_t>(source->size) : window;
   tail->start = source->size - tail->length;
   tail->bytes = static_cast<uint8_t *>(malloc(tail->length ? tail->length : 1));
-  if (!tail->bytes) return 0;
-  return SourceReadExact(source, tail->start, tail->bytes, tail->length);
+  if (!tail->bytes) return kEndNoMemory;
+  if (SourceReadExact(source, tail->start, tail->bytes, tail->length)) return 0;
+  free(tail->bytes);
+  tail->bytes = nullptr;
+  return kEndNotFound;
 }
 
 static int StartsWithCentralHeader(const ArchiveSource *source) {
@@ -38,11 +41,7 @@ static int StartsWithCentralHeader(const ArchiveSource *source) {
 
 int64_t EndRecordSearchBuffered(const ArchiveSource *source, int promptSuppress) {
   Tail tail;
-  if (!ReadTail(source, kEndSearchWindow, &tail)) {
-    int64_t failure = tail.bytes ? kEndNotFound : kEndNoMemory;
-    free(tail.bytes);
-    return failure;
-  }
+  if (int64_t failure = ReadTail(source, kEndSearchWindow, &tail)) return failure;
   int64_t found = kEndNotOnThisDisk;
   if (tail.length >= kEndRecordSize) {
     for (uint32_t p = tail.length - kEndRecordSize + 1; p-- > 0;) {
@@ -68,11 +67,7 @@ static int64_t LastSignature(const Tail &tail, int64_t last, uint32_t signature)
 
 int64_t EndRecordSearchDirect(const ArchiveSource *source) {
   Tail tail;
-  if (!ReadTail(source, kEndSearchWindow, &tail)) {
-    int64_t failure = tail.bytes ? kEndNotFound : kEndNoMemory;
-    free(tail.bytes);
-    return failure;
-  }
+  if (int64_t failure = ReadTail(source, kEndSearchWindow, &tail)) return failure;
   int64_t p = LastSignature(tail, static_cast<int64_t>(tail.length) - kEndRecordSize, kEndRecordSignature);
   free(tail.bytes);
   return p < 0 ? kEndNotFound : static_cast<int64_t>(tail.start) + p;
@@ -82,10 +77,7 @@ enum : uint32_t { kZip64LocatorSize = 20 };
 
 int Zip64LocatorSearch(const ArchiveSource *source, int64_t endOffset, Zip64Locator *locator) {
   Tail tail;
-  if (!ReadTail(source, kZip64LocatorWindow, &tail)) {
-    free(tail.bytes);
-    return 0;
-  }
+  if (ReadTail(source, kZip64LocatorWindow, &tail)) return 0;
   int64_t last = endOffset - static_cast<int64_t>(tail.start) - kZip64LocatorSize;
   if (last > static_cast<int64_t>(tail.length) - kZip64LocatorSize)
     last = static_cast<int64_t>(tail.length) - kZip64LocatorSize;

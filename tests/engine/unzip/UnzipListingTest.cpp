@@ -122,6 +122,71 @@ INSTANTIATE_TEST_SUITE_P(Archives, ToolArchives,
                            return name;
                          });
 
+TEST(Listing, RemovableDriveSearchFindsTheSameEndRecords) {
+  for (const char *name : {"python-comment.zip", "python-empty.zip", "infozip-zip64.zip"}) {
+    std::string archive = ListingArchive(name);
+    Listing listing = ReadListing(name);
+    UNZIPCMDSTRUCT count = Command(1, archive);
+    count.wUnzipSubOptions = kUnzipRemovableDrive;
+    ASSERT_EQ(UnzipExecute(&count), 0) << name;
+    EXPECT_EQ(count.returnCount, static_cast<int>(listing.members.size())) << name;
+    UNZIPCMDSTRUCT comment = Command(5, archive);
+    comment.wUnzipSubOptions = kUnzipRemovableDrive;
+    ASSERT_EQ(UnzipExecute(&comment), 0) << name;
+    EXPECT_EQ(comment.returnCount, listing.commentLength) << name;
+  }
+}
+
+TEST(Listing, SkippingLongNames) {
+  std::string archive = ListingArchive("python-names.zip");
+  UNZIPCMDSTRUCT count = Command(1, archive);
+  count.wUnzipSubOptions = kUnzipSkipLongNames;
+  ASSERT_EQ(UnzipExecute(&count), 0);
+  EXPECT_EQ(count.returnCount, 1);
+  UnzipMemberInfo info = {};
+  UNZIPCMDSTRUCT byIndex = Command(7, archive);
+  byIndex.wUnzipSubOptions = kUnzipSkipLongNames;
+  byIndex.zInfo = &info;
+  byIndex.index = 0;
+  ASSERT_EQ(UnzipExecute(&byIndex), 0);
+  EXPECT_STREQ(info.name, "folder/");
+  RecordedMessages().clear();
+  byIndex.index = 1;
+  EXPECT_EQ(UnzipExecute(&byIndex), 25);
+  std::vector<std::string> expected = {
+      "Quellon Secure UnZip Error: Index out of bounds (Index references Long File Name.)\n"};
+  EXPECT_EQ(RecordedErrors(), expected);
+}
+
+TEST(Listing, FilespecMatching) {
+  struct Case {
+    const char *filespec;
+    int recurse;
+    int count;
+  } cases[] = {
+      // A pattern naming a file in a folder selects the folder member too.
+      {"*.txt", 0, 2},        {"*.txt", 1, 3},    {"*.*", 0, 3},   {"dir\\*.*", 0, 2}, {"dir\\*.*", 1, 4},
+      {"dir\\", 0, 2},       {"dir\\", 1, 4},   {"B.BIN", 1, 1}, {"\"a.txt\" empty.txt", 0, 2},
+      {"dir\\sub\\c.txt", 0, 2}, {"*.none", 1, 0},
+  };
+  std::string archive = ListingArchive("infozip.zip");
+  for (const Case &c : cases) {
+    UNZIPCMDSTRUCT matches = Command(3, archive);
+    matches.lpszFilespec = c.filespec;
+    matches.recurseFlag = c.recurse;
+    ASSERT_EQ(UnzipExecute(&matches), 0) << c.filespec;
+    EXPECT_EQ(matches.returnCount, c.count) << c.filespec << " recurse " << c.recurse;
+  }
+  UnzipMemberInfoEx info = {};
+  UNZIPCMDSTRUCT next = Command(4, archive);
+  next.lpszFilespec = "*.bin";
+  next.recurseFlag = 1;
+  next.pZipInfoEx = &info;
+  ASSERT_EQ(UnzipExecute(&next), 0);
+  EXPECT_STREQ(info.name, "dir/b.bin");
+  EXPECT_EQ(UnzipExecute(&next), 2);
+}
+
 TEST(Listing, EncryptedAesMemberCarriesItsKind) {
   UnzipMemberInfoEx info = {};
   std::string archive = ListingArchive("7zz-aes.zip");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "DosTime.h"
+#include "ProgressPercent.h"
 #include "ZipDirectory.h"
 
 namespace {
@@ -310,6 +311,17 @@ TEST(DosTime, PackingAndText) {
   EXPECT_EQ(DosDateTimePack(1979, 6, 6, 6, 6, 6), DosDateTimePack(1980, 1, 1, 0, 0, 0));
   for (const char *bad : {"133199235960", "003199235960", "12319923596", "1231992359600", "1231992360xx"})
     EXPECT_EQ(DosDateTimeFromText(bad), 0u) << bad;
+}
+
+TEST(ProgressPercent, OverallAndPerItem) {
+  EXPECT_EQ(OverallPercent(200000, 150000), 75);
+  EXPECT_EQ(OverallPercent(0, 5), 0);
+  EXPECT_EQ(OverallPercent(50, 80), 100);
+  EXPECT_EQ(OverallPercent(UINT64_MAX, UINT64_MAX / 2), 50);
+  EXPECT_EQ(UnzipItemPercent(1000, 0), 1);
+  EXPECT_EQ(UnzipItemPercent(1000, 999), 100);
+  EXPECT_EQ(UnzipItemPercent(0, 10), 0);
+  EXPECT_EQ(ItemPercent(1000, 500), 50);
 }
 
 }  // namespace
