@@ -22,6 +22,11 @@ void CStubDialog::CentreOnOwner() {
     SetWindowPos(m_hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+INT_PTR CStubDialog::EndWithCommand(WPARAM wParam, LPARAM) {
+    End(LOWORD(wParam));
+    return TRUE;
+}
+
 // The object pointer arrives with WM_INITDIALOG and is kept in the window's
 // user slot; messages that come before it (WM_SETFONT) get default handling.
 INT_PTR CALLBACK CStubDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -24,6 +24,8 @@ public:
     void End(INT_PTR code) { EndDialog(m_hwnd, code); }
     // Centres the dialog on its owner, or on the desktop without one.
     void CentreOnOwner();
+    // A message map handler that ends the dialog with the command's id.
+    INT_PTR EndWithCommand(WPARAM wParam, LPARAM);
 
 protected:
     // Returns true and sets result when the derived class handles the message.

@@ -2,6 +2,7 @@
 // helpers that reach it.
 #pragma once
 
+#include "classlib/resource.h"
 #include "classlib/winthread.h"
 
 class CWinApp : public CWinThread {
@@ -57,9 +58,6 @@ class CWinApp : public CWinThread {
   friend BOOL AfxOleInit();
 };
 
-// The string id of the application title.
-#define AFX_IDS_APP_TITLE 0xE000
-#define AFX_IDS_IDLEMESSAGE 0xE001
 
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
