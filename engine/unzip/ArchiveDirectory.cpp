@@ -286,10 +286,13 @@ int LocalExtraRead(const uint8_t localHeader[kLocalHeaderSize], uint32_t extraLe
   UnzipState *state = UnzipStateOfThread();
   if (!state) return 0;
   if (extraLength < 5) return 1;
-  uint8_t extra[65535];
+  auto *extra = static_cast<uint8_t *>(GlobalAlloc(GPTR, extraLength));
+  if (!extra) return 0;
   DWORD read = 0;
-  if (!ReadFile(state->archiveHandle, extra, extraLength, &read, nullptr) || read != extraLength) return 0;
-  return LocalExtraApply(&state->directory.member, localHeader, extra, extraLength);
+  int applied = ReadFile(state->archiveHandle, extra, extraLength, &read, nullptr) && read == extraLength &&
+                LocalExtraApply(&state->directory.member, localHeader, extra, extraLength);
+  GlobalFree(extra);
+  return applied;
 }
 
 static bool FileExists(const char *path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }

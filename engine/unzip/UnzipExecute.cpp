@@ -83,6 +83,8 @@ static void TakeCallbacks(UnzipState *state) {
 static int TakeDestination(UnzipState *state) {
   const char *given = state->command.lpszDestination;
   if (!given) return UnzipFail(state, 47, kUmsgNeedDestination);
+  // A longer path would be cut short silently: refuse it.
+  if (strnlen(given, kPathTextMax) >= kPathTextMax) return UnzipFail(state, 47, UnzipResultMessageId(47));
   char path[kPathTextMax];
   PathStripQuotes(path, given);
   if (strlen(path) < 2) return UnzipFail(state, 47, kUmsgDestinationIncomplete);

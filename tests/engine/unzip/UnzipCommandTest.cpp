@@ -25,6 +25,7 @@ struct CheckCase {
 
 TEST(UnzipExecute, RecordChecksInOrder) {
   static const std::string password128(128, 'p'), password129(129, 'p');
+  static const std::string longest = "C:\\" + std::string(2044, 'd'), tooLong = longest + "d";
   static UnzipMemberInfo info;
   static UnzipMemberInfoEx infoEx;
   static unsigned char block[16];
@@ -44,6 +45,9 @@ TEST(UnzipExecute, RecordChecksInOrder) {
       {"destination without drive", [](UNZIPCMDSTRUCT &c) { c.freshenFlag = 1, c.lpszDestination = "D\\data"; }, 47,
        kError + "(Destination path must include drive letter)\n"},
       {"UNC destination", [](UNZIPCMDSTRUCT &c) { c.freshenFlag = 1, c.lpszDestination = "\\\\server\\share"; }, 0, ""},
+      {"destination of 2,047", [](UNZIPCMDSTRUCT &c) { c.updateFlag = 1, c.lpszDestination = longest.c_str(); }, 0, ""},
+      {"destination of 2,048", [](UNZIPCMDSTRUCT &c) { c.updateFlag = 1, c.lpszDestination = tooLong.c_str(); }, 47,
+       kError + "(Command syntax error)\n"},
       {"password of 128", [](UNZIPCMDSTRUCT &c) { c.decryptFlag = 1, c.lpszDecryptCode = password128.c_str(); }, 0, ""},
       {"password of 129", [](UNZIPCMDSTRUCT &c) { c.decryptFlag = 1, c.lpszDecryptCode = password129.c_str(); }, 47,
        kError + "(Decryption key not provided, or too long)\n"},
@@ -143,6 +147,23 @@ TEST(UnzipExecute, ReentryFromACallbackIsRefusedAndTheOuterCallFinishes) {
   EXPECT_EQ(UnzipExecute(&after), 0);
 }
 
+int CALLBACK CancellingStatus(const char *text, int percent, void *data) {
+  static_cast<std::vector<std::string> *>(data)->push_back(text + std::string(" ") + std::to_string(percent));
+  return 1;
+}
+
+TEST(UnzipExecute, CancellingOverallReportEndsTheSelectionWith48) {
+  std::vector<std::string> reports;
+  UNZIPCMDSTRUCT command = Command(8, kArchive);
+  command.testFlag = 1;
+  command.lpszFilespec = "*.txt";
+  command.lpMajorStatus = CancellingStatus;
+  command.lpMajorUserData = &reports;
+  command.quietFlag = 1;
+  EXPECT_EQ(UnzipExecute(&command), 48);
+  EXPECT_EQ(reports, std::vector<std::string>{"Item 1 of 2 50"});
+}
+
 TEST(MessageText, LookupsSlotsAndTheCallback) {
   UNZIPCMDSTRUCT count = Command(1, kArchive);
   ASSERT_EQ(UnzipExecute(&count), 0);  // leaves the recording callback in place
@@ -189,6 +210,21 @@ TEST(DiagnosticLog, UnreadableTextsAndPasswords) {
   EXPECT_NE(text.find(pointerLine), std::string::npos);
   EXPECT_EQ(text.find("secret"), std::string::npos);
   EXPECT_NE(text.find("Quellon Secure UnZip Response: 47 Command syntax error \r\n"), std::string::npos);
+}
+
+TEST(DiagnosticLog, ErrorLineHasRoomForThreeFullTexts) {
+  std::string log = WorkPath("unzip-diag-long.log");
+  DeleteFileA(log.c_str());
+  const std::string title(2046, 'T'), result(2046, 'R'), detail(2046, 'D');
+  RewriteMessage(101, log);
+  RewriteMessage(66, title);
+  RewriteMessage(62, result);
+  RewriteMessage(121, detail);
+  UNZIPCMDSTRUCT command = Command(0, kArchive);
+  command.diagnosticLogFlag = 1;
+  EXPECT_EQ(UnzipExecute(&command), 47);
+  ClearRewrites();
+  EXPECT_NE(ReadFile(log).find(title + " " + result + " (" + detail + ")\n"), std::string::npos);
 }
 
 // A memory callback that hands out a byte string, optionally ending early.
