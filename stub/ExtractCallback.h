@@ -55,6 +55,10 @@ constexpr int kPasswordBufferLength = 260;
 using ExtractCallback = int (*)(UINT code, const char* name, char* buffer, DWORD valueLow,
                                 DWORD valueHigh, DWORD count, DWORD reserved, HWND owner);
 
+// Asks the user a Yes/No question for the driver (retry after an engine
+// error, a password too short); IDYES or IDNO. Tests put a scripted one here.
+using ExtractQuestion = int (*)(HWND owner, const char* text);
+
 // What the dialog hands to the driver.
 struct ExtractRequest {
     HINSTANCE instance;        // string table of the stub
@@ -66,6 +70,7 @@ struct ExtractRequest {
     int recreateFolders;
     int overwrite;             // non-zero: overwrite without asking
     ExtractCallback callback;
+    ExtractQuestion ask;
 };
 
 // Extracts every entry of the container into the destination and reports

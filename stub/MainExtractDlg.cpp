@@ -166,7 +166,8 @@ void CMainExtractDlg::OnExtract(HWND owner) {
     }
     const ExtractRequest request = {m_instance,      owner,         m_programPath.c_str(),
                                     m_containerOffset, m_containerEnd, m_destination.c_str(),
-                                    m_recreateFolders, m_overwrite,   OnExtractProgress};
+                                    m_recreateFolders, m_overwrite,   OnExtractProgress,
+                                    AskQuestion};
     m_extracting = true;
     const int result = m_extract(request);
     m_extracting = false;
@@ -250,6 +251,12 @@ std::string CMainExtractDlg::BrowseForDestination(HINSTANCE instance, HWND owner
     const BOOL ok = SHGetPathFromIDListA(chosen, path);
     CoTaskMemFree(chosen);
     return ok ? std::string(path) : std::string();
+}
+
+int CMainExtractDlg::AskQuestion(HWND owner, const char* text) {
+    const HINSTANCE instance = g_dialog ? g_dialog->m_instance : nullptr;
+    return MessageBoxA(owner, text ? text : "", LoadStubString(instance, IDS_STUB_NAME).c_str(),
+                       MB_YESNO | MB_ICONERROR);
 }
 
 int CMainExtractDlg::OnExtractProgress(UINT code, const char* name, char* buffer, DWORD valueLow,

@@ -27,6 +27,8 @@ public:
     // ExtractCallback of the dialog.
     static int OnExtractProgress(UINT code, const char* name, char* buffer, DWORD valueLow,
                                  DWORD valueHigh, DWORD count, DWORD reserved, HWND owner);
+    // ExtractQuestion of the dialog: a Yes/No box with the error icon.
+    static int AskQuestion(HWND owner, const char* text);
 
     const std::string& Destination() const { return m_destination; }
     int RecreateFolders() const { return m_recreateFolders; }

@@ -5,8 +5,7 @@
 const StubMessageEntry<CPasswordVerifyDlg> CPasswordVerifyDlg::kMessageMap[] = {
     {WM_INITDIALOG, 0, 0, 0, &CPasswordVerifyDlg::OnInitDialog},
     {WM_COMMAND, EN_CHANGE, IDC_PASSWORD, IDC_PASSWORD, &CPasswordVerifyDlg::OnPasswordChange},
-    {WM_COMMAND, kStubAnyCode, IDOK, IDOK, &CPasswordVerifyDlg::OnOk},
-    {WM_COMMAND, kStubAnyCode, IDCANCEL, IDCANCEL, &CPasswordVerifyDlg::OnCancel},
+    {WM_COMMAND, kStubAnyCode, IDOK, IDCANCEL, &CPasswordVerifyDlg::EndWithCommand},
 };
 const size_t CPasswordVerifyDlg::kMessageMapSize = sizeof kMessageMap / sizeof kMessageMap[0];
 
@@ -35,15 +34,5 @@ INT_PTR CPasswordVerifyDlg::OnPasswordChange(WPARAM, LPARAM) {
     GetDlgItemTextA(GetHwnd(), IDC_PASSWORD, m_password, sizeof m_password);
     m_light.SetCell(m_password[0] != '\0' ? kRowTyped : kRowWaiting, m_light.Column(), 0);
     m_light.SetBlink(500);
-    return TRUE;
-}
-
-INT_PTR CPasswordVerifyDlg::OnOk(WPARAM, LPARAM) {
-    End(IDOK);
-    return TRUE;
-}
-
-INT_PTR CPasswordVerifyDlg::OnCancel(WPARAM, LPARAM) {
-    End(IDCANCEL);
     return TRUE;
 }

@@ -21,8 +21,6 @@ public:
 private:
     INT_PTR OnInitDialog(WPARAM, LPARAM);
     INT_PTR OnPasswordChange(WPARAM, LPARAM);
-    INT_PTR OnOk(WPARAM, LPARAM);
-    INT_PTR OnCancel(WPARAM, LPARAM);
 
     char m_password[kMaxPasswordLength + 1] = {};
     CStatusLight m_light;

@@ -6,8 +6,7 @@
 
 const StubMessageEntry<CRichTextDlg> CRichTextDlg::kMessageMap[] = {
     {WM_INITDIALOG, 0, 0, 0, &CRichTextDlg::OnInitDialog},
-    {WM_COMMAND, kStubAnyCode, IDOK, IDOK, &CRichTextDlg::OnOk},
-    {WM_COMMAND, kStubAnyCode, IDCANCEL, IDCANCEL, &CRichTextDlg::OnCancel},
+    {WM_COMMAND, kStubAnyCode, IDOK, IDCANCEL, &CRichTextDlg::EndWithCommand},
 };
 const size_t CRichTextDlg::kMessageMapSize = sizeof kMessageMap / sizeof kMessageMap[0];
 
@@ -20,16 +19,6 @@ INT_PTR CRichTextDlg::OnInitDialog(WPARAM, LPARAM) {
                  reinterpret_cast<LPARAM>(m_text.c_str()));
     SetFocus(GetItem(IDOK));
     return FALSE;
-}
-
-INT_PTR CRichTextDlg::OnOk(WPARAM, LPARAM) {
-    End(IDOK);
-    return TRUE;
-}
-
-INT_PTR CRichTextDlg::OnCancel(WPARAM, LPARAM) {
-    End(IDCANCEL);
-    return TRUE;
 }
 
 CAboutTextDlg::CAboutTextDlg(std::string text)

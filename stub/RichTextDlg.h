@@ -16,8 +16,6 @@ public:
 
 private:
     INT_PTR OnInitDialog(WPARAM, LPARAM);
-    INT_PTR OnOk(WPARAM, LPARAM);
-    INT_PTR OnCancel(WPARAM, LPARAM);
 
     int m_textControl;
     std::string m_text;

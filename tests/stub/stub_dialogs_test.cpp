@@ -149,6 +149,20 @@ TEST(MainDialog, UnzipHandsTheDialogsChoicesToTheDriver) {
     EXPECT_EQ(g_script.request.containerOffset, 4096u);
     EXPECT_EQ(g_script.request.containerEnd, 9000u);
     EXPECT_EQ(g_script.programPath, "Z:\\no\\program.exe");
+    EXPECT_EQ(g_script.request.ask, &CMainExtractDlg::AskQuestion);
+}
+
+TEST(MainDialog, AsksTheDriversQuestionsYesOrNo) {
+    for (int answer : {IDYES, IDNO}) {
+        std::string shown;
+        DialogRobot robot({{Text(IDS_STUB_NAME), [&](HWND box) {
+            shown = MessageBoxText(box);
+            Press(box, answer);
+        }}});
+        EXPECT_EQ(CMainExtractDlg::AskQuestion(nullptr, "Retry?"), answer);
+        EXPECT_TRUE(robot.Finished());
+        EXPECT_EQ(shown, "Retry?");
+    }
 }
 
 TEST(MainDialog, CancelledCustomMessageExtractsNothing) {
