@@ -115,7 +115,8 @@ TEST_P(ToolArchives, CountListAndDescribeAsTheToolsDo) {
 
 INSTANTIATE_TEST_SUITE_P(Archives, ToolArchives,
                          ::testing::Values("infozip.zip", "infozip-zip64.zip", "7zz.zip", "7zz-aes.zip",
-                                           "python-empty.zip", "python-comment.zip", "python-names.zip"),
+                                           "python-empty.zip", "python-comment.zip", "python-names.zip", "infozip-split.zip",
+                                           "infozip-split-many.zip"),
                          [](const ::testing::TestParamInfo<const char *> &info) {
                            std::string name;
                            for (const char *p = info.param; *p && *p != '.'; ++p) name += isalnum(*p) ? *p : '_';

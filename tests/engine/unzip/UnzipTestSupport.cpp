@@ -43,6 +43,7 @@ int CALLBACK RecordMessage(int type, int style, int first, int second, char *tex
     return -1;
   }
   RecordedMessages().push_back({type, first, text ? text : ""});
+  if (type == 15) return 0;  // split parts: the engine finds them by their names
   return (style & 15) == MB_OK ? IDOK : IDCANCEL;
 }
 

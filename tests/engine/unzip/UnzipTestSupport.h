@@ -17,7 +17,7 @@ std::vector<RecordedMessage> &RecordedMessages();
 std::vector<std::string> RecordedErrors();
 
 // Records the message and answers OK for OK-only boxes, Cancel otherwise, so
-// no box is ever shown. Lookups of ids in the rewrite table are rewritten.
+// no box is ever shown; split parts are left to the engine to find. Lookups of ids in the rewrite table are rewritten.
 int CALLBACK RecordMessage(int type, int style, int first, int second, char *text, char *title, void *data);
 void RewriteMessage(int id, const std::string &text);
 void ClearRewrites();
