@@ -111,9 +111,10 @@ inline uint32_t InsertString(DeflateEncoderState* s, uint32_t position) {
 }
 
 // Follows the chain from candidate for a match longer than best; on success
-// sets matchStart and returns the new length, else returns best.
+// sets matchStart and returns the new length, else returns best. Kept out
+// of line so that the chain walk has the registers to itself.
 template <class F>
-inline uint32_t LongestMatch(DeflateEncoderState* s, uint32_t candidate, uint32_t best) {
+__attribute__((noinline)) uint32_t LongestMatch(DeflateEncoderState* s, uint32_t candidate, uint32_t best) {
   const uint8_t* window = s->window;
   const uint8_t* scan = window + s->position;
   const typename F::Position* chain = F::Chain(s);
@@ -121,19 +122,22 @@ inline uint32_t LongestMatch(DeflateEncoderState* s, uint32_t candidate, uint32_
   if (best >= s->params.goodLength) chainLeft >>= 2;
   uint32_t limit = s->position > F::kMaxDistance ? s->position - F::kMaxDistance : 0;
   uint32_t nice = s->params.niceLength;
+  uint32_t matchStart = s->matchStart;
   uint16_t scanStart = Load16(scan);
   uint16_t scanEnd = Load16(scan + best - 1);
+  const uint8_t* windowAtEnd = window + best - 1;  // candidate + this = the candidate's last two bytes
   do {
-    const uint8_t* match = window + candidate;
-    if (Load16(match + best - 1) != scanEnd || Load16(match) != scanStart) continue;
-    uint32_t length = CommonLength<F::kMaxMatch>(scan, match);
+    if (Load16(windowAtEnd + candidate) != scanEnd || Load16(window + candidate) != scanStart) continue;
+    uint32_t length = CommonLength<F::kMaxMatch>(scan, window + candidate);
     if (length > best) {
-      s->matchStart = candidate;
+      matchStart = candidate;
       best = length;
       if (length >= nice) break;
       scanEnd = Load16(scan + best - 1);
+      windowAtEnd = window + best - 1;
     }
   } while ((candidate = chain[candidate & F::kChainMask]) > limit && --chainLeft != 0);
+  s->matchStart = matchStart;
   return best;
 }
 

@@ -22,13 +22,9 @@ constexpr DeflateOutputTraits kMultiVolumeOutput{false, false, false, false};
 constexpr DeflateOutputTraits kMemoryEntryOutput{false, true, true, false};
 
 bool InflateOurs(const std::vector<uint8_t>& compressed, EncoderFormat format, std::vector<uint8_t>& out) {
-  DecoderMemoryIo io;
-  io.data = compressed.data();
-  io.size = compressed.size();
-  io.output = &out;
-  auto state = MakeDecoderState(io);
-  DecodeResult r = format == EncoderFormat::Deflate64 ? Inflate64Member(*state) : InflateMember(*state);
-  return r == kDecodeDone;
+  DecodeRun run = DecodeBytes(format == EncoderFormat::Deflate64 ? 9 : 8, compressed, 0);
+  out = std::move(run.output);
+  return run.result == kDecodeDone;
 }
 
 #ifdef BRENNICOR_TEST_ZLIB
