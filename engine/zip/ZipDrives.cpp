@@ -29,6 +29,10 @@ int ZipIsRemovableDrive(int drive) {
   if (state && ((state->subOptions & ZSO_ALL_REMOVABLE) ||
                 ((state->multiVolControl & ZMV_SPLIT_PARTS) && (state->multiVolControl & ZMV_MULTI_VOLUME))))
     return 1;
+  return ZipDriveTypeIsRemovable(drive);
+}
+
+int ZipDriveTypeIsRemovable(int drive) {
   if (drive < 0 || drive > 26) return 0;
   if (drive == 0) drive = CurrentDrive();
   if (drive == 0) return 0;
@@ -56,4 +60,33 @@ int ZipItemListUsesDrive(int drive, const char *itemList) {
     if (ZipDriveOfPath(full) == drive) return 1;
   }
   return 0;
+}
+
+void ZipPathRoot(const char *path, char *out, size_t capacity) {
+  size_t length = 0;
+  if ((path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/')) {
+    const char *c = path + 2;
+    for (int separators = 0; *c && separators < 2; c = CharNextA(c))
+      if (*c == '\\' || *c == '/') ++separators;
+    length = static_cast<size_t>(c - path);
+  } else if (path[0] && path[1] == ':') {
+    length = 2;
+  }
+  if (length + 2 > capacity) length = 0;
+  memcpy(out, path, length);
+  if (length && out[length - 1] != '\\' && out[length - 1] != '/') out[length++] = '\\';
+  out[length] = '\0';
+}
+
+uint64_t ZipGetFreeSpace(const char *path) {
+  char root[ZIP_PATH_SIZE];
+  ZipPathRoot(path, root, sizeof root);
+  const char *volume = root[0] ? root : nullptr;
+  ULARGE_INTEGER available, total, free;
+  if (GetDiskFreeSpaceExA(volume, &available, &total, &free) && static_cast<int64_t>(available.QuadPart) >= 0)
+    return available.QuadPart;
+  DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+  if (GetDiskFreeSpaceA(volume, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+    return static_cast<uint64_t>(sectorsPerCluster) * bytesPerSector * freeClusters;
+  return 0x7FFFFFFFFFFFFFFFull;
 }

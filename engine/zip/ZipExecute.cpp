@@ -209,11 +209,12 @@ int RunCommand(ZIPCMDSTRUCT *record, ZipState *state, int quiet) {
 
   if ((result = CheckMultiVolume(record, state, quiet))) return result;
   ZipMainDefaults(state);
+  state->promptsAllowed = !quiet;
   TakeCallbacks(record, state);
   if (record->Function < ZIP_FRESHEN || record->Function > ZIP_MEMORY_TO_MEMORY) return Refuse(16, nullptr, quiet);
 
   bool multiVolumeFile = WritesMultiVolumeFile(record, state);
-  if (multiVolumeFile && (result = ZipOpenMultiVolumeOutput(state))) return result;
+  if (multiVolumeFile && (result = ZipOpenMultiVolumeOutput(state, record->lpszTempPath))) return result;
   TakeMemoryFields(record, state);
   result = CheckMemoryRoads(record, state, quiet);
 
@@ -240,7 +241,8 @@ int ZipExecute(ZIPCMDSTRUCT *caller) {
     if (!ZipThreadStateCreate()) return 4;
     state = ZipCurrentState();
   }
-  int quiet = caller->quietFlag;
+  // A record too short to say whether it is quiet is refused without a box.
+  int quiet = Carries(caller->size, offsetof(ZIPCMDSTRUCT, quietFlag), 4) ? caller->quietFlag : 1;
   if (state->busy) return RefuseReentry(state, quiet);
   state->errorReports = 0;
 

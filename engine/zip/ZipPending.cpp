@@ -9,8 +9,6 @@ int ZipNotSupported(ZipState *state, const char *detail) {
 
 int ZipMain(ZIPCMDSTRUCT *record, ZipState *state) { return ZipNotSupported(state, "archive files"); }
 
-int ZipCompressMemoryItem(const char *name, ZipState *state) { return ZipNotSupported(state, "memory entry"); }
-
 void ZipFreeEntryList(ZipState *state) { state->entryListKept = 0; }
 
 void ZipFreePatterns(ZipState *state) { state->patternCount = 0; }
@@ -19,7 +17,3 @@ int ZipFinish(ZipState *state, int code) {
   state->result = code;
   return code;
 }
-
-int ZipOpenMultiVolumeOutput(ZipState *state) { return ZipNotSupported(state, "multi-volume output"); }
-
-void ZipCloseMultiVolumeOutput(ZipState *state, int result) {}

@@ -1,7 +1,7 @@
 // Zip-side routines whose work belongs to the parts built after the command
-// dispatch: the main loop, the member compressor, the file list and the
-// multi-volume output. Until they stand, each answers through
-// ZipNotSupported, so a caller gets result 17 with a plain detail.
+// dispatch: the main loop, the member compressor and the file list. Until
+// they stand, each answers through ZipNotSupported, so a caller gets result
+// 17 with a plain detail.
 #pragma once
 
 #include "ZipCommand.h"
@@ -24,9 +24,3 @@ void ZipFreeEntryList(ZipState *state);
 void ZipFreePatterns(ZipState *state);
 // End of a command: frees the main loop's buffers and stores the code.
 int ZipFinish(ZipState *state, int code);
-// The first split part, or the staging file of a removable target
-// (ZipExecute step 11); 0, 10 or 15.
-int ZipOpenMultiVolumeOutput(ZipState *state);
-// Closes the multi-volume output file; deletes the staging file, or, when the
-// command's result is not 0, every split part and the archive name.
-void ZipCloseMultiVolumeOutput(ZipState *state, int result);

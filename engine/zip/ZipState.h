@@ -63,6 +63,8 @@ struct ZipState {
   char archiveName[ZIP_PATH_SIZE];
   char *growArchiveName;
   int growingInPlace;
+  char volumeName[ZIP_PATH_SIZE];  // the open split part or staging file
+  int volumeLongNames;             // split parts append their extension
 
   // Option words as the record gave them (bits in ZipCommand.h), and what
   // the command derived from them.
@@ -153,3 +155,10 @@ void ZipEncryptionRelease(ZipState *state);
 
 // Main-loop defaults, set again by every command.
 void ZipMainDefaults(ZipState *state);
+
+// The first split part, or the staging file of a removable target, in
+// volumeFile and volumeName; 0, 10 or 15 (reported).
+int ZipOpenMultiVolumeOutput(ZipState *state, const char *tempPath);
+// Closes it; deletes the staging file, or, when the result is not 0, every
+// split part and the archive name.
+void ZipCloseMultiVolumeOutput(ZipState *state, int result);

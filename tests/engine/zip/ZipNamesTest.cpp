@@ -53,7 +53,7 @@ TEST_F(ZipNameMatchesTest, Table) {
       {"x.c", "", 0, 0},                {"dir/x.c", "dir/*.c", 0, 1},     {"other/x.c", "dir/*.c", 0, 0},
   };
   for (const Case &c : cases) {
-    state->subOptions2 = c.pathSensitive ? ZSO2_PATH_SENSITIVE : 0;
+    state->subOptions2 = c.pathSensitive ? uint32_t{ZSO2_PATH_SENSITIVE} : 0u;
     EXPECT_EQ(ZipNameMatches(c.name, c.pattern), c.result) << c.name << " ~ " << c.pattern << " ps=" << c.pathSensitive;
   }
 }
