@@ -11,6 +11,7 @@
 #include "../common/ProgressWindow.h"
 #include "DeflateEncoderState.h"
 #include "ZipApi.h"
+#include "ZipWriterState.h"
 
 struct ZipEntry;    // one member of the archive being built (record writer)
 struct ZipPattern;  // one include or exclude pattern (file list)
@@ -140,6 +141,7 @@ struct ZipState {
   // Compression engines and the member compressor's input routine.
   DeflateEncoderState encoder;
   uint32_t (*readInput)(ZipState *state, uint8_t *buffer, uint32_t count);
+  ZipWriterState writer;  // member compressor and record writer
 };
 
 int ZipThreadStateDefaults(ZipState *state);

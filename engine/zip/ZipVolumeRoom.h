@@ -1,0 +1,17 @@
+// Room on the current volume of a multi-volume run, as the output path asks
+// for it. The multi-volume layer answers; a single-volume run never asks.
+#pragma once
+
+#include <windows.h>
+#include <stdint.h>
+
+struct ZipState;
+
+// Bytes that still fit on the open split part or staging file.
+uint64_t ZipSpaceLeft(ZipState *state);
+// Closes the open part and opens the next one in *output; 0 or a result code.
+int ZipNextVolume(ZipState *state, HANDLE *output);
+// Makes sure length bytes fit on the removable disk, prompting for the next
+// one when needed; 0, or a result code (the cancel flag set when the
+// application cancelled).
+int ZipMakeRoom(ZipState *state, uint64_t length);
