@@ -1,7 +1,6 @@
-// Zip-side routines whose work belongs to the parts built after the command
-// dispatch: the main loop, the member compressor and the file list. Until
-// they stand, each answers through ZipNotSupported, so a caller gets result
-// 17 with a plain detail.
+// Zip-side routines that the main loop, the member compressor and the file
+// list provide. Until they stand, each answers through ZipNotSupported, so a
+// caller gets result 17 with a plain detail.
 #pragma once
 
 #include "ZipCommand.h"

@@ -9,6 +9,7 @@
 #include "ZipLog.h"
 #include "ZipMessages.h"
 #include "ZipProgress.h"
+#include "ZipReport.h"
 #include "ZipTestSupport.h"
 
 namespace {
@@ -55,6 +56,50 @@ TEST_F(ZipMessagesTest, ApplicationRewritesTextsInPlace) {
   EXPECT_EQ(ZipExecute(&record), 16);
   ASSERT_EQ(recorder.shown.size(), 1u);
   EXPECT_EQ(recorder.shown[0].text, "Parametres invalides\n");
+}
+
+TEST_F(ZipMessagesTest, MessageBoxTitlesTextsAndAnswers) {
+  MessageRecorder recorder;
+  state->messageDisplay = RecordMessage;
+  state->messageDisplayData = &recorder;
+  struct Case {
+    int type, number, second;
+    const char *text, *title;
+  };
+  const Case cases[] = {
+      {0, -1, 0, "Please insert the first disk of the Multi-Volume set. \nPress OK when ready or Cancel to abort.",
+       "Quellon Secure Zip Request"},
+      {0, 3, -1, "Please insert the last disk of the Multi-Volume set. \nPress OK when ready or Cancel to abort.",
+       "Quellon Secure Zip Request"},
+      {0, 3, 0, "Please insert Disk Volume 3.  \nPress OK when ready or Cancel to abort.", "Quellon Secure Zip Request"},
+      {1, 2, 5, "Please insert Disk Volume 2 of 5. \nPress OK when ready or Cancel to abort.",
+       "Quellon Secure Zip Request"},
+      {5, 0, 0, "Target Media is NON-Removable and can not be used for a Multi-Volume operation.",
+       "Quellon Secure Zip Error"},
+      {10, 0, 0, "Invalid First Disk; Try again.", "Quellon Secure Zip Alert"},
+      {12, 0, 0, "given", "Quellon Secure Zip Warning"},
+      {16, 0, 0, "given", "Quellon Secure Zip Skipping File"},
+      {42, 0, 0, "given", "Quellon Secure Zip Error"},
+  };
+  for (const Case &c : cases) {
+    recorder.shown.clear();
+    EXPECT_EQ(ZipMessageBox(c.type, MB_OKCANCEL, c.number, c.second, "given"), IDOK);
+    ASSERT_EQ(recorder.shown.size(), 1u);
+    EXPECT_EQ(recorder.shown[0].text, c.text) << c.type;
+    EXPECT_EQ(recorder.shown[0].title, c.title) << c.type;
+  }
+
+  // Answers are taken only when they fit the buttons; the file-ready notice
+  // never shows a box of its own.
+  recorder.answer = IDNO;
+  EXPECT_EQ(ZipMessageBox(ZIP_BOX_WARNING, MB_YESNO, 0, 0, "q"), IDNO);
+  recorder.answer = IDRETRY;
+  EXPECT_EQ(ZipMessageBox(ZIP_BOX_WARNING, MB_RETRYCANCEL, 0, 0, "q"), IDRETRY);
+  EXPECT_EQ(ZipMessageBox(ZIP_BOX_FILE_READY, MB_OK, 1, 0, "part"), -1);
+  recorder.answer = IDOK;
+  EXPECT_EQ(ZipMessageBox(ZIP_BOX_FILE_READY, MB_OK, 1, 0, "part"), IDOK);
+  state->messageDisplay = nullptr;
+  EXPECT_EQ(ZipMessageBox(ZIP_BOX_FILE_READY, MB_OK, 1, 0, "part"), 1);
 }
 
 TEST(ZipMessageLookup, WithoutStateGivesEmptyText) { EXPECT_STREQ(ZipMessageText(256, 0), ""); }
