@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 #include "PathNames.h"
+#include "UnzipProgress.h"
 #include "UnzipReport.h"
 #include "UnzipState.h"
 #include "UnzipTestSupport.h"
@@ -162,6 +163,57 @@ TEST(UnzipExecute, CancellingOverallReportEndsTheSelectionWith48) {
   command.quietFlag = 1;
   EXPECT_EQ(UnzipExecute(&command), 48);
   EXPECT_EQ(reports, std::vector<std::string>{"Item 1 of 2 50"});
+}
+
+int gStatusAnswer;
+
+int CALLBACK RecordingStatus(const char *text, int percent, void *data) {
+  static_cast<std::vector<std::string> *>(data)->push_back(text + std::string(" ") + std::to_string(percent));
+  return gStatusAnswer;
+}
+
+TEST(Progress, ReportsCancelsAndOverruns) {
+  UNZIPCMDSTRUCT count = Command(1, kArchive);
+  ASSERT_EQ(UnzipExecute(&count), 0);
+  UnzipState *state = UnzipStateOfThread();
+  std::vector<std::string> items, overall;
+  state->command.Function = 8;
+  state->command.lpMinorStatus = RecordingStatus;
+  state->command.lpMinorUserData = &items;
+  state->command.lpMajorStatus = RecordingStatus;
+  state->command.lpMajorUserData = &overall;
+  state->recordVersion = 600;
+  state->statusMayCancel = 0;
+  state->cancelFlag = 0;
+  lstrcpyA(state->itemText, "Testing: a.txt");
+  state->expectedTotal[0] = 600;
+  state->expectedTotal[1] = 400;
+  // No progress program on this machine: the callbacks get the reports.
+  EXPECT_EQ(UnzipStartProgressProgram(0), 0);
+  gStatusAnswer = 1;
+  UnzipMinorStatus(0);
+  EXPECT_EQ(state->cancelFlag, 0);  // cancelling needs option bit 1
+  state->statusMayCancel = 1;
+  UnzipMinorStatus(500);
+  EXPECT_EQ(state->cancelFlag, 1);
+  EXPECT_EQ(items, (std::vector<std::string>{"Testing: a.txt 1", "Testing: a.txt 51"}));
+  state->cancelFlag = 0;
+  gStatusAnswer = 0;
+  UnzipMinorStatus(2001);  // more than 1,000 bytes past the expected total
+  EXPECT_EQ(state->cancelFlag, 1);
+  EXPECT_EQ(state->overrun, 1);
+
+  state->cancelFlag = 0;
+  gStatusAnswer = 1;
+  state->recordVersion = 100;
+  EXPECT_EQ(UnzipMajorStatus("Item 1 of 4", 4, 1), 0);  // the oldest callers cannot cancel
+  state->recordVersion = 200;
+  EXPECT_EQ(UnzipMajorStatus("Item 2 of 4", 4, 2), 1);
+  EXPECT_EQ(overall, (std::vector<std::string>{"Item 1 of 4 25", "Item 2 of 4 50"}));
+  state->cancelFlag = 1;
+  EXPECT_EQ(UnzipMajorStatus("Item 3 of 4", 4, 3), 1);
+  EXPECT_EQ(overall.size(), 2u);
+  state->cancelFlag = 0;
 }
 
 TEST(MessageText, LookupsSlotsAndTheCallback) {
