@@ -202,6 +202,8 @@ bool NothingWrittenYet(const DeflateEncoderState* s) {
 int BlockBuilderInit(DeflateEncoderState* s, EncoderFormat format, uint16_t* internalAttributes,
                      uint16_t* method) {
   s->format = format;
+  s->result = 0;
+  s->messageId = 0;
   s->internalAttributes = internalAttributes;
   s->method = method;
   s->compressedBytes = 0;

@@ -250,6 +250,24 @@ TEST(DeflateEncoder, StopsAtAFailedWrite) {
   EXPECT_LT(run.taken, input.size());  // the encoder stopped reading
 }
 
+// A cancel request ends the input: what was read still makes a whole stream.
+TEST(DeflateEncoder, EndsTheInputOnACancelRequest) {
+  std::vector<uint8_t> input = TextData(500000, 16);
+  for (EncoderFormat format : {EncoderFormat::Deflate, EncoderFormat::Deflate64}) {
+    DeflateMemoryRun run;
+    run.format = format;
+    run.readSize = 40000;
+    run.cancelAfterReads = 3;
+    run.Encode(input);
+    EXPECT_EQ(run.result, 0);
+    EXPECT_EQ(run.reads, 3) << FormatName(format);
+    ASSERT_LT(run.taken, input.size());
+    std::vector<uint8_t> back;
+    EXPECT_TRUE(InflateOurs(run.output, format, back));
+    EXPECT_TRUE(std::equal(back.begin(), back.end(), input.begin()) && back.size() == run.taken);
+  }
+}
+
 TEST(DeflateEncoder, MemoryEntryOutputLeavesInBufferSizedPieces) {
   std::vector<uint8_t> input = TextData(300000, 11);
   for (EncoderFormat format : {EncoderFormat::Deflate, EncoderFormat::Deflate64}) {

@@ -18,11 +18,13 @@ struct DeflateMemoryRun {
   uint32_t outputCapacity = 20480;
   uint32_t readSize = UINT32_MAX;  // most bytes handed out per read
   int failWriteAfter = -1;         // the writer refuses from this call on (result 14)
+  int cancelAfterReads = -1;       // a cancel request stands once this many reads are done
 
   // Input.
   const uint8_t* data = nullptr;
   size_t size = 0;
   size_t taken = 0;
+  int reads = 0;
 
   // What came out.
   std::vector<uint8_t> output;
@@ -39,7 +41,12 @@ struct DeflateMemoryRun {
     size_t n = std::min<size_t>({count, run->readSize, run->size - run->taken});
     if (n) memcpy(buffer, run->data + run->taken, n);
     run->taken += n;
+    ++run->reads;
     return uint32_t(n);
+  }
+  static int Pending(void* context) {
+    auto* run = static_cast<DeflateMemoryRun*>(context);
+    return run->cancelAfterReads >= 0 && run->reads >= run->cancelAfterReads ? 9 : 0;
   }
   static int Write(void* context, const uint8_t* data, uint32_t count) {
     auto* run = static_cast<DeflateMemoryRun*>(context);
@@ -58,7 +65,7 @@ struct DeflateMemoryRun {
     size = count;
     auto state = std::make_unique<DeflateEncoderState>();
     memset(state.get(), 0, sizeof(DeflateEncoderState));
-    state->io = {&Read, &Write, nullptr, nullptr, &Warn, this};
+    state->io = {&Read, &Write, &Pending, nullptr, &Warn, this};
     state->traits = traits;
     bool d64 = format == EncoderFormat::Deflate64;
     result = DeflateOutputInit(state.get(), outputCapacity);
