@@ -49,6 +49,8 @@ int UnzipThreadInit(HINSTANCE instance) {
 
 int UnzipThreadAttach() {
   if (!gUnzipInitialised) return 0;
+  // A second attach on the thread starts afresh instead of losing the old block.
+  if (UnzipStateOfThread()) UnzipThreadStateRelease();
   auto *state = static_cast<UnzipState *>(GlobalAlloc(GPTR, sizeof(UnzipState)));
   if (!state) return 0;
   UnzipStateDefaults(state);

@@ -367,6 +367,10 @@ TEST(PathNames, WildcardsAndNames) {
 }
 
 TEST(ThreadState, ReleaseAndAttachAgain) {
+  UnzipState *before = UnzipStateOfThread();
+  before->directory.nextIndex = 5;
+  ASSERT_EQ(UnzipThreadAttach(), 1);  // a second attach gives a fresh block
+  EXPECT_EQ(UnzipStateOfThread()->directory.nextIndex, 0u);
   ASSERT_EQ(UnzipThreadStateRelease(), 1);
   EXPECT_EQ(UnzipThreadStateRelease(), 0);
   UNZIPCMDSTRUCT count = Command(1, kArchive);
