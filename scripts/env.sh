@@ -42,6 +42,9 @@ start_wine() {
   mkdir -p "$WINEPREFIX"
   /usr/lib/wine/wineserver -p
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+  # A crash must end the program with a failing code, not wait in the debugger.
+  /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /t REG_SZ /d '' /f >/dev/null 2>&1
   trap stop_wine EXIT
 }
 
