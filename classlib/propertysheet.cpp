@@ -306,11 +306,9 @@ int CPropertySheet::GetActiveIndex() const {
   return static_cast<int>(::SendMessageA(hTab, TCM_GETCURSEL, 0, 0));
 }
 
+// By the tab's selection, which is already the new page while that page
+// handles PSN_SETACTIVE (the current-page query still names the old one).
 CPropertyPage* CPropertySheet::GetActivePage() const {
-  if (m_hWnd) {
-    CWnd* pPage = CWnd::FromHandlePermanent(reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND)));
-    if (pPage && pPage->IsKindOf(RUNTIME_CLASS(CPropertyPage))) return static_cast<CPropertyPage*>(pPage);
-  }
   int index = GetActiveIndex();
   return index >= 0 && index < GetPageCount() ? GetPage(index) : nullptr;
 }

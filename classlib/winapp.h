@@ -2,6 +2,7 @@
 // helpers that reach it.
 #pragma once
 
+#include "classlib/module.h"
 #include "classlib/resource.h"
 #include "classlib/winthread.h"
 

@@ -327,3 +327,96 @@ TEST(Profile, RoundTripsThroughTheRegistryLayout) {
   ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ClassLibTest\\ClassLibTest App");
   ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ClassLibTest");
 }
+
+namespace {
+
+class COrderEdit : public CEdit {
+ public:
+  std::vector<CString>* log = nullptr;
+  void PreSubclassWindow() override { log->push_back("subclassed"); }
+};
+
+class CControlDlg : public CDialog {
+ public:
+  CControlDlg() : CDialog(IDD_EXCHANGE) { m_edit.log = &log; }
+  COrderEdit m_edit;
+  std::vector<CString> log;
+  HWND firstHandle = nullptr;
+  void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_TEXT, m_edit); }
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    log.push_back("after base");
+    firstHandle = m_edit.m_hWnd;
+    UpdateData(FALSE);  // a second exchange leaves the control as it is
+    EndDialog(firstHandle == m_edit.m_hWnd ? IDOK : IDABORT);
+    return TRUE;
+  }
+};
+
+}  // namespace
+
+TEST(Dialog, ControlsAreSubclassedInTheBaseInitialisation) {
+  CControlDlg dlg;
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.log, (std::vector<CString>{"subclassed", "after base"}));
+  EXPECT_NE(dlg.firstHandle, nullptr);
+  EXPECT_EQ(dlg.m_edit.m_hWnd, nullptr);  // detached when the dialog went
+}
+
+namespace {
+
+class CValuePage : public CTestPage {
+ public:
+  CValuePage() : CTestPage(IDD_PAGE_FIRST) {}
+  CString m_value = "first";
+  void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_TEXT, m_value); }
+};
+
+}  // namespace
+
+TEST(Sheet, EmbeddedPagesRefreshOnLaterActivationsAndKeepEscape) {
+  CWnd host;
+  ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400,
+                            nullptr, nullptr));
+  CPropertySheet sheet;
+  CValuePage first;
+  CTestPage second(IDD_PAGE_SECOND);
+  sheet.AddPage(&first);
+  sheet.AddPage(&second);
+  ASSERT_TRUE(sheet.Create(&host, WS_CHILD | WS_VISIBLE));
+  CString text;
+  first.GetDlgItemText(IDC_TEXT, text);
+  EXPECT_STREQ(text, "first");  // from the page's initialisation
+  sheet.SetActivePage(1);  // leaving saves the control into the member
+  first.m_value = "changed";
+  sheet.SetActivePage(0);
+  first.GetDlgItemText(IDC_TEXT, text);
+  EXPECT_STREQ(text, "changed");
+
+  // Escape in a page of an embedded sheet: comctl32 cancels the sheet,
+  // which is left without a current page while its window lives on.
+  HWND edit = first.GetDlgItem(IDC_TEXT)->m_hWnd;
+  ::SetFocus(edit);
+  ::PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(AfxPumpMessage());
+  EXPECT_TRUE(::IsWindow(sheet.m_hWnd));
+  EXPECT_EQ(sheet.SendMessage(PSM_GETCURRENTPAGEHWND), 0);
+  host.DestroyWindow();
+}
+
+TEST(Controls, ExtendedComboTakesItemsOnlyThroughInsertItem) {
+  CComboBoxEx combo;
+  ASSERT_TRUE(combo.Create(WS_POPUP | CBS_DROPDOWN, CRect(0, 0, 100, 100), nullptr, 0));
+  LRESULT added = combo.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("plain"));
+  int countAfterAdd = combo.GetCount();
+  COMBOBOXEXITEMA item = {};
+  item.mask = CBEIF_TEXT;
+  item.iItem = -1;
+  item.pszText = const_cast<LPSTR>("extended");
+  EXPECT_EQ(combo.InsertItem(&item), 0);
+  // The plain message is ignored without an error: it answers 0 and adds nothing.
+  EXPECT_EQ(added, 0);
+  EXPECT_EQ(countAfterAdd, 0);
+  EXPECT_EQ(combo.GetCount(), 1);
+  combo.DestroyWindow();
+}

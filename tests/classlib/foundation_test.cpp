@@ -10,6 +10,7 @@
 #include "classlib/archive.h"
 #include "classlib/array.h"
 #include "classlib/list.h"
+#include "classlib/filedialog.h"
 #include "classlib/map.h"
 
 namespace {
@@ -251,4 +252,30 @@ TEST(Archive, FileRoundTripReadByIndependentParser) {
   ar << static_cast<LONG>(-5) << static_cast<WORD>(0xBEEF);
   ar.Close();
   file.Close();
+}
+
+TEST(Files, TextLinesAndFolderSearch) {
+  CString path = BRENNICOR_TEST_WORK "/classlib_lines.txt";
+  {
+    CStdioFile out(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText);
+    out.WriteString("first\n");
+    out.WriteString("second line\n");
+    out.WriteString(CString('x', 600) + "\n");
+    out.WriteString("last without end");
+  }
+  CStdioFile in(path, CFile::modeRead | CFile::typeText);
+  std::vector<std::string> lines;
+  CString line;
+  while (in.ReadString(line)) lines.push_back(static_cast<LPCSTR>(line));
+  EXPECT_EQ(lines, (std::vector<std::string>{"first", "second line", std::string(600, 'x'), "last without end"}));
+
+  CFileFind finder;
+  ASSERT_TRUE(finder.FindFile(BRENNICOR_TEST_WORK "/classlib_lines.*"));
+  EXPECT_FALSE(finder.FindNextFile());  // one match: nothing follows it
+  EXPECT_STREQ(finder.GetFileName(), "classlib_lines.txt");
+  EXPECT_EQ(finder.GetFilePath(), path);
+  EXPECT_FALSE(finder.IsDirectory());
+  EXPECT_FALSE(finder.FindFile(BRENNICOR_TEST_WORK "/no_such_file_here"));
+
+  EXPECT_THROW(CFile(BRENNICOR_TEST_WORK "/missing/none.bin", CFile::modeRead), CFileException*);
 }
