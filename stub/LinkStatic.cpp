@@ -4,6 +4,7 @@
 
 namespace {
 const char kMakerWebPage[] = "https://www.korvane.example/brennicor/";
+constexpr COLORREF kLinkColour = RGB(0, 51, 204);
 }
 
 CLinkStatic::~CLinkStatic() {
@@ -23,6 +24,14 @@ bool CLinkStatic::AttachLink(HWND control) {
     m_font = CreateFontIndirectA(&font);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     return true;
+}
+
+INT_PTR CLinkStatic::ColourFor(WPARAM dc, LPARAM control) const {
+    if (GetHwnd() == nullptr || reinterpret_cast<HWND>(control) != GetHwnd())
+        return 0;
+    SetTextColor(reinterpret_cast<HDC>(dc), kLinkColour);
+    SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 LRESULT CLinkStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -15,6 +15,7 @@
 
 const StubMessageEntry<CMainExtractDlg> CMainExtractDlg::kMessageMap[] = {
     {WM_INITDIALOG, 0, 0, 0, &CMainExtractDlg::OnInitDialog},
+    {WM_CTLCOLORSTATIC, 0, 0, 0, &CMainExtractDlg::OnColourStatic},
     {WM_COMMAND, kStubAnyCode, IDOK, IDOK, &CMainExtractDlg::OnUnzip},
     {WM_COMMAND, kStubAnyCode, IDCANCEL, IDCANCEL, &CMainExtractDlg::OnCancel},
     {WM_COMMAND, EN_CHANGE, IDC_DESTINATION, IDC_DESTINATION, &CMainExtractDlg::OnDestinationChange},
@@ -79,6 +80,10 @@ CMainExtractDlg::~CMainExtractDlg() {
 }
 
 INT_PTR CMainExtractDlg::Run(HWND owner) { return DoModal(m_instance, owner); }
+
+INT_PTR CMainExtractDlg::OnColourStatic(WPARAM dc, LPARAM control) {
+    return m_link.ColourFor(dc, control);
+}
 
 INT_PTR CMainExtractDlg::OnInitDialog(WPARAM, LPARAM) {
     CentreOnOwner();

@@ -41,6 +41,7 @@ public:
 
 private:
     INT_PTR OnInitDialog(WPARAM, LPARAM);
+    INT_PTR OnColourStatic(WPARAM, LPARAM);
     INT_PTR OnUnzip(WPARAM, LPARAM);
     INT_PTR OnCancel(WPARAM, LPARAM);
     INT_PTR OnDestinationChange(WPARAM, LPARAM);

@@ -4,6 +4,7 @@
 
 const StubMessageEntry<CPasswordVerifyDlg> CPasswordVerifyDlg::kMessageMap[] = {
     {WM_INITDIALOG, 0, 0, 0, &CPasswordVerifyDlg::OnInitDialog},
+    {WM_CTLCOLORSTATIC, 0, 0, 0, &CPasswordVerifyDlg::OnColourStatic},
     {WM_COMMAND, EN_CHANGE, IDC_PASSWORD, IDC_PASSWORD, &CPasswordVerifyDlg::OnPasswordChange},
     {WM_COMMAND, kStubAnyCode, IDOK, IDCANCEL, &CPasswordVerifyDlg::EndWithCommand},
 };
@@ -17,6 +18,10 @@ constexpr int kRowTyped = 16;
 CPasswordVerifyDlg::CPasswordVerifyDlg() : CStubDialogImpl(IDD_STUB_PASSWORD) {}
 
 CPasswordVerifyDlg::~CPasswordVerifyDlg() { SecureZeroMemory(m_password, sizeof m_password); }
+
+INT_PTR CPasswordVerifyDlg::OnColourStatic(WPARAM dc, LPARAM control) {
+    return m_link.ColourFor(dc, control);
+}
 
 INT_PTR CPasswordVerifyDlg::OnInitDialog(WPARAM, LPARAM) {
     CentreOnOwner();

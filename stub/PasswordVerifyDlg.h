@@ -20,6 +20,7 @@ public:
 
 private:
     INT_PTR OnInitDialog(WPARAM, LPARAM);
+    INT_PTR OnColourStatic(WPARAM, LPARAM);
     INT_PTR OnPasswordChange(WPARAM, LPARAM);
 
     char m_password[kMaxPasswordLength + 1] = {};
