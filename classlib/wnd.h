@@ -7,6 +7,7 @@
 #include "classlib/cmdtarget.h"
 #include "classlib/cstring.h"
 #include "classlib/dc.h"
+#include "classlib/exception.h"
 #include "classlib/geometry.h"
 #include "classlib/menu.h"
 #include "classlib/threadstate.h"

@@ -420,3 +420,28 @@ TEST(Controls, ExtendedComboTakesItemsOnlyThroughInsertItem) {
   EXPECT_EQ(combo.GetCount(), 1);
   combo.DestroyWindow();
 }
+
+namespace {
+
+class CModelessDlg : public CDialog {
+ public:
+  bool* deleted = nullptr;
+  void PostNcDestroy() override {
+    *deleted = true;
+    delete this;
+  }
+};
+
+}  // namespace
+
+TEST(Dialog, ModelessFromTemplateDeletesItself) {
+  bool deleted = false;
+  CModelessDlg* dlg = new CModelessDlg;
+  dlg->deleted = &deleted;
+  ASSERT_TRUE(dlg->Create(IDD_EXCHANGE));
+  CComboBox* combo = static_cast<CComboBox*>(dlg->GetDlgItem(IDC_COMBO));
+  EXPECT_EQ(combo->GetCount(), 2);  // DLGINIT ran for the modeless dialog too
+  EXPECT_FALSE(dlg->IsWindowVisible());
+  dlg->DestroyWindow();
+  EXPECT_TRUE(deleted);
+}

@@ -248,7 +248,10 @@ TEST(Window, PreTranslationWalkReachesTheParent) {
   EXPECT_TRUE(AfxPumpMessage());
   EXPECT_EQ(parent.preTranslated, 1);
 
-  MSG msg = {child.m_hWnd, WM_KEYDOWN, 'B', 0};
+  MSG msg = {};
+  msg.hwnd = child.m_hWnd;
+  msg.message = WM_KEYDOWN;
+  msg.wParam = 'B';
   EXPECT_TRUE(CWnd::WalkPreTranslateTree(parent.m_hWnd, &msg));  // the child itself said yes
   EXPECT_EQ(child.preTranslated, 1);
   EXPECT_EQ(parent.preTranslated, 1);
@@ -317,4 +320,123 @@ TEST(Window, DefaultReachesTheOriginalProcedure) {
   EXPECT_EQ(edit.seen, 1);
   EXPECT_STREQ(text, "kept");
   edit.DestroyWindow();
+}
+
+namespace {
+
+// An owner-drawn list box that draws and forgets its items itself.
+class COwnerList : public CListBox {
+ public:
+  int draws = 0;
+  int deletes = 0;
+  void DrawItem(LPDRAWITEMSTRUCT) override { ++draws; }
+  void DeleteItem(LPDELETEITEMSTRUCT) override { ++deletes; }
+};
+
+class CSelfUpdatingButton : public CButton {
+ public:
+  int updates = 0;
+  void OnUpdateSelf(CCmdUI* pCmdUI) {
+    ++updates;
+    pCmdUI->Enable(FALSE);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfUpdatingButton, CButton)
+  ON_UPDATE_COMMAND_UI_REFLECT(OnUpdateSelf)
+END_MESSAGE_MAP()
+
+class CThrowingWnd : public CWnd {
+ public:
+  int OnCreate(LPCREATESTRUCTA) {
+    AfxThrowResourceException();
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
+  ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST(Window, OwnerDrawMessagesReachTheControlsObject) {
+  CProbeWnd parent;
+  MakeTopLevel(&parent, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  COwnerList list;
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, CRect(0, 0, 100, 80), &parent, 7));
+  list.AddString("a");
+  list.AddString("b");
+  list.UpdateWindow();
+  EXPECT_GE(list.draws, 2);
+  list.ResetContent();
+  EXPECT_EQ(list.deletes, 2);
+  parent.DestroyWindow();
+}
+
+TEST(Window, ControlsUpdateThemselvesThroughReflectedUpdates) {
+  CTarget target;
+  CProbeWnd parent;
+  MakeTopLevel(&parent);
+  CSelfUpdatingButton self;
+  self.Create("s", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 40, 20), &parent, 100);
+  CButton plain;
+  plain.Create("p", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(50, 0, 90, 20), &parent, 200);
+  // 0xBD11FFFF: the update code a control is offered first.
+  CCmdUI probe;
+  probe.m_nID = 100;
+  EXPECT_TRUE(self.OnCmdMsg(0, static_cast<int>(0xBD11FFFF), &probe, nullptr));
+  parent.UpdateDialogControls(&target, TRUE);
+  EXPECT_EQ(self.updates, 2);
+  EXPECT_FALSE(self.IsWindowEnabled());   // its own handler, although the target handles 100
+  EXPECT_FALSE(plain.IsWindowEnabled());  // nobody handles 200
+  parent.DestroyWindow();
+}
+
+TEST(Window, DescendantSearchAndClassNames) {
+  CProbeWnd parent;
+  MakeTopLevel(&parent);
+  HWND outer = ::CreateWindowExA(0, AfxRegisterWndClass(0), "", WS_CHILD, 0, 0, 50, 50, parent.m_hWnd,
+                                 reinterpret_cast<HMENU>(9), nullptr, nullptr);
+  HWND inner = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, outer, reinterpret_cast<HMENU>(9), nullptr, nullptr);
+  EXPECT_EQ(parent.GetDescendantWindow(9)->m_hWnd, inner);  // the pane inside its splitter wins
+  EXPECT_EQ(parent.GetDescendantWindow(10), nullptr);
+
+  LPCSTR a = AfxRegisterWndClass(CS_DBLCLKS);
+  EXPECT_EQ(AfxRegisterWndClass(CS_DBLCLKS), a);  // the same name for the same parameters
+  EXPECT_NE(CString(AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW)), CString(a));
+  parent.DestroyWindow();
+}
+
+TEST(Window, AnExceptionInCreationFailsTheCreation) {
+  CThrowingWnd wnd;
+  EXPECT_FALSE(wnd.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  EXPECT_EQ(wnd.m_hWnd, nullptr);
+}
+
+TEST(Window, ToolTipsFollowTheChildUnderTheMouse) {
+  CProbeWnd parent;
+  MakeTopLevel(&parent, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  CButton button;
+  button.Create("b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent, 5);
+  ASSERT_TRUE(parent.EnableToolTips());
+  CToolTipCtrl* tip = AfxGetThreadState()->m_pToolTip;
+  ASSERT_NE(tip, nullptr);
+  auto moveTo = [&](int x, int y) {
+    MSG msg = {};
+    msg.hwnd = parent.m_hWnd;
+    msg.message = WM_MOUSEMOVE;
+    msg.lParam = MAKELPARAM(x, y);
+    msg.pt = CPoint(x, y);
+    parent.ClientToScreen(&msg.pt);
+    parent.FilterToolTipMessage(&msg);
+  };
+  moveTo(10, 10);
+  EXPECT_EQ(tip->GetToolCount(), 1);
+  moveTo(150, 100);
+  EXPECT_EQ(tip->GetToolCount(), 0);
+  moveTo(10, 10);
+  parent.DestroyWindow();  // the tool of a dying window goes with it
+  EXPECT_EQ(tip->GetToolCount(), 0);
 }
