@@ -73,8 +73,9 @@ struct DeflateEncoderState {
   int level;
   DeflateLevelParams params;
 
-  // Match finder. The window holds two slide units plus lookahead; the
-  // Deflate tables use 16-bit positions, the Deflate64 ones 32-bit.
+  // Match finder. The window holds the history that matches reach into and
+  // the lookahead; the Deflate tables use 16-bit positions, the Deflate64
+  // ones 32-bit.
   uint8_t* window;
   uint16_t* head16;
   uint16_t* chain16;

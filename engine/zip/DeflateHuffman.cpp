@@ -45,17 +45,30 @@ struct Forest {
   }
 };
 
-// Too-long codes: lengthen the deepest leaf that still may be lengthened and
-// hang two capped leaves beside it, until the code set fits maxBits. Then
-// hand the lengths out again, the longest to the lightest symbols.
-void LimitLengths(uint16_t* countPerLength, int overflow, int maxBits) {
-  while (overflow > 0) {
+// Too-long codes, capped at maxBits, oversubscribe the code space. Push the
+// deepest leaf that may still go down one level down until the code space
+// fits, then lift the deepest leaves while a gap remains, so that the code
+// set ends up complete. Works on the count of leaves per length; the
+// lengths are handed out again afterwards.
+void LimitLengths(uint16_t* countPerLength, int maxBits) {
+  const uint32_t space = 1u << maxBits;  // in units of one maxBits-long code
+  uint32_t used = 0;
+  for (int bits = 1; bits <= maxBits; ++bits) used += uint32_t(countPerLength[bits]) << (maxBits - bits);
+  while (used > space) {
     int bits = maxBits - 1;
     while (countPerLength[bits] == 0) --bits;
     --countPerLength[bits];
-    countPerLength[bits + 1] += 2;
-    --countPerLength[maxBits];
-    overflow -= 2;
+    ++countPerLength[bits + 1];
+    used -= 1u << (maxBits - bits - 1);
+  }
+  // Every length in use is a multiple of the deepest leaf's share, so
+  // lifting that leaf never overshoots.
+  while (used < space) {
+    int bits = maxBits;
+    while (countPerLength[bits] == 0) --bits;
+    --countPerLength[bits];
+    ++countPerLength[bits - 1];
+    used += 1u << (maxBits - bits);
   }
 }
 
@@ -117,7 +130,7 @@ int BuildCodeLengths(const uint32_t* freq, int count, int maxBits, uint8_t* leng
     ++countPerLength[length];
   }
   if (overflow > 0) {
-    LimitLengths(countPerLength, overflow, maxBits);
+    LimitLengths(countPerLength, maxBits);
     int k = 0;
     for (int bits = maxBits; bits > 0; --bits)
       for (int n = countPerLength[bits]; n > 0; --n) lengths[lightestFirst[k++]] = uint8_t(bits);

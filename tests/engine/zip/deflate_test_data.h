@@ -62,26 +62,3 @@ inline std::vector<uint8_t> RunData(size_t size, uint32_t seed) {
   out.resize(size);
   return out;
 }
-
-// Byte values drawn with Fibonacci weights: Huffman trees much deeper than
-// 15 bits.
-inline std::vector<uint8_t> FibonacciData(size_t size, uint32_t seed) {
-  std::vector<uint32_t> limits;
-  uint32_t a = 1, b = 1, total = 0;
-  for (int i = 0; i < 30; ++i) {
-    total += a;
-    limits.push_back(total);
-    uint32_t next = a + b;
-    a = b;
-    b = next;
-  }
-  std::vector<uint8_t> out(size);
-  uint32_t r = seed * 2654435761u + 1;
-  for (auto& byte : out) {
-    uint32_t x = NextRandom(r) % total;
-    uint8_t symbol = 0;
-    while (limits[symbol] <= x) ++symbol;
-    byte = uint8_t(symbol * 7);
-  }
-  return out;
-}
