@@ -51,10 +51,10 @@ int WinZipAesHeaderRead(UnzipCipherState *state, const MemberCryptFacts *facts, 
   const uint32_t strength = extra.strength == 2 ? 2 : extra.strength == 3 ? 3 : 1;
   state->strength = strength;
 
-  // Salt, verifier and the trailing code must leave at least one data byte.
+  // Salt, verifier and the trailing code must fit; an empty member has no data bytes.
   const uint32_t saltLength = WinZipAesSaltLength(strength);
   const int64_t overhead = saltLength + 2 + kWinZipAesAuthCodeLength;
-  if (input->remaining - overhead <= 0) {
+  if (input->remaining - overhead < 0) {
     input->remaining = 0;
     return kBadKey;
   }

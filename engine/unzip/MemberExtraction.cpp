@@ -1,10 +1,476 @@
 #include "MemberExtraction.h"
 
+#include <cstdio>
+#include <cstring>
 #include "../common/UnzipMessages.h"
+#include "ArchiveDirectory.h"
+#include "MemberInfo.h"
+#include "MemberPathSafety.h"
+#include "MethodDispatch.h"
+#include "PathNames.h"
+#include "UnzipFiles.h"
+#include "UnzipInput.h"
+#include "UnzipLog.h"
+#include "UnzipOutput.h"
 #include "UnzipReport.h"
 
-// Extraction is not part of this engine yet: the commands that need it are
-// refused as unsupported.
-int ExtractMember(UnzipState *state) { return UnzipFail(state, 47, kUmsgUnknownFunction); }
+enum : uint32_t {
+  kTargetMax = 2047,
+  kVolumeLabelAttribute = 0x08,
+  kOutputAttributeMask = 0x27,  // read-only, hidden, system, archive
+  kMethodMax = 19,
+};
 
-int ExtractStreamMember(UnzipState *state) { return UnzipFail(state, 47, kUmsgUnknownFunction); }
+// What one member is written as: its path and the time and attributes it gets.
+struct MemberTarget {
+  char path[kTargetMax + 1];
+  uint16_t dosDate;
+  uint16_t dosTime;
+  uint32_t attributes;  // the attribute word, as the rename records carry it
+  bool folder;
+};
+
+static bool FileExists(const char *path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+// A member the engine will not write, told to the application (and shown
+// unless quiet) with the member's name; the command goes on.
+static int ReportSkipped(UnzipState *state, const char *text) {
+  UnzipDiagLogLine(text);
+  char buffer[kUnzipMessageBufferSize];
+  lstrcpynA(buffer, text, sizeof buffer);
+  if (!state->command.quietFlag) {
+    UnzipShowMessage(kUnzipMsgErrorReport, MB_OK, 49, 0, buffer);
+  } else if (state->messageDisplay) {
+    char title[kUnzipMessageBufferSize];
+    lstrcpynA(title, UnzipMessageText(kUmsgErrorTitle, 0), sizeof title);
+    state->messageDisplay(kUnzipMsgErrorReport, MB_OK, 49, 0, buffer, title, state->messageDisplayData);
+  }
+  return 49;
+}
+
+static const char *const kVerdictTexts[] = {
+    "",
+    "a \"..\" component",
+    "a ':' (alternate data stream)",
+    "a component ending in a dot or a blank",
+    "a device name",
+    "a control character",
+    "a path too long",
+};
+
+// The member's path below the base folder. 0, or 49 when the name would
+// reach outside it (reported).
+static int FormTargetPath(UnzipState *state, const char *base, MemberTarget *target) {
+  const CurrentMember &member = state->directory.member;
+  char relative[kTargetMax + 1];
+  MemberPathVerdict verdict = MemberPathMakeRelative(member.name, relative, sizeof relative);
+  if (verdict != kMemberPathSafe) {
+    char text[kUnzipMessageBufferSize];
+    snprintf(text, sizeof text, "%s: skipped, its name holds %s and would be written outside the destination folder.",
+             member.name, kVerdictTexts[verdict]);
+    return ReportSkipped(state, text);
+  }
+  if (state->truncateLongNames) PathTruncate83(relative, relative);
+  target->folder = relative[0] == '\0' || relative[strlen(relative) - 1] == '\\';
+  if (state->command.noDirectoryNamesFlag && !target->folder) PathNamePart(relative, relative);
+  snprintf(target->path, sizeof target->path, "%s%s", base, relative);
+  return 0;
+}
+
+// The target must still lie below the base once Windows has resolved it.
+static int CheckContainment(UnzipState *state, const char *base, const MemberTarget *target) {
+  char fullBase[MAX_PATH * 2], fullTarget[MAX_PATH * 2];
+  DWORD baseLength = GetFullPathNameA(base, sizeof fullBase, fullBase, nullptr);
+  DWORD targetLength = GetFullPathNameA(target->path, sizeof fullTarget, fullTarget, nullptr);
+  if (baseLength && baseLength < sizeof fullBase && targetLength && targetLength < sizeof fullTarget &&
+      targetLength >= baseLength && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, fullBase, baseLength, fullTarget,
+                                                   baseLength) == CSTR_EQUAL)
+    return 0;
+  char text[kUnzipMessageBufferSize];
+  snprintf(text, sizeof text, "%s: skipped, it would be written outside the destination folder.",
+           state->directory.member.name);
+  return ReportSkipped(state, text);
+}
+
+static void AskRename(UnzipState *state, MemberTarget *target) {
+  if (state->renameLongRecord && state->renameProcEx) {
+    UnzipRenameRecordEx record;
+    memset(&record, 0, sizeof record);
+    record.size = sizeof record;
+    lstrcpynA(record.path, target->path, sizeof record.path);
+    record.dosDate = target->dosDate;
+    record.dosTime = target->dosTime;
+    record.attributes = target->attributes;
+    record.uncompressedSize = state->directory.member.values.uncompressedSize;
+    state->renameProcEx(&record, state->renameUserData);
+    record.path[sizeof record.path - 1] = '\0';
+    lstrcpynA(target->path, record.path, sizeof target->path);
+    target->dosDate = static_cast<uint16_t>(record.dosDate);
+    target->dosTime = static_cast<uint16_t>(record.dosTime);
+    target->attributes = record.attributes;
+  } else if (state->renameProc) {
+    UnzipRenameRecord record;
+    memset(&record, 0, sizeof record);
+    // 259 characters and the terminator fill the record's path field.
+    lstrcpynA(record.path, target->path, sizeof record.path);
+    record.dosDate = target->dosDate;
+    record.dosTime = target->dosTime;
+    record.attributes = target->attributes;
+    state->renameProc(&record, state->renameUserData);
+    record.path[sizeof record.path - 1] = '\0';
+    lstrcpynA(target->path, record.path, sizeof target->path);
+    target->dosDate = static_cast<uint16_t>(record.dosDate);
+    target->dosTime = static_cast<uint16_t>(record.dosTime);
+    target->attributes = record.attributes;
+  }
+}
+
+// Creates the folders the path names, up to its last backslash. 0 or 28.
+static int CreateFolders(const char *path) {
+  char folder[kTargetMax + 1];
+  lstrcpynA(folder, path, sizeof folder);
+  char *last = const_cast<char *>(PathFindLastChar(folder, '\\'));
+  if (!last) return 0;
+  *last = '\0';
+  // Up to the longest folder that exists, then each missing one in order.
+  size_t length = strlen(folder);
+  size_t existing = length;
+  while (existing > 0 && !FileExists(folder)) {
+    char *cut = const_cast<char *>(PathFindLastChar(folder, '\\'));
+    if (!cut) break;
+    *cut = '\0';
+    existing = strlen(folder);
+  }
+  lstrcpynA(folder, path, static_cast<int>(length + 1));
+  for (size_t i = existing + 1; i <= length; ++i) {
+    if (folder[i] != '\\' && folder[i] != '\0') continue;
+    char saved = folder[i];
+    folder[i] = '\0';
+    if (!FileExists(folder) && !CreateDirectoryA(folder, nullptr)) return 28;
+    folder[i] = saved;
+  }
+  return 0;
+}
+
+// Asks before an existing file is replaced. 0 to overwrite, 48, 49, or the
+// path replaced by the user's choice.
+static int AskOverwrite(UnzipState *state, MemberTarget *target) {
+  if (state->command.quietFlag) return 49;
+  DWORD attributes = GetFileAttributesA(target->path);
+  bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  char question[kUnzipMessageBufferSize];
+  snprintf(question, sizeof question, UnzipMessageText(readOnly ? kUmsgReadOnlyOverwrite : kUmsgOverwrite, 0),
+           target->path);
+  HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  int style = state->recordVersion <= 200 ? MB_YESNOCANCEL : 15;
+  int answer = UnzipShowMessage(kUnzipMsgOverwrite, style, 0, 0, question);
+  SetCursor(cursor);
+  switch (answer) {
+    case IDYES:
+      break;
+    case IDIGNORE:
+    case 100:
+      state->overwriteAll = 1;
+      break;
+    case IDNO:
+      return 49;
+    case 101:
+      SaveAsQuery(target->path, sizeof target->path, UnzipMessageText(kUmsgRenameRequest, 0));
+      return target->path[0] ? 0 : 49;
+    default:  // Cancel, or a dialog that could not be shown
+      return 48;
+  }
+  if (readOnly) SetFileAttributesA(target->path, attributes & ~FILE_ATTRIBUTE_READONLY);
+  return 0;
+}
+
+// Freshening or updating by index: whether the file on disk asks for the member.
+static bool WantedByDate(const UnzipState *state, const MemberTarget *target) {
+  const UNZIPCMDSTRUCT &command = state->command;
+  if (!command.freshenFlag && !command.updateFlag) return true;
+  uint32_t onDisk = FileDosDateTime(target->path);
+  if (onDisk == 0) return command.updateFlag != 0;
+  return onDisk < (static_cast<uint32_t>(target->dosDate) << 16 | target->dosTime);
+}
+
+HANDLE CreateOutputFile(const char *path) {
+  UnzipState *state = UnzipStateOfThread();
+  if (state && state->deleteBeforeCreate && FileExists(path)) {
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileA(path)) return INVALID_HANDLE_VALUE;
+  }
+  return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+static FILETIME FileTimeOfDos(uint16_t date, uint16_t time) {
+  FILETIME local = {}, utc = {};
+  DosDateTimeToFileTime(date, time, &local);
+  LocalFileTimeToFileTime(&local, &utc);
+  return utc;
+}
+
+static DWORD OutputAttributes(const MemberTarget *target) {
+  DWORD attributes = target->attributes & kOutputAttributeMask;
+  return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+}
+
+static void RestoreFolderTimes(const MemberTarget *target) {
+  char path[kTargetMax + 1];
+  lstrcpynA(path, target->path, sizeof path);
+  size_t length = strlen(path);
+  if (length > 0 && path[length - 1] == '\\') path[length - 1] = '\0';
+  HANDLE folder = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder != INVALID_HANDLE_VALUE) {
+    FILETIME time = FileTimeOfDos(target->dosDate, target->dosTime);
+    SetFileTime(folder, &time, &time, &time);
+    CloseHandle(folder);
+  }
+  SetFileAttributesA(path, (target->attributes & kOutputAttributeMask) | FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A temporary file beside the target, so a failed member never replaces an
+// existing file with a broken one.
+static bool TemporaryBeside(const char *target, char *temporary) {
+  char folder[MAX_PATH];
+  const char *last = PathFindLastChar(target, '\\');
+  if (!last || static_cast<size_t>(last - target) + 1 >= sizeof folder) return false;
+  lstrcpynA(folder, target, static_cast<int>(last - target + 2));
+  return GetTempFileNameA(folder, "~bz", 0, temporary) != 0;
+}
+
+// Puts the finished (or, with option bit 6, the failed) output in the target's place.
+static bool ReplaceTarget(const char *temporary, const MemberTarget *target) {
+  if (MoveFileExA(temporary, target->path, MOVEFILE_REPLACE_EXISTING)) return true;
+  SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(temporary);
+  return false;
+}
+
+static void SetItemText(UnzipState *state, uint32_t id, const char *name) {
+  snprintf(state->itemText, sizeof state->itemText, UnzipMessageText(id, 0), name);
+}
+
+static int ReadLocalHeaderHere(UnzipState *state, uint64_t *dataOffset, int badSignature) {
+  uint8_t *header = state->localHeader;
+  uint64_t offset = LocalHeaderOffset();
+  DWORD read = 0;
+  if (FileSeek64(state->archiveHandle, static_cast<int64_t>(offset), FILE_BEGIN) < 0 ||
+      !ReadFile(state->archiveHandle, header, kLocalHeaderSize, &read, nullptr) || read != kLocalHeaderSize)
+    return 3;
+  if (ReadLe32(header) != kLocalHeaderSignature) return badSignature;
+  uint16_t nameLength = ReadLe16(header + kLhNameLength);
+  uint16_t extraLength = ReadLe16(header + kLhExtraLength);
+  ReadMemberName(nameLength);
+  if (!LocalExtraRead(header, extraLength)) return 3;
+  *dataOffset = offset + kLocalHeaderSize + nameLength + extraLength;
+  return 0;
+}
+
+// The disk or split part that holds the member's local header. 0, or 48.
+static int TakeMemberDisk(UnzipState *state, uint32_t disk) {
+  const EndRecord &end = state->directory.end;
+  int total = end.thisDisk != UINT32_MAX ? static_cast<int>(end.thisDisk) + 1 : 0;
+  ArchiveClose();
+  if (state->splitFiles) {
+    if (OpenSplitPart(static_cast<int>(disk) + 1, total) != 1) return 48;
+  } else {
+    int answer = total ? UnzipShowMessage(kUnzipMsgDiskOfPrompt, MB_OKCANCEL, static_cast<int>(disk) + 1, total, nullptr)
+                       : UnzipShowMessage(kUnzipMsgDiskPrompt, MB_OKCANCEL, static_cast<int>(disk) + 1, 0, nullptr);
+    if (answer != IDOK) return 48;
+  }
+  return ArchiveOpen() == INVALID_HANDLE_VALUE ? 48 : 0;
+}
+
+// Positions at the member's local header, asking for its disk when it lies
+// on another; reads it, its name and its extra field. 0, 3, 29 or 48.
+static int LocateLocalHeader(UnzipState *state, uint64_t *dataOffset) {
+  const CurrentMember &member = state->directory.member;
+  UnzipDirectoryState &directory = state->directory;
+  // Split parts are taken by name for every member: the part the directory
+  // reader holds open need not be the one its disk number says.
+  if (!directory.spanned || (!state->splitFiles && member.values.startDisk == directory.currentDisk)) {
+    if (state->archiveHandle == INVALID_HANDLE_VALUE) ArchiveOpen();
+    return ReadLocalHeaderHere(state, dataOffset, 3);
+  }
+  for (;;) {
+    int result = TakeMemberDisk(state, member.values.startDisk);
+    if (result) return result;
+    if ((result = ReadLocalHeaderHere(state, dataOffset, 29)) != 0) return result;
+    if (lstrcmpiA(state->nameBuffer, member.name) == 0) break;
+    if (state->splitFiles) return 29;  // a named part does not change by asking again
+  }
+  directory.currentDisk = member.values.startDisk;
+  return 0;
+}
+
+static int OutputSinkOf(const UnzipState *state) {
+  if (state->command.testFlag) return kSinkNone;
+  if (state->command.Function == kUnzipMemoryToMemory) return kSinkWindowCallback;
+  if (state->fileToMemory) return kSinkMemory;
+  return kSinkFile;
+}
+
+static uint16_t MemberMethod(const CurrentMember &member) {
+  if (member.method == kMethodAes && member.extras.aesLength >= 11) return ReadLe16(member.extras.aes + 9);
+  return member.method;
+}
+
+static bool MemberEncrypted(const CurrentMember &member) { return ReadLe16(member.central + kChFlags) & 1; }
+
+// Decodes the member into the output that is set up; frees nothing.
+static int DecodeInto(UnzipState *state, int sink, HANDLE file, uint64_t limit, uint64_t remaining, int unknownLength) {
+  InputStart(state, static_cast<int64_t>(remaining), unknownLength);
+  if (MemberEncrypted(state->directory.member)) {
+    int result = InputDecryptionSetup(state);
+    if (result) return result;
+  }
+  OutputStart(state, sink, file, limit);
+  return DecompressMember(state, MemberMethod(state->directory.member));
+}
+
+// Positions the data, prepares decryption, creates the output and runs the
+// decoder. The target path is empty when nothing goes to disk.
+static int MemberExtractData(UnzipState *state, const MemberTarget *target, uint64_t dataOffset) {
+  const CurrentMember &member = state->directory.member;
+  if (ReadLe32(member.central + kChExternalAttr) & kVolumeLabelAttribute) return 46;
+  char dataPath[kUnzipPathCapacity];
+  lstrcpynA(dataPath, state->volumePath[0] ? state->volumePath : state->archiveName, sizeof dataPath);
+  if (InputFileOpen(dataPath) != 0) return 9;
+  if (FileSeek64(state->volumeHandle, static_cast<int64_t>(dataOffset), FILE_BEGIN) < 0) return 3;
+
+  int sink = OutputSinkOf(state);
+  char temporary[MAX_PATH] = "";
+  HANDLE file = INVALID_HANDLE_VALUE;
+  if (sink == kSinkFile) {
+    if (state->deleteBeforeCreate && FileExists(target->path)) {
+      SetFileAttributesA(target->path, FILE_ATTRIBUTE_NORMAL);
+      if (!DeleteFileA(target->path)) return 28;
+    }
+    if (!TemporaryBeside(target->path, temporary)) return 28;
+    file = CreateFileA(temporary, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      DeleteFileA(temporary);
+      return 28;
+    }
+  }
+  char partBefore[kUnzipPathCapacity];
+  lstrcpynA(partBefore, state->volumePath, sizeof partBefore);
+  state->expectedTotal[0] = member.values.uncompressedSize;
+  state->expectedTotal[1] = 0;
+  int result = DecodeInto(state, sink, file, member.values.uncompressedSize, member.values.compressedSize, 0);
+  // Spanning on into later parts leaves the directory reader where it was.
+  lstrcpynA(state->volumePath, partBefore, sizeof state->volumePath);
+  InputFileClose();
+  if (sink != kSinkFile) return result;
+
+  if (result == 0) {
+    FILETIME time = FileTimeOfDos(target->dosDate, target->dosTime);
+    SetFileTime(file, &time, &time, &time);
+  }
+  CloseHandle(file);
+  if (result == 0 || state->keepPartialOutput) {
+    SetFileAttributesA(temporary, OutputAttributes(target));
+    if (!ReplaceTarget(temporary, target) && result == 0) result = 28;
+  } else {
+    DeleteFileA(temporary);
+  }
+  return result;
+}
+
+// Everything before the data for a member written to disk: the path, the
+// application's rename, folders, the archive itself, existing files. 0 to go
+// on, -1 when the member is a folder that is done, or a result code.
+static int PrepareTarget(UnzipState *state, MemberTarget *target) {
+  int result = FormTargetPath(state, state->destination, target);
+  if (!result) result = CheckContainment(state, state->destination, target);
+  if (result) return result;
+  AskRename(state, target);
+  target->folder = target->path[0] && target->path[strlen(target->path) - 1] == '\\';
+  if (CreateFolders(target->path)) return 28;
+  if (lstrcmpiA(target->path, state->archiveName) == 0) return UnzipFail(state, 49, kUmsgOnTopOfItself);
+  if (!state->directory.filespecLoop && !WantedByDate(state, target)) return 11;
+  if (target->folder) return 0;
+  if (FileExists(target->path) && !state->overwriteAll) return AskOverwrite(state, target);
+  return 0;
+}
+
+// The member is encrypted and the password did not open it: skip it, or stop.
+static int AnswerWrongPassword(UnzipState *state) {
+  if (state->command.quietFlag) return 49;
+  char question[kUnzipMessageBufferSize];
+  snprintf(question, sizeof question, UnzipMessageText(kUmsgEncryptedSkip, 0), state->directory.member.name);
+  return UnzipShowMessage(kUnzipMsgQuestion, MB_OKCANCEL, 0, 0, question) == IDOK ? 49 : 44;
+}
+
+static void LogDone(UnzipState *state, uint32_t id, const char *name) {
+  char line[kUnzipMessageBufferSize];
+  snprintf(line, sizeof line, UnzipMessageText(id, 0), name);
+  UnzipActivityLogLine(line);
+}
+
+static int ExtractPrepared(UnzipState *state, MemberTarget *target) {
+  CurrentMember &member = state->directory.member;
+  if (MemberMethod(member) > kMethodMax) return 42;
+  uint64_t dataOffset = 0;
+  int result = LocateLocalHeader(state, &dataOffset);
+  if (result) return result;
+  if (!state->renameProc && !state->renameProcEx) {
+    target->dosDate = ReadLe16(state->localHeader + kLhDate);
+    target->dosTime = ReadLe16(state->localHeader + kLhTime);
+  }
+  int sink = OutputSinkOf(state);
+  if (target->folder) {
+    if (sink == kSinkFile) {
+      RestoreFolderTimes(target);
+      LogDone(state, kUmsgActivityExtracted, member.name);
+    }
+    return 0;
+  }
+  if (sink == kSinkNone) SetItemText(state, kUmsgTesting, member.name);
+  else if (sink == kSinkMemory) SetItemText(state, kUmsgFileToMemory, member.name);
+  else if (sink == kSinkWindowCallback) SetItemText(state, kUmsgMemoryToMemory, member.name);
+  else SetItemText(state, kUmsgExtracting, target->path);
+  if ((result = MemberBuffersPrepare(state)) != 0) return result;
+  result = MemberExtractData(state, target, dataOffset);
+  if (result == 44 && MemberEncrypted(member)) return AnswerWrongPassword(state);
+  if (result == 0)
+    LogDone(state, sink == kSinkNone ? kUmsgActivityTested : sink == kSinkFile ? kUmsgActivityExtracted : kUmsgActivityMemory,
+            sink == kSinkFile ? target->path : member.name);
+  return result;
+}
+
+int ExtractMember(UnzipState *state) {
+  CurrentMember &member = state->directory.member;
+  // A spanned archive on a fixed drive is a split set, also when its end
+  // record was read by an earlier command.
+  if (state->directory.spanned && !IsRemovableDrive(DriveNumberOfPath(state->archiveName))) state->splitFiles = 1;
+  MemberTarget target;
+  memset(&target, 0, sizeof target);
+  target.dosDate = ReadLe16(member.central + kChDate);
+  target.dosTime = ReadLe16(member.central + kChTime);
+  target.attributes = MemberAttributeWord(&member);
+  const char *lastChar = member.name[0] ? member.name + strlen(member.name) - 1 : member.name;
+  target.folder = *lastChar == '/' || *lastChar == '\\';
+  int result = 0;
+  if (OutputSinkOf(state) == kSinkFile) result = PrepareTarget(state, &target);
+  if (result == 0) result = ExtractPrepared(state, &target);
+  InputFileClose();
+  // A member that failed leaves nothing behind for the next one.
+  if (result != 48) state->cancelFlag = 0;
+  return result;
+}
+
+int ExtractStreamMember(UnzipState *state) {
+  CurrentMember &member = state->directory.member;
+  if (MemberMethod(member) > kMethodMax) return UnzipFail(state, 42, 0);
+  int result = MemberBuffersPrepare(state);
+  if (result) return UnzipFail(state, result, kUmsgGlobalHeap);
+  lstrcpynA(state->itemText, member.name, sizeof state->itemText);
+  result = DecodeInto(state, kSinkCallback, INVALID_HANDLE_VALUE, UINT64_MAX, 0, 1);
+  if (result == 0) LogDone(state, kUmsgActivityMemory, member.name);
+  state->cancelFlag = 0;
+  return result;
+}

@@ -12,3 +12,11 @@ int ExtractMember(UnzipState *state);
 // header formed in localHeader; its data follows through the memory callback
 // from readPosition on. Returns an unzip result code.
 int ExtractStreamMember(UnzipState *state);
+
+// Creates (or, with option bit 0, first deletes) the output file; the handle,
+// or INVALID_HANDLE_VALUE.
+HANDLE CreateOutputFile(const char *path);
+
+// The save-as dialog of the rename answer: the chosen path replaces path
+// (capacity bytes), Cancel empties it.
+void SaveAsQuery(char *path, size_t capacity, const char *title);

@@ -173,6 +173,7 @@ static int ExtractByFilespec(UnzipState *state) {
   if (FilespecSplit(state->command.lpszFilespec, &patterns)) return UnzipFail(state, 47, kUmsgQuotesMismatched);
   uint64_t total = 0;
   int result;
+  state->directory.nextIndex = 0;  // the count covers the archive, wherever a listing stands
   while ((result = NextMatchingMember(state, patterns)) == 0) ++total;
   if (result != 2) return UnzipFail(state, result, kUmsgProblemReading);
   if (total == 0) return UnzipFail(state, 11, kUmsgNoMatch);

@@ -8,6 +8,7 @@
 #include "../common/EngineCallbacks.h"
 #include "../common/ProgressWindow.h"
 #include "DecoderState.h"
+#include "MemberIo.h"
 #include "UnzipApi.h"
 #include "ZipDirectory.h"
 
@@ -114,6 +115,7 @@ struct UnzipState {
 
   UnzipCipherState cipher;
   DecoderState decoder;
+  MemberIo io;  // the member being extracted: input refills and output
 };
 
 // The calling thread's block, or null.

@@ -99,11 +99,13 @@ TEST(WinZipAes, HeaderRefusals) {
   EXPECT_EQ(44, ReadMember(member, shortExtra).code);
   EXPECT_EQ(44, ReadMember(member, AesExtra(2, 1), std::string(129, 'p').c_str()).code);
 
-  // Nothing left after salt, verifier and code.
+  // An empty member is salt, verifier and code alone; one byte less is no member.
   const Bytes empty = WriteMember(1, Bytes());
   const ReadResult r = ReadMember(empty, AesExtra(2, 1));
-  EXPECT_EQ(44, r.code);
+  EXPECT_EQ(0, r.code);
   EXPECT_EQ(0, r.remaining);
+  const Bytes cut(empty.begin(), empty.end() - 1);
+  EXPECT_EQ(44, ReadMember(cut, AesExtra(2, 1)).code);
 
   Bytes tampered = member;
   tampered[20] ^= 1;

@@ -1,0 +1,168 @@
+#include "ExtractTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <cstring>
+#include <fstream>
+
+namespace {
+class UnzipEngineEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    ASSERT_EQ(UnzipThreadInit(GetModuleHandleA(nullptr)), 1);
+    ASSERT_EQ(UnzipThreadAttach(), 1);
+  }
+  void TearDown() override {
+    UnzipThreadStateRelease();
+    UnzipThreadTerm();
+  }
+};
+const auto *const kEnvironment = ::testing::AddGlobalTestEnvironment(new UnzipEngineEnvironment);
+
+void PutLe16(Bytes &b, size_t at, uint16_t v) {
+  b[at] = static_cast<uint8_t>(v);
+  b[at + 1] = static_cast<uint8_t>(v >> 8);
+}
+void PutLe32(Bytes &b, size_t at, uint32_t v) {
+  PutLe16(b, at, static_cast<uint16_t>(v));
+  PutLe16(b, at + 2, static_cast<uint16_t>(v >> 16));
+}
+}  // namespace
+
+std::vector<Message> &Messages() {
+  static std::vector<Message> messages;
+  return messages;
+}
+
+int gQuestionAnswer = IDCANCEL;
+
+int CALLBACK RecordMessage(int type, int style, int first, int second, char *text, char *title, void *data) {
+  if (type == 13) return -1;
+  Messages().push_back({type, first, text ? text : ""});
+  if (type == 15) return 0;  // split parts: the engine finds them by name
+  if (type == 8 || type == 9) return gQuestionAnswer;
+  return (style & 15) == MB_OK ? IDOK : IDCANCEL;
+}
+
+bool MessageNames(const std::string &text) {
+  for (const Message &m : Messages())
+    if (m.text.find(text) != std::string::npos) return true;
+  return false;
+}
+
+UNZIPCMDSTRUCT Command(int function, const std::string &archive) {
+  UNZIPCMDSTRUCT command = {};
+  command.structSize = sizeof command;
+  command.Function = function;
+  command.lpszZIPFile = archive.c_str();
+  command.index = -1;
+  command.lpMessageDisplay = RecordMessage;
+  return command;
+}
+
+std::string Work(const std::string &relative) { return std::string(BRENNICOR_TEST_WORK) + "/extract/" + relative; }
+
+Bytes ReadFileBytes(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string &path, const Bytes &data) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char *>(data.data()), static_cast<std::streamsize>(data.size()));
+}
+
+bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+static void Walk(const std::string &folder, const std::string &prefix, std::vector<std::string> *files,
+                 const std::function<void(const std::string &, bool)> &visit) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (isFolder) Walk(folder + "\\" + name, prefix + name + "/", files, visit);
+    if (files && !isFolder) files->push_back(prefix + name);
+    visit(folder + "\\" + name, isFolder);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+void RemoveTree(const std::string &path) {
+  Walk(path, "", nullptr, [](const std::string &p, bool isFolder) {
+    SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (isFolder) RemoveDirectoryA(p.c_str());
+    else DeleteFileA(p.c_str());
+  });
+  RemoveDirectoryA(path.c_str());
+}
+
+std::vector<std::string> FilesBelow(const std::string &folder) {
+  std::vector<std::string> files;
+  Walk(folder, "", &files, [](const std::string &, bool) {});
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+void CALLBACK StreamIo(int operation, unsigned char *buffer, uint32_t *length, uint32_t inLow, uint32_t inHigh,
+                       uint32_t outLow, uint32_t outHigh, void *data, int *status) {
+  auto *partner = static_cast<StreamPartner *>(data);
+  uint64_t position = static_cast<uint64_t>(inHigh) << 32 | inLow;
+  if (operation == 0) {
+    partner->reads++;
+    if (partner->cancelAt >= 0 && position >= static_cast<uint64_t>(partner->cancelAt)) {
+      *length = 0;
+      *status = 2;
+      return;
+    }
+    uint64_t end = partner->record.size();
+    if (partner->lastAt >= 0 && static_cast<uint64_t>(partner->lastAt) < end) end = partner->lastAt;
+    uint64_t left = position < end ? end - position : 0;
+    uint32_t take = *length < partner->chunk ? *length : partner->chunk;
+    if (take >= left) {
+      take = static_cast<uint32_t>(left);
+      *status = 0;
+    }
+    memcpy(buffer, partner->record.data() + position, take);
+    *length = take;
+  } else if (operation == 1) {
+    partner->output.insert(partner->output.end(), buffer, buffer + *length);
+    *status = partner->writeStatus;
+  }
+}
+
+int RunStream(StreamPartner &partner, const char *password) {
+  CALLBACKSTRUCT callbacks = {};
+  callbacks.size = sizeof callbacks;
+  callbacks.memoryIo = StreamIo;
+  callbacks.memoryIoData = &partner;
+  UNZIPCMDSTRUCT command = Command(UNZIP_STREAM_ENTRY, "");
+  command.lpszZIPFile = nullptr;
+  command.quietFlag = 1;
+  command.lpCallbackStruct = &callbacks;
+  if (password) {
+    command.decryptFlag = 1;
+    command.lpszDecryptCode = password;
+  }
+  return UnzipExecute(&command);
+}
+
+Bytes StreamRecord(uint16_t flags, uint16_t method, const std::string &name, const Bytes &extra, const Bytes &data) {
+  Bytes record(46);
+  PutLe32(record, 0, 0x02014b50);
+  PutLe16(record, 4, 20);
+  PutLe16(record, 6, 20);
+  PutLe16(record, 8, flags);
+  PutLe16(record, 10, method);
+  PutLe16(record, 12, 0x6000);  // DOS time; with flag bit 0 its high byte checks the password
+  PutLe16(record, 14, 0x5621);
+  PutLe32(record, 16, 0x60000000);
+  PutLe32(record, 20, 0xFFFFFFFF);
+  PutLe16(record, 28, static_cast<uint16_t>(name.size()));
+  PutLe16(record, 30, static_cast<uint16_t>(extra.size()));
+  record.insert(record.end(), name.begin(), name.end());
+  record.insert(record.end(), extra.begin(), extra.end());
+  record.insert(record.end(), data.begin(), data.end());
+  return record;
+}
