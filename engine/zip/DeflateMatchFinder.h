@@ -88,7 +88,9 @@ inline uint32_t SeedHash(const uint8_t* window, uint32_t position, uint32_t mask
 }
 
 // Length of the common prefix of scan and match, at most maxMatch; both
-// are known to agree in their first two bytes.
+// are known to agree in their first two bytes. Eight bytes per step: on a
+// little-endian machine the first differing byte is the lowest set bit.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the match compare reads words little-endian");
 template <uint32_t maxMatch>
 inline uint32_t CommonLength(const uint8_t* scan, const uint8_t* match) {
   uint32_t length = 2;
