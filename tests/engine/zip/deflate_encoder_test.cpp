@@ -44,8 +44,22 @@ bool InflateZlib(const std::vector<uint8_t>& compressed, size_t expectedSize, st
 }
 #endif
 
-// Encodes and checks that the member comes back byte for byte: stored whole
-// (method 0) or through the decoders.
+// The member must come back byte for byte through our inflate and, for
+// Deflate, through zlib's.
+void ExpectInflatesTo(const std::vector<uint8_t>& compressed, EncoderFormat format,
+                      const std::vector<uint8_t>& expected) {
+  std::vector<uint8_t> back;
+  EXPECT_TRUE(InflateOurs(compressed, format, back));
+  EXPECT_TRUE(back == expected);
+#ifdef BRENNICOR_TEST_ZLIB
+  if (format == EncoderFormat::Deflate) {
+    EXPECT_TRUE(InflateZlib(compressed, expected.size(), back));
+    EXPECT_TRUE(back == expected);
+  }
+#endif
+}
+
+// Encodes and checks the member: stored whole (method 0) or inflating back.
 void ExpectRoundTrip(DeflateMemoryRun& run, const std::vector<uint8_t>& input, const std::string& what) {
   SCOPED_TRACE(what);
   uint64_t length = run.Encode(input);
@@ -56,16 +70,22 @@ void ExpectRoundTrip(DeflateMemoryRun& run, const std::vector<uint8_t>& input, c
     return;
   }
   ASSERT_EQ(run.method, 8);
-  std::vector<uint8_t> back;
-  EXPECT_TRUE(InflateOurs(run.output, run.format, back));
-  EXPECT_TRUE(back == input);
-#ifdef BRENNICOR_TEST_ZLIB
-  if (run.format == EncoderFormat::Deflate) {
-    EXPECT_TRUE(InflateZlib(run.output, input.size(), back));
-    EXPECT_TRUE(back == input);
-  }
-#endif
+  ExpectInflatesTo(run.output, run.format, input);
 }
+
+// A Deflate state set up for the block builder's own cases: the test fills
+// the block, calls FlushBlock and finds the output in run.output.
+struct BlockUnderTest {
+  DeflateMemoryRun run;
+  DeflateEncoderState s{};
+  explicit BlockUnderTest(DeflateOutputTraits traits) {
+    s.io = {&DeflateMemoryRun::Read, &DeflateMemoryRun::Write, nullptr, nullptr, nullptr, &run};
+    s.traits = traits;
+    EXPECT_EQ(DeflateOutputInit(&s, 20480), 0);
+    EXPECT_EQ(ct_init(&s, &run.internalAttributes, &run.method), 0);
+  }
+  ~BlockUnderTest() { DeflateStateRelease(&s); }
+};
 
 int FirstBlockType(const std::vector<uint8_t>& out) { return out.empty() ? -1 : (out[0] >> 1) & 3; }
 
@@ -115,26 +135,13 @@ TEST(DeflateEncoder, LimitsCodeLengthsOfSkewedBlocks) {
   uint32_t r = 17;
   for (size_t i = literals.size() - 1; i > 0; --i) std::swap(literals[i], literals[NextRandom(r) % (i + 1)]);
 
-  DeflateMemoryRun run;
-  DeflateEncoderState s{};
-  s.io = {&DeflateMemoryRun::Read, &DeflateMemoryRun::Write, nullptr, nullptr, nullptr, &run};
-  s.traits = kMultiVolumeOutput;  // dynamic codes only
-  ASSERT_EQ(DeflateOutputInit(&s, 20480), 0);
-  ASSERT_EQ(ct_init(&s, &run.internalAttributes, &run.method), 0);
-  for (uint8_t literal : literals) ASSERT_FALSE(TallyLiteral(&s, literal));
-  s.position = uint32_t(literals.size());
-  FlushBlock(&s, true);
-  EXPECT_EQ(s.result, 0);
-  DeflateStateRelease(&s);
-
-  EXPECT_EQ(FirstBlockType(run.output), 2);
-  std::vector<uint8_t> back;
-  EXPECT_TRUE(InflateOurs(run.output, EncoderFormat::Deflate, back));
-  EXPECT_TRUE(back == literals);
-#ifdef BRENNICOR_TEST_ZLIB
-  EXPECT_TRUE(InflateZlib(run.output, literals.size(), back));
-  EXPECT_TRUE(back == literals);
-#endif
+  BlockUnderTest block(kMultiVolumeOutput);  // dynamic codes only
+  for (uint8_t literal : literals) ASSERT_FALSE(TallyLiteral(&block.s, literal));
+  block.s.position = uint32_t(literals.size());
+  FlushBlock(&block.s, true);
+  EXPECT_EQ(block.s.result, 0);
+  EXPECT_EQ(FirstBlockType(block.run.output), 2);
+  ExpectInflatesTo(block.run.output, EncoderFormat::Deflate, literals);
 }
 
 struct BlockChoiceCase {
@@ -232,15 +239,11 @@ TEST(DeflateEncoder, Deflate64CodesLongRunsWithLongMatches) {
 // A stored block carries at most 65,535 bytes: a longer stored run splits.
 TEST(DeflateEncoder, SplitsStoredRunsLongerThanABlockAllows) {
   std::vector<uint8_t> input = RandomData(65536, 9);
-  DeflateMemoryRun run;
-  run.data = input.data();
-  run.size = input.size();
-  DeflateEncoderState s{};
-  s.io = {&DeflateMemoryRun::Read, &DeflateMemoryRun::Write, nullptr, nullptr, nullptr, &run};
-  s.traits = kFileOutput;
-  ASSERT_EQ(DeflateOutputInit(&s, 20480), 0);
-  ASSERT_EQ(ct_init(&s, &run.internalAttributes, &run.method), 0);
-  ASSERT_EQ(DeflateInit(&s, 6, &run.flags), 0);
+  BlockUnderTest block(kFileOutput);
+  block.run.data = input.data();
+  block.run.size = input.size();
+  DeflateEncoderState& s = block.s;
+  ASSERT_EQ(DeflateInit(&s, 6, &block.run.flags), 0);
   // The whole 64 KiB in the window as one block of literals.
   memcpy(s.window, input.data(), input.size());
   s.position = 65536;
@@ -249,18 +252,12 @@ TEST(DeflateEncoder, SplitsStoredRunsLongerThanABlockAllows) {
   FlushBlock(&s, false);
   FlushBlock(&s, true);
   EXPECT_EQ(s.result, 0);
-  DeflateStateRelease(&s);
 
-  ASSERT_GE(run.output.size(), 5u);
-  EXPECT_EQ(run.output[0] & 7, 0);  // stored, not final
-  EXPECT_EQ(run.output[1] | run.output[2] << 8, 65535);
-  std::vector<uint8_t> back;
-  EXPECT_TRUE(InflateOurs(run.output, EncoderFormat::Deflate, back));
-  EXPECT_TRUE(back == input);
-#ifdef BRENNICOR_TEST_ZLIB
-  EXPECT_TRUE(InflateZlib(run.output, input.size(), back));
-  EXPECT_TRUE(back == input);
-#endif
+  const std::vector<uint8_t>& out = block.run.output;
+  ASSERT_GE(out.size(), 5u);
+  EXPECT_EQ(out[0] & 7, 0);  // stored, not final
+  EXPECT_EQ(out[1] | out[2] << 8, 65535);
+  ExpectInflatesTo(out, EncoderFormat::Deflate, input);
 }
 
 TEST(DeflateEncoder, StopsAtAFailedWrite) {
