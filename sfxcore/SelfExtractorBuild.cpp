@@ -1,0 +1,110 @@
+#include "SelfExtractorBuild.h"
+
+#include <vector>
+
+#include "ArchiveJob.h"
+#include "JobResultText.h"
+#include "MyFileUtility.h"
+#include "SecureContainerWriter.h"
+#include "SelfExtractorFormat.h"
+
+namespace {
+
+int Failed(BuildReporter& reporter, BuildStep step, const std::string& text) {
+  reporter.BuildFailed(step, text);
+  return 0;
+}
+
+std::string SettingsTooLongText(size_t bytes) {
+  return "The about text and the custom message are too long: the settings take " + std::to_string(bytes) +
+         " bytes, and the program can find at most " +
+         std::to_string(kStubSearchWindow - kSelfExtractorMarkerLength) + ".";
+}
+
+// The source's entries, recompressed into the container file.
+int RebuildArchive(HINSTANCE instance, ProjectSettings& settings, const std::string& sourcePassword,
+                   BuildReporter& reporter) {
+  reporter.StepStarted(kStepRebuild);
+  const int factor = settings.compressionLevel + 10 * (settings.deflate64 ? 1 : 0);
+  const std::string password = settings.passwordProtection ? settings.password : "";
+  ContainerBuildRecord record;
+  const int result =
+      BuildSecureContainer(instance, nullptr, &record, settings.sourceArchive.c_str(),
+                           settings.temporaryContainer.c_str(), sourcePassword.c_str(), password.c_str(),
+                           settings.aesStrengthIndex, factor, &reporter);
+  if (result == 0) return 1;
+  if (!record.failure.empty()) return Failed(reporter, kStepRebuild, record.failure);
+  if (result == -1 && record.entryCount == 0)
+    return Failed(reporter, kStepRebuild, "The source archive holds no entries.");
+  return Failed(reporter, kStepRebuild, BuildFailureText(result));
+}
+
+int WriteProgram(ProjectSettings& settings, const StubImage& stub, BuildReporter& reporter) {
+  reporter.Position(2);
+  reporter.StepStarted(kStepWriteStub);
+  if (!WriteStub(&settings, stub, &reporter)) return Failed(reporter, kStepWriteStub, kStubWriteFailedText);
+  reporter.Position(3);
+  reporter.Position(4);
+  if (!AppendArchive(&settings, &reporter)) return Failed(reporter, kStepAppendContainer, kAppendFailedText);
+  reporter.Position(5);
+  if (!AppendSettingsBlock(&settings, &reporter)) return Failed(reporter, kStepAppendSettings, kSettingsFailedText);
+  return 1;
+}
+
+}  // namespace
+
+int VerifySourceZip(HINSTANCE instance, ProjectSettings& settings, BuildReporter& reporter,
+                    std::string* sourcePassword) {
+  reporter.StepStarted(kStepVerify);
+  sourcePassword->clear();
+  int count = 0;
+  const int result = CountArchiveEntries(instance, nullptr, settings.sourceArchive.c_str(), &count);
+  if (result != 0) {
+    reporter.BuildFailed(kStepVerify, BuildFailureText(result));
+    return -1;
+  }
+  settings.entriesFound = count;
+  // The listing of this very archive tells whether any entry is encrypted.
+  std::vector<ArchiveListRecord> records;
+  int listed = 0;
+  ArchiveSummaryRecord summary;
+  if (ListArchive(instance, nullptr, settings.sourceArchive.c_str(), &records, &listed, nullptr) == 0 &&
+      ReadArchiveComment(instance, nullptr, settings.sourceArchive.c_str(), &summary) == 0 &&
+      summary.encryptedCount != 0 && !reporter.AskSourcePassword(sourcePassword))
+    sourcePassword->clear();
+  reporter.Verified(count);
+  return 0;
+}
+
+int BuildSelfExtractingProgram(HINSTANCE instance, ProjectSettings& settings, const StubImage& stub,
+                               BuildReporter& reporter) {
+  reporter.Position(0);
+  if (settings.sourceArchive.empty() || settings.outputName.empty())
+    return Failed(reporter, kStepVerify, "The project names no source archive or no output program.");
+  // Checked before anything is written: the program could never find
+  // settings that do not fit in its search window.
+  const size_t trailer = SettingsTrailerBytes(StubSettingsLines(settings));
+  if (trailer > kStubSearchWindow)
+    return Failed(reporter, kStepVerify, SettingsTooLongText(trailer - kSelfExtractorMarkerLength));
+  reporter.Position(1);
+
+  std::string sourcePassword;
+  if (VerifySourceZip(instance, settings, reporter, &sourcePassword) != 0) return 0;
+
+  CMyFileUtility temporaries;  // deletes the container when the build ends
+  settings.temporaryContainer = temporaries.MakeTempFileName(nullptr, "_sfx");
+  if (settings.temporaryContainer.empty())
+    return Failed(reporter, kStepRebuild, "No temporary file could be made for the secure container.");
+  if (!RebuildArchive(instance, settings, sourcePassword, reporter)) return 0;
+
+  if (!WriteProgram(settings, stub, reporter)) {
+    DeleteFileA(settings.outputName.c_str());
+    return 0;
+  }
+  reporter.Position(6);
+  reporter.StepStarted(kStepFinished);
+  reporter.Position(7);
+  reporter.Position(8);
+  reporter.BuildSucceeded(settings.outputName);
+  return 1;
+}
