@@ -72,7 +72,8 @@ static int FormTargetPath(UnzipState *state, const char *base, MemberTarget *tar
   }
   if (state->truncateLongNames) PathTruncate83(relative, relative);
   target->folder = relative[0] == '\0' || relative[strlen(relative) - 1] == '\\';
-  if (state->command.noDirectoryNamesFlag && !target->folder) PathNamePart(relative, relative);
+  // Without stored folders a folder member is the destination itself.
+  if (state->command.noDirectoryNamesFlag) PathNamePart(relative, target->folder ? "" : relative);
   snprintf(target->path, sizeof target->path, "%s%s", base, relative);
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <cstring>
+#include <deque>
 #include <fstream>
 
 namespace {
@@ -49,11 +50,17 @@ bool MessageNames(const std::string &text) {
   return false;
 }
 
+const char *Kept(const std::string &text) {
+  static std::deque<std::string> texts;
+  texts.push_back(text);
+  return texts.back().c_str();
+}
+
 UNZIPCMDSTRUCT Command(int function, const std::string &archive) {
   UNZIPCMDSTRUCT command = {};
   command.structSize = sizeof command;
   command.Function = function;
-  command.lpszZIPFile = archive.c_str();
+  command.lpszZIPFile = Kept(archive);
   command.index = -1;
   command.lpMessageDisplay = RecordMessage;
   return command;

@@ -25,6 +25,8 @@ int CALLBACK RecordMessage(int type, int style, int first, int second, char *tex
 // Whether a reported message names the text.
 bool MessageNames(const std::string &text);
 
+// The command's texts point at copies that live as long as the program.
+const char *Kept(const std::string &text);
 UNZIPCMDSTRUCT Command(int function, const std::string &archive);
 
 std::string Work(const std::string &relative);  // under BRENNICOR_TEST_WORK/extract

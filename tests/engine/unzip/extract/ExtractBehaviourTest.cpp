@@ -1,0 +1,217 @@
+// Function 8's answers to what it meets on disk and in the archive: names
+// that try to leave the destination, existing files, bad data, wrong
+// passwords; functions 9 and 11 and their memory window.
+#include <gtest/gtest.h>
+#include <cstring>
+#include "ExtractTestSupport.h"
+
+namespace {
+
+std::string Fresh(const std::string &name) {
+  std::string folder = Work("behaviour/" + name);
+  RemoveTree(folder);
+  CreateDirectoryA(Work("behaviour").c_str(), nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+Bytes Text(const char *text) { return Bytes(text, text + strlen(text)); }
+
+UNZIPCMDSTRUCT ExtractCommand(const std::string &archive, const std::string &destination, const char *filespec) {
+  UNZIPCMDSTRUCT command = Command(kUnzipExtract, archive);
+  command.lpszFilespec = filespec;
+  command.recurseFlag = 1;
+  command.lpszDestination = Kept(destination);
+  return command;
+}
+
+TEST(EscapeNames, NothingLandsOutsideAndEveryRefusalIsReported) {
+  std::string outer = Fresh("escape");
+  std::string destination = outer + "/dest/inner";
+  CreateDirectoryA((outer + "/dest").c_str(), nullptr);
+  CreateDirectoryA(destination.c_str(), nullptr);
+  Messages().clear();
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("escape.zip"), destination, "*.*");
+  command.overWriteFlag = 1;
+  command.quietFlag = 1;
+  EXPECT_EQ(0, UnzipExecute(&command));
+  // Prefixes dropped: /abs, \abs, C:x, C:\x, \\srv\sh\x and x:stream land inside.
+  std::vector<std::string> inside = {"abs", "good.txt", "stream", "x"};
+  EXPECT_EQ(inside, FilesBelow(destination));
+  std::vector<std::string> below;
+  for (const std::string &file : inside) below.push_back("dest/inner/" + file);
+  EXPECT_EQ(below, FilesBelow(outer)) << "written outside the destination";
+  for (const char *refused : {"../x", "..\\x", "a/../../x", "a. \\b", "dir/CON", "ok/../../y"})
+    EXPECT_TRUE(MessageNames(std::string(refused) + ": skipped")) << refused;
+}
+
+// The overwrite question, answered through the message callback.
+TEST(Overwrite, AnswersTable) {
+  struct Case {
+    int answer;
+    int result;
+    bool replaced;
+    bool askedForSecond;  // a second existing file is asked about too
+  };
+  const Case cases[] = {
+      {IDYES, 0, true, true}, {IDIGNORE, 0, true, false}, {100, 0, true, false},
+      {IDNO, 0, false, true}, {IDCANCEL, 48, false, false}, {-1 + 0x10000, 48, false, false},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.answer);
+    std::string dest = Fresh("overwrite");
+    CreateDirectoryA((dest + "/dir").c_str(), nullptr);
+    WriteFileBytes(dest + "/a.txt", Text("old"));
+    WriteFileBytes(dest + "/one.bin", Text("old"));
+    Messages().clear();
+    gQuestionAnswer = c.answer;
+    UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-6.zip"), dest, "a.txt one.bin");
+    EXPECT_EQ(c.result, UnzipExecute(&command));
+    int questions = 0;
+    for (const Message &m : Messages()) questions += m.type == 8;
+    EXPECT_EQ(c.askedForSecond ? 2 : 1, questions);
+    EXPECT_EQ(c.replaced, ReadFileBytes(dest + "/a.txt") != Text("old"));
+    EXPECT_EQ(std::vector<std::string>({"a.txt", "one.bin"}), FilesBelow(dest)) << "no temporary file left";
+  }
+  gQuestionAnswer = IDCANCEL;
+}
+
+TEST(Overwrite, ReadOnlyTargetAnsweredYesIsReplaced) {
+  std::string dest = Fresh("readonly");
+  WriteFileBytes(dest + "/a.txt", Text("old"));
+  SetFileAttributesA((dest + "/a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  Messages().clear();
+  gQuestionAnswer = IDYES;
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-6.zip"), dest, "a.txt");
+  EXPECT_EQ(0, UnzipExecute(&command));
+  gQuestionAnswer = IDCANCEL;
+  ASSERT_EQ(1u, Messages().size());
+  EXPECT_NE(std::string::npos, Messages()[0].text.find("Read Only"));
+  EXPECT_EQ(ReadFileBytes(Work("expected/izip-6/a.txt")), ReadFileBytes(dest + "/a.txt"));
+}
+
+TEST(Overwrite, QuietSkipsExistingFiles) {
+  std::string dest = Fresh("quiet");
+  WriteFileBytes(dest + "/a.txt", Text("old"));
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-6.zip"), dest, "a.txt");
+  command.quietFlag = 1;
+  EXPECT_EQ(0, UnzipExecute(&command));
+  EXPECT_EQ(Text("old"), ReadFileBytes(dest + "/a.txt"));
+}
+
+// A stored member with one data byte changed: its CRC no longer holds.
+std::string CorruptArchive() {
+  Bytes archive = ReadFileBytes(Work("izip-0.zip"));
+  std::string marker = "a.txt";
+  auto at = std::search(archive.begin(), archive.end(), marker.begin(), marker.end());
+  *(at + marker.size() + 100) ^= 0x20;
+  std::string path = Work("behaviour/corrupt.zip");
+  WriteFileBytes(path, archive);
+  return path;
+}
+
+TEST(BadData, CrcMismatchLeavesTheOldFileUnlessKeepingIsAsked) {
+  std::string dest = Fresh("badcrc");
+  std::string archive = CorruptArchive();
+  WriteFileBytes(dest + "/a.txt", Text("old"));
+  UNZIPCMDSTRUCT command = ExtractCommand(archive, dest, "a.txt");
+  command.overWriteFlag = 1;
+  command.quietFlag = 1;
+  EXPECT_EQ(39, UnzipExecute(&command));
+  EXPECT_EQ(Text("old"), ReadFileBytes(dest + "/a.txt"));
+  EXPECT_EQ(std::vector<std::string>({"a.txt"}), FilesBelow(dest));
+  DeleteFileA((dest + "/a.txt").c_str());
+  EXPECT_EQ(39, UnzipExecute(&command));
+  EXPECT_FALSE(Exists(dest + "/a.txt"));
+  command.wUnzipSubOptions = kUnzipKeepPartialOutput;
+  EXPECT_EQ(39, UnzipExecute(&command));
+  EXPECT_EQ(ReadFileBytes(Work("expected/izip-0/a.txt")).size(), ReadFileBytes(dest + "/a.txt").size());
+}
+
+TEST(BadData, WrongPasswordSkipsOrStops) {
+  std::string dest = Fresh("password");
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-trad.zip"), dest, "a.txt");
+  command.decryptFlag = 1;
+  command.lpszDecryptCode = "wrong";
+  command.quietFlag = 1;
+  EXPECT_EQ(0, UnzipExecute(&command)) << "quiet: skipped";
+  command.quietFlag = 0;
+  gQuestionAnswer = IDOK;
+  Messages().clear();
+  EXPECT_EQ(0, UnzipExecute(&command)) << "go on: skipped";
+  EXPECT_TRUE(MessageNames("a.txt is encrypted"));
+  gQuestionAnswer = IDCANCEL;
+  EXPECT_EQ(44, UnzipExecute(&command));
+  EXPECT_TRUE(FilesBelow(dest).empty());
+  command.lpszDecryptCode = "Secret123";
+  EXPECT_EQ(0, UnzipExecute(&command));
+  EXPECT_EQ(ReadFileBytes(Work("expected/izip-trad/a.txt")), ReadFileBytes(dest + "/a.txt"));
+}
+
+TEST(ByIndex, FreshenWithoutTargetWritesNothing) {
+  std::string dest = Fresh("freshen");
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-6.zip"), dest, nullptr);
+  command.index = 1;  // dir/b.bin
+  command.freshenFlag = 1;
+  command.quietFlag = 1;
+  EXPECT_EQ(11, UnzipExecute(&command));
+  EXPECT_TRUE(FilesBelow(dest).empty());
+  command.freshenFlag = 0;
+  command.updateFlag = 1;
+  EXPECT_EQ(0, UnzipExecute(&command));
+  EXPECT_EQ(1u, FilesBelow(dest).size());
+}
+
+TEST(ByIndex, NoDirectoryNamesPutsEveryFileInTheDestination) {
+  std::string dest = Fresh("flat");
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-6.zip"), dest, "*.*");
+  command.noDirectoryNamesFlag = 1;
+  EXPECT_EQ(0, UnzipExecute(&command));
+  EXPECT_TRUE(Exists(dest + "/c.txt"));
+  EXPECT_FALSE(Exists(dest + "/dir"));
+}
+
+// Function 9 into a memory block, function 11 through the callback.
+TEST(MemoryWindow, OffsetExactFillAndOverflow) {
+  const Bytes whole = ReadFileBytes(Work("expected/izip-6/a.txt"));
+  struct Case {
+    uint32_t offset;
+    uint32_t size;
+    int result;
+  };
+  const uint32_t n = static_cast<uint32_t>(whole.size());
+  const Case cases[] = {{0, n, 0}, {0, n + 100, 0}, {100, n - 100, 0}, {0, 1000, 0}, {500, 1000, 0}, {n, 10, 2}};
+  for (int function : {UNZIP_FILETOMEM, kUnzipMemoryToMemory}) {
+    for (const Case &c : cases) {
+      SCOPED_TRACE(testing::Message() << function << " " << c.offset << " " << c.size);
+      Bytes block(c.size + 16, 0x55);
+      StreamPartner partner;
+      CALLBACKSTRUCT callbacks = {sizeof callbacks, StreamIo, &partner, {}};
+      UNZIPCMDSTRUCT command = Command(function, Work("izip-6.zip"));
+      command.lpszFilespec = "a.txt";
+      command.quietFlag = 1;
+      command.lpMemBlock = function == UNZIP_FILETOMEM ? block.data() : nullptr;
+      command.lMemBlockSize = c.size;
+      command.lStartingOffset = c.offset;
+      command.lpCallbackStruct = &callbacks;
+      if (function == kUnzipMemoryToMemory) command.index = 0;
+      EXPECT_EQ(c.result, UnzipExecute(&command));
+      if (c.result) continue;
+      size_t placed = std::min<size_t>(c.size, whole.size() - c.offset);
+      Bytes expected(whole.begin() + c.offset, whole.begin() + c.offset + placed);
+      Bytes got = function == UNZIP_FILETOMEM ? Bytes(block.begin(), block.begin() + placed) : partner.output;
+      EXPECT_TRUE(expected == got);
+      if (function == UNZIP_FILETOMEM) EXPECT_EQ(0x55, block[placed]) << "written past the window";
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+TEST(Overwrite, TheProgramCarriesTheQuestionTemplate) {
+  HRSRC found = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101), MAKEINTRESOURCEA(5));
+  ASSERT_NE(nullptr, found);
+  EXPECT_GT(SizeofResource(GetModuleHandleA(nullptr), found), 100u);
+}
+}  // namespace
