@@ -42,15 +42,18 @@ BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
   return OwnerDrawNotify(this, message, lParam, pResult) || CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
-void CListBox::GetText(int nIndex, CString& rString) const {
-  int n = GetTextLen(nIndex);
+// The text of item nIndex, asked for by its length first.
+static void ItemText(HWND hWnd, UINT lengthMessage, UINT textMessage, int nIndex, CString& rString) {
+  int n = static_cast<int>(::SendMessageA(hWnd, lengthMessage, nIndex, 0));
   if (n < 0) {
     rString.Empty();
     return;
   }
-  n = GetText(nIndex, rString.GetBufferSetLength(n + 1));
+  n = static_cast<int>(::SendMessageA(hWnd, textMessage, nIndex, reinterpret_cast<LPARAM>(rString.GetBufferSetLength(n + 1))));
   rString.ReleaseBuffer(n < 0 ? 0 : n);
 }
+
+void CListBox::GetText(int nIndex, CString& rString) const { ItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, nIndex, rString); }
 
 UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const {
   DWORD result = static_cast<DWORD>(SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y)));
@@ -59,13 +62,7 @@ UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const {
 }
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const {
-  int n = GetLBTextLen(nIndex);
-  if (n < 0) {
-    rString.Empty();
-    return;
-  }
-  n = GetLBText(nIndex, rString.GetBufferSetLength(n + 1));
-  rString.ReleaseBuffer(n < 0 ? 0 : n);
+  ItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex, rString);
 }
 
 CImageList* CComboBoxEx::SetImageList(CImageList* pImageList) {

@@ -15,15 +15,13 @@ CDC::~CDC() {
 BOOL CDC::Attach(HDC hDC) {
   if (!hDC) return FALSE;
   m_hDC = m_hAttribDC = hDC;
-  AfxPermanentMap<CDC>()[hDC] = this;
+  AfxSetPermanent<CDC>(hDC, this);
   return TRUE;
 }
 
 HDC CDC::Detach() {
   HDC h = m_hDC;
-  auto& map = AfxPermanentMap<CDC>();
-  auto it = map.find(h);
-  if (it != map.end() && it->second == this) map.erase(it);
+  AfxRemovePermanent<CDC>(h, this);
   m_hDC = m_hAttribDC = nullptr;
   return h;
 }

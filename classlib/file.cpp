@@ -7,6 +7,14 @@ IMPLEMENT_DYNAMIC(CFile, CObject)
 IMPLEMENT_DYNAMIC(CStdioFile, CFile)
 IMPLEMENT_DYNAMIC(CMemFile, CFile)
 
+// Fills in why an Open failed, from the system's last error.
+static void ReportOpenError(CFileException* pError, LPCSTR lpszFileName) {
+  if (!pError) return;
+  pError->m_lOsError = static_cast<LONG>(GetLastError());
+  pError->m_cause = CFileException::OsErrorToException(pError->m_lOsError);
+  pError->m_strFileName = lpszFileName;
+}
+
 CFile::CFile(LPCSTR lpszFileName, UINT nOpenFlags) {
   CFileException e;
   if (!Open(lpszFileName, nOpenFlags, &e)) AfxThrowFileException(e.m_cause, e.m_lOsError, lpszFileName);
@@ -26,11 +34,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
   m_hFile = CreateFileA(lpszFileName, access[nOpenFlags & 3], share[shareIndex < 5 ? shareIndex : 0],
                         nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (m_hFile != INVALID_HANDLE_VALUE) return TRUE;
-  if (pError) {
-    pError->m_lOsError = static_cast<LONG>(GetLastError());
-    pError->m_cause = CFileException::OsErrorToException(pError->m_lOsError);
-    pError->m_strFileName = lpszFileName;
-  }
+  ReportOpenError(pError, lpszFileName);
   return FALSE;
 }
 
@@ -118,11 +122,7 @@ BOOL CStdioFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pErr
   m_strFileName = lpszFileName;
   m_pStream = fopen(lpszFileName, mode);
   if (m_pStream) return TRUE;
-  if (pError) {
-    pError->m_lOsError = static_cast<LONG>(GetLastError());
-    pError->m_cause = CFileException::OsErrorToException(pError->m_lOsError);
-    pError->m_strFileName = lpszFileName;
-  }
+  ReportOpenError(pError, lpszFileName);
   return FALSE;
 }
 

@@ -54,6 +54,10 @@ CString CFileDialog::GetFileTitle() const {
   return dot < 0 ? name : name.Left(dot);
 }
 
+short AfxGetFileTitle(LPCSTR lpszPathName, LPSTR lpszTitle, UINT nMax) {
+  return ::GetFileTitleA(lpszPathName, lpszTitle, static_cast<WORD>(nMax));
+}
+
 BOOL CFileFind::FindFile(LPCSTR pstrName) {
   Close();
   CString pattern = pstrName ? pstrName : "*.*";

@@ -36,6 +36,9 @@ class CFileDialog : public CCommonDialog {
   char m_szFileTitle[64];
 };
 
+// The file's title as the shell shows it; see GetFileTitleA for the result.
+short AfxGetFileTitle(LPCSTR lpszPathName, LPSTR lpszTitle, UINT nMax);
+
 class CFileFind : public CObject {
   DECLARE_DYNAMIC(CFileFind)
  public:

@@ -14,17 +14,13 @@ IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
   if (!hObject) return FALSE;
   m_hObject = hObject;
-  AfxPermanentMap<CGdiObject>()[hObject] = this;
+  AfxSetPermanent<CGdiObject>(hObject, this);
   return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach() {
   HGDIOBJ h = m_hObject;
-  if (h) {
-    auto& map = AfxPermanentMap<CGdiObject>();
-    auto it = map.find(h);
-    if (it != map.end() && it->second == this) map.erase(it);
-  }
+  AfxRemovePermanent<CGdiObject>(h, this);
   m_hObject = nullptr;
   return h;
 }

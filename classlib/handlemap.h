@@ -69,6 +69,19 @@ T* AfxLookupPermanent(const void* h) {
   return it == map.end() ? nullptr : it->second;
 }
 
+// An owner registers and unregisters itself; unregistering leaves another owner's entry alone.
+template <class T>
+void AfxSetPermanent(const void* h, T* owner) {
+  AfxPermanentMap<T>()[h] = owner;
+}
+
+template <class T>
+void AfxRemovePermanent(const void* h, T* owner) {
+  auto& map = AfxPermanentMap<T>();
+  auto it = map.find(h);
+  if (it != map.end() && it->second == owner) map.erase(it);
+}
+
 // The wrapper of h: its owner, else a temporary one of class TEMP.
 template <class T, class TEMP = T>
 T* AfxFromHandle(const void* h) {

@@ -7,15 +7,13 @@ IMPLEMENT_DYNCREATE(CImageList, CObject)
 BOOL CImageList::Attach(HIMAGELIST hImageList) {
   if (!hImageList) return FALSE;
   m_hImageList = hImageList;
-  AfxPermanentMap<CImageList>()[hImageList] = this;
+  AfxSetPermanent<CImageList>(hImageList, this);
   return TRUE;
 }
 
 HIMAGELIST CImageList::Detach() {
   HIMAGELIST h = m_hImageList;
-  auto& map = AfxPermanentMap<CImageList>();
-  auto it = map.find(h);
-  if (it != map.end() && it->second == this) map.erase(it);
+  AfxRemovePermanent<CImageList>(h, this);
   m_hImageList = nullptr;
   return h;
 }

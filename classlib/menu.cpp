@@ -8,15 +8,13 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 BOOL CMenu::Attach(HMENU hMenu) {
   if (!hMenu) return FALSE;
   m_hMenu = hMenu;
-  AfxPermanentMap<CMenu>()[hMenu] = this;
+  AfxSetPermanent<CMenu>(hMenu, this);
   return TRUE;
 }
 
 HMENU CMenu::Detach() {
   HMENU h = m_hMenu;
-  auto& map = AfxPermanentMap<CMenu>();
-  auto it = map.find(h);
-  if (it != map.end() && it->second == this) map.erase(it);
+  AfxRemovePermanent<CMenu>(h, this);
   m_hMenu = nullptr;
   return h;
 }

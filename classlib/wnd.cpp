@@ -49,15 +49,13 @@ void CWnd::DeleteTempMap() { AfxTempMap<CWnd>().DeleteTemp(); }
 BOOL CWnd::Attach(HWND hWndNew) {
   if (!hWndNew) return FALSE;
   m_hWnd = hWndNew;
-  AfxPermanentMap<CWnd>()[hWndNew] = this;
+  AfxSetPermanent<CWnd>(hWndNew, this);
   return TRUE;
 }
 
 HWND CWnd::Detach() {
   HWND h = m_hWnd;
-  auto& map = AfxPermanentMap<CWnd>();
-  auto it = map.find(h);
-  if (it != map.end() && it->second == this) map.erase(it);
+  AfxRemovePermanent<CWnd>(h, this);
   m_hWnd = nullptr;
   return h;
 }
@@ -593,22 +591,22 @@ void CWnd::EndModalLoop(int nResult) {
 
 // ---- style, text, geometry
 
-BOOL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(hWnd, GWL_STYLE));
+// Changes one style word; with nFlags, lets the frame follow.
+static BOOL ModifyStyleWord(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(hWnd, nIndex));
   DWORD newStyle = (style & ~dwRemove) | dwAdd;
   if (style == newStyle) return FALSE;
-  ::SetWindowLongPtrA(hWnd, GWL_STYLE, newStyle);
+  ::SetWindowLongPtrA(hWnd, nIndex, newStyle);
   if (nFlags) ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
   return TRUE;
 }
 
+BOOL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  return ModifyStyleWord(hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
+}
+
 BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(hWnd, GWL_EXSTYLE));
-  DWORD newStyle = (style & ~dwRemove) | dwAdd;
-  if (style == newStyle) return FALSE;
-  ::SetWindowLongPtrA(hWnd, GWL_EXSTYLE, newStyle);
-  if (nFlags) ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-  return TRUE;
+  return ModifyStyleWord(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags); }

@@ -244,7 +244,7 @@ TEST(Sheet, CancelAndEndDialogEndTheModalLoop) {
 TEST(Sheet, ChildSheetHasNoButtons) {
   CWnd host;
   LPCSTR cls = AfxRegisterWndClass(0);
-  ASSERT_TRUE(host.CreateEx(0, cls, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400, nullptr, nullptr));
+  ASSERT_TRUE(host.CreateEx(0, cls, "host", WS_POPUP, 0, 0, 500, 400, nullptr, nullptr));
   CTestSheet sheet;
   CTestPage first(IDD_PAGE_FIRST), second(IDD_PAGE_SECOND);
   sheet.AddPage(&first);
@@ -376,7 +376,7 @@ class CValuePage : public CTestPage {
 
 TEST(Sheet, EmbeddedPagesRefreshOnLaterActivationsAndKeepEscape) {
   CWnd host;
-  ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400,
+  ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, 0, 0, 500, 400,
                             nullptr, nullptr));
   CPropertySheet sheet;
   CValuePage first;

@@ -261,7 +261,7 @@ TEST(Window, PreTranslationWalkReachesTheParent) {
 TEST(Window, IdleUpdatesEveryFrameAndFreesTemporaries) {
   CWinThread thread;
   CProbeWnd main, child, floating;
-  MakeTopLevel(&main, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  MakeTopLevel(&main, WS_POPUP | WS_VISIBLE);
   child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 20, 20), &main, 5);
   MakeTopLevel(&floating, WS_POPUP | WS_VISIBLE);
   thread.m_pMainWnd = &main;
@@ -363,12 +363,13 @@ END_MESSAGE_MAP()
 
 TEST(Window, OwnerDrawMessagesReachTheControlsObject) {
   CProbeWnd parent;
-  MakeTopLevel(&parent, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  MakeTopLevel(&parent, WS_POPUP);
   COwnerList list;
   ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, CRect(0, 0, 100, 80), &parent, 7));
   list.AddString("a");
   list.AddString("b");
-  list.UpdateWindow();
+  CClientDC dc(&list);
+  list.PrintClient(&dc, PRF_CLIENT);  // paints without being shown
   EXPECT_GE(list.draws, 2);
   list.ResetContent();
   EXPECT_EQ(list.deletes, 2);
@@ -417,7 +418,7 @@ TEST(Window, AnExceptionInCreationFailsTheCreation) {
 
 TEST(Window, ToolTipsFollowTheChildUnderTheMouse) {
   CProbeWnd parent;
-  MakeTopLevel(&parent, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  MakeTopLevel(&parent, WS_POPUP);
   CButton button;
   button.Create("b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent, 5);
   ASSERT_TRUE(parent.EnableToolTips());
