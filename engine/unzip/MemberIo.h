@@ -21,6 +21,7 @@ struct MemberInput {
   int64_t remaining;   // stored bytes not yet taken from the source
   int unknownLength;   // function 10: the data ends where the callback says
   int sourceEnded;     // the source has nothing more
+  int finished;        // the last refill was deciphered (and its padding checked)
   int failed;          // the source or the decipher step failed: the member is broken
   int decrypt;         // refills are deciphered
   int spanned;         // the data may continue on the next disk or split part

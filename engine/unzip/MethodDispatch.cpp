@@ -104,6 +104,8 @@ int DecompressMember(UnzipState *state, uint16_t method) {
   int result = decoded == kDecodeDone || decoded == kDecodeStopped ? 0 : 2;
   bool aes = state->io.input.decrypt && state->cipher.kind == kEncryptWinZipAes;
   if (result == 0 && decoded == kDecodeDone && aes) result = TakeAuthCodes(state);
+  // The last block's padding is checked even when the decoder stopped before it.
+  if (decoded == kDecodeDone && state->io.input.decrypt && state->cipher.kind == kEncryptStrong) InputDrain(state);
   int outcome = OutputOutcome(state);
   if (outcome) return outcome;
   if (decoded == kDecodeStopped && !WritesToWindow(state)) return 48;

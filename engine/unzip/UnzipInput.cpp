@@ -50,7 +50,7 @@ void InputStart(UnzipState *state, int64_t remaining, int unknownLength) {
   in.position = in.fill = in.heldBack = 0;
   in.remaining = remaining;
   in.unknownLength = unknownLength;
-  in.sourceEnded = in.failed = in.decrypt = 0;
+  in.sourceEnded = in.finished = in.failed = in.decrypt = 0;
   in.spanned = !unknownLength && state->directory.spanned;
   in.disk = state->directory.currentDisk;
   uint32_t thisDisk = state->directory.end.thisDisk;
@@ -173,6 +173,7 @@ static bool InputAtEnd(const MemberInput &in) { return in.unknownLength ? in.sou
 static uint32_t Refill(UnzipState *state) {
   MemberInput &in = state->io.input;
   in.position = in.fill = 0;
+  if (in.finished) return 0;
   uint32_t bufferSize = in.capacity - kInputHoldBackMax;
   for (;;) {
     uint32_t total = in.heldBack;
@@ -195,7 +196,8 @@ static uint32_t Refill(UnzipState *state) {
       }
     }
     in.fill = static_cast<uint32_t>(plain);
-    if (in.fill > 0 || got == 0 || state->cancelFlag) return in.fill;
+    in.finished = last;
+    if (in.fill > 0 || got == 0 || last || state->cancelFlag) return in.fill;
   }
 }
 
@@ -209,11 +211,15 @@ ptrdiff_t InputRun(UnzipState *state, const uint8_t **bytes) {
   return run;
 }
 
-int InputTakeTrailer(UnzipState *state, uint8_t *code, size_t n) {
-  MemberInput &in = state->io.input;
+void InputDrain(UnzipState *state) {
   const uint8_t *bytes;
   while (InputRun(state, &bytes) > 0) {
   }
+}
+
+int InputTakeTrailer(UnzipState *state, uint8_t *code, size_t n) {
+  MemberInput &in = state->io.input;
+  InputDrain(state);
   if (in.unknownLength) {
     if (in.heldBack != n) return 0;
     memcpy(code, in.hold, n);

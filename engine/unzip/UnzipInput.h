@@ -23,6 +23,8 @@ int InputDecryptionSetup(UnzipState *state);
 // The next run of deciphered bytes: points *bytes at them and returns the
 // count; 0 at the member's end, -1 when the command is cancelled.
 ptrdiff_t InputRun(UnzipState *state, const uint8_t **bytes);
+// Reads (and deciphers) the rest of the member's data, unused.
+void InputDrain(UnzipState *state);
 // Up to n raw (never deciphered) bytes of the member; returns how many came.
 size_t InputReadRaw(UnzipState *state, uint8_t *out, size_t n);
 // Function 10 with WinZip AES: the authentication code kept back at the end.
