@@ -27,6 +27,9 @@ struct ZipEntry {
   uint16_t localFlags;
   uint32_t externalAttributes;
   uint64_t localHeaderOffset;
+  // Bytes of the data descriptor behind a member taken over from an old
+  // archive (12, 16, 20 or 24; 0 when it has none), which a copy takes along.
+  uint32_t descriptorLength;
 
   // Heap buffers owned by the record.
   uint8_t *localExtra;

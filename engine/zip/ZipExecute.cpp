@@ -4,8 +4,12 @@
 
 #include "../common/MessageTable.h"
 #include "../common/SaltPool.h"
+#include "ZipCommandEnd.h"
 #include "ZipDrives.h"
+#include "ZipEntryList.h"
+#include "ZipFileList.h"
 #include "ZipLog.h"
+#include "ZipMain.h"
 #include "ZipMessages.h"
 #include "ZipPending.h"
 #include "ZipProgress.h"

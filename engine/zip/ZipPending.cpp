@@ -1,19 +1,7 @@
-#include "ZipPending.h"
-
+#include "ZipMain.h"
 #include "ZipReport.h"
 
-int ZipNotSupported(ZipState *state, const char *detail) {
-  ZipReportError(17, detail, !state->promptsAllowed);
+int ZipMain(ZIPCMDSTRUCT *record, ZipState *state) {
+  ZipReportError(17, "archive files", !state->promptsAllowed);
   return 17;
-}
-
-int ZipMain(ZIPCMDSTRUCT *record, ZipState *state) { return ZipNotSupported(state, "archive files"); }
-
-void ZipFreeEntryList(ZipState *state) { state->entryListKept = 0; }
-
-void ZipFreePatterns(ZipState *state) { state->patternCount = 0; }
-
-int ZipFinish(ZipState *state, int code) {
-  state->result = code;
-  return code;
 }

@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "../common/StrongEncryption.h"
-#include "ZipPending.h"
+#include "ZipEntryList.h"
 
 namespace {
 

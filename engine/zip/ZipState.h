@@ -11,6 +11,7 @@
 #include "../common/ProgressWindow.h"
 #include "DeflateEncoderState.h"
 #include "ZipApi.h"
+#include "ZipLoopState.h"
 #include "ZipWriterState.h"
 
 struct ZipEntry;    // one member of the archive being built (record writer)
@@ -142,6 +143,7 @@ struct ZipState {
   DeflateEncoderState encoder;
   uint32_t (*readInput)(ZipState *state, uint8_t *buffer, uint32_t count);
   ZipWriterState writer;  // member compressor and record writer
+  ZipLoopState loop;      // main loop, file list and update reader
 };
 
 int ZipThreadStateDefaults(ZipState *state);
