@@ -41,7 +41,7 @@ int ExtractAll(const std::string &archive, const std::string &destination, const
 
 TEST(ToolArchives, ExtractToFilesAsTheToolsDo) {
   std::vector<ToolCase> cases = ToolCases();
-  ASSERT_GE(cases.size(), 17u);
+  ASSERT_GE(cases.size(), 26u);
   for (const ToolCase &c : cases) {
     SCOPED_TRACE(c.name);
     std::string out = Work("out/" + c.name);
@@ -55,7 +55,6 @@ TEST(ToolArchives, ExtractToFilesAsTheToolsDo) {
     EXPECT_EQ(files, FilesBelow(out));
     for (const std::string &file : files)
       EXPECT_TRUE(ReadFileBytes(expected + "/" + file) == ReadFileBytes(out + "/" + file)) << file;
-    EXPECT_TRUE(Exists(out + "/dir/sub"));
     EXPECT_EQ(0, ExtractAll(Work(c.name + ".zip"), out, c.password, 1)) << "testing";
   }
 }
