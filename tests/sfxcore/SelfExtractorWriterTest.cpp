@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "BuildTestFiles.h"
 #include "ProgramManifest.h"
 #include "RecordingReporter.h"
 #include "SelfExtractorFormat.h"
@@ -16,21 +17,6 @@
 namespace {
 
 const char kFolder[] = "sfxcore-program/";
-
-std::string WorkFile(const std::string& relative) { return std::string(BRENNICOR_TEST_WORK) + "/" + relative; }
-
-// Larger than the stub's search window, as every real stub image is.
-std::string FakeStubImage() {
-  std::string image = "MZ";
-  for (int i = 0; image.size() < 40000; ++i) image += static_cast<char>((i * 7 + 3) & 0xFF);
-  return image;
-}
-
-std::string PatternBytes(size_t size) {
-  std::string bytes(size, '\0');
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + 5) & 0xFF);
-  return bytes;
-}
 
 class ProgramWriter : public ::testing::Test {
  protected:
@@ -46,10 +32,7 @@ class ProgramWriter : public ::testing::Test {
     WriteBytes(WorkFile(containerName), container);
     settings.outputName = WorkFile(std::string(kFolder) + name + ".exe");
     settings.temporaryContainer = WorkFile(containerName);
-    StubImage stub;
-    stub.bytes = image_.data();
-    stub.size = image_.size();
-    if (!WriteStub(&settings, stub, &reporter_) || !AppendArchive(&settings, &reporter_) ||
+    if (!WriteStub(&settings, ImageOf(image_), &reporter_) || !AppendArchive(&settings, &reporter_) ||
         !AppendSettingsBlock(&settings, &reporter_))
       return 0;
     ProgramManifest manifest;
@@ -134,9 +117,7 @@ TEST_F(ProgramWriter, SettingsBeyondTheSearchWindowAreRefused) {
 }
 
 TEST_F(ProgramWriter, StepsReportWhatTheyCannotOpen) {
-  StubImage stub;
-  stub.bytes = image_.data();
-  stub.size = image_.size();
+  const StubImage stub = ImageOf(image_);
   ProjectSettings settings;
   settings.outputName = WorkFile(std::string(kFolder) + "missing-folder/out.exe");
   EXPECT_EQ(0, WriteStub(&settings, stub, &reporter_));
