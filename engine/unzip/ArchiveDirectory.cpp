@@ -297,13 +297,21 @@ int LocalExtraRead(const uint8_t localHeader[kLocalHeaderSize], uint32_t extraLe
 
 static bool FileExists(const char *path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
-// The archive name with its first ".zip" (any case) and all after it replaced
-// by the extension, or with the extension appended.
+// The archive name with the last ".zip" (any case) of its file name and all
+// after it replaced by the extension, or with the extension appended. A
+// ".zip" inside a folder name is never touched.
 static void PartName(char *out, size_t capacity, const char *archive, const char *extension) {
   char lower[kUnzipPathCapacity];
   lstrcpynA(lower, archive, sizeof lower);
   CharLowerA(lower);
-  const char *zip = PathFindString(lower, ".zip");
+  const char *name = lower;
+  static const char kSeparators[] = {'\\', '/', ':'};
+  for (char separator : kSeparators) {
+    const char *last = PathFindLastChar(name, separator);
+    if (last) name = last + 1;
+  }
+  const char *zip = nullptr;
+  for (const char *found = PathFindString(name, ".zip"); found; found = PathFindString(found + 1, ".zip")) zip = found;
   int keep = zip ? static_cast<int>(zip - lower) : static_cast<int>(strlen(archive));
   snprintf(out, capacity, "%.*s%s", keep, archive, extension);
 }

@@ -215,3 +215,23 @@ TEST(Overwrite, TheProgramCarriesTheQuestionTemplate) {
   EXPECT_GT(SizeofResource(GetModuleHandleA(nullptr), found), 100u);
 }
 }  // namespace
+
+namespace {
+// Split part names come from the file name's last ".zip", never a folder's.
+TEST(SplitParts, FolderNamedLikeAnArchive) {
+  std::string folder = Fresh("parts.zip");
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(Work("izip-split.z*").c_str(), &found);
+  ASSERT_NE(INVALID_HANDLE_VALUE, search);
+  do {
+    std::string name = found.cFileName;
+    CopyFileA(Work(name).c_str(), (folder + "/set" + name.substr(name.find('.'))).c_str(), FALSE);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  ASSERT_TRUE(Exists(folder + "/set.z01") && Exists(folder + "/set.zip"));
+  std::string dest = Fresh("split-out");
+  UNZIPCMDSTRUCT command = ExtractCommand(folder + "/set.zip", dest, "big.bin");
+  EXPECT_EQ(0, UnzipExecute(&command));
+  EXPECT_EQ(ReadFileBytes(Work("expected/izip-split/dir/big.bin")), ReadFileBytes(dest + "/dir/big.bin"));
+}
+}  // namespace
