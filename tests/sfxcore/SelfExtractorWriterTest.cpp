@@ -136,4 +136,12 @@ TEST_F(ProgramWriter, StepsReportWhatTheyCannotOpen) {
   EXPECT_EQ(0, AppendArchive(&settings, nullptr));
 }
 
+TEST(StubImage, ComesFromTheModulesResource) {
+  const StubImage image = LoadStubImage(GetModuleHandleA(nullptr));
+  ASSERT_NE(nullptr, image.bytes);
+  EXPECT_EQ("MZ stand-in stub image carried as a resource\n",
+            std::string(static_cast<const char*>(image.bytes), image.size));
+  EXPECT_EQ(nullptr, LoadStubImage(GetModuleHandleA("kernel32.dll")).bytes);
+}
+
 }  // namespace
