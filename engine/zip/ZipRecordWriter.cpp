@@ -242,8 +242,7 @@ int BuildStrongHeader(ZipState *state, uint32_t check, const char *password, uin
   ZipCipherState &cipher = state->cipher;
   if (StrongEncryptSetup(password, check, state->writer.inputCount, &cipher) != 0) return 4;
   StrongWriteDecryptionHeader(&cipher, header);
-  // The member's data start a CBC run of their own from the IV.
-  memcpy(cipher.strongKey.chain, cipher.iv, 16);
+  // The data continue the CBC chain of the validation block.
   state->strongCount = 0;
   state->strongFlag = 0;
   return 0;
