@@ -368,7 +368,10 @@ int ScanMemberEnd(HANDLE file, uint64_t dataStart, uint64_t size, ZipEntry *entr
       return 0;
     }
   }
-  return Fault(kBadDescriptor, entry->name);
+  // The file ends inside this member's data, or right after it.
+  if (entry->localFlags & kDescriptorFlag) return Fault(kBadDescriptor, entry->name);
+  entry->compressedSize = size - dataStart;
+  return 0;
 }
 
 // The descriptor behind data of a known length (repair level 1).
@@ -429,7 +432,9 @@ int EntryFromLocal(HANDLE file, uint64_t at, uint64_t size, ZipEntry *entry, Zip
   if (result) return result;
 
   uint64_t dataStart = at + kLocalHeaderSize + nameLength + extraLength;
-  if (state->main.repairLevel >= 2) result = ScanMemberEnd(file, dataStart, size, entry);
+  // A streamed member's local header leaves its size to the descriptor.
+  bool sizeUnknown = (entry->localFlags & kDescriptorFlag) && !entry->compressedSize;
+  if (state->main.repairLevel >= 2 || sizeUnknown) result = ScanMemberEnd(file, dataStart, size, entry);
   else if (entry->localFlags & kDescriptorFlag) result = TakeDescriptor(file, dataStart + entry->compressedSize, entry);
   *next = dataStart + entry->compressedSize + entry->descriptorLength;
   return result;
@@ -544,8 +549,9 @@ int ZipReadArchive(ZipState *state) {
   uint64_t size;
   uint32_t found = ZipSourceInfo(state->archiveName, &attributes, &size, nullptr);
   if (!found || size) {
+    // The repair levels need no end record.
     int result = ZipCheckEndRecord(state->archiveName, state);
-    if (result) return result;
+    if (result && !(result == 11 && state->main.repairLevel)) return result;
   } else if (!DeleteFileA(state->archiveName)) {
     return 3;
   }
