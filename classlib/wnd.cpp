@@ -62,9 +62,13 @@ HWND CWnd::Detach() {
 
 // ---- creation
 
+// Catches the one window it was set for, then takes itself out, so no
+// later window of the thread is ever mistaken for it.
 static LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
   AFX_THREAD_STATE* state = AfxGetThreadState();
-  if (code == HCBT_CREATEWND && state->m_pWndInit) {
+  HHOOK hook = state->m_hHookOldCbtFilter;
+  bool caught = code == HCBT_CREATEWND && state->m_pWndInit;
+  if (caught) {
     CWnd* pWnd = state->m_pWndInit;
     state->m_pWndInit = nullptr;
     HWND hWnd = reinterpret_cast<HWND>(wParam);
@@ -74,7 +78,13 @@ static LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (old != &AfxWndProc) pWnd->m_pfnSuper = old;
   }
-  return ::CallNextHookEx(state->m_hHookOldCbtFilter, code, wParam, lParam);
+  LRESULT result = ::CallNextHookEx(hook, code, wParam, lParam);
+  // Nested creation may have replaced the hook meanwhile: only this one goes.
+  if (caught && hook && state->m_hHookOldCbtFilter == hook && !state->m_pWndInit) {
+    ::UnhookWindowsHookEx(hook);
+    state->m_hHookOldCbtFilter = nullptr;
+  }
+  return result;
 }
 
 void AfxHookWindowCreate(CWnd* pWnd) {

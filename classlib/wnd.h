@@ -51,6 +51,7 @@ class CWnd : public CCmdTarget {
   static void DeleteTempMap();
   BOOL Attach(HWND hWndNew);
   HWND Detach();
+  // Needs a real object, unlike a null-tolerant accessor: test pointers first.
   HWND GetSafeHwnd() const { return m_hWnd; }
   operator HWND() const { return m_hWnd; }
   void SetTempHandle(void* h) { m_hWnd = static_cast<HWND>(h); }

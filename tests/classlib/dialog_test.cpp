@@ -445,3 +445,20 @@ TEST(Dialog, ModelessFromTemplateDeletesItself) {
   dlg->DestroyWindow();
   EXPECT_TRUE(deleted);
 }
+
+TEST(Resources, ImageListFromABitmapStrip) {
+  CImageList images;
+  ASSERT_TRUE(images.Create(IDB_STRIP, 10, 1, RGB(255, 0, 255)));
+  EXPECT_EQ(images.GetImageCount(), 2);
+  IMAGEINFO info = {};
+  ASSERT_TRUE(images.GetImageInfo(1, &info));
+  EXPECT_EQ(info.rcImage.right - info.rcImage.left, 10);
+  EXPECT_NE(info.hbmMask, nullptr);  // the mask colour made a mask
+
+  CString title;
+  EXPECT_TRUE(title.LoadString(AFX_IDS_APP_TITLE));
+  EXPECT_STREQ(title, "Layer Test");
+  CString text;
+  AfxFormatString1(text, AFX_IDP_PARSE_INT_RANGE, "low");
+  EXPECT_STREQ(text, "Please enter an integer between low and %2.");
+}

@@ -7,3 +7,4 @@
 #define IDC_NUMBER 1002
 #define IDC_CHECK 1003
 #define IDC_COMBO 1004
+#define IDB_STRIP 400
