@@ -5,24 +5,38 @@
 #include <string.h>
 
 #include "ZipCommand.h"
+#include "ZipDriveServices.h"
 #include "ZipState.h"
 #include "ZipStrings.h"
 
 namespace {
 
-int CurrentDrive() {
+int DriveOfLetter(char letter) {
+  int upper = toupper(static_cast<unsigned char>(letter));
+  return (upper >= 'A' && upper <= 'Z') ? upper - 'A' + 1 : ZipCurrentDrive();
+}
+
+}  // namespace
+
+int ZipCurrentDrive(void) {
   char directory[MAX_PATH];
   DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
   if (length < 2 || length >= sizeof directory || directory[1] != ':') return 0;
   return toupper(static_cast<unsigned char>(directory[0])) - 'A' + 1;
 }
 
-int DriveOfLetter(char letter) {
-  int upper = toupper(static_cast<unsigned char>(letter));
-  return (upper >= 'A' && upper <= 'Z') ? upper - 'A' + 1 : CurrentDrive();
+int ZipDriveRoot(int drive, char *out, size_t capacity) {
+  if (drive == 0) drive = ZipCurrentDrive();
+  out[0] = '\0';
+  if (drive < 1 || drive > 26) return 0;
+  ZipDrive().driveRoot(drive, out, capacity);
+  return out[0] != '\0';
 }
 
-}  // namespace
+UINT ZipDriveType(int drive) {
+  char root[ZIP_PATH_SIZE];
+  return ZipDriveRoot(drive, root, sizeof root) ? ZipDrive().driveType(root) : DRIVE_UNKNOWN;
+}
 
 int ZipIsRemovableDrive(int drive) {
   ZipState *state = ZipCurrentState();
@@ -33,12 +47,7 @@ int ZipIsRemovableDrive(int drive) {
 }
 
 int ZipDriveTypeIsRemovable(int drive) {
-  if (drive < 0 || drive > 26) return 0;
-  if (drive == 0) drive = CurrentDrive();
-  if (drive == 0) return 0;
-  char root[] = "A:\\";
-  root[0] = static_cast<char>('A' + drive - 1);
-  UINT type = GetDriveTypeA(root);
+  UINT type = ZipDriveType(drive);
   return type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
 }
 
@@ -51,7 +60,7 @@ int ZipDriveOfPath(const char *path) {
 
 int ZipItemListUsesDrive(int drive, const char *itemList) {
   if (!itemList) return 0;
-  if (drive == 0) drive = CurrentDrive();
+  if (drive == 0) drive = ZipCurrentDrive();
   char item[ZIP_PATH_SIZE];
   char full[ZIP_PATH_SIZE];
   for (const char *cursor = itemList; ZipNextItem(&cursor, item, sizeof item);) {
@@ -81,12 +90,5 @@ void ZipPathRoot(const char *path, char *out, size_t capacity) {
 uint64_t ZipGetFreeSpace(const char *path) {
   char root[ZIP_PATH_SIZE];
   ZipPathRoot(path, root, sizeof root);
-  const char *volume = root[0] ? root : nullptr;
-  ULARGE_INTEGER available, total, free;
-  if (GetDiskFreeSpaceExA(volume, &available, &total, &free) && static_cast<int64_t>(available.QuadPart) >= 0)
-    return available.QuadPart;
-  DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
-  if (GetDiskFreeSpaceA(volume, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
-    return static_cast<uint64_t>(sectorsPerCluster) * bytesPerSector * freeClusters;
-  return 0x7FFFFFFFFFFFFFFFull;
+  return ZipDrive().freeSpace(root);
 }

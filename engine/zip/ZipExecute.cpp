@@ -123,6 +123,10 @@ int CheckMultiVolume(const ZIPCMDSTRUCT *record, ZipState *state, int quiet) {
   if (record->Function != ZIP_ADD || record->fixFlag || record->fixHarderFlag || record->growExistingFlag)
     return RefuseMultiVolume(-1, quiet);
   if (control & ZMV_SPLIT_PARTS) return (control & ZMV_SPLIT_FORBIDDEN) ? RefuseMultiVolume(-1, quiet) : 0;
+  // A disk is wiped or formatted only when its own type is removable: the
+  // option that lets every target count as removable must not reach a fixed disk.
+  if ((control & (ZMV_FORMAT | ZMV_WIPE)) && ZipDriveType(drive) != DRIVE_REMOVABLE)
+    return RefuseMultiVolume(ZIP_BOX_NOT_REMOVABLE, quiet);
   if (ZipItemListUsesDrive(drive, record->lpszItemList)) return RefuseMultiVolume(ZIP_BOX_SAME_VOLUME, quiet);
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "ZipDriveServices.h"
 #include "ZipDrives.h"
 #include "ZipState.h"
 
@@ -48,10 +49,8 @@ int ZipSplitPartName(const char *archive, int appendToName, int part, char *out,
 
 int ZipVolumeTakesLongNames(const char *path) {
   char root[ZIP_PATH_SIZE];
-  DWORD longest = 0;
   ZipPathRoot(path, root, sizeof root);
-  if (!GetVolumeInformationA(root[0] ? root : nullptr, nullptr, 0, nullptr, &longest, nullptr, nullptr, 0)) return 0;
-  return longest > 254;
+  return ZipDrive().maxNameLength(root) > 254;
 }
 
 void ZipDeleteSplitParts(const char *archive, int first) {

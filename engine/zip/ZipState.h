@@ -12,6 +12,7 @@
 #include "DeflateEncoderState.h"
 #include "ZipApi.h"
 #include "ZipLoopState.h"
+#include "ZipVolumeState.h"
 #include "ZipWriterState.h"
 
 struct ZipEntry;    // one member of the archive being built (record writer)
@@ -144,6 +145,7 @@ struct ZipState {
   uint32_t (*readInput)(ZipState *state, uint8_t *buffer, uint32_t count);
   ZipWriterState writer;  // member compressor and record writer
   ZipLoopState loop;      // main loop, file list and update reader
+  ZipVolumeState volume;  // multi-volume layer and floppy formatter
 };
 
 int ZipThreadStateDefaults(ZipState *state);
