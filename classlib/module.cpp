@@ -1,13 +1,20 @@
 #include "classlib/module.h"
 
-static HINSTANCE g_resourceHandle;
-
-HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleA(nullptr); }
-
-HINSTANCE AfxGetResourceHandle() {
-  return g_resourceHandle ? g_resourceHandle : AfxGetInstanceHandle();
+AFX_MODULE_STATE* AfxGetModuleState() {
+  static AFX_MODULE_STATE state;
+  return &state;
 }
 
-void AfxSetResourceHandle(HINSTANCE hInstResource) { g_resourceHandle = hInstResource; }
+HINSTANCE AfxGetInstanceHandle() {
+  HINSTANCE h = AfxGetModuleState()->m_hCurrentInstanceHandle;
+  return h ? h : ::GetModuleHandleA(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle() {
+  HINSTANCE h = AfxGetModuleState()->m_hCurrentResourceHandle;
+  return h ? h : AfxGetInstanceHandle();
+}
+
+void AfxSetResourceHandle(HINSTANCE hInstResource) { AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource; }
 
 HINSTANCE AfxFindResourceHandle(LPCSTR, LPCSTR) { return AfxGetResourceHandle(); }

@@ -56,6 +56,7 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
   CWinApp* pApp = AfxGetApp();
   if (!pApp) return FALSE;
   pApp->m_hInstance = hInstance;
+  AfxGetModuleState()->m_hCurrentInstanceHandle = hInstance;
   pApp->m_lpCmdLine = lpCmdLine;
   pApp->m_nCmdShow = nCmdShow;
   pApp->SetAppNames();

@@ -485,8 +485,30 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct) {
   Default();
 }
 
+// The owning menu object of the pop-up that holds item nID, searched below hMenu.
+static CMenu* FindPopupMenuOf(HMENU hMenu, UINT nID) {
+  int count = hMenu ? ::GetMenuItemCount(hMenu) : 0;
+  for (int i = 0; i < count; ++i) {
+    if (HMENU hSub = ::GetSubMenu(hMenu, i)) {
+      if (CMenu* found = FindPopupMenuOf(hSub, nID)) return found;
+    } else if (::GetMenuItemID(hMenu, i) == nID) {
+      return CMenu::FromHandlePermanent(hMenu);
+    }
+  }
+  return nullptr;
+}
+
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
-  if (lpMeasureItemStruct->CtlType != ODT_MENU) {
+  if (lpMeasureItemStruct->CtlType == ODT_MENU) {
+    // The menu being tracked, else the window's own menu bar.
+    HMENU hTracking = AfxGetThreadState()->m_hTrackingMenu;
+    CMenu* pMenu = FindPopupMenuOf(hTracking, lpMeasureItemStruct->itemID);
+    if (!pMenu) pMenu = FindPopupMenuOf(::GetMenu(m_hWnd), lpMeasureItemStruct->itemID);
+    if (pMenu) {
+      pMenu->MeasureItem(lpMeasureItemStruct);
+      return;
+    }
+  } else {
     CWnd* pChild = GetDescendantWindow(lpMeasureItemStruct->CtlID, TRUE);
     if (pChild && pChild->SendChildNotifyLastMsg()) return;
   }

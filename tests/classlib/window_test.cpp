@@ -441,3 +441,47 @@ TEST(Window, ToolTipsFollowTheChildUnderTheMouse) {
   parent.DestroyWindow();  // the tool of a dying window goes with it
   EXPECT_EQ(tip->GetToolCount(), 0);
 }
+
+namespace {
+
+class COwnerMenu : public CMenu {
+ public:
+  int measured = 0;
+  int drawn = 0;
+  void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override {
+    ++measured;
+    lpMIS->itemHeight = 17;
+  }
+  void DrawItem(LPDRAWITEMSTRUCT) override { ++drawn; }
+};
+
+}  // namespace
+
+TEST(Window, OwnerDrawnMenuItemsReachTheirMenuObject) {
+  CProbeWnd wnd;
+  MakeTopLevel(&wnd, WS_POPUP);
+  COwnerMenu popup;
+  popup.CreatePopupMenu();
+  popup.AppendMenu(MF_OWNERDRAW, 300, nullptr);
+  CMenu bar;
+  bar.CreateMenu();
+  bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(popup.m_hMenu), "Menu");
+  AfxGetThreadState()->m_hTrackingMenu = bar.m_hMenu;
+
+  MEASUREITEMSTRUCT mis = {};
+  mis.CtlType = ODT_MENU;
+  mis.itemID = 300;
+  ::SendMessageA(wnd.m_hWnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+  EXPECT_EQ(popup.measured, 1);
+  EXPECT_EQ(mis.itemHeight, 17u);
+  DRAWITEMSTRUCT dis = {};
+  dis.CtlType = ODT_MENU;
+  dis.itemID = 300;
+  dis.hwndItem = reinterpret_cast<HWND>(popup.m_hMenu);
+  ::SendMessageA(wnd.m_hWnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+  EXPECT_EQ(popup.drawn, 1);
+
+  AfxGetThreadState()->m_hTrackingMenu = nullptr;
+  bar.RemoveMenu(0, MF_BYPOSITION);  // the pop-up belongs to its own object
+  wnd.DestroyWindow();
+}
