@@ -72,4 +72,11 @@ TEST(StubProgram, OpensWithItsSettingsAndLoadsNoPlantedDll) {
     EXPECT_FALSE(FileExists(folder + "planted.txt"));
 }
 
+// The whole road without input: auto-run extracts and the dialog never shows;
+// check_road.py compares the result with Info-ZIP's unzip.
+TEST(StubProgram, AutoRunExtractsWithoutAQuestion) {
+    const std::string road = std::string(BRENNICOR_TEST_WORK) + "\\stub-road\\";
+    EXPECT_EQ(RunProgram(road + "road.exe", road, {}), static_cast<DWORD>(IDOK));
+}
+
 }  // namespace

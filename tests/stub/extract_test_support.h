@@ -1,0 +1,34 @@
+// The scripted dialog of the extraction driver tests and the trees they compare.
+#pragma once
+
+#include "ExtractCallback.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+// What the dialog answers and what it was told.
+struct ScriptedDialog {
+    std::vector<UINT> reports;
+    std::vector<std::string> names;
+    std::deque<int> existsAnswers;      // an empty deque cancels
+    std::deque<std::string> passwords;  // an empty deque cancels the prompt
+    std::deque<int> questionAnswers;    // IDYES or IDNO; IDNO when empty
+    std::vector<std::string> questions;
+    uint64_t finishedWith = ~0ull;
+
+    int Count(UINT code) const;
+};
+
+extern ScriptedDialog g_dialog;
+
+// Extracts the container that fills the file at program into destination,
+// with g_dialog answering.
+int ExtractFile(const std::string& program, const std::string& destination, int recreateFolders, int overwrite);
+
+// Every file below folder (ending in '\\'), by its path relative to it.
+std::map<std::string, std::string> FilesBelow(const std::string& folder);
+
+// A path below the test scratch folder, with '\\' separators.
+std::string WorkPath(const std::string& relative);

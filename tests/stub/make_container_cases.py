@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""Writes the containers the extraction driver test reads, into
+$BRENNICOR_TEST_WORK/stub-containers/, with the files each should give in
+expected/<case>/. Case names match stub_extract_test.cpp."""
+import os
+import sys
+import zipfile
+import zlib
+
+sys.path.insert(0, os.path.dirname(__file__))
+from container_writer import (MAGIC_PROTECTED, container, memory_entry_records, record_bytes,
+                              rename)
+
+FILES = {
+    "readme.txt": b"Read me first.\r\n" * 20,
+    "docs/guide.txt": bytes(range(256)) * 40,
+    "docs/deep/notes.bin": os.urandom(70000),
+    "stored.txt": b"kept as it is",
+}
+
+
+def zlib_deflate(data):
+    """Raw Deflate as zipfile writes it."""
+    compressor = zlib.compressobj(zlib.Z_DEFAULT_COMPRESSION, zlib.DEFLATED, -15)
+    return compressor.compress(data) + compressor.flush()
+
+
+def records_of(files, method=zipfile.ZIP_DEFLATED):
+    return [record_bytes(record, size) for _, record, size in memory_entry_records(files, method)]
+
+
+def cases():
+    deflated = records_of(FILES)
+    stored = records_of(FILES, zipfile.ZIP_STORED)
+    yield "deflated", container(deflated), FILES
+    yield "stored", container(stored), FILES
+    yield "protected_open_entries", container(deflated, magic=MAGIC_PROTECTED), FILES
+    three = {"a.txt": b"new a", "b.txt": b"new b", "c.txt": b"new c"}
+    yield "three", container(records_of(three)), three
+    # The entry's recorded size bounds what is written.
+    (name, record, size), = memory_entry_records({"cut.txt": b"0123456789" * 10})
+    yield "cut", container([record_bytes(record, 25)]), {"cut.txt": (b"0123456789" * 3)[:25]}
+    # Names that climb out of the destination are refused; the others extract.
+    (_, escape, escape_size), = memory_entry_records({"xx/evil.txt": b"outside"})
+    escape = rename(escape, b"..\\evil.txt")
+    yield "escape", container([record_bytes(escape, escape_size)] + records_of({"fine.txt": b"fine"})), \
+        {"fine.txt": b"fine"}
+    # A damaged entry: its Deflate data starts with the reserved block type.
+    (_, bad, bad_size), = memory_entry_records({"bad.txt": b"some content"})
+    data_start = len(bad) - len(zlib_deflate(b"some content"))
+    bad = bad[:data_start] + b"\x07" + bad[data_start + 1:]
+    yield "bad_data", container([record_bytes(bad, bad_size)]), {}
+    base = records_of({"first.txt": b"first"})
+    yield "key_block_too_long", container(base, key_length=0xFFFFFFF0), {}
+    (_, one, one_size), = memory_entry_records({"one.txt": b"one"})
+    yield "length_zero", container(base + [record_bytes(one, one_size, length=0)]), {"first.txt": b"first"}
+    yield "length_huge", container(base + [record_bytes(one, one_size, length=0xFFFFFFF0)]), \
+        {"first.txt": b"first"}
+    yield "truncated", container(base + [record_bytes(one, one_size)[:-5]]), {"first.txt": b"first"}
+    yield "no_records", container([], count=3), {}
+
+
+def main():
+    out = os.path.join(os.environ["BRENNICOR_TEST_WORK"], "stub-containers")
+    for name, data, expected in cases():
+        os.makedirs(out, exist_ok=True)
+        with open(os.path.join(out, name + ".bin"), "wb") as f:
+            f.write(data)
+        for path, content in expected.items():
+            target = os.path.join(out, "expected", name, *path.split("/"))
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            with open(target, "wb") as f:
+                f.write(content)
+
+
+if __name__ == "__main__":
+    main()

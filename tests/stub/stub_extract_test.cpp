@@ -1,0 +1,140 @@
+// The extraction driver over containers written by make_container_cases.py,
+// with a scripted dialog answering its reports and questions.
+#include "StubPaths.h"
+#include "extract_test_support.h"
+#include "stub_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Work(const std::string& relative) { return WorkPath("stub-containers\\" + relative); }
+
+int Extract(const std::string& caseName, const std::string& destination, int recreateFolders, int overwrite) {
+    return ExtractFile(Work(caseName + ".bin"), destination, recreateFolders, overwrite);
+}
+
+int Count(UINT code) { return g_dialog.Count(code); }
+
+TEST(ExtractDriver, ExtractsEveryEntryAsTheArchiveHeldIt) {
+    struct Case {
+        const char* name;
+        int recreateFolders;
+    } cases[] = {{"deflated", 1}, {"stored", 1}, {"three", 1}, {"cut", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_dialog = ScriptedDialog();
+        const std::string destination = FreshFolder(std::string("extract-") + c.name);
+        EXPECT_EQ(Extract(c.name, destination, c.recreateFolders, 0), kExtractSuccess);
+        EXPECT_EQ(FilesBelow(destination), FilesBelow(Work(std::string("expected\\") + c.name + "\\")));
+        EXPECT_EQ(g_dialog.finishedWith, 0u);
+        EXPECT_EQ(Count(kReportPasswordNeeded), 0);
+    }
+}
+
+TEST(ExtractDriver, WithoutFoldersEveryEntryLandsAtTheTop) {
+    g_dialog = ScriptedDialog();
+    const std::string destination = FreshFolder("extract-flat");
+    EXPECT_EQ(Extract("deflated", destination, 0, 0), kExtractSuccess);
+    const auto expected = FilesBelow(Work("expected\\deflated\\"));
+    std::map<std::string, std::string> flattened;
+    for (const auto& file : expected)
+        flattened[GetFileNamePart(file.first)] = file.second;
+    EXPECT_EQ(FilesBelow(destination), flattened);
+}
+
+TEST(ExtractDriver, ExistingFiles) {
+    struct Case {
+        const char* name;
+        int overwrite;
+        std::deque<int> answers;
+        int result;
+        int questions;
+        int skipped;
+        const char* aContent;
+        const char* cContent;
+    } cases[] = {
+        {"overwrite-set", 1, {}, kExtractSuccess, 0, 0, "new a", "new c"},
+        {"all-at-first", 0, {kAnswerAll}, kExtractSuccess, 1, 0, "new a", "new c"},
+        {"yes-no-yes", 0, {kAnswerYes, kAnswerNo, kAnswerYes}, kExtractSuccess, 3, 1, "new a", "new c"},
+        {"no-to-all", 0, {kAnswerNo, kAnswerNo, kAnswerNo}, kExtractFailed, 3, 3, "old a", "old c"},
+        {"cancel", 0, {kAnswerYes, kAnswerCancel}, kExtractCancelled, 2, 0, "new a", "old c"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_dialog = ScriptedDialog();
+        g_dialog.existsAnswers = c.answers;
+        const std::string destination = FreshFolder(std::string("exists-") + c.name);
+        for (const char* file : {"a", "b", "c"})
+            WriteFile(destination + file + ".txt", std::string("old ") + file);
+        EXPECT_EQ(Extract("three", destination, 1, c.overwrite), c.result);
+        EXPECT_EQ(Count(kReportFileExists), c.questions);
+        EXPECT_EQ(Count(kReportEntrySkipped), c.skipped);
+        EXPECT_EQ(ReadFile(destination + "a.txt"), c.aContent);
+        EXPECT_EQ(ReadFile(destination + "c.txt"), c.cContent);
+        EXPECT_EQ(FilesBelow(destination).size(), 3u);  // no temporary file left behind
+    }
+}
+
+TEST(ExtractDriver, FailedEntryKeepsTheUsersFileAndAsksToRetry) {
+    for (int retries : {0, 2}) {
+        SCOPED_TRACE(retries);
+        g_dialog = ScriptedDialog();
+        g_dialog.questionAnswers.assign(retries, IDYES);
+        const std::string destination = FreshFolder("extract-bad-data");
+        WriteFile(destination + "bad.txt", "precious");
+        const int result = Extract("bad_data", destination, 1, 1);
+        EXPECT_GE(result, 2);
+        EXPECT_LE(result, 50);
+        ASSERT_EQ(g_dialog.questions.size(), static_cast<size_t>(retries + 1));
+        EXPECT_NE(g_dialog.questions[0].find("error has occured"), std::string::npos);
+        EXPECT_EQ(ReadFile(destination + "bad.txt"), "precious");
+        EXPECT_EQ(FilesBelow(destination).size(), 1u);
+        EXPECT_EQ(g_dialog.finishedWith, static_cast<uint64_t>(result));
+    }
+}
+
+TEST(ExtractDriver, CraftedContainersFailCleanly) {
+    struct Case {
+        const char* name;
+        size_t filesWritten;
+        int skipped;
+    } cases[] = {
+        {"escape", 1, 1},
+        {"key_block_too_long", 0, 0},
+        {"length_zero", 1, 0},
+        {"length_huge", 1, 0},
+        {"truncated", 1, 0},
+        {"no_records", 0, 0},
+    };
+    const std::string outside = std::string(BRENNICOR_TEST_WORK) + "\\stub-crafted-evil.txt";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_dialog = ScriptedDialog();
+        const std::string parent = FreshFolder(std::string("crafted-") + c.name);
+        const std::string destination = parent + "dest\\";
+        EXPECT_EQ(Extract(c.name, destination, 1, 1), kExtractFailed);
+        EXPECT_EQ(g_dialog.finishedWith, static_cast<uint64_t>(kExtractFailed));
+        EXPECT_EQ(FilesBelow(destination), FilesBelow(Work(std::string("expected\\") + c.name + "\\")));
+        EXPECT_EQ(FilesBelow(destination).size(), c.filesWritten);
+        EXPECT_EQ(FilesBelow(parent).size(), c.filesWritten);
+        EXPECT_EQ(Count(kReportEntrySkipped), c.skipped);
+    }
+    EXPECT_FALSE(FileExists(outside));
+}
+
+TEST(ExtractDriver, ProtectedContainerAsksForAPassword) {
+    g_dialog = ScriptedDialog();
+    g_dialog.passwords = {"", "p"};
+    const std::string destination = FreshFolder("extract-protected");
+    EXPECT_EQ(Extract("protected_open_entries", destination, 1, 0), kExtractSuccess);
+    EXPECT_EQ(Count(kReportPasswordNeeded), 2);
+    EXPECT_EQ(g_dialog.questions.size(), 1u);  // the empty password was refused
+    EXPECT_EQ(FilesBelow(destination), FilesBelow(Work("expected\\protected_open_entries\\")));
+
+    g_dialog = ScriptedDialog();
+    EXPECT_EQ(Extract("protected_open_entries", FreshFolder("extract-no-password"), 1, 0), kExtractFailed);
+    EXPECT_EQ(Count(kReportFinished), 0);
+}
+
+}  // namespace
