@@ -11,6 +11,7 @@ struct ProgramManifest {
   std::string image;           // the stub image written in front
   std::string container;       // a container copied as it is, or empty
   std::string source;          // the source zip a built container holds, or empty
+  std::string sourcePassword;  // what opens the source's encrypted entries
   std::vector<std::string> lines;  // settings lines, in order
   int entryCount = -1;         // container header count, -1 unchecked
   int records = -1;
@@ -40,6 +41,7 @@ inline std::string JsonText(const std::string& text) {
 inline void WriteManifest(const ProgramManifest& m) {
   std::string json = "{\"program\": " + JsonText(m.program) + ", \"image\": " + JsonText(m.image) +
                      ", \"container\": " + JsonText(m.container) + ", \"source\": " + JsonText(m.source) +
+                     ", \"sourcePassword\": " + JsonText(m.sourcePassword) +
                      ", \"entryCount\": " + std::to_string(m.entryCount) + ", \"records\": " +
                      std::to_string(m.records) + ", \"strength\": " + std::to_string(m.strength) +
                      ", \"passwordLength\": " + std::to_string(m.passwordLength) +

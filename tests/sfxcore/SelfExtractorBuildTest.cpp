@@ -1,0 +1,231 @@
+// Whole builds through the engine: source zips rebuilt into containers and
+// written as programs. The Python inspector then checks every program and
+// its records against the source archives with zlib and 7-Zip.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "BuildTestFiles.h"
+#include "EngineCallbacks.h"
+#include "MyFileUtility.h"
+#include "ProgramManifest.h"
+#include "RecordingReporter.h"
+#include "SecureContainerFormat.h"
+#include "SecureContainerWriter.h"
+#include "SelfExtractorBuild.h"
+#include "SelfExtractorFormat.h"
+#include "SfxcoreTestFiles.h"
+
+namespace {
+
+const char kFolder[] = "sfxcore-build/";
+
+std::string Source(const std::string& name) { return WorkFile(std::string(kFolder) + name); }
+
+uint32_t Le32At(const std::string& bytes, size_t at) {
+  return static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8 |
+         static_cast<uint8_t>(bytes[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 3])) << 24;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class ProgramBuild : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    image_ = FakeStubImage();
+    WriteBytes(Source("stub.bin"), image_);
+  }
+
+  ProjectSettings Project(const std::string& source, const std::string& program) {
+    ProjectSettings settings;
+    settings.sourceArchive = Source(source);
+    settings.outputName = Source(program);
+    return settings;
+  }
+
+  int Build(ProjectSettings& settings) { return BuildSelfExtractingProgram(nullptr, settings, ImageOf(image_), reporter_); }
+
+  // Hands the program to the inspector.
+  void Describe(const ProjectSettings& settings, const std::string& program, const std::string& source,
+                int entryCount, int records) {
+    ProgramManifest m;
+    m.sourcePassword = reporter_.sourcePassword;
+    m.program = std::string(kFolder) + program;
+    m.image = std::string(kFolder) + "stub.bin";
+    m.source = std::string(kFolder) + source;
+    m.lines = StubSettingsLines(settings);
+    m.entryCount = entryCount;
+    m.records = records;
+    if (settings.passwordProtection) {
+      m.strength = settings.aesStrengthIndex + 1;
+      m.password = settings.password;
+      m.passwordLength = static_cast<int>(settings.password.size());
+    }
+    m.deflate64 = settings.deflate64 != 0;
+    WriteManifest(m);
+  }
+
+  std::string image_;
+  RecordingReporter reporter_;
+};
+
+TEST_F(ProgramBuild, OpenProgramOfThreeFilesAndAFolder) {
+  ProjectSettings settings = Project("tree.zip", "open.exe");
+  settings.launchCommand = "readme.txt";
+  ASSERT_EQ(1, Build(settings)) << (reporter_.failures.empty() ? "" : reporter_.failures[0].second);
+  EXPECT_EQ(4, settings.entriesFound);
+  EXPECT_EQ(4, reporter_.verifiedCount);
+  EXPECT_EQ(0, reporter_.passwordRequests);
+  EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}), reporter_.positions);
+  EXPECT_EQ((std::vector<BuildStep>{kStepVerify, kStepRebuild, kStepWriteStub, kStepAppendContainer,
+                                    kStepAppendSettings, kStepFinished}),
+            reporter_.steps);
+  ASSERT_FALSE(reporter_.progress.empty());
+  EXPECT_EQ(kBuildHeaderWritten, reporter_.progress[0].code);
+  EXPECT_EQ(4, reporter_.progress[0].value);
+  const std::vector<int> codes = reporter_.Codes();
+  for (int code : {kBuildItemProgress, kBuildEntryExtracted, kBuildEntryReading})
+    EXPECT_NE(codes.end(), std::find(codes.begin(), codes.end(), code)) << code;
+  EXPECT_EQ(settings.outputName, reporter_.succeeded);
+  // The temporary container goes with the build.
+  EXPECT_EQ(0, CMyFileUtility::FileExists(settings.temporaryContainer.c_str()));
+  Describe(settings, "open.exe", "tree.zip", 4, 3);
+}
+
+TEST_F(ProgramBuild, ProtectedDeflate64Program) {
+  ProjectSettings settings = Project("mixed.zip", "protected.exe");
+  settings.passwordProtection = 1;
+  settings.password = "pass word";
+  settings.aesStrengthIndex = 2;
+  settings.deflate64 = 1;
+  settings.aboutText = "About\r\nthis program";
+  ASSERT_EQ(1, Build(settings)) << (reporter_.failures.empty() ? "" : reporter_.failures[0].second);
+  Describe(settings, "protected.exe", "mixed.zip", 4, 3);
+}
+
+TEST_F(ProgramBuild, EncryptedSourceAsksForItsPassword) {
+  ProjectSettings settings = Project("locked.zip", "from-locked.exe");
+  reporter_.sourcePassword = "source";
+  ASSERT_EQ(1, Build(settings)) << (reporter_.failures.empty() ? "" : reporter_.failures[0].second);
+  EXPECT_EQ(1, reporter_.passwordRequests);
+  Describe(settings, "from-locked.exe", "locked.zip", 4, 3);
+}
+
+TEST_F(ProgramBuild, LongPasswordGivesTheLongestKeyBlock) {
+  ProjectSettings settings = Project("tree.zip", "long-password.exe");
+  settings.passwordProtection = 1;
+  settings.password = std::string(300, 'p');
+  ASSERT_EQ(1, Build(settings)) << (reporter_.failures.empty() ? "" : reporter_.failures[0].second);
+  const std::string program = ReadBytes(settings.outputName);
+  EXPECT_EQ(kContainerMagicProtected, Le32At(program, image_.size()));
+  EXPECT_EQ(512u, Le32At(program, image_.size() + 28));
+}
+
+TEST_F(ProgramBuild, FailedBuildsSayWhyAndLeaveNoProgram) {
+  struct Case {
+    const char* source;
+    const char* output;
+    size_t textLength;
+    BuildStep step;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"absent.zip", "absent.exe", 0, kStepVerify, nullptr},
+      {"empty.zip", "empty.exe", 0, kStepRebuild, "no entries"},
+      {"tree.zip", "too-long.exe", 16300, kStepVerify, "too long"},
+      {"tree.zip", "missing-folder/out.exe", 0, kStepWriteStub, kStubWriteFailedText},
+  };
+  for (const Case& c : cases) {
+    reporter_ = RecordingReporter();
+    ProjectSettings settings = Project(c.source, c.output);
+    settings.aboutText = std::string(c.textLength, 'a');
+    settings.customMessage = std::string(c.textLength, 'c');
+    settings.unzipToFolder = c.textLength ? std::string(300, 'f') : "";
+    EXPECT_EQ(0, Build(settings)) << c.source;
+    ASSERT_EQ(1u, reporter_.failures.size()) << c.source;
+    EXPECT_EQ(c.step, reporter_.failures[0].first) << c.source;
+    if (c.why) {
+      EXPECT_TRUE(Contains(reporter_.failures[0].second, c.why)) << reporter_.failures[0].second;
+    }
+    EXPECT_EQ(0, CMyFileUtility::FileExists(settings.outputName.c_str())) << c.output;
+  }
+}
+
+TEST(SecureContainer, TwoBuildsDifferInGuidAndKeyBlock) {
+  std::string containers[2];
+  for (int i = 0; i < 2; ++i) {
+    const std::string path = Source("twice-" + std::to_string(i) + ".container");
+    ContainerBuildRecord record;
+    // Sixteen characters: a key text of 32, whatever the GUID text's length.
+    ASSERT_EQ(0, BuildSecureContainer(nullptr, nullptr, &record, Source("tree.zip").c_str(), path.c_str(), "",
+                                      "sixteen secrets!", 0, 5, nullptr));
+    EXPECT_EQ(4, record.entryCount);
+    EXPECT_EQ(3, record.recordCount);
+    containers[i] = ReadBytes(path);
+  }
+  const uint32_t k = Le32At(containers[0], 28);
+  ASSERT_EQ(40u, k);
+  ASSERT_EQ(k, Le32At(containers[1], 28));
+  EXPECT_NE(containers[0].substr(4, 12), containers[1].substr(4, 12));
+  EXPECT_NE(containers[0].substr(20, 8), containers[1].substr(20, 8));
+  EXPECT_NE(containers[0].substr(32, k), containers[1].substr(32, k));
+}
+
+TEST(SecureContainer, WriterFailuresNameTheirCause) {
+  ContainerBuildRecord record;
+  EXPECT_EQ(kContainerWriteFailed,
+            BuildSecureContainer(nullptr, nullptr, &record, Source("tree.zip").c_str(),
+                                 Source("missing-folder/c.container").c_str(), "", "", 0, 5, nullptr));
+  EXPECT_TRUE(Contains(record.failure, "could not be created")) << record.failure;
+
+  // No strength the zip side accepts: the first file entry fails, by name.
+  EXPECT_EQ(kContainerWriteFailed,
+            BuildSecureContainer(nullptr, nullptr, &record, Source("tree.zip").c_str(),
+                                 Source("bad-strength.container").c_str(), "", "secret", 5, 5, nullptr));
+  EXPECT_TRUE(Contains(record.failure, "Entry 'readme.txt' could not be compressed")) << record.failure;
+  EXPECT_EQ(0, record.recordCount);
+
+  EXPECT_EQ(-1, BuildSecureContainer(nullptr, nullptr, &record, Source("empty.zip").c_str(),
+                                     Source("empty.container").c_str(), "", "", 0, 5, nullptr));
+  EXPECT_EQ(-1, BuildSecureContainer(nullptr, nullptr, &record, Source("tree.zip").c_str(), nullptr, "", "", 0, 5,
+                                     nullptr));
+}
+
+TEST(ContainerMemoryIo, ReadsStayInsideTheEntry) {
+  struct Case {
+    uint64_t offset;
+    uint32_t requested;
+    uint32_t delivered;
+    int status;
+  };
+  const Case cases[] = {
+      {0, 4, 4, kMemoryIoMore},    {8, 4, 2, kMemoryIoLast},    {6, 4, 4, kMemoryIoLast},
+      {10, 4, 0, kMemoryIoLast},   {25, 4, 0, kMemoryIoLast},   {0x80000000ull, 4, 0, kMemoryIoFailed},
+      {1ull << 32, 4, 0, kMemoryIoFailed},
+  };
+  SetContainerInput("0123456789");
+  for (const Case& c : cases) {
+    unsigned char buffer[16] = {};
+    uint32_t length = c.requested;
+    int status = kMemoryIoMore;
+    ContainerMemoryIoCallback(kMemoryIoRead, buffer, &length, static_cast<uint32_t>(c.offset),
+                              static_cast<uint32_t>(c.offset >> 32), 0, 0, nullptr, &status);
+    EXPECT_EQ(c.delivered, length) << c.offset;
+    EXPECT_EQ(c.status, status) << c.offset;
+    if (c.delivered) {
+      EXPECT_EQ(std::string("0123456789").substr(static_cast<size_t>(c.offset), c.delivered),
+                std::string(reinterpret_cast<char*>(buffer), c.delivered));
+    }
+  }
+  unsigned char bytes[] = {'a', 'b', 'c'};
+  uint32_t length = 3;
+  int status = 0;
+  ContainerMemoryIoCallback(kMemoryIoWrite, bytes, &length, 0, 0, 0, 0, nullptr, &status);
+  ContainerMemoryIoCallback(kMemoryIoWrite, bytes, &length, 0, 0, 3, 0, nullptr, &status);
+  EXPECT_EQ(kMemoryIoMore, status);
+  EXPECT_EQ("abcabc", ContainerOutput());
+}
+
+}  // namespace
