@@ -53,15 +53,11 @@ BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, const AFX_MSGMA
       return TRUE;
     case AfxSig_b_u:
       return (pTarget->*AfxPmsgCast<BOOL (CCmdTarget::*)(UINT)>(pfn))(nID);
-    case AfxSig_cmdui:
-    case AfxSig_cmdui_u: {
+    case AfxSig_cmdui: {
       // A handler that calls ContinueRouting counts as no handler at all.
       CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
       pCmdUI->m_bContinueRouting = FALSE;
-      if (pEntry->nSig == AfxSig_cmdui)
-        (pTarget->*AfxPmsgCast<void (CCmdTarget::*)(CCmdUI*)>(pfn))(pCmdUI);
-      else
-        (pTarget->*AfxPmsgCast<void (CCmdTarget::*)(CCmdUI*, UINT)>(pfn))(pCmdUI, nID);
+      (pTarget->*AfxPmsgCast<void (CCmdTarget::*)(CCmdUI*)>(pfn))(pCmdUI);
       BOOL handled = !pCmdUI->m_bContinueRouting;
       pCmdUI->m_bContinueRouting = FALSE;
       return handled;

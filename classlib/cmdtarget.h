@@ -41,7 +41,6 @@ enum AfxSig : UINT_PTR {
   AfxSig_v_u,          // void (UINT id)
   AfxSig_b_u,          // BOOL (UINT id)
   AfxSig_cmdui,        // void (CCmdUI*)
-  AfxSig_cmdui_u,      // void (CCmdUI*, UINT id)
   AfxSig_notify,       // void (NMHDR*, LRESULT*)
   AfxSig_notify_b,     // BOOL (NMHDR*, LRESULT*)
   AfxSig_notify_u,     // void (UINT id, NMHDR*, LRESULT*)

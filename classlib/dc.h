@@ -16,7 +16,6 @@ class CDC : public CObject {
   CDC& operator=(const CDC&) = delete;
 
   static CDC* FromHandle(HDC hDC) { return AfxFromHandle<CDC>(hDC); }
-  static void DeleteTempMap() { AfxTempMap<CDC>().DeleteTemp(); }
   // One process-wide 50% grey brush for drag feedback.
   static CBrush* GetHalftoneBrush();
 

@@ -1,5 +1,7 @@
 #include "classlib/handlemap.h"
 
+#include <vector>
+
 static std::vector<CTempMapBase*>& TempMaps() {
   thread_local std::vector<CTempMapBase*> maps;
   return maps;

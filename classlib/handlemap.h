@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <map>
-#include <vector>
 
 class CTempMapBase {
  public:
@@ -19,8 +18,8 @@ class CTempMapBase {
 // Frees every temporary wrapper of the calling thread.
 void AfxDeleteTempMaps();
 
-// T must offer a default constructor, Attach-free handle assignment through
-// the SetTempHandle hook and Detach, so the wrapper never destroys the handle.
+// T must offer a default constructor and SetTempHandle, which sets the
+// handle without owning it; it is cleared again before the wrapper is deleted.
 template <class T>
 class CTempMap : public CTempMapBase {
  public:
@@ -35,7 +34,6 @@ class CTempMap : public CTempMapBase {
     m_temp[h] = p;
     return p;
   }
-  void Remove(const void* h) { m_temp.erase(h); }
   void DeleteTemp() override {
     std::map<const void*, T*> temp;
     temp.swap(m_temp);
@@ -44,7 +42,6 @@ class CTempMap : public CTempMapBase {
       delete entry.second;
     }
   }
-  size_t GetCount() const { return m_temp.size(); }
 
  private:
   std::map<const void*, T*> m_temp;

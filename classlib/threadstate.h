@@ -27,7 +27,6 @@ struct AFX_THREAD_STATE {
   CToolTipCtrl* m_pToolTip = nullptr;
   HWND m_hLastHitWnd = nullptr;
   INT_PTR m_nLastHit = -1;
-  INT_PTR m_nLastStatus = -1;
   TOOLINFOA m_lastInfo = {};
   // Frames other than the main window that idle updates reach as well.
   std::vector<HWND> m_frameList;

@@ -87,8 +87,6 @@ int CWinApp::ExitInstance() {
   return CWinThread::ExitInstance();
 }
 
-BOOL CWinApp::OnIdle(LONG lCount) { return CWinThread::OnIdle(lCount); }
-
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey) {
   m_strRegistryKey = lpszRegistryKey;
   m_pszRegistryKey = m_strRegistryKey;

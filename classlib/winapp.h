@@ -14,7 +14,6 @@ class CWinApp : public CWinThread {
 
   int Run() override;
   int ExitInstance() override;
-  BOOL OnIdle(LONG lCount) override;
 
   // Profile values live in HKCU\Software\<registry key>\<profile name>\<section>,
   // one value per entry. Without a registry key, writes fail and reads give the default.

@@ -44,7 +44,6 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandle(HWND hWnd) { return AfxFromHandle<CWnd>(hWnd); }
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return AfxLookupPermanent<CWnd>(hWnd); }
-void CWnd::DeleteTempMap() { AfxTempMap<CWnd>().DeleteTemp(); }
 
 BOOL CWnd::Attach(HWND hWndNew) {
   if (!hWndNew) return FALSE;

@@ -48,7 +48,6 @@ class CWnd : public CCmdTarget {
   // ---- handles
   static CWnd* FromHandle(HWND hWnd);
   static CWnd* FromHandlePermanent(HWND hWnd);
-  static void DeleteTempMap();
   BOOL Attach(HWND hWndNew);
   HWND Detach();
   // Needs a real object, unlike a null-tolerant accessor: test pointers first.
@@ -400,7 +399,6 @@ BOOL AfxDeferRegisterClass(LONG fToRegister);
 #define AFX_WNDMDIFRAME_REG 0x00004
 #define AFX_WNDFRAMEORVIEW_REG 0x00008
 #define AFX_WNDCOMMCTLS_REG 0x00010
-#define AFX_WNDOLECONTROL_REG 0x00020
 #define AFX_WNDCOMMCTL_UPDOWN_REG 0x00040
 #define AFX_WNDCOMMCTL_TREEVIEW_REG 0x00080
 #define AFX_WNDCOMMCTL_TAB_REG 0x00100
