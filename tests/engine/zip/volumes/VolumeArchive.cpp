@@ -1,0 +1,174 @@
+#include "VolumeArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "../../../../engine/common/Crc32.h"
+#include "../../../../engine/unzip/UnzipApi.h"
+#include "ZipEntry.h"
+#include "ZipOutput.h"
+#include "ZipRecordWriter.h"
+#include "ZipVolumeRoom.h"
+
+namespace {
+
+const uint32_t kDosTime = 0x5B8A6000;  // 2025-12-10 12:00:00
+const size_t kPiece = 8192;            // the member compressor's read size
+
+uint64_t Position(HANDLE file) {
+  LARGE_INTEGER size;
+  return GetFileSizeEx(file, &size) ? uint64_t(size.QuadPart) : 0;
+}
+
+ZipEntry StoredEntry(const Member &m) {
+  ZipEntry e = {};
+  e.versionMadeBy = 20;
+  e.versionNeeded = 10;
+  e.dosDateTime = kDosTime;
+  e.crc = Crc32Continue(0, m.data.data(), m.data.size());
+  e.compressedSize = e.uncompressedSize = m.data.size();
+  e.nameLength = uint32_t(m.name.size());
+  e.name = const_cast<char *>(m.name.c_str());
+  e.externalAttributes = FILE_ATTRIBUTE_ARCHIVE;
+  return e;
+}
+
+// The room the whole central directory and end record need, made before the
+// first central header so the directory starts where it is counted.
+int RoomForDirectory(ZipState *state, const std::vector<Member> &members, HANDLE *output) {
+  uint64_t need = 22;
+  for (const Member &m : members) need += ZIP_CENTRAL_HEADER_SIZE + m.name.size();
+  if (state->multiVolControl & ZMV_SPLIT_PARTS) return ZipSpaceLeft(state) < need ? ZipNextVolume(state, output) : 0;
+  return ZipMakeRoom(state, need);
+}
+
+int WriteMember(ZipState *state, const Member &m, ZipEntry *e, HANDLE *output) {
+  e->localHeaderOffset = Position(*output);
+  e->diskStart = uint16_t(state->writer.currentDisk);
+  uint32_t disk = state->writer.currentDisk;
+  int result = ZipWriteLocalHeader(state, e, output);
+  if (result) return result;
+  // The header itself started a new volume.
+  if (state->writer.currentDisk != disk) {
+    e->localHeaderOffset = 0;
+    e->diskStart = uint16_t(state->writer.currentDisk);
+  }
+  for (size_t at = 0; at < m.data.size(); at += kPiece) {
+    size_t piece = std::min(kPiece, m.data.size() - at);
+    if (ZipWriteOutput(state, m.data.data() + at, piece, output) != piece) return state->cancel ? 9 : 14;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::vector<Member> RandomMembers(const std::vector<size_t> &sizes, uint32_t seed) {
+  std::vector<Member> members;
+  for (size_t i = 0; i < sizes.size(); ++i) {
+    Member m{"dir/member" + std::to_string(i) + ".bin", Bytes(sizes[i])};
+    for (uint8_t &b : m.data) {
+      seed = seed * 1103515245u + 12345u;
+      b = uint8_t(seed >> 16);
+    }
+    members.push_back(m);
+  }
+  return members;
+}
+
+void StartVolumeBookkeeping(ZipState *state) {
+  ZipWriterState &w = state->writer;
+  w.currentDisk = 0;
+  w.centralStartDisk = ZIP_DISK_NOT_RECORDED;
+  w.lastCentralDisk = 0;
+  w.centralCountOnDisk = 0;
+  w.volumeBytes = 0;
+  w.outputOffset = 0;
+  w.volumeFree = 0x200000;
+}
+
+int WriteVolumeArchive(ZipState *state, const std::vector<Member> &members, HANDLE *output) {
+  int result = ZipWriteSpanMarker(state, output);
+  std::vector<ZipEntry> entries;
+  for (const Member &m : members) entries.push_back(StoredEntry(m));
+  for (size_t i = 0; i < members.size() && !result; ++i) result = WriteMember(state, members[i], &entries[i], output);
+  if (!result) result = RoomForDirectory(state, members, output);
+  if (result) return result;
+  uint64_t start = Position(*output);
+  for (ZipEntry &e : entries)
+    if ((result = ZipWriteCentralHeader(state, &e, output))) return result;
+  uint64_t size = Position(*output) - start;
+  state->writer.outputOffset = Position(*output);
+  return ZipWriteEndRecords(state, members.size(), size, start, 0, nullptr, output);
+}
+
+std::string VolumesWork(const std::string &relative) {
+  return std::string(BRENNICOR_TEST_WORK) + "\\volumes\\" + relative;
+}
+
+std::string FreshFolder(const std::string &relative) {
+  std::string folder = VolumesWork(relative);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  std::filesystem::create_directories(folder, ignored);
+  return folder;
+}
+
+Bytes ReadBytes(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string &path, const Bytes &data) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char *>(data.data()), std::streamsize(data.size()));
+}
+
+bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+uint64_t SizeOf(const std::string &path) {
+  WIN32_FILE_ATTRIBUTE_DATA facts;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &facts)) return 0;
+  return (uint64_t)facts.nFileSizeHigh << 32 | facts.nFileSizeLow;
+}
+
+namespace {
+
+// Split parts are found by name; no other box is ever answered but Cancel.
+int CALLBACK QuietUnzipMessages(int type, int style, int, int, char *, char *, void *) {
+  if (type == 13) return -1;
+  if (type == 15) return 0;
+  return (style & 15) == MB_OK ? IDOK : IDCANCEL;
+}
+
+}  // namespace
+
+int ExtractAll(const std::string &archive, const std::string &destination) {
+  if (UnzipThreadInit(GetModuleHandleA(nullptr)) != 1 || UnzipThreadAttach() != 1) return -1;
+  UNZIPCMDSTRUCT command = {};
+  command.structSize = sizeof command;
+  command.Function = kUnzipExtract;
+  command.lpszZIPFile = archive.c_str();
+  command.lpszFilespec = "*.*";
+  command.index = -1;
+  command.recurseFlag = 1;
+  command.quietFlag = 1;
+  command.lpszDestination = destination.c_str();
+  command.lpMessageDisplay = QuietUnzipMessages;
+  int result = UnzipExecute(&command);
+  UnzipThreadStateRelease();
+  UnzipThreadTerm();
+  return result;
+}
+
+void ExpectReadsBack(const std::string &archive, const std::vector<Member> &members, const std::string &destination) {
+  ASSERT_EQ(ExtractAll(archive, destination), 0) << archive;
+  for (const Member &m : members) {
+    std::string path = destination + "\\" + m.name;
+    for (char &c : path)
+      if (c == '/') c = '\\';
+    EXPECT_TRUE(ReadBytes(path) == m.data) << m.name;
+  }
+}
