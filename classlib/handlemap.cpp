@@ -3,8 +3,8 @@
 #include <vector>
 
 static std::vector<CTempMapBase*>& TempMaps() {
-  thread_local std::vector<CTempMapBase*> maps;
-  return maps;
+  thread_local std::vector<CTempMapBase*>* maps = new std::vector<CTempMapBase*>;
+  return *maps;
 }
 
 CTempMapBase::CTempMapBase() { TempMaps().push_back(this); }

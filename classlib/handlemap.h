@@ -23,7 +23,6 @@ void AfxDeleteTempMaps();
 template <class T>
 class CTempMap : public CTempMapBase {
  public:
-  ~CTempMap() override { DeleteTemp(); }
   T* Lookup(const void* h) const {
     auto it = m_temp.find(h);
     return it == m_temp.end() ? nullptr : it->second;
@@ -47,16 +46,18 @@ class CTempMap : public CTempMapBase {
   std::map<const void*, T*> m_temp;
 };
 
+// The maps are made once per thread and never destroyed, so wrappers that
+// static destructors delete at exit still find them.
 template <class T>
 CTempMap<T>& AfxTempMap() {
-  thread_local CTempMap<T> map;
-  return map;
+  thread_local CTempMap<T>* map = new CTempMap<T>;
+  return *map;
 }
 
 template <class T>
 std::map<const void*, T*>& AfxPermanentMap() {
-  thread_local std::map<const void*, T*> map;
-  return map;
+  thread_local std::map<const void*, T*>* map = new std::map<const void*, T*>;
+  return *map;
 }
 
 template <class T>

@@ -29,9 +29,10 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
   ON_WM_FONTCHANGE()
 END_MESSAGE_MAP()
 
+// Never destroyed, like the handle maps: static destructors may still need it.
 AFX_THREAD_STATE* AfxGetThreadState() {
-  thread_local AFX_THREAD_STATE state;
-  return &state;
+  thread_local AFX_THREAD_STATE* state = new AFX_THREAD_STATE;
+  return state;
 }
 
 MSG* AfxGetCurrentMessage() { return &AfxGetThreadState()->m_lastSentMsg; }
