@@ -83,6 +83,26 @@ int ReadFromCallback(ZipState *state, uint8_t *buffer, uint32_t want, uint32_t *
 
 }  // namespace
 
+void ZipBeginMember(ZipState *state, const char *name) {
+  ZipWriterState &w = state->writer;
+  w.runningCrc = 0;
+  w.inputCount = 0;
+  w.expectedSize = 0;
+  w.callbackInput = 0;
+  w.callbackOutput = 0;
+  w.inputExhausted = 0;
+  w.prePass = 0;
+  w.deferredEncryption = 0;
+  w.encryptWhileWriting = 0;
+  w.encryptionSuspended = 0;
+  w.cryptHeaderLength = 0;
+  w.input = INVALID_HANDLE_VALUE;
+  w.memoryPosition = 0;
+  w.currentName = name ? name : "";
+  state->strongCount = 0;
+  state->strongFlag = 0;
+}
+
 uint32_t ZipCrc32(ZipState *state, const uint8_t *buffer, size_t length) {
   if (!buffer) return 0;
   state->writer.runningCrc = Crc32Continue(state->writer.runningCrc, buffer, length);

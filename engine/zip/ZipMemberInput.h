@@ -23,3 +23,6 @@ uint32_t ZipCrc32(ZipState *state, const uint8_t *buffer, size_t length);
 // input cannot be read twice and gives the DOS date-time shifted left by 16.
 // 4 in *result when no work buffer can be had.
 uint32_t ZipPrecomputeCrc(ZipState *state, uint32_t dosDateTime, int *result);
+
+// Clears the per-member values before a member is read.
+void ZipBeginMember(ZipState *state, const char *name);

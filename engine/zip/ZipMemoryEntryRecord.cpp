@@ -38,26 +38,6 @@ uint32_t LocalDosDateTime() {
 
 bool Strong(const ZipState *state) { return state->password && state->cipher.kind == kEncryptStrong; }
 
-void ResetMember(ZipState *state, const ZipEntry *entry) {
-  ZipWriterState &w = state->writer;
-  w.runningCrc = 0;
-  w.inputCount = 0;
-  w.expectedSize = 0;
-  w.callbackInput = 0;
-  w.callbackOutput = 0;
-  w.inputExhausted = 0;
-  w.prePass = 0;
-  w.deferredEncryption = 0;
-  w.encryptWhileWriting = 0;
-  w.encryptionSuspended = 0;
-  w.cryptHeaderLength = 0;
-  w.input = INVALID_HANDLE_VALUE;
-  w.memoryPosition = 0;
-  w.currentName = entry->name ? entry->name : "";
-  state->strongCount = 0;
-  state->strongFlag = 0;
-}
-
 void PrepareEntry(ZipState *state, ZipEntry *entry) {
   bool zip64 = state->zip64Allowed;
   bool deflate64 = state->forcedMethod == 9;
@@ -134,7 +114,7 @@ int Compress(ZipState *state, ZipEntry *entry) {
 }  // namespace
 
 int ZipCompressMemoryEntry(ZipState *state, ZipEntry *entry) {
-  ResetMember(state, entry);
+  ZipBeginMember(state, entry->name);
   state->writer.memoryEntry = 1;
   state->writer.memberOutput = nullptr;
   state->readInput = ZipReadCallbackInput;

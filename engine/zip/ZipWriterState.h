@@ -26,6 +26,8 @@ struct ZipWriterState {
   uint64_t memoryPosition;      // read position in the caller's memory block
   int memoryEntry;              // function 6: every output byte goes to the callback
   HANDLE *memberOutput;         // where the encoder's output goes
+  uint32_t itemNumber;          // members offered so far in this command (the main loop resets it)
+  int renameOff;                // the main loop's phase does not offer members for renaming
 
   // The output.
   uint64_t outputOffset;        // where the next archive byte goes
