@@ -22,6 +22,8 @@ struct MaskedText {
     }
 };
 
+// Spelled out here rather than taken from the writer's format header: its
+// constant would reach the image (or its debug information) unmasked.
 constexpr MaskedText<kStubMarkerLength + 1> kMaskedMarker(
     "Korvane Brennicor v3.0 self-extractor data marker");
 

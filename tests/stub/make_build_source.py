@@ -2,7 +2,8 @@
 """The source archive the builder-made containers come from: a tree zipped
 by Info-ZIP into $BRENNICOR_TEST_WORK/stub-build/source.zip, and the tree
 itself (less empty files and folders, which no container carries) in
-expected/."""
+expected/. It carries the launch probe, for the runs that open a file after
+extracting."""
 import os
 import random
 import shutil
@@ -25,6 +26,9 @@ def main():
         os.makedirs(os.path.dirname(target), exist_ok=True)
         with open(target, "wb") as f:
             f.write(data)
+    probe = os.path.join(os.environ["BRENNICOR_BINARY_DIR"], "tests", "stub", "stub_launch_probe.exe")
+    os.makedirs(os.path.join(tree, "tools"))
+    shutil.copy(probe, os.path.join(tree, "tools", "probe.exe"))
     subprocess.run(["zip", "-q", "-r", os.path.join(work, "source.zip"), "."], cwd=tree, check=True)
 
 

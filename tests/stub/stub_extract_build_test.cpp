@@ -17,7 +17,7 @@ std::string Build(const std::string& name, const std::string& password, int stre
     EXPECT_EQ(BuildSecureContainer(GetModuleHandleA(nullptr), nullptr, &record, BuildWork("source.zip").c_str(),
                                    container.c_str(), "", password.c_str(), strengthIndex, factor, nullptr),
               0);
-    EXPECT_EQ(record.recordCount, 4);
+    EXPECT_EQ(record.recordCount, 5);
     return container;
 }
 
