@@ -18,9 +18,16 @@ namespace {
 const uint32_t kDosTime = 0x5B8A6000;  // 2025-12-10 12:00:00
 const size_t kPiece = 8192;            // the member compressor's read size
 
-uint64_t Position(HANDLE file) {
+uint64_t SizeOfHandle(HANDLE file) {
   LARGE_INTEGER size;
   return GetFileSizeEx(file, &size) ? uint64_t(size.QuadPart) : 0;
+}
+
+// Where the next byte lands on the current volume: a staging file's bytes
+// follow what the disk already holds.
+uint64_t Position(const ZipState *state, HANDLE output) {
+  bool staging = !(state->multiVolControl & ZMV_SPLIT_PARTS) && output == state->volumeFile;
+  return SizeOfHandle(output) + (staging ? SizeOfHandle(state->output) : 0);
 }
 
 ZipEntry StoredEntry(const Member &m) {
@@ -42,11 +49,17 @@ int RoomForDirectory(ZipState *state, const std::vector<Member> &members, HANDLE
   uint64_t need = 22;
   for (const Member &m : members) need += ZIP_CENTRAL_HEADER_SIZE + m.name.size();
   if (state->multiVolControl & ZMV_SPLIT_PARTS) return ZipSpaceLeft(state) < need ? ZipNextVolume(state, output) : 0;
+  if (*output == state->volumeFile) {
+    // A staging file goes to the disk first; a disk too full for the
+    // directory is changed.
+    int result = ZipNextVolume(state, output);
+    if (result) return result;
+  }
   return ZipMakeRoom(state, need);
 }
 
 int WriteMember(ZipState *state, const Member &m, ZipEntry *e, HANDLE *output) {
-  e->localHeaderOffset = Position(*output);
+  e->localHeaderOffset = Position(state, *output);
   e->diskStart = uint16_t(state->writer.currentDisk);
   uint32_t disk = state->writer.currentDisk;
   int result = ZipWriteLocalHeader(state, e, output);
@@ -96,11 +109,11 @@ int WriteVolumeArchive(ZipState *state, const std::vector<Member> &members, HAND
   for (size_t i = 0; i < members.size() && !result; ++i) result = WriteMember(state, members[i], &entries[i], output);
   if (!result) result = RoomForDirectory(state, members, output);
   if (result) return result;
-  uint64_t start = Position(*output);
+  uint64_t start = Position(state, *output);
   for (ZipEntry &e : entries)
     if ((result = ZipWriteCentralHeader(state, &e, output))) return result;
-  uint64_t size = Position(*output) - start;
-  state->writer.outputOffset = Position(*output);
+  uint64_t size = Position(state, *output) - start;
+  state->writer.outputOffset = Position(state, *output);
   return ZipWriteEndRecords(state, members.size(), size, start, 0, nullptr, output);
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "SimulatedDrive.h"
 #include "VolumeArchive.h"
 #include "ZipApi.h"
@@ -8,6 +10,7 @@
 #include "ZipReport.h"
 #include "ZipTestSupport.h"
 #include "ZipVolumePrepare.h"
+#include "ZipVolumeRoom.h"
 #include "ZipWipe.h"
 
 namespace {
@@ -40,58 +43,109 @@ int CALLBACK SwapDisk(int type, int style, int number, int second, char *text, c
   return IDOK;
 }
 
-using ZipRemovableSetTest = ZipStateTest;
-
-TEST_F(ZipRemovableSetTest, ThreeSmallDisksLabelledPromptedAndReadBack) {
-  SimulatedDrive drive;
-  drive.letter = WorkDriveLetter();
-  drive.folder = FreshFolder("disk");
-  drive.capacity = 30000;
-  SimulatedDriveScope scope(&drive);
-  WriteBytes(drive.folder + "\\left-over.txt", Bytes(4000, 'x'));
-
-  DiskSwap swap;
-  swap.archive = drive.folder + "\\backup.zip";
-  swap.takenOut = FreshFolder("disks-taken-out");
-  strcpy(state->archiveName, swap.archive.c_str());
-  state->multiVolControl = ZMV_MULTI_VOLUME | ZMV_WIPE;
-  state->messageDisplay = SwapDisk;
-  state->messageDisplayData = &swap;
-
-  // The first disk, as the update reader asks for it and prepares it.
-  StartVolumeBookkeeping(state);
-  int letter = ZipDriveOfPath(state->archiveName);
-  ASSERT_EQ(ZipMessageBox(0, MB_OKCANCEL, 1, 0, nullptr), IDOK);
-  ZipDismountDrive(letter);
-  ASSERT_EQ(ZipPrepareVolume(letter, state->multiVolControl), 1);
-  EXPECT_FALSE(Exists(drive.folder + "\\left-over.txt"));
-  state->output = CreateFileA(state->archiveName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(state->output, INVALID_HANDLE_VALUE);
-
-  std::vector<Member> members = RandomMembers({25000, 25000, 15000}, 5);
-  EXPECT_EQ(WriteVolumeArchive(state, members, &state->output), 0);
-  CloseHandle(state->output);
-  state->output = INVALID_HANDLE_VALUE;
-
-  EXPECT_EQ(swap.prompts, (std::vector<int>{1, 2, 3}));
-  EXPECT_TRUE(swap.otherTypes.empty());
-  EXPECT_EQ(drive.labels, (std::vector<std::string>{"PKBACK# 001", "PKBACK# 002", "PKBACK# 003"}));
-  EXPECT_EQ(drive.dismounts, 3);
-  EXPECT_EQ(state->writer.currentDisk, 2u);
-  ASSERT_EQ(swap.disks, 2);
-  for (int d = 1; d <= 2; ++d) {
-    uint64_t size = SizeOf(swap.takenOut + "\\disk" + std::to_string(d) + ".zip");
-    EXPECT_LE(size, 30000u);
-    EXPECT_GT(size, 30000u - 512);
+class ZipRemovableSetTest : public ZipStateTest {
+ protected:
+  // A disk of the given capacity in the simulated drive, the first one asked
+  // for and prepared as the update reader does, its archive file open.
+  void BeginSet(const char *name, uint64_t capacity, uint16_t control) {
+    drive_.letter = WorkDriveLetter();
+    drive_.folder = FreshFolder(name);
+    drive_.capacity = capacity;
+    scope_.reset(new SimulatedDriveScope(&drive_));
+    WriteBytes(drive_.folder + "\\left-over.txt", Bytes(4000, 'x'));
+    swap_.archive = drive_.folder + "\\backup.zip";
+    swap_.takenOut = FreshFolder(std::string(name) + "-taken-out");
+    strcpy(state->archiveName, swap_.archive.c_str());
+    state->multiVolControl = uint16_t(ZMV_MULTI_VOLUME | control);
+    state->messageDisplay = SwapDisk;
+    state->messageDisplayData = &swap_;
+    StartVolumeBookkeeping(state);
+    int letter = ZipDriveOfPath(state->archiveName);
+    ASSERT_EQ(ZipMessageBox(0, MB_OKCANCEL, 1, 0, nullptr), IDOK);
+    ZipDismountDrive(letter);
+    ASSERT_EQ(ZipPrepareVolume(letter, state->multiVolControl), 1);
+    state->output = CreateFileA(state->archiveName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(state->output, INVALID_HANDLE_VALUE);
   }
 
-  // The three disks as split parts on a fixed drive, read back.
-  std::string set = FreshFolder("removable-set");
-  ASSERT_TRUE(CopyFileA((swap.takenOut + "\\disk1.zip").c_str(), (set + "\\backup.z01").c_str(), FALSE));
-  ASSERT_TRUE(CopyFileA((swap.takenOut + "\\disk2.zip").c_str(), (set + "\\backup.z02").c_str(), FALSE));
-  ASSERT_TRUE(CopyFileA(swap.archive.c_str(), (set + "\\backup.zip").c_str(), FALSE));
-  ExpectReadsBack(set + "\\backup.zip", members, FreshFolder("removable-set-out"));
+  // Three disks, each filled close to its capacity, labelled and prompted
+  // for in order; taken out and read back as split parts.
+  void ExpectThreeDisks(const std::vector<Member> &members, const char *setName) {
+    CloseHandle(state->output);
+    state->output = INVALID_HANDLE_VALUE;
+    EXPECT_EQ(swap_.prompts, (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(swap_.otherTypes.empty());
+    EXPECT_EQ(drive_.labels, (std::vector<std::string>{"PKBACK# 001", "PKBACK# 002", "PKBACK# 003"}));
+    EXPECT_EQ(drive_.dismounts, 3);
+    EXPECT_EQ(state->writer.currentDisk, 2u);
+    ASSERT_EQ(swap_.disks, 2);
+    std::string set = FreshFolder(setName);
+    for (int d = 1; d <= 2; ++d) {
+      std::string disk = swap_.takenOut + "\\disk" + std::to_string(d) + ".zip";
+      EXPECT_LE(SizeOf(disk), drive_.capacity);
+      EXPECT_GT(SizeOf(disk), drive_.capacity - 512);
+      ASSERT_TRUE(CopyFileA(disk.c_str(), (set + "\\backup.z0" + std::to_string(d)).c_str(), FALSE));
+    }
+    ASSERT_TRUE(CopyFileA(swap_.archive.c_str(), (set + "\\backup.zip").c_str(), FALSE));
+    ExpectReadsBack(set + "\\backup.zip", members, FreshFolder(std::string(setName) + "-out"));
+  }
+
+  void TearDown() override {
+    if (state->output != INVALID_HANDLE_VALUE) CloseHandle(state->output);
+    if (state->volumeFile != INVALID_HANDLE_VALUE) CloseHandle(state->volumeFile);
+    scope_.reset();
+    ZipStateTest::TearDown();
+  }
+
+  SimulatedDrive drive_;
+  std::unique_ptr<SimulatedDriveScope> scope_;
+  DiskSwap swap_;
+};
+
+TEST_F(ZipRemovableSetTest, ThreeSmallDisksLabelledPromptedAndReadBack) {
+  BeginSet("disk", 30000, ZMV_WIPE);
+  EXPECT_FALSE(Exists(drive_.folder + "\\left-over.txt"));
+  std::vector<Member> members = RandomMembers({25000, 25000, 15000}, 5);
+  EXPECT_EQ(WriteVolumeArchive(state, members, &state->output), 0);
+  ExpectThreeDisks(members, "removable-set");
+}
+
+TEST_F(ZipRemovableSetTest, StagingFileCopiedToEachDisk) {
+  BeginSet("staged-disk", 34000, 0);
+  EXPECT_TRUE(Exists(drive_.folder + "\\left-over.txt"));  // no wipe asked
+  ASSERT_TRUE(DeleteFileA((drive_.folder + "\\left-over.txt").c_str()));
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);  // on C:, a fixed drive
+  ASSERT_EQ(ZipOpenMultiVolumeOutput(state, temp), 0);
+  std::string staging = state->volumeName;
+  std::vector<Member> members = RandomMembers({25000, 25000, 25000}, 6);
+  EXPECT_EQ(WriteVolumeArchive(state, members, &state->volumeFile), 0);
+  EXPECT_EQ(ZipNextVolume(state, &state->volumeFile), 0);  // the last disk's bytes
+  ZipCloseMultiVolumeOutput(state, 0);
+  EXPECT_FALSE(Exists(staging));
+  ExpectThreeDisks(members, "staged-set");
+}
+
+TEST_F(ZipRemovableSetTest, StagingFolderMustBeFixedWithRoom) {
+  struct Case {
+    UINT type;
+    uint64_t free;
+    int result;
+  };
+  const Case cases[] = {{DRIVE_REMOVABLE, 1ull << 30, 10}, {DRIVE_FIXED, 0x1FFFFF, 10}, {DRIVE_FIXED, 0x200000, 0}};
+  std::string folder = FreshFolder("staging-place");
+  state->multiVolControl = ZMV_MULTI_VOLUME;
+  state->promptsAllowed = 0;
+  for (const Case &c : cases) {
+    drive_.letter = WorkDriveLetter();
+    drive_.folder = folder;
+    drive_.type = c.type;
+    drive_.capacity = c.free;
+    SimulatedDriveScope scope(&drive_);
+    EXPECT_EQ(ZipOpenMultiVolumeOutput(state, folder.c_str()), c.result) << c.type << " " << c.free;
+    ZipCloseMultiVolumeOutput(state, 0);
+  }
 }
 
 TEST_F(ZipRemovableSetTest, CancelAtTheDiskPromptEndsWithNine) {
