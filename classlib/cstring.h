@@ -63,7 +63,7 @@ class CString {
   CString& MakeUpper();
   CString& MakeLower();
 
-  void Format(LPCSTR lpszFormat, ...);
+  void Format(LPCSTR lpszFormat, ...) __attribute__((format(__MINGW_PRINTF_FORMAT, 2, 3)));
   void Format(UINT nFormatID, ...);
   void FormatV(LPCSTR lpszFormat, va_list args);
   BOOL LoadString(UINT nID);
