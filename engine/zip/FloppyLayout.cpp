@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "ZipRecordBytes.h"
+
 namespace {
 
 const FloppyParameters kFormats[FLOPPY_FORMAT_COUNT] = {
@@ -37,15 +39,8 @@ const char kVolumeLabel[11] = {'Q', 'U', 'E', 'L', 'L', 'O', 'N', '_', '2', '0',
 const char kFileSystem[8] = {'F', 'A', 'T', '1', '2', ' ', ' ', ' '};
 const uint8_t kExtendedSignature = 0x29;
 
-void Put16(uint8_t *at, uint32_t value) {
-  at[0] = uint8_t(value);
-  at[1] = uint8_t(value >> 8);
-}
-
-void Put32(uint8_t *at, uint32_t value) {
-  Put16(at, value);
-  Put16(at + 2, value >> 16);
-}
+void Put16(uint8_t *at, uint32_t value) { ZipRecordBytes{at}.U16(value); }
+void Put32(uint8_t *at, uint32_t value) { ZipRecordBytes{at}.U32(value); }
 
 uint32_t Capacity(const FloppyMediaGeometry &g) {
   return uint32_t(g.cylinders) * g.tracksPerCylinder * g.sectorsPerTrack * g.bytesPerSector;
@@ -64,17 +59,20 @@ FloppyDriveLayout HighDensity(uint32_t cylinders, uint32_t sectors, uint8_t medi
 const FloppyParameters &FloppyFormatParameters(FloppyFormat format) { return kFormats[format]; }
 
 void FloppyParameterBlock(const FloppyParameters &p, uint8_t out[FLOPPY_BLOCK_SIZE]) {
-  memset(out, 0, FLOPPY_BLOCK_SIZE);
-  Put16(out + 0, FLOPPY_SECTOR_SIZE);
-  out[2] = p.sectorsPerCluster;
-  Put16(out + 3, 1);  // reserved sectors
-  out[5] = 2;         // FATs
-  Put16(out + 6, p.rootEntries);
-  Put16(out + 8, p.totalSectors);
-  out[10] = p.media;
-  Put16(out + 11, p.sectorsPerFat);
-  Put16(out + 13, p.sectorsPerTrack);
-  Put16(out + 15, FLOPPY_HEADS);
+  const uint8_t reservedSectors = 1, fats = 2;
+  ZipRecordBytes block{out};
+  block.U16(FLOPPY_SECTOR_SIZE);
+  block.Bytes(&p.sectorsPerCluster, 1);
+  block.U16(reservedSectors);
+  block.Bytes(&fats, 1);
+  block.U16(p.rootEntries);
+  block.U16(p.totalSectors);
+  block.Bytes(&p.media, 1);
+  block.U16(p.sectorsPerFat);
+  block.U16(p.sectorsPerTrack);
+  block.U16(FLOPPY_HEADS);
+  block.U32(0);  // hidden sectors
+  block.U32(0);  // 32-bit sector count
 }
 
 uint32_t FloppyRootSectors(const FloppyParameters &p) { return p.rootEntries / 16u; }

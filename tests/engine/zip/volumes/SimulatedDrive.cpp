@@ -32,7 +32,7 @@ uint64_t FolderBytes(const std::string &folder) {
 
 void DriveRoot(int drive, char *out, size_t capacity) {
   if (g_drive && 'A' + drive - 1 == g_drive->letter && !g_drive->folder.empty()) {
-    snprintf(out, capacity, "%s\\", g_drive->folder.c_str());
+    snprintf(out, capacity, "%s\\", (g_drive->root.empty() ? g_drive->folder : g_drive->root).c_str());
     return;
   }
   System().driveRoot(drive, out, capacity);

@@ -16,6 +16,7 @@
 struct SimulatedDrive {
   char letter = 'A';
   std::string folder;            // what the root stands for (files counted for the free space)
+  std::string root;              // what the root stands for, when not the folder
   UINT type = DRIVE_REMOVABLE;
   uint64_t capacity = 1457664;   // free space = capacity - bytes of the folder's files
   DWORD maxNameLength = 255;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include "SimulatedDrive.h"
@@ -148,29 +149,65 @@ TEST_F(ZipRemovableSetTest, StagingFolderMustBeFixedWithRoom) {
   }
 }
 
-TEST_F(ZipRemovableSetTest, CancelAtTheDiskPromptEndsWithNine) {
-  SimulatedDrive drive;
-  drive.letter = WorkDriveLetter();
-  drive.folder = FreshFolder("disk-cancel");
-  drive.capacity = 10000;
-  SimulatedDriveScope scope(&drive);
-  MessageRecorder recorder;
-  recorder.answer = IDCANCEL;
-  std::string archive = drive.folder + "\\backup.zip";
-  strcpy(state->archiveName, archive.c_str());
-  state->multiVolControl = ZMV_MULTI_VOLUME;
-  state->messageDisplay = RecordMessage;
-  state->messageDisplayData = &recorder;
-  StartVolumeBookkeeping(state);
-  state->output = CreateFileA(archive.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  std::vector<Member> members = RandomMembers({20000}, 9);
-  EXPECT_EQ(WriteVolumeArchive(state, members, &state->output), 9);
-  EXPECT_EQ(state->cancel, 1);
-  ASSERT_EQ(recorder.shown.size(), 1u);
-  EXPECT_EQ(recorder.shown[0].type, 0);
-  EXPECT_EQ(recorder.shown[0].number, 2);
-  EXPECT_EQ(state->writer.currentDisk, 0u);
+// Answers by message type; every type shown is noted.
+struct ScriptedAnswers {
+  std::map<int, int> answers;
+  std::vector<int> shown;
+  std::vector<int> numbers;
+};
+
+int CALLBACK AnswerByType(int type, int style, int number, int second, char *text, char *title, void *data) {
+  auto *script = static_cast<ScriptedAnswers *>(data);
+  if (type == 13) return 0;
+  script->shown.push_back(type);
+  script->numbers.push_back(number);
+  return script->answers.count(type) ? script->answers[type] : IDCANCEL;
+}
+
+TEST_F(ZipRemovableSetTest, FailedDiskChanges) {
+  struct Case {
+    const char *what;
+    uint16_t control;
+    bool writableRoot;
+    std::map<int, int> answers;
+    int result;
+    std::vector<int> shown;
+  };
+  const Case cases[] = {
+      {"cancel at the prompt", 0, true, {}, 9, {0}},
+      {"write-protected disk, then cancel", 0, false, {{0, IDOK}, {12, IDCANCEL}}, 9, {0, 12}},
+      // A data write the disk change failed in ends as the compressor reports it.
+      {"format refused off A: and B:", ZMV_FORMAT, true, {{0, IDOK}}, 14, {0, 7}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    SimulatedDrive drive;
+    drive.letter = WorkDriveLetter();
+    std::string folder = FreshFolder("disk-change");
+    drive.folder = folder;
+    if (!c.writableRoot) drive.root = folder + "\\missing";
+    drive.capacity = 10000;
+    SimulatedDriveScope scope(&drive);
+    ScriptedAnswers script;
+    script.answers = c.answers;
+    std::string archive = folder + "\\backup.zip";
+    strcpy(state->archiveName, archive.c_str());
+    state->multiVolControl = uint16_t(ZMV_MULTI_VOLUME | c.control);
+    state->messageDisplay = AnswerByType;
+    state->messageDisplayData = &script;
+    state->cancel = 0;
+    StartVolumeBookkeeping(state);
+    state->output = CreateFileA(archive.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_EQ(WriteVolumeArchive(state, RandomMembers({20000}, 9), &state->output), c.result);
+    EXPECT_EQ(state->cancel, c.result == 9);
+    EXPECT_EQ(script.shown, c.shown);
+    ASSERT_FALSE(script.numbers.empty());
+    EXPECT_EQ(script.numbers[0], 2);  // the second disk is asked for
+    EXPECT_EQ(state->writer.currentDisk, c.result == 14 ? 1u : 0u);
+    if (state->output != INVALID_HANDLE_VALUE) CloseHandle(state->output);
+    state->output = INVALID_HANDLE_VALUE;
+  }
 }
 
 // The files of a fixed drive's root, as they must stay.
