@@ -778,22 +778,25 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
   return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
 }
 
+// Only push buttons and the like are disabled for want of a handler: other
+// controls, and buttons that never send commands, keep their state.
+static BOOL DisablesWithoutHandler(HWND hWndChild) {
+  if (!(::SendMessageA(hWndChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) return FALSE;
+  UINT style = static_cast<UINT>(::GetWindowLongPtrA(hWndChild, GWL_STYLE)) & 0x0F;
+  return style != BS_AUTOCHECKBOX && style != BS_AUTO3STATE && style != BS_GROUPBOX && style != BS_AUTORADIOBUTTON;
+}
+
 void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
   CCmdUI state;
   for (HWND hChild = ::GetTopWindow(m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
     state.m_nID = static_cast<UINT>(::GetDlgCtrlID(hChild));
     state.m_pOther = FromHandle(hChild);
-    // A control that updates itself keeps the update.
+    // The control's own update, then this window's, then the target's.
     CWnd* pChild = FromHandlePermanent(hChild);
-    if (pChild && pChild->OnCmdMsg(0, MAKELONG(0xFFFF, WM_COMMAND + WM_REFLECT_BASE), &state, nullptr)) continue;
-    // Buttons with BS_* styles that never take commands are not disabled.
-    BOOL disable = bDisableIfNoHndler;
-    if (disable && (::SendMessageA(hChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) {
-      UINT style = static_cast<UINT>(::GetWindowLongPtrA(hChild, GWL_STYLE)) & 0x0F;
-      if (style == BS_AUTOCHECKBOX || style == BS_AUTO3STATE || style == BS_GROUPBOX || style == BS_AUTORADIOBUTTON)
-        disable = FALSE;
-    }
-    state.DoUpdate(pTarget, disable);
+    if (pChild && pChild->CCmdTarget::OnCmdMsg(0, MAKELONG(0xFFFF, WM_COMMAND + WM_REFLECT_BASE), &state, nullptr))
+      continue;
+    if (CCmdTarget::OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, nullptr)) continue;
+    state.DoUpdate(pTarget, bDisableIfNoHndler && DisablesWithoutHandler(hChild));
   }
 }
 

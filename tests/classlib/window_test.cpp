@@ -382,8 +382,11 @@ TEST(Window, ControlsUpdateThemselvesThroughReflectedUpdates) {
   MakeTopLevel(&parent);
   CSelfUpdatingButton self;
   self.Create("s", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 40, 20), &parent, 100);
-  CButton plain;
+  CButton plain, check;
   plain.Create("p", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(50, 0, 90, 20), &parent, 200);
+  check.Create("c", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(100, 0, 140, 20), &parent, 201);
+  CEdit edit;
+  edit.Create(WS_CHILD | WS_VISIBLE, CRect(150, 0, 190, 20), &parent, 202);
   // 0xBD11FFFF: the update code a control is offered first.
   CCmdUI probe;
   probe.m_nID = 100;
@@ -392,6 +395,8 @@ TEST(Window, ControlsUpdateThemselvesThroughReflectedUpdates) {
   EXPECT_EQ(self.updates, 2);
   EXPECT_FALSE(self.IsWindowEnabled());   // its own handler, although the target handles 100
   EXPECT_FALSE(plain.IsWindowEnabled());  // nobody handles 200
+  EXPECT_TRUE(check.IsWindowEnabled());   // but only push buttons lose their state for that
+  EXPECT_TRUE(edit.IsWindowEnabled());
   parent.DestroyWindow();
 }
 
