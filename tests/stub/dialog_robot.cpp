@@ -87,6 +87,27 @@ void DialogRobot::Play() {
     m_finished = true;
 }
 
+DWORD RunProgram(const std::string& program, const char* workingFolder, std::vector<RobotStep> steps) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + program + "\"";
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, workingFolder,
+                        &startup, &process))
+        return static_cast<DWORD>(-2);
+    DialogRobot robot(std::move(steps), process.dwProcessId);
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!robot.Finished())
+        return static_cast<DWORD>(-3);
+    return code;
+}
+
 void Press(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));

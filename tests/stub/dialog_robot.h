@@ -33,6 +33,11 @@ private:
     std::thread m_thread;
 };
 
+// Runs program with workingFolder as current folder (null: the caller's)
+// while a robot plays steps on its dialogs; its exit code, or -1 when it had
+// to be stopped after a minute, -2 when it did not start.
+DWORD RunProgram(const std::string& program, const char* workingFolder, std::vector<RobotStep> steps);
+
 // Clicks a button (or any command) of dialog.
 void Press(HWND dialog, int id);
 std::string ItemText(HWND dialog, int id);

@@ -28,18 +28,10 @@ const HMODULE g_richEdit = [] {
     return LoadLibraryA("riched20.dll");
 }();
 
-// 1999-12-31 23:59:58 as a DOS date and time.
-constexpr uint32_t kLastSecondOf1999 = ((19u << 9 | 12u << 5 | 31u) << 16) | (23u << 11 | 59u << 5 | 29u);
-
 std::string MakeExistingFile(const std::string& folder) {
     const std::string path = folder + "existing.txt";
     WriteFile(path, std::string(12345, 'e'));
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    FILETIME local, utc;
-    DosDateTimeToFileTime(static_cast<WORD>(kLastSecondOf1999 >> 16), static_cast<WORD>(kLastSecondOf1999), &local);
-    LocalFileTimeToFileTime(&local, &utc);
-    SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
+    SetFileDosTime(path, kLastSecondOf1999);
     return path;
 }
 

@@ -64,9 +64,6 @@ TEST(StubPaths, CreatesEveryLevelWithOrWithoutTrailingSeparator) {
     EXPECT_EQ(IsExistingFolder(nullptr), 0);
 }
 
-// 1999-12-31 23:59:58: date (19 << 9 | 12 << 5 | 31), time (23 << 11 | 59 << 5 | 29).
-constexpr uint32_t kLastSecondOf1999 = ((19u << 9 | 12u << 5 | 31u) << 16) | (23u << 11 | 59u << 5 | 29u);
-
 TEST(DosDateTime, FormatsBothForms) {
     EXPECT_EQ(FormatDosDateTime(kLastSecondOf1999, true), "12/31/99 23:59:58");
     const std::string longForm = FormatDosDateTime(kLastSecondOf1999, false);
@@ -77,12 +74,7 @@ TEST(DosDateTime, FormatsBothForms) {
 TEST(DosDateTime, ReadsAFilesTimeBack) {
     const std::string path = FreshFolder("dostime") + "f.txt";
     WriteFile(path, "x");
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    FILETIME local, utc;
-    DosDateTimeToFileTime(static_cast<WORD>(kLastSecondOf1999 >> 16), static_cast<WORD>(kLastSecondOf1999), &local);
-    LocalFileTimeToFileTime(&local, &utc);
-    SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
+    SetFileDosTime(path, kLastSecondOf1999);
     EXPECT_EQ(GetFileDosDateTime(path.c_str()), kLastSecondOf1999);
     EXPECT_EQ(GetFileDosDateTime((path + ".missing").c_str()), 0u);
 }

@@ -12,33 +12,11 @@ std::string SettingsCase(const char* name) {
     return std::string(BRENNICOR_TEST_WORK) + "/stub-settings/" + name + ".exe";
 }
 
-// Runs program (from its own folder as current folder) while the robot
-// plays; returns its exit code, or -1 when it had to be stopped.
-DWORD RunProgram(const std::string& program, const std::string& folder, std::vector<RobotStep> steps) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + program + "\"";
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process))
-        return static_cast<DWORD>(-2);
-    DialogRobot robot(std::move(steps), process.dwProcessId);
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_TRUE(robot.Finished());
-    return code;
-}
-
 TEST(StubProgram, WithoutKnownSettingsItSaysSoAndEnds) {
     const std::string folder = FreshFolder("program-no-key");
     ASSERT_TRUE(CopyFileA(SettingsCase("real_stub_no_key").c_str(), (folder + "setup.exe").c_str(), FALSE));
     std::string text;
-    const DWORD code = RunProgram(folder + "setup.exe", folder,
+    const DWORD code = RunProgram(folder + "setup.exe", folder.c_str(),
                                   {{"Missing or wrong parameters format!", [&](HWND box) {
                                         text = MessageBoxText(box);
                                         Press(box, IDOK);
@@ -59,7 +37,7 @@ TEST(StubProgram, OpensWithItsSettingsAndLoadsNoPlantedDll) {
     ASSERT_TRUE(CopyFileA(BRENNICOR_PLANTED_DLL, (folder + "riched20.dll").c_str(), FALSE));
     std::string destination;
     bool launchTicked = false;
-    const DWORD code = RunProgram(folder + "setup.exe", folder,
+    const DWORD code = RunProgram(folder + "setup.exe", folder.c_str(),
                                   {{"Korvane SFX Module", [&](HWND d) {
                                         destination = ItemText(d, IDC_DESTINATION);
                                         launchTicked = IsChecked(d, IDC_LAUNCH);
@@ -76,7 +54,7 @@ TEST(StubProgram, OpensWithItsSettingsAndLoadsNoPlantedDll) {
 // check_road.py compares the result with Info-ZIP's unzip.
 TEST(StubProgram, AutoRunExtractsWithoutAQuestion) {
     const std::string road = std::string(BRENNICOR_TEST_WORK) + "\\stub-road\\";
-    EXPECT_EQ(RunProgram(road + "road.exe", road, {}), static_cast<DWORD>(IDOK));
+    EXPECT_EQ(RunProgram(road + "road.exe", road.c_str(), {}), static_cast<DWORD>(IDOK));
 }
 
 }  // namespace

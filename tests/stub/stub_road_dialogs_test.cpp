@@ -56,26 +56,6 @@ std::vector<std::string> Lines(const std::string& destination, const std::string
     return lines;
 }
 
-DWORD RunProgram(const std::string& program, std::vector<RobotStep> steps) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + program + "\"";
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return static_cast<DWORD>(-2);
-    DialogRobot robot(std::move(steps), process.dwProcessId);
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_TRUE(robot.Finished());
-    return code;
-}
-
 RobotStep PressOn(const char* caption, int id) {
     return {caption, [id](HWND d) { Press(d, id); }};
 }
@@ -101,7 +81,7 @@ TEST_F(StubRoad, RightPasswordExtractsAndLaunches) {
     const std::string folder = FreshFolder("road-right");
     const std::string destination = folder + "out\\";
     const std::string program = WriteProgram(folder + "setup.exe", s_protected, Lines(destination));
-    EXPECT_EQ(RunProgram(program, {PressOn(kMain, IDOK), TypePassword(kRightPassword)}), static_cast<DWORD>(IDOK));
+    EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK), TypePassword(kRightPassword)}), static_cast<DWORD>(IDOK));
     ASSERT_TRUE(WaitForFile(destination + "launched.txt", 10000));
     auto extracted = FilesBelow(destination);
     extracted.erase("launched.txt");
@@ -112,7 +92,7 @@ TEST_F(StubRoad, WrongPasswordExtractsNothingAndLaunchesNothing) {
     const std::string folder = FreshFolder("road-wrong");
     const std::string destination = folder + "out\\";
     const std::string program = WriteProgram(folder + "setup.exe", s_protected, Lines(destination));
-    EXPECT_EQ(RunProgram(program, {PressOn(kMain, IDOK), TypePassword("not it"), PressOn(kQuestion, IDNO),
+    EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK), TypePassword("not it"), PressOn(kQuestion, IDNO),
                             PressOn(kError, IDOK)}),
               static_cast<DWORD>(IDOK));
     EXPECT_TRUE(FilesBelow(destination).empty());
@@ -122,7 +102,7 @@ TEST_F(StubRoad, CancelledCustomMessageExtractsNothing) {
     const std::string folder = FreshFolder("road-message");
     const std::string destination = folder + "out\\";
     const std::string program = WriteProgram(folder + "setup.exe", s_open, Lines(destination, "Agree?"));
-    EXPECT_EQ(RunProgram(program, {PressOn(kMain, IDOK), PressOn("Custom Message", IDCANCEL)}), static_cast<DWORD>(IDOK));
+    EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK), PressOn("Custom Message", IDCANCEL)}), static_cast<DWORD>(IDOK));
     EXPECT_FALSE(FileExists(destination));
 }
 
@@ -150,7 +130,7 @@ TEST_F(StubRoad, OverwriteQuestionAnswers) {
         std::vector<RobotStep> steps = {PressOn(kMain, IDOK), PressOn(kOverwrite, c.button)};
         if (c.errorShown)
             steps.push_back(PressOn(kError, IDOK));
-        EXPECT_EQ(RunProgram(program, steps), static_cast<DWORD>(IDOK));
+        EXPECT_EQ(RunProgram(program, nullptr, steps), static_cast<DWORD>(IDOK));
         EXPECT_EQ(ReadFile(destination + "notes.txt"), c.replaced ? original : "mine");
         if (c.restExtracted) {
             EXPECT_TRUE(WaitForFile(destination + "launched.txt", 10000));

@@ -44,6 +44,15 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
+void SetFileDosTime(const std::string& path, uint32_t dosDateTime) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME local, utc;
+    DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime), &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    SetFileTime(file, nullptr, nullptr, &utc);
+    CloseHandle(file);
+}
+
 bool WaitForFile(const std::string& path, DWORD timeoutMs) {
     for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
         if (FileExists(path))
