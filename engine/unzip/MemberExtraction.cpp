@@ -211,11 +211,6 @@ static FILETIME FileTimeOfDos(uint16_t date, uint16_t time) {
   return utc;
 }
 
-static DWORD OutputAttributes(const MemberTarget *target) {
-  DWORD attributes = target->attributes & kOutputAttributeMask;
-  return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
-}
-
 static void RestoreFolderTimes(const MemberTarget *target) {
   char path[kTargetMax + 1];
   lstrcpynA(path, target->path, sizeof path);
@@ -241,12 +236,49 @@ static bool TemporaryBeside(const char *target, char *temporary) {
   return GetTempFileNameA(folder, "~bz", 0, temporary) != 0;
 }
 
-// Puts the finished (or, with option bit 6, the failed) output in the target's place.
-static bool ReplaceTarget(const char *temporary, const MemberTarget *target) {
-  if (MoveFileExA(temporary, target->path, MOVEFILE_REPLACE_EXISTING)) return true;
-  SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(temporary);
-  return false;
+// Where a member's bytes go: straight to the target when no file is there
+// (or option bit 0 removed it), else to a temporary file that replaces the
+// target only once the member is complete.
+struct PendingOutput {
+  char path[kTargetMax + 1];
+  bool temporary;
+  HANDLE file;
+};
+
+static int OpenPendingOutput(UnzipState *state, const MemberTarget *target, PendingOutput *pending) {
+  pending->temporary = !state->deleteBeforeCreate && FileExists(target->path);
+  if (pending->temporary) {
+    if (!TemporaryBeside(target->path, pending->path)) return 28;
+  } else {
+    lstrcpynA(pending->path, target->path, sizeof pending->path);
+  }
+  pending->file = CreateOutputFile(pending->path);
+  if (pending->file != INVALID_HANDLE_VALUE) return 0;
+  if (pending->temporary) DeleteFileA(pending->path);
+  return 28;
+}
+
+// Dates the output and puts it in place; a failed member's output goes,
+// unless option bit 6 keeps it. The member's result, or 28.
+static int FinishPendingOutput(UnzipState *state, const MemberTarget *target, PendingOutput *pending, int result) {
+  if (result == 0) {
+    FILETIME time = FileTimeOfDos(target->dosDate, target->dosTime);
+    SetFileTime(pending->file, &time, &time, &time);
+  }
+  CloseHandle(pending->file);
+  if (result != 0 && !state->keepPartialOutput) {
+    DeleteFileA(pending->path);
+    return result;
+  }
+  // Created with the archive bit; the others need setting.
+  uint32_t attributes = target->attributes & kOutputAttributeMask;
+  if (attributes & ~FILE_ATTRIBUTE_ARCHIVE) SetFileAttributesA(pending->path, attributes);
+  if (pending->temporary && !MoveFileExA(pending->path, target->path, MOVEFILE_REPLACE_EXISTING)) {
+    SetFileAttributesA(pending->path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(pending->path);
+    return result ? result : 28;
+  }
+  return result;
 }
 
 static void SetItemText(UnzipState *state, uint32_t id, const char *name) {
@@ -342,43 +374,19 @@ static int MemberExtractData(UnzipState *state, const MemberTarget *target, uint
   if (FileSeek64(state->volumeHandle, static_cast<int64_t>(dataOffset), FILE_BEGIN) < 0) return 3;
 
   int sink = OutputSinkOf(state);
-  char temporary[MAX_PATH] = "";
-  HANDLE file = INVALID_HANDLE_VALUE;
+  PendingOutput pending = {"", false, INVALID_HANDLE_VALUE};
   if (sink == kSinkFile) {
-    if (state->deleteBeforeCreate && FileExists(target->path)) {
-      SetFileAttributesA(target->path, FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileA(target->path)) return 28;
-    }
-    if (!TemporaryBeside(target->path, temporary)) return 28;
-    file = CreateFileA(temporary, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-      DeleteFileA(temporary);
-      return 28;
-    }
+    int result = OpenPendingOutput(state, target, &pending);
+    if (result) return result;
   }
   char partBefore[kUnzipPathCapacity];
   lstrcpynA(partBefore, state->volumePath, sizeof partBefore);
   state->expectedTotal[0] = member.values.uncompressedSize;
   state->expectedTotal[1] = 0;
-  int result = DecodeInto(state, sink, file, member.values.uncompressedSize, member.values.compressedSize, 0);
+  int result = DecodeInto(state, sink, pending.file, member.values.uncompressedSize, member.values.compressedSize, 0);
   // Spanning on into later parts leaves the directory reader where it was.
   lstrcpynA(state->volumePath, partBefore, sizeof state->volumePath);
-  InputFileClose();
-  if (sink != kSinkFile) return result;
-
-  if (result == 0) {
-    FILETIME time = FileTimeOfDos(target->dosDate, target->dosTime);
-    SetFileTime(file, &time, &time, &time);
-  }
-  CloseHandle(file);
-  if (result == 0 || state->keepPartialOutput) {
-    SetFileAttributesA(temporary, OutputAttributes(target));
-    if (!ReplaceTarget(temporary, target) && result == 0) result = 28;
-  } else {
-    DeleteFileA(temporary);
-  }
-  return result;
+  return sink == kSinkFile ? FinishPendingOutput(state, target, &pending, result) : result;
 }
 
 // Everything before the data for a member written to disk: the path, the
@@ -458,7 +466,6 @@ int ExtractMember(UnzipState *state) {
   int result = 0;
   if (OutputSinkOf(state) == kSinkFile) result = PrepareTarget(state, &target);
   if (result == 0) result = ExtractPrepared(state, &target);
-  InputFileClose();
   // A member that failed leaves nothing behind for the next one.
   if (result != 48) state->cancelFlag = 0;
   return result;

@@ -58,8 +58,11 @@ struct MemberOutput {
   uint64_t placed;      // memory window: bytes placed in the block
 };
 
+enum { kMemberIoPathCapacity = 2049 };
+
 struct MemberIo {
   MemberInput input;
+  char openVolume[kMemberIoPathCapacity];  // the path the data handle reads, kept between members
   MemberOutput output;
   // The state's buffers as this layer last sized them; the directory reader
   // may replace them between commands.

@@ -8,15 +8,20 @@
 #include "UnzipFiles.h"
 #include "UnzipReport.h"
 
+static_assert(static_cast<int>(kMemberIoPathCapacity) == static_cast<int>(kUnzipPathCapacity), "the open volume's path is a volume path");
+
 int InputFileOpen(const char *path) {
   UnzipState *state = UnzipStateOfThread();
   if (!state) return 9;
+  // Members of one command mostly lie in the same file: its handle stays open.
+  if (state->volumeHandle != INVALID_HANDLE_VALUE && strcmp(state->io.openVolume, path) == 0) return 0;
   InputFileClose();
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 5 && file == INVALID_HANDLE_VALUE; ++attempt)
     file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   state->volumeHandle = file;
+  lstrcpynA(state->io.openVolume, file == INVALID_HANDLE_VALUE ? "" : path, sizeof state->io.openVolume);
   return file == INVALID_HANDLE_VALUE ? 9 : 0;
 }
 

@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Extraction beside Info-ZIP unzip and 7-Zip: one archive of the corpus's
+text.tar files (Deflate, made by Info-ZIP zip -6), extracted by the engine
+under Wine (the x64 build's extract_with_engine.exe, timed inside the
+process and as a whole process) and by unzip and 7zz natively, best of
+three rounds each; every output is compared with the tar's files. The same
+archive is also only tested (decoded and checked, nothing written), which
+leaves out the cost of creating files, far higher under Wine than natively.
+
+Usage: bench_extract CORPUS_FOLDER
+The engine's program comes from $BRENNICOR_BUILD_ROOT/x64 (default: the
+build root this script was configured into); build it first with
+  build x64 extract_with_engine
+"""
+import filecmp
+import os
+import shutil
+import subprocess
+import sys
+import tarfile
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+BUILD_ROOT = os.environ.get("BRENNICOR_BUILD_ROOT", os.path.normpath(os.path.join(HERE, "..", "..", "..")))
+PROGRAM = os.path.join(BUILD_ROOT, "x64", "bench-programs", "extract_with_engine.exe")
+ROUNDS = 3
+
+
+def best_of(run):
+    best = None
+    for _ in range(ROUNDS):
+        start = time.perf_counter()
+        inside = run()
+        took = time.perf_counter() - start
+        figure = (took, inside)
+        best = figure if best is None or took < best[0] else best
+    return best
+
+
+def same_tree(left, right):
+    compare = filecmp.dircmp(left, right)
+    if compare.left_only or compare.right_only or compare.diff_files or compare.funny_files:
+        return False
+    if filecmp.cmpfiles(left, right, compare.common_files, shallow=False)[1]:
+        return False
+    return all(same_tree(os.path.join(left, d), os.path.join(right, d)) for d in compare.common_dirs)
+
+
+def wine_environment(work):
+    env = dict(os.environ)
+    env.setdefault("WINEPREFIX", os.path.join(tempfile.gettempdir(), "wine-extract-bench"))
+    env.update(WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", WINEARCH="win64")
+    if not os.path.isdir(env["WINEPREFIX"]):
+        subprocess.run(["/usr/lib/wine/wine64", "wineboot", "-i"], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["/usr/lib/wine/wineserver", "-p"], env=env)  # already running is fine
+    return env
+
+
+def main():
+    corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "shared", "corpus")
+    if not os.path.exists(PROGRAM):
+        sys.exit(f"missing {PROGRAM}: build x64 extract_with_engine first")
+    work = tempfile.mkdtemp(prefix="bench-extract-")
+    try:
+        source = os.path.join(work, "source")
+        with tarfile.open(os.path.join(corpus, "text.tar")) as tar:
+            members = [m for m in tar.getmembers() if m.isfile()]
+            tar.extractall(source, members=members, filter="data")
+        archive = os.path.join(work, "text.zip")
+        subprocess.run(["zip", "-6", "-r", "-q", "-X", archive, "."], cwd=source, check=True)
+        size = sum(m.size for m in members)
+        print(f"{len(members)} files, {size} bytes, archive {os.path.getsize(archive)} bytes")
+
+        outputs = {name: os.path.join(work, name) for name in ("engine", "unzip", "7zz")}
+
+        def fresh(name):
+            shutil.rmtree(outputs[name], ignore_errors=True)
+            os.makedirs(outputs[name])
+            return outputs[name]
+
+        env = wine_environment(work)
+
+        report = os.path.join(work, "engine.txt")
+
+        def engine(*mode):
+            # Output through a file: Wine's helper processes may hold a pipe open.
+            with open(report, "w") as f:
+                subprocess.run(["/usr/lib/wine/wine64", PROGRAM, "Z:" + archive, "Z:" + fresh("engine"), "1"]
+                               + list(mode), env=env, check=True, stdout=f, stderr=subprocess.DEVNULL)
+            out = open(report).read().split()
+            return float(out[out.index("seconds") + 1])
+
+        def native(args):
+            return lambda: subprocess.run(args, check=True, stdout=subprocess.DEVNULL) and None
+
+        extract = {
+            "engine": best_of(engine),
+            "unzip": best_of(lambda: native(["unzip", "-qq", "-o", archive, "-d", fresh("unzip")])()),
+            "7zz": best_of(lambda: native(["7zz", "x", "-y", "-bd", "-o" + fresh("7zz"), archive])()),
+        }
+        for name, folder in outputs.items():
+            if not same_tree(source, folder):
+                sys.exit(f"{name}: output differs from the tar's files")
+        test = {
+            "engine": best_of(lambda: engine("test")),
+            "unzip": best_of(native(["unzip", "-tqq", archive])),
+            "7zz": best_of(native(["7zz", "t", "-bd", archive])),
+        }
+        for title, figures in (("extract to files", extract), ("test only", test)):
+            inside, whole = figures["engine"][1], figures["engine"][0]
+            print(f"{title}:")
+            print(f"  engine (Wine, inside the process)  {inside:8.3f} s")
+            print(f"  engine (Wine, whole process)       {whole:8.3f} s")
+            for peer in ("unzip", "7zz"):
+                took = figures[peer][0]
+                print(f"  {peer:5} (native, whole process)      {took:8.3f} s   "
+                      f"engine/{peer}: {inside / took:5.2f} inside, {whole / took:5.2f} whole")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+main()
