@@ -9,6 +9,7 @@
 
 #include "ArchiveJob.h"
 #include "MyFileUtility.h"
+#include "UnzipApi.h"
 
 namespace {
 
@@ -204,6 +205,24 @@ TEST(ArchiveJob, ExtractRelaysTheEngineAndRepeatsItsLastReport) {
                               "secret", 1, 0, 1, 0, nullptr));
   EXPECT_EQ(10000, FileSizeOf(locked + "a.txt"));
   EXPECT_EQ(70000, FileSizeOf(locked + "dir\\b.bin"));
+}
+
+int RenameTarget(int code, const char*, int, void* item, void* queryTable, int, int, char* reply, char*, int*) {
+  if (code != kJobOverwriteQuery) return 0;
+  // The query table points into the engine's rename record.
+  const auto* slots = static_cast<const uintptr_t*>(queryTable);
+  EXPECT_EQ(static_cast<const UnzipRenameRecordEx*>(item)->path, reinterpret_cast<const char*>(slots[kQueryTargetPath]));
+  EXPECT_EQ(256u, slots[kQuerySizeLow]);
+  strcpy(reply, "renamed.bin");
+  return 0;
+}
+
+TEST(ArchiveJob, OverwriteQueryReplyRenamesTheTarget) {
+  const std::string folder = FreshFolder("extract-renamed");
+  ASSERT_EQ(0, ExtractArchive(nullptr, nullptr, JobArchive("python.zip").c_str(), "stored.bin", folder.c_str(),
+                              nullptr, nullptr, 1, 0, 1, 0, RenameTarget));
+  EXPECT_EQ(256, FileSizeOf(folder + "renamed.bin"));
+  EXPECT_EQ(-1, FileSizeOf(folder + "stored.bin"));
 }
 
 TEST(ArchiveJob, ListingTexts) {

@@ -193,6 +193,18 @@ TEST(SecureContainer, WriterFailuresNameTheirCause) {
                                      nullptr));
 }
 
+TEST(SecureContainer, NothingLandsOutsideTheTemporaryFolder) {
+  char temp[MAX_PATH];
+  ASSERT_NE(0u, GetTempPathA(sizeof temp, temp));
+  ContainerBuildRecord record;
+  // The engine refuses the climbing member; only the other one is secured.
+  EXPECT_EQ(0, BuildSecureContainer(nullptr, nullptr, &record, Source("escape.zip").c_str(),
+                                    Source("escape.container").c_str(), "", "", 0, 5, nullptr));
+  EXPECT_EQ(2, record.entryCount);
+  EXPECT_EQ(1, record.recordCount);
+  EXPECT_EQ(0, CMyFileUtility::FileExists((std::string(temp) + "escaped-by-build.txt").c_str()));
+}
+
 TEST(ContainerMemoryIo, ReadsStayInsideTheEntry) {
   struct Case {
     uint64_t offset;
