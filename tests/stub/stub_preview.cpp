@@ -1,6 +1,6 @@
 // Shows one of the stub's dialogs with sample contents for a few seconds, so
 // take_screenshots.sh can capture what the user sees.
-// Usage: stub_preview main|password|overwrite|about|message [existing file]
+// Usage: stub_preview main|progress|password|overwrite|about|message [existing file]
 #include "MainExtractDlg.h"
 #include "OverwriteFileDlg.h"
 #include "PasswordVerifyDlg.h"
@@ -26,13 +26,38 @@ void CloseLater(DWORD thread) {
     }).detach();
 }
 
-int ShowMain(HINSTANCE instance) {
+// Reports entries slowly, so the capture finds the dialog extracting.
+int SlowExtract(const ExtractRequest& request) {
+    request.callback(kReportEntryCount, nullptr, nullptr, 0, 0, 10, 0, request.owner);
+    for (DWORD entry = 0; entry < 10; ++entry) {
+        request.callback(kReportEntryWritten, "C:\\KorvaneSFX\\SecuredFiles\\docs\\guide.txt", nullptr, entry, 0,
+                         0, 0, request.owner);
+        Sleep(kShownMs / 10);
+    }
+    return kExtractFailed;  // nothing launched, no success text
+}
+
+void PressUnzipLater(DWORD thread) {
+    std::thread([thread] {
+        Sleep(1500);
+        EnumThreadWindows(thread, [](HWND window, LPARAM) -> BOOL {
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            return TRUE;
+        }, 0);
+    }).detach();
+}
+
+int ShowMain(HINSTANCE instance, bool extracting) {
     StubSettings settings;
     settings.destination = "C:\\KorvaneSFX\\SecuredFiles\\";
     settings.recreateFolders = 1;
     settings.launchCommand = "readme.txt";
     settings.aboutText = "Sample about text";
     CMainExtractDlg dialog(instance, settings, "");
+    if (extracting) {
+        dialog.SetExtractor(SlowExtract);
+        PressUnzipLater(GetCurrentThreadId());
+    }
     return static_cast<int>(dialog.Run(nullptr));
 }
 
@@ -62,5 +87,5 @@ int main(int argc, char** argv) {
         CCustomMessageDlg message("Please read these terms before extracting.\r\nPress OK to go on.");
         return static_cast<int>(message.DoModal(instance, nullptr));
     }
-    return ShowMain(instance);
+    return ShowMain(instance, std::strcmp(which, "progress") == 0);
 }

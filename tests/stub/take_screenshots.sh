@@ -20,8 +20,8 @@ fi
 cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 
-capture() { # capture NAME CAPTION-PATTERN [preview args...]
-  local name=$1 caption=$2; shift 2
+capture() { # capture NAME CAPTION-PATTERN SECONDS-TO-WAIT [preview args...]
+  local name=$1 caption=$2 wait=$3; shift 3
   /usr/lib/wine/wine64 "$preview" "$@" &
   local pid=$! window=
   for _ in $(seq 1 40); do
@@ -32,7 +32,7 @@ capture() { # capture NAME CAPTION-PATTERN [preview args...]
   if [ -z "$window" ]; then
     echo "no window \"$caption\"" >&2
   else
-    sleep 1  # let the light blink and the controls paint
+    sleep "$wait"  # let the light blink and the controls paint
     import -window "$window" "$out/$name.png"
     echo "$out/$name.png"
   fi
@@ -41,8 +41,9 @@ capture() { # capture NAME CAPTION-PATTERN [preview args...]
 
 sample="$out/sample-existing.txt"
 printf 'an existing file of some size\n' > "$sample"
-capture main "Korvane SFX Module" main
-capture password "Korvane Brennicor Warning!" password
-capture overwrite "Replace/Overwrite file\\?" overwrite "Z:$(realpath "$sample")"
-capture about "About\\.\\.\\." about
-capture message "Custom Message" message
+capture main "Korvane SFX Module" 1 main
+capture progress "Korvane SFX Module" 3 progress
+capture password "Korvane Brennicor Warning!" 1 password
+capture overwrite "Replace/Overwrite file\\?" 1 overwrite "Z:$(realpath "$sample")"
+capture about "About\\.\\.\\." 1 about
+capture message "Custom Message" 1 message
