@@ -203,7 +203,8 @@ int EncipherInPlace(ZipState *state, ZipEntry *e, HANDLE *output, uint64_t dataS
   w.encryptionSuspended = 0;
   int result = 0;
   uint64_t done = 0;
-  while (!result && done < length) {
+  // At least one round: strong encryption pads even an empty member to a block.
+  do {
     uint32_t piece = uint32_t(length - done < kPiece ? length - done : kPiece);
     DWORD got = 0;
     if (!Seek(file, dataStart + done) || !ReadFile(file, buffer, piece, &got, nullptr) || got != piece) {
@@ -230,7 +231,7 @@ int EncipherInPlace(ZipState *state, ZipEntry *e, HANDLE *output, uint64_t dataS
     done += piece;
     ZipMinorStatus(w.currentName, length, done);
     if (!result && state->cancel) result = 9;
-  }
+  } while (!result && done < length);
   free(buffer);
   return result;
 }

@@ -27,6 +27,7 @@ const Source kSources[] = {
 
 struct Settings {
   const char *password = nullptr;
+  uint32_t strongStrength = 0;  // 1-3: strong encryption, else traditional
   bool zip64 = false;
   bool streamed = false;  // a callback record: no seeking back, data descriptors
   int forcedMethod = -1;
@@ -53,7 +54,11 @@ class ArchiveWriter {
     state->writer.outputOffset = 0;
     state->writer.itemNumber = 0;
     if (settings.password) {
-      state->cipher.kind = kEncryptTraditional;
+      state->cipher.kind = settings.strongStrength ? kEncryptStrong : kEncryptTraditional;
+      state->cipher.strength = settings.strongStrength;
+      if (settings.strongStrength) {
+        EXPECT_TRUE(ZipStrongContextAlloc(state));
+      }
       EXPECT_EQ(ZipTakePassword(settings.password, state), 0);
     }
     output_ = CreateFileA(WorkPath(archive).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -68,6 +73,8 @@ class ArchiveWriter {
     }
     if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
     ZipFreePassword(state_);
+    ZipStrongContextFree(state_);
+    state_->cipher.kind = kEncryptTraditional;
   }
 
   int Add(const std::string &name, const std::string &path) {
@@ -130,7 +137,7 @@ void WriteArchive(ZipState *state, const std::string &archive, const Settings &s
       EXPECT_EQ(e->method, stored ? 0 : settings.forcedMethod == 9 ? 9 : 8) << name;
     }
   }
-  *listing += archive + " " + (settings.password ? settings.password : "-") + "\n";
+  *listing += archive + (settings.strongStrength ? " strong " : " ") + (settings.password ? settings.password : "-") + "\n";
 }
 
 TEST_F(ZipWriterTest, ArchivesForTheExternalCheck) {
@@ -146,6 +153,13 @@ TEST_F(ZipWriterTest, ArchivesForTheExternalCheck) {
   WriteArchive(state, "descriptors64.zip", streamed, &listing);
   streamed.password = "Arch1ve pw";
   WriteArchive(state, "descriptors64-traditional.zip", streamed, &listing);
+  Settings strong;
+  strong.password = "Str0ng archive";
+  strong.strongStrength = 3;
+  WriteArchive(state, "strong-deferred.zip", strong, &listing);
+  strong.strongStrength = 1;
+  strong.streamed = true;
+  WriteArchive(state, "strong-streamed.zip", strong, &listing);
   Settings deflate64;
   deflate64.forcedMethod = 9;
   deflate64.zip64 = true;
