@@ -107,6 +107,8 @@ TEST_F(ProgramBuild, ProtectedDeflate64Program) {
 
 TEST_F(ProgramBuild, EncryptedSourceAsksForItsPassword) {
   ProjectSettings settings = Project("locked.zip", "from-locked.exe");
+  settings.deflate64 = 1;
+  settings.compressionLevel = 9;
   reporter_.sourcePassword = "source";
   ASSERT_EQ(1, Build(settings)) << (reporter_.failures.empty() ? "" : reporter_.failures[0].second);
   EXPECT_EQ(1, reporter_.passwordRequests);
