@@ -456,6 +456,8 @@ int ExtractMember(UnzipState *state) {
   // A spanned archive on a fixed drive is a split set, also when its end
   // record was read by an earlier command.
   if (state->directory.spanned && !IsRemovableDrive(DriveNumberOfPath(state->archiveName))) state->splitFiles = 1;
+  // Function 11 hands its output to the callback; without one there is nowhere to put it.
+  if (OutputSinkOf(state) == kSinkWindowCallback && !state->memoryIo) return UnzipFail(state, 47, kUmsgFileToMemParameters);
   MemberTarget target;
   memset(&target, 0, sizeof target);
   target.dosDate = ReadLe16(member.central + kChDate);

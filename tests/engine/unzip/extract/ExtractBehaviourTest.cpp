@@ -204,6 +204,11 @@ TEST(MemoryWindow, OffsetExactFillAndOverflow) {
       if (function == UNZIP_FILETOMEM) EXPECT_EQ(0x55, block[placed]) << "written past the window";
     }
   }
+  UNZIPCMDSTRUCT command = Command(kUnzipMemoryToMemory, Work("izip-6.zip"));
+  command.index = 0;
+  command.quietFlag = 1;
+  command.lMemBlockSize = 100;
+  EXPECT_EQ(47, UnzipExecute(&command)) << "function 11 without a callback";
 }
 
 }  // namespace
