@@ -16,6 +16,15 @@ uint32_t Le32(const uint8_t* p) {
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
+// Containers sit behind the stub image, so offsets may pass 2 GiB.
+bool SeekTo(FILE* file, uint64_t position) {
+#ifdef _WIN32
+    return _fseeki64(file, static_cast<int64_t>(position), SEEK_SET) == 0;
+#else
+    return fseeko(file, static_cast<off_t>(position), SEEK_SET) == 0;
+#endif
+}
+
 }  // namespace
 
 ContainerFile::~ContainerFile() {
@@ -35,8 +44,7 @@ bool ContainerFile::Open(const char* path, uint64_t offset, uint64_t end) {
 bool ContainerFile::ReadAt(uint64_t position, void* bytes, size_t count) {
     if (position > m_end || count > m_end - position)
         return false;
-    return _fseeki64(m_file, static_cast<int64_t>(position), SEEK_SET) == 0 &&
-           std::fread(bytes, 1, count, m_file) == count;
+    return SeekTo(m_file, position) && std::fread(bytes, 1, count, m_file) == count;
 }
 
 bool ContainerFile::ReadHeader(ContainerHeader& header) {
