@@ -28,6 +28,7 @@ const Source kSources[] = {
 struct Settings {
   const char *password = nullptr;
   uint32_t strongStrength = 0;  // 1-3: strong encryption, else traditional
+  uint32_t aesStrength = 0;     // 1-3: WinZip AES
   bool zip64 = false;
   bool streamed = false;  // a callback record: no seeking back, data descriptors
   int forcedMethod = -1;
@@ -54,8 +55,10 @@ class ArchiveWriter {
     state->writer.outputOffset = 0;
     state->writer.itemNumber = 0;
     if (settings.password) {
-      state->cipher.kind = settings.strongStrength ? kEncryptStrong : kEncryptTraditional;
-      state->cipher.strength = settings.strongStrength;
+      state->cipher.kind = settings.strongStrength ? kEncryptStrong
+                           : settings.aesStrength  ? kEncryptWinZipAes
+                                                   : kEncryptTraditional;
+      state->cipher.strength = settings.strongStrength | settings.aesStrength;
       if (settings.strongStrength) {
         EXPECT_TRUE(ZipStrongContextAlloc(state));
       }
@@ -137,7 +140,7 @@ void WriteArchive(ZipState *state, const std::string &archive, const Settings &s
       EXPECT_EQ(e->method, stored ? 0 : settings.forcedMethod == 9 ? 9 : 8) << name;
     }
   }
-  *listing += archive + (settings.strongStrength ? " strong " : " ") + (settings.password ? settings.password : "-") + "\n";
+  *listing += archive + (settings.strongStrength || settings.aesStrength ? " aes " : " ") + (settings.password ? settings.password : "-") + "\n";
 }
 
 TEST_F(ZipWriterTest, ArchivesForTheExternalCheck) {
@@ -160,6 +163,13 @@ TEST_F(ZipWriterTest, ArchivesForTheExternalCheck) {
   strong.strongStrength = 1;
   strong.streamed = true;
   WriteArchive(state, "strong-streamed.zip", strong, &listing);
+  Settings aes;
+  aes.password = "Aes archive";
+  aes.aesStrength = 3;
+  WriteArchive(state, "aes-deferred.zip", aes, &listing);
+  aes.aesStrength = 2;
+  aes.streamed = true;
+  WriteArchive(state, "aes-streamed.zip", aes, &listing);
   Settings deflate64;
   deflate64.forcedMethod = 9;
   deflate64.zip64 = true;
