@@ -144,7 +144,7 @@ int SecureExtractedEntry(const std::string& itemText) {
     DeleteExtractedFile(path);
     return 0;
   }
-  if (size >= kLargestEntry)
+  if (size > kLargestEntry)
     return Fail("Entry '" + name + "' is 2 GiB or larger; a secured entry must be smaller.");
   if (!ReadWholeFile(path, size, &gWriter.input)) return Fail("Entry '" + name + "' could not be read back.");
 
