@@ -23,6 +23,7 @@
 #include "ZipSourceFiles.h"
 #include "ZipState.h"
 #include "ZipStrings.h"
+#include "ZipVolumeRoom.h"
 
 namespace {
 
@@ -311,8 +312,13 @@ void SetFlags(ZipState *state, ZipEntry *e) {
 
 int WriteHeaders(ZipState *state, ZipEntry *e, HANDLE *output) {
   ZipWriterState &w = state->writer;
+  uint32_t disk = w.currentDisk;
   int result = ZipWriteLocalHeader(state, e, output);
   if (result) return result;
+  if (w.currentDisk != disk) {  // the header went to the start of a new volume
+    e->localHeaderOffset = 0;
+    e->diskStart = uint16_t(w.currentDisk);
+  }
   w.outputOffset += ZIP_LOCAL_HEADER_SIZE + e->nameLength + e->localZip64Length + e->localExtraLength +
                     e->localAesLength;
   if (!e->encrypted) return 0;
@@ -405,7 +411,8 @@ int CompressMember(ZipState *state, ZipEntry *e, HANDLE *output, const MemberPla
 
   uint64_t dataLength = written;
   if (Strong(state, e)) written = StrongPadded(written);
-  w.outputOffset += written;
+  // Offsets count from the start of the volume the data ended on.
+  w.outputOffset = MultiVolume(state) ? ZipVolumePosition(state, *output) : w.outputOffset + written;
   if (!state->zip64Allowed && w.outputOffset >= kLimit32) return Report(state, 14, kMessageWriteFailure);
 
   e->crc = w.runningCrc;

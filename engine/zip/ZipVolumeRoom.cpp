@@ -155,7 +155,18 @@ int ChangeDisk(ZipState *state) {
   return 0;
 }
 
+uint64_t SizeOrZero(HANDLE file) {
+  uint64_t size;
+  return Valid(file) && SizeOf(file, &size) ? size : 0;
+}
+
 }  // namespace
+
+uint64_t ZipVolumePosition(ZipState *state, HANDLE output) {
+  bool staging = !(state->multiVolControl & ZMV_SPLIT_PARTS) && Valid(state->volumeFile) &&
+                 output == state->volumeFile;
+  return SizeOrZero(output) + (staging ? SizeOrZero(state->output) : 0);
+}
 
 uint64_t ZipSpaceLeft(ZipState *state) {
   uint64_t size;

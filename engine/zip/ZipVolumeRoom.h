@@ -7,6 +7,12 @@
 
 struct ZipState;
 
+// Where the next archive byte lands on the current volume of a multi-volume
+// run: the open split part's size, the disk file's and the staging file's
+// sizes together, or the disk file's size. A volume change starts the
+// writer's output offset again at 0; writers take this after a write that
+// may have changed volumes.
+uint64_t ZipVolumePosition(ZipState *state, HANDLE output);
 // Bytes that still fit on the open split part or staging file.
 uint64_t ZipSpaceLeft(ZipState *state);
 // Closes the open part and opens the next one in *output; 0 or a result code.

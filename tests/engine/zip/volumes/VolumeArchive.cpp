@@ -9,6 +9,7 @@
 #include "../../../../engine/common/Crc32.h"
 #include "../../../../engine/unzip/UnzipApi.h"
 #include "ZipEntry.h"
+#include "ZipMemberCompressor.h"
 #include "ZipOutput.h"
 #include "ZipRecordWriter.h"
 #include "ZipVolumeRoom.h"
@@ -17,18 +18,6 @@ namespace {
 
 const uint32_t kDosTime = 0x5B8A6000;  // 2025-12-10 12:00:00
 const size_t kPiece = 8192;            // the member compressor's read size
-
-uint64_t SizeOfHandle(HANDLE file) {
-  LARGE_INTEGER size;
-  return GetFileSizeEx(file, &size) ? uint64_t(size.QuadPart) : 0;
-}
-
-// Where the next byte lands on the current volume: a staging file's bytes
-// follow what the disk already holds.
-uint64_t Position(const ZipState *state, HANDLE output) {
-  bool staging = !(state->multiVolControl & ZMV_SPLIT_PARTS) && output == state->volumeFile;
-  return SizeOfHandle(output) + (staging ? SizeOfHandle(state->output) : 0);
-}
 
 ZipEntry StoredEntry(const Member &m) {
   ZipEntry e = {};
@@ -58,8 +47,8 @@ int RoomForDirectory(ZipState *state, const std::vector<Member> &members, HANDLE
   return ZipMakeRoom(state, need);
 }
 
-int WriteMember(ZipState *state, const Member &m, ZipEntry *e, HANDLE *output) {
-  e->localHeaderOffset = Position(state, *output);
+int WriteStoredMember(ZipState *state, const Member &m, ZipEntry *e, HANDLE *output) {
+  e->localHeaderOffset = ZipVolumePosition(state, *output);
   e->diskStart = uint16_t(state->writer.currentDisk);
   uint32_t disk = state->writer.currentDisk;
   int result = ZipWriteLocalHeader(state, e, output);
@@ -76,19 +65,43 @@ int WriteMember(ZipState *state, const Member &m, ZipEntry *e, HANDLE *output) {
   return 0;
 }
 
-}  // namespace
-
-std::vector<Member> RandomMembers(const std::vector<size_t> &sizes, uint32_t seed) {
+std::vector<Member> MembersOf(const std::vector<size_t> &sizes, uint32_t seed, uint8_t mask) {
   std::vector<Member> members;
   for (size_t i = 0; i < sizes.size(); ++i) {
     Member m{"dir/member" + std::to_string(i) + ".bin", Bytes(sizes[i])};
     for (uint8_t &b : m.data) {
       seed = seed * 1103515245u + 12345u;
-      b = uint8_t(seed >> 16);
+      b = uint8_t('a' + ((seed >> 16) & mask));
     }
     members.push_back(m);
   }
   return members;
+}
+
+// The central directory and end records of the entries written so far.
+int WriteDirectory(ZipState *state, const std::vector<Member> &members, std::vector<ZipEntry> &entries,
+                   HANDLE *output) {
+  int result = RoomForDirectory(state, members, output);
+  if (result) return result;
+  uint64_t start = ZipVolumePosition(state, *output);
+  for (ZipEntry &e : entries)
+    if ((result = ZipWriteCentralHeader(state, &e, output))) return result;
+  uint64_t size = ZipVolumePosition(state, *output) - start;
+  state->writer.outputOffset = ZipVolumePosition(state, *output);
+  return ZipWriteEndRecords(state, members.size(), size, start, 0, nullptr, output);
+}
+
+}  // namespace
+
+std::vector<Member> RandomMembers(const std::vector<size_t> &sizes, uint32_t seed) {
+  std::vector<Member> members = MembersOf(sizes, seed, 0xFF);
+  for (Member &m : members)
+    for (uint8_t &b : m.data) b = uint8_t(b - 'a');
+  return members;
+}
+
+std::vector<Member> TextMembers(const std::vector<size_t> &sizes, uint32_t seed) {
+  return MembersOf(sizes, seed, 0x0F);
 }
 
 void StartVolumeBookkeeping(ZipState *state) {
@@ -106,15 +119,33 @@ int WriteVolumeArchive(ZipState *state, const std::vector<Member> &members, HAND
   int result = ZipWriteSpanMarker(state, output);
   std::vector<ZipEntry> entries;
   for (const Member &m : members) entries.push_back(StoredEntry(m));
-  for (size_t i = 0; i < members.size() && !result; ++i) result = WriteMember(state, members[i], &entries[i], output);
-  if (!result) result = RoomForDirectory(state, members, output);
-  if (result) return result;
-  uint64_t start = Position(state, *output);
-  for (ZipEntry &e : entries)
-    if ((result = ZipWriteCentralHeader(state, &e, output))) return result;
-  uint64_t size = Position(state, *output) - start;
-  state->writer.outputOffset = Position(state, *output);
-  return ZipWriteEndRecords(state, members.size(), size, start, 0, nullptr, output);
+  for (size_t i = 0; i < members.size() && !result; ++i)
+    result = WriteStoredMember(state, members[i], &entries[i], output);
+  return result ? result : WriteDirectory(state, members, entries, output);
+}
+
+int WriteCompressedVolumeArchive(ZipState *state, const std::vector<Member> &members, const std::string &sources,
+                                 HANDLE *output) {
+  int result = ZipWriteSpanMarker(state, output);
+  state->writer.outputOffset = 4;
+  std::vector<std::string> paths;
+  std::vector<ZipEntry> entries(members.size());
+  for (size_t i = 0; i < members.size(); ++i) {
+    paths.push_back(sources + "\\source" + std::to_string(i) + ".bin");
+    WriteBytes(paths[i], members[i].data);
+  }
+  for (size_t i = 0; i < members.size() && !result; ++i) {
+    ZipEntry &e = entries[i];
+    e.name = static_cast<char *>(malloc(members[i].name.size() + 1));
+    strcpy(e.name, members[i].name.c_str());
+    e.nameLength = uint32_t(members[i].name.size());
+    e.path = const_cast<char *>(paths[i].c_str());
+    e.internalAttributes = ZIP_ATTRIBUTES_UNKNOWN;
+    result = ZipCompressMember(state, &e, output);
+  }
+  if (!result) result = WriteDirectory(state, members, entries, output);
+  for (ZipEntry &e : entries) free(e.name);
+  return result;
 }
 
 std::string VolumesWork(const std::string &relative) {
@@ -158,7 +189,7 @@ int CALLBACK QuietUnzipMessages(int type, int style, int, int, char *, char *, v
 
 }  // namespace
 
-int ExtractAll(const std::string &archive, const std::string &destination) {
+int ExtractAll(const std::string &archive, const std::string &destination, const char *password) {
   if (UnzipThreadInit(GetModuleHandleA(nullptr)) != 1 || UnzipThreadAttach() != 1) return -1;
   UNZIPCMDSTRUCT command = {};
   command.structSize = sizeof command;
@@ -170,14 +201,17 @@ int ExtractAll(const std::string &archive, const std::string &destination) {
   command.quietFlag = 1;
   command.lpszDestination = destination.c_str();
   command.lpMessageDisplay = QuietUnzipMessages;
+  command.decryptFlag = password != nullptr;
+  command.lpszDecryptCode = password;
   int result = UnzipExecute(&command);
   UnzipThreadStateRelease();
   UnzipThreadTerm();
   return result;
 }
 
-void ExpectReadsBack(const std::string &archive, const std::vector<Member> &members, const std::string &destination) {
-  ASSERT_EQ(ExtractAll(archive, destination), 0) << archive;
+void ExpectReadsBack(const std::string &archive, const std::vector<Member> &members, const std::string &destination,
+                     const char *password) {
+  ASSERT_EQ(ExtractAll(archive, destination, password), 0) << archive;
   for (const Member &m : members) {
     std::string path = destination + "\\" + m.name;
     for (char &c : path)

@@ -18,13 +18,19 @@ struct Member {
   Bytes data;
 };
 
-// Members of pseudo-random (incompressible) bytes.
+// Members of pseudo-random (incompressible) bytes, or of bytes from a
+// sixteen-letter alphabet, which Deflate halves.
 std::vector<Member> RandomMembers(const std::vector<size_t> &sizes, uint32_t seed);
+std::vector<Member> TextMembers(const std::vector<size_t> &sizes, uint32_t seed);
 
 // The span marker, every member's local header and data, the central
 // directory and the end records, each write through *output (the split part
 // or the disk file, which a volume change replaces). 0 or a zip result code.
 int WriteVolumeArchive(ZipState *state, const std::vector<Member> &members, HANDLE *output);
+// The same with every member compressed (and enciphered, when the state has
+// a password) by the member compressor from a source file in the folder.
+int WriteCompressedVolumeArchive(ZipState *state, const std::vector<Member> &members, const std::string &sources,
+                                 HANDLE *output);
 
 // The multi-volume bookkeeping of a new archive, as the update reader sets it.
 void StartVolumeBookkeeping(ZipState *state);
@@ -38,6 +44,7 @@ uint64_t SizeOf(const std::string &path);
 
 // Extracts every member of the archive (with its parts beside it) into the
 // folder with our unzip side; its result code.
-int ExtractAll(const std::string &archive, const std::string &destination);
+int ExtractAll(const std::string &archive, const std::string &destination, const char *password = nullptr);
 // Extracts the archive and compares every member's bytes.
-void ExpectReadsBack(const std::string &archive, const std::vector<Member> &members, const std::string &destination);
+void ExpectReadsBack(const std::string &archive, const std::vector<Member> &members, const std::string &destination,
+                     const char *password = nullptr);

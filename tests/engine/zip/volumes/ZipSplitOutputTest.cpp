@@ -5,6 +5,7 @@
 #include "../../../../engine/common/CipherState.h"
 #include "SimulatedDrive.h"
 #include "ZipDrives.h"
+#include "ZipExecute.h"
 #include "VolumeArchive.h"
 #include "ZipOutput.h"
 #include "ZipSplitParts.h"
@@ -127,6 +128,33 @@ TEST_F(ZipSplitOutputTest, TheHundredthPartIsNumbered100) {
   EXPECT_FALSE(Exists(base + ".z100"));
   EXPECT_EQ(state->volume.partsWritten, 100u);
   ExpectReadsBack(archive_, members, FreshFolder("split-100-out"));
+}
+
+TEST_F(ZipSplitOutputTest, CompressedAndEncipheredMembersAcrossParts) {
+  std::vector<Member> members = TextMembers({300000, 1000, 200000}, 21);
+  for (const char *password : {static_cast<const char *>(nullptr), "volume secret"}) {
+    SCOPED_TRACE(password ? "WinZip AES" : "plain");
+    std::string set = password ? "split-aes" : "split-deflate";
+    Begin(FreshFolder(set), 254, {65536});
+    if (password) {
+      state->cipher.kind = kEncryptWinZipAes;
+      state->cipher.strength = 3;
+      ASSERT_EQ(ZipTakePassword(password, state), 0);
+    }
+    ASSERT_EQ(WriteCompressedVolumeArchive(state, members, FreshFolder(set + "-sources"), &state->volumeFile), 0);
+    Finish();
+    EXPECT_GE(state->volume.partsWritten, 3u);
+    if (password) {
+      // The first member's data follow the span marker, its header, name,
+      // AES extra, salt and verifier; the part ends on a cipher block.
+      uint64_t dataStart = 4 + 30 + members[0].name.size() + 11 + 16 + 2;
+      EXPECT_EQ((SizeOf(Part(1, false)) - dataStart) % 16, 0u);
+    }
+    ExpectReadsBack(archive_, members, FreshFolder(set + "-out"), password);
+    ZipFreePassword(state);
+    state->cipher.kind = kEncryptTraditional;
+    state->volume.finishing = 0;
+  }
 }
 
 TEST_F(ZipSplitOutputTest, CipherBlocksNeverStraddleTwoParts) {
