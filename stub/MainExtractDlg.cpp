@@ -258,9 +258,14 @@ std::string CMainExtractDlg::BrowseForDestination(HINSTANCE instance, HWND owner
     return ok ? std::string(path) : std::string();
 }
 
+// Where the reports' dialogs and strings come from: the dialog's module, or
+// the program when no dialog is open.
+HINSTANCE CMainExtractDlg::ReportInstance() {
+    return g_dialog != nullptr ? g_dialog->m_instance : GetModuleHandleA(nullptr);
+}
+
 int CMainExtractDlg::AskQuestion(HWND owner, const char* text) {
-    const HINSTANCE instance = g_dialog ? g_dialog->m_instance : nullptr;
-    return MessageBoxA(owner, text ? text : "", LoadStubString(instance, IDS_STUB_NAME).c_str(),
+    return MessageBoxA(owner, text ? text : "", LoadStubString(ReportInstance(), IDS_STUB_NAME).c_str(),
                        MB_YESNO | MB_ICONERROR);
 }
 
@@ -277,13 +282,13 @@ int CMainExtractDlg::OnExtractProgress(UINT code, const char* name, char* buffer
         if (g_lastExistsAnswer != kAnswerAll) {
             COverwriteFileDlg question;
             question.SetFromExistingFile(name ? name : "");
-            question.DoModal(dialog ? dialog->m_instance : nullptr, GetActiveWindow());
+            question.DoModal(ReportInstance(), GetActiveWindow());
             g_lastExistsAnswer = question.Answer();
         }
         return g_lastExistsAnswer;
     case kReportPasswordNeeded: {
         CPasswordVerifyDlg prompt;
-        if (buffer == nullptr || prompt.DoModal(dialog ? dialog->m_instance : nullptr, GetActiveWindow()) != IDOK)
+        if (buffer == nullptr || prompt.DoModal(ReportInstance(), GetActiveWindow()) != IDOK)
             return 1;
         std::memset(buffer, 0, kPasswordBufferLength);
         std::memcpy(buffer, prompt.Password(), strnlen(prompt.Password(), kMaxPasswordLength));
@@ -294,8 +299,7 @@ int CMainExtractDlg::OnExtractProgress(UINT code, const char* name, char* buffer
         return 0;
     case kReportFinished:
         if (valueLow != 0 || valueHigh != 0)
-            ShowMessageById(owner, dialog ? dialog->m_instance : nullptr, IDS_STUB_ERROR,
-                            IDS_UNEXPECTED_RESULT, MB_ICONERROR);
+            ShowMessageById(owner, ReportInstance(), IDS_STUB_ERROR, IDS_UNEXPECTED_RESULT, MB_ICONERROR);
         return 0;
     }
     return 0;

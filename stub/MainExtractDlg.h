@@ -58,6 +58,7 @@ private:
     void ShowItem(int id, bool on);
     void EnableItem(int id, bool on);
     static std::string BrowseForDestination(HINSTANCE instance, HWND owner);
+    static HINSTANCE ReportInstance();
 
     HINSTANCE m_instance;
     int m_autoRun;
