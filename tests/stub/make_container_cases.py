@@ -45,6 +45,8 @@ def cases():
     escape = rename(escape, b"..\\evil.txt")
     yield "escape", container([record_bytes(escape, escape_size)] + records_of({"fine.txt": b"fine"})), \
         {"fine.txt": b"fine"}
+    # A stored name of 255 bytes or more is refused; the next entry still extracts.
+    yield "long_name", container(records_of({"n" * 255: b"long", "fine.txt": b"fine"})), {"fine.txt": b"fine"}
     # A damaged entry: its Deflate data starts with the reserved block type.
     (_, bad, bad_size), = memory_entry_records({"bad.txt": b"some content"})
     data_start = len(bad) - len(zlib_deflate(b"some content"))

@@ -101,6 +101,7 @@ TEST(ExtractDriver, CraftedContainersFailCleanly) {
         int skipped;
     } cases[] = {
         {"escape", 1, 1},
+        {"long_name", 1, 1},
         {"key_block_too_long", 0, 0},
         {"length_zero", 1, 0},
         {"length_huge", 1, 0},
