@@ -78,13 +78,23 @@ static int FormTargetPath(UnzipState *state, const char *base, MemberTarget *tar
   return 0;
 }
 
+// Both paths as Windows resolves them (separators, "." steps), compared without case.
+static bool SameFile(const char *first, const char *second) {
+  char a[MAX_PATH * 2], b[MAX_PATH * 2];
+  DWORD aLength = GetFullPathNameA(first, sizeof a, a, nullptr);
+  DWORD bLength = GetFullPathNameA(second, sizeof b, b, nullptr);
+  if (!aLength || aLength >= sizeof a || !bLength || bLength >= sizeof b) return lstrcmpiA(first, second) == 0;
+  return lstrcmpiA(a, b) == 0;
+}
+
 // The target must still lie below the base once Windows has resolved it.
 static int CheckContainment(UnzipState *state, const char *base, const MemberTarget *target) {
   char fullBase[MAX_PATH * 2], fullTarget[MAX_PATH * 2];
   DWORD baseLength = GetFullPathNameA(base, sizeof fullBase, fullBase, nullptr);
   DWORD targetLength = GetFullPathNameA(target->path, sizeof fullTarget, fullTarget, nullptr);
-  if (baseLength && baseLength < sizeof fullBase && targetLength && targetLength < sizeof fullTarget &&
-      targetLength >= baseLength && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, fullBase, baseLength, fullTarget,
+  // Paths the system cannot resolve here rest on the name's own check.
+  if (!baseLength || baseLength >= sizeof fullBase || !targetLength || targetLength >= sizeof fullTarget) return 0;
+  if (targetLength >= baseLength && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, fullBase, baseLength, fullTarget,
                                                    baseLength) == CSTR_EQUAL)
     return 0;
   char text[kUnzipMessageBufferSize];
@@ -399,7 +409,7 @@ static int PrepareTarget(UnzipState *state, MemberTarget *target) {
   AskRename(state, target);
   target->folder = target->path[0] && target->path[strlen(target->path) - 1] == '\\';
   if (CreateFolders(target->path)) return 28;
-  if (lstrcmpiA(target->path, state->archiveName) == 0) return UnzipFail(state, 49, kUmsgOnTopOfItself);
+  if (SameFile(target->path, state->archiveName)) return UnzipFail(state, 49, kUmsgOnTopOfItself);
   if (!state->directory.filespecLoop && !WantedByDate(state, target)) return 11;
   if (target->folder) return 0;
   if (FileExists(target->path) && !state->overwriteAll) return AskOverwrite(state, target);

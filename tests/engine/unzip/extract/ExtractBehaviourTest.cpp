@@ -240,3 +240,74 @@ TEST(SplitParts, FolderNamedLikeAnArchive) {
   EXPECT_EQ(ReadFileBytes(Work("expected/izip-split/dir/big.bin")), ReadFileBytes(dest + "/dir/big.bin"));
 }
 }  // namespace
+
+namespace {
+std::string gRenamedPath;
+size_t gSeenLength;
+
+void CALLBACK RenameShort(void *record, void *) {
+  auto *r = static_cast<UnzipRenameRecord *>(record);
+  gSeenLength = strnlen(r->path, sizeof r->path);
+  lstrcpynA(r->path, gRenamedPath.c_str(), sizeof r->path);
+  r->dosDate = 0x3021;  // 2004-01-01
+}
+
+void CALLBACK RenameLong(void *record, void *) {
+  auto *r = static_cast<UnzipRenameRecordEx *>(record);
+  gSeenLength = strnlen(r->path, sizeof r->path);
+  lstrcpynA(r->path, gRenamedPath.c_str(), sizeof r->path);
+}
+
+TEST(Rename, CallbacksChooseTheTargetAndItsDate) {
+  std::string dest = Fresh("rename");
+  gRenamedPath = dest + "\\renamed.txt";
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-6.zip"), dest, "c.txt");
+  command.lpRenameProc = RenameShort;
+  EXPECT_EQ(0, UnzipExecute(&command));
+  EXPECT_EQ(Bytes({'c', '\n'}), ReadFileBytes(gRenamedPath));
+  EXPECT_EQ(std::vector<std::string>({"dir/", "renamed.txt"}).back(), FilesBelow(dest).back());
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(GetFileAttributesExA(gRenamedPath.c_str(), GetFileExInfoStandard, &data));
+  FILETIME local;
+  WORD date, time;
+  FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+  FileTimeToDosDateTime(&local, &date, &time);
+  EXPECT_EQ(0x3021, date);
+
+  gRenamedPath = dest + "\\long.txt";
+  command.lpRenameProc = nullptr;
+  command.lpRenameProcEX = RenameLong;
+  command.lUnZipSubOptions2 = kUnzipRenameLongRecord;
+  EXPECT_EQ(0, UnzipExecute(&command));
+  EXPECT_TRUE(Exists(gRenamedPath));
+}
+
+// The short record's path field holds 259 characters and the terminator.
+TEST(Rename, ShortRecordPathIsCutAndTerminated) {
+  std::string dest = Fresh("rename-deep");
+  std::string deep = dest;
+  while (deep.size() < 280) {
+    deep += "\\" + std::string(40, 'd');
+    CreateDirectoryA(deep.c_str(), nullptr);
+  }
+  gRenamedPath = dest + "\\short.txt";
+  gSeenLength = 0;
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-6.zip"), deep, "c.txt");
+  command.lpRenameProc = RenameShort;
+  command.quietFlag = 1;
+  Messages().clear();
+  EXPECT_EQ(0, UnzipExecute(&command)) << deep.size();
+  EXPECT_EQ(259u, gSeenLength) << (Messages().empty() ? "" : Messages()[0].text);
+}
+
+TEST(Target, TheArchiveItselfIsNeverOverwritten) {
+  std::string dest = Fresh("self");
+  CopyFileA(Work("izip-6.zip").c_str(), (dest + "/a.txt").c_str(), FALSE);
+  Messages().clear();
+  UNZIPCMDSTRUCT command = ExtractCommand(dest + "/a.txt", dest, "a.txt");
+  command.overWriteFlag = 1;
+  EXPECT_EQ(0, UnzipExecute(&command));
+  EXPECT_TRUE(MessageNames("on top of itself"));
+  EXPECT_EQ(ReadFileBytes(Work("izip-6.zip")), ReadFileBytes(dest + "/a.txt"));
+}
+}  // namespace
