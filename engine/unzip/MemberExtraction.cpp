@@ -316,6 +316,7 @@ static int TakeMemberDisk(UnzipState *state, uint32_t disk) {
   const EndRecord &end = state->directory.end;
   int total = end.thisDisk != UINT32_MAX ? static_cast<int>(end.thisDisk) + 1 : 0;
   ArchiveClose();
+  InputFileClose();  // a disk about to change takes every handle on it along
   if (state->splitFiles) {
     if (OpenSplitPart(static_cast<int>(disk) + 1, total) != 1) return 48;
   } else {

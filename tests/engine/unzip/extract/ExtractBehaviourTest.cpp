@@ -311,3 +311,39 @@ TEST(Target, TheArchiveItselfIsNeverOverwritten) {
   EXPECT_EQ(ReadFileBytes(Work("izip-6.zip")), ReadFileBytes(dest + "/a.txt"));
 }
 }  // namespace
+
+namespace {
+// Spanned disks, played by the split set's parts: each disk prompt puts the
+// part asked for in place under the one archive name.
+std::string gDiskPath;
+std::vector<int> gDisksAsked;
+
+int CALLBACK ChangeDisk(int type, int style, int first, int second, char *text, char *title, void *data) {
+  if (type != 0 && type != 1) return RecordMessage(type, style, first, second, text, title, data);
+  const int total = 7;  // izip-split.z01 to .z06, then .zip
+  int disk = type == 0 && second == -1 ? total : first;
+  gDisksAsked.push_back(disk);
+  char part[32];
+  snprintf(part, sizeof part, disk == total ? "izip-split.zip" : "izip-split.z%02d", disk);
+  return CopyFileA(Work(part).c_str(), gDiskPath.c_str(), FALSE) ? IDOK : IDCANCEL;
+}
+
+TEST(SpannedDisks, PromptsBringEachDiskInTurn) {
+  std::string folder = Fresh("disks");
+  gDiskPath = folder + "\\disk.zip";
+  CopyFileA(Work("izip-split.z01").c_str(), gDiskPath.c_str(), FALSE);
+  // Disks are never extracted onto their own volume.
+  std::string dest = "C:\\brennicor-extract-disks";
+  RemoveTree(dest);
+  CreateDirectoryA(dest.c_str(), nullptr);
+  gDisksAsked.clear();
+  UNZIPCMDSTRUCT command = ExtractCommand(gDiskPath, dest, "*.*");
+  command.lpMessageDisplay = ChangeDisk;
+  command.wUnzipSubOptions = kUnzipRemovableDrive | kUnzipSkipLabelCheck;
+  EXPECT_EQ(0, UnzipExecute(&command));
+  EXPECT_EQ(FilesBelow(Work("expected/izip-split")), FilesBelow(dest));
+  EXPECT_EQ(ReadFileBytes(Work("expected/izip-split/dir/big.bin")), ReadFileBytes(dest + "/dir/big.bin"));
+  EXPECT_GT(gDisksAsked.size(), 6u);
+  RemoveTree(dest);
+}
+}  // namespace
