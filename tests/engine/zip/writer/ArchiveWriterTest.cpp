@@ -260,3 +260,35 @@ TEST(ZipStoreSuffix, WholeItemsIgnoringCase) {
 }
 
 }  // namespace
+
+namespace {
+
+void CALLBACK RenameToLonger(void *record, void *userData) {
+  auto *r = static_cast<ZipRenameRecord *>(record);
+  ++*static_cast<int *>(userData);
+  strcpy(r->name, "renamed/a-much-longer-name.txt");
+  r->dosDate = 0x5A21;
+  r->dosTime = 0x6000;
+  r->attributes = 0xFF;
+}
+
+// The rename callback may give a longer name, a time and attributes; of the
+// attributes only read-only, hidden, system and archive are taken.
+TEST_F(ZipWriterTest, RenameCallbackChangesNameTimeAndAttributes) {
+  int calls = 0;
+  state->renameProc = &RenameToLonger;
+  state->renameUserData = &calls;
+  WriteWorkFile("rename.src", TestData(3000, 11));
+  ArchiveWriter writer(state, "rename.zip", Settings());
+  ASSERT_EQ(writer.Add("short", WorkPath("rename.src")), 0);
+  state->renameProc = nullptr;
+  const ZipEntry *e = writer.entries_[0];
+  EXPECT_EQ(calls, 1);
+  EXPECT_STREQ(e->name, "renamed/a-much-longer-name.txt");
+  EXPECT_EQ(e->nameLength, strlen("renamed/a-much-longer-name.txt"));
+  EXPECT_EQ(e->dosDateTime, 0x5A216000u);
+  EXPECT_EQ(e->externalAttributes & 0x37u, 0x27u);
+  ASSERT_EQ(writer.Finish(), 0);
+}
+
+}  // namespace
