@@ -28,6 +28,7 @@ struct MemberTarget {
   uint16_t dosTime;
   uint32_t attributes;  // the attribute word, as the rename records carry it
   bool folder;
+  bool renamed;  // the date and time are the application's
 };
 
 static bool FileExists(const char *path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
@@ -78,22 +79,25 @@ static int FormTargetPath(UnzipState *state, const char *base, MemberTarget *tar
   return 0;
 }
 
-// Both paths as Windows resolves them (separators, "." steps), compared without case.
+// The path as Windows resolves it (separators, "." steps); 0 when it cannot.
+static DWORD FullPath(const char *path, char *out, DWORD capacity) {
+  DWORD length = GetFullPathNameA(path, capacity, out, nullptr);
+  return length < capacity ? length : 0;
+}
+
 static bool SameFile(const char *first, const char *second) {
   char a[MAX_PATH * 2], b[MAX_PATH * 2];
-  DWORD aLength = GetFullPathNameA(first, sizeof a, a, nullptr);
-  DWORD bLength = GetFullPathNameA(second, sizeof b, b, nullptr);
-  if (!aLength || aLength >= sizeof a || !bLength || bLength >= sizeof b) return lstrcmpiA(first, second) == 0;
+  if (!FullPath(first, a, sizeof a) || !FullPath(second, b, sizeof b)) return lstrcmpiA(first, second) == 0;
   return lstrcmpiA(a, b) == 0;
 }
 
 // The target must still lie below the base once Windows has resolved it.
 static int CheckContainment(UnzipState *state, const char *base, const MemberTarget *target) {
   char fullBase[MAX_PATH * 2], fullTarget[MAX_PATH * 2];
-  DWORD baseLength = GetFullPathNameA(base, sizeof fullBase, fullBase, nullptr);
-  DWORD targetLength = GetFullPathNameA(target->path, sizeof fullTarget, fullTarget, nullptr);
+  DWORD baseLength = FullPath(base, fullBase, sizeof fullBase);
+  DWORD targetLength = FullPath(target->path, fullTarget, sizeof fullTarget);
   // Paths the system cannot resolve here rest on the name's own check.
-  if (!baseLength || baseLength >= sizeof fullBase || !targetLength || targetLength >= sizeof fullTarget) return 0;
+  if (!baseLength || !targetLength) return 0;
   if (targetLength >= baseLength && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, fullBase, baseLength, fullTarget,
                                                    baseLength) == CSTR_EQUAL)
     return 0;
@@ -103,36 +107,34 @@ static int CheckContainment(UnzipState *state, const char *base, const MemberTar
   return ReportSkipped(state, text);
 }
 
+// Either rename record: the target goes out, the application's choice comes back.
+template <typename Record>
+static void OfferRename(Record *record, void (CALLBACK *proc)(void *, void *), void *data, MemberTarget *target) {
+  lstrcpynA(record->path, target->path, sizeof record->path);
+  record->dosDate = target->dosDate;
+  record->dosTime = target->dosTime;
+  record->attributes = target->attributes;
+  proc(record, data);
+  record->path[sizeof record->path - 1] = '\0';
+  lstrcpynA(target->path, record->path, sizeof target->path);
+  target->dosDate = static_cast<uint16_t>(record->dosDate);
+  target->dosTime = static_cast<uint16_t>(record->dosTime);
+  target->attributes = record->attributes;
+  target->renamed = true;
+}
+
 static void AskRename(UnzipState *state, MemberTarget *target) {
   if (state->renameLongRecord && state->renameProcEx) {
     UnzipRenameRecordEx record;
     memset(&record, 0, sizeof record);
     record.size = sizeof record;
-    lstrcpynA(record.path, target->path, sizeof record.path);
-    record.dosDate = target->dosDate;
-    record.dosTime = target->dosTime;
-    record.attributes = target->attributes;
     record.uncompressedSize = state->directory.member.values.uncompressedSize;
-    state->renameProcEx(&record, state->renameUserData);
-    record.path[sizeof record.path - 1] = '\0';
-    lstrcpynA(target->path, record.path, sizeof target->path);
-    target->dosDate = static_cast<uint16_t>(record.dosDate);
-    target->dosTime = static_cast<uint16_t>(record.dosTime);
-    target->attributes = record.attributes;
+    OfferRename(&record, state->renameProcEx, state->renameUserData, target);
   } else if (state->renameProc) {
+    // The short record's path takes 259 characters and the terminator.
     UnzipRenameRecord record;
     memset(&record, 0, sizeof record);
-    // 259 characters and the terminator fill the record's path field.
-    lstrcpynA(record.path, target->path, sizeof record.path);
-    record.dosDate = target->dosDate;
-    record.dosTime = target->dosTime;
-    record.attributes = target->attributes;
-    state->renameProc(&record, state->renameUserData);
-    record.path[sizeof record.path - 1] = '\0';
-    lstrcpynA(target->path, record.path, sizeof target->path);
-    target->dosDate = static_cast<uint16_t>(record.dosDate);
-    target->dosTime = static_cast<uint16_t>(record.dosTime);
-    target->attributes = record.attributes;
+    OfferRename(&record, state->renameProc, state->renameUserData, target);
   }
 }
 
@@ -402,7 +404,7 @@ static int MemberExtractData(UnzipState *state, const MemberTarget *target, uint
 
 // Everything before the data for a member written to disk: the path, the
 // application's rename, folders, the archive itself, existing files. 0 to go
-// on, -1 when the member is a folder that is done, or a result code.
+// on, or a result code.
 static int PrepareTarget(UnzipState *state, MemberTarget *target) {
   int result = FormTargetPath(state, state->destination, target);
   if (!result) result = CheckContainment(state, state->destination, target);
@@ -437,7 +439,7 @@ static int ExtractPrepared(UnzipState *state, MemberTarget *target) {
   uint64_t dataOffset = 0;
   int result = LocateLocalHeader(state, &dataOffset);
   if (result) return result;
-  if (!state->renameProc && !state->renameProcEx) {
+  if (!target->renamed) {
     target->dosDate = ReadLe16(state->localHeader + kLhDate);
     target->dosTime = ReadLe16(state->localHeader + kLhTime);
   }

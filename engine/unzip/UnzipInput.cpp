@@ -107,7 +107,7 @@ static int NextVolume(UnzipState *state) {
       if (answer != IDOK) return 0;
     }
     const char *path = state->splitFiles ? state->volumePath : state->archiveName;
-    if (!CheckVolumeLabel(path, wanted - 1)) continue;
+    if (!CheckVolumeLabel(path, wanted)) continue;
     if (InputFileOpen(path) == 0) break;
     if (state->splitFiles) return 0;
   }

@@ -10,7 +10,8 @@
 int InputFileOpen(const char *path);
 // Closes the data handle; 0, or 9 when closing fails.
 int InputFileClose();
-// 1 when the disk may be used for disk number `disk` (0-based), else 0.
+// 1 when the disk may be used as disk number `disk` (from 1, as its label
+// "PKBACK# 001" counts), else 0.
 int CheckVolumeLabel(const char *path, int disk);
 
 // Starts a member's input: remaining stored bytes (ignored with unknownLength),
