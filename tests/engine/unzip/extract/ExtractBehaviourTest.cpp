@@ -347,3 +347,28 @@ TEST(SpannedDisks, PromptsBringEachDiskInTurn) {
   RemoveTree(dest);
 }
 }  // namespace
+
+namespace {
+int gReports;
+int CALLBACK CancelSecondReport(const char *, int, void *) { return ++gReports >= 2; }
+
+// A cancelling progress answer stops the command and leaves no partial file,
+// also not in place of an existing one.
+TEST(Cancel, ProgressAnswerStopsWithoutPartialFiles) {
+  std::string dest = Fresh("cancel");
+  WriteFileBytes(dest + "/runs.bin", Text("old"));
+  for (bool existing : {true, false}) {
+    SCOPED_TRACE(existing);
+    if (!existing) DeleteFileA((dest + "/runs.bin").c_str());
+    gReports = 0;
+    UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-0.zip"), dest, "runs.bin");
+    command.overWriteFlag = 1;
+    command.quietFlag = 1;
+    command.lpMinorStatus = CancelSecondReport;
+    command.wUnzipSubOptions = kUnzipStatusMayCancel;
+    EXPECT_EQ(48, UnzipExecute(&command));
+    EXPECT_EQ(existing ? std::vector<std::string>({"runs.bin"}) : std::vector<std::string>(), FilesBelow(dest));
+    if (existing) EXPECT_EQ(Text("old"), ReadFileBytes(dest + "/runs.bin"));
+  }
+}
+}  // namespace
