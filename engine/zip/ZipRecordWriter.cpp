@@ -379,8 +379,10 @@ int ZipWriteCentralHeader(ZipState *state, ZipEntry *e, HANDLE *output) {
   out.Bytes(e->centralExtra, e->centralExtraLength);
   PutCentralCryptExtra(e, out);
   out.Bytes(e->comment, e->commentLength);
-  if (MultiVolume(state)) CountCentralHeader(state);
-  return Emit(state, record.data, length, length, output);
+  int result = Emit(state, record.data, length, length, output);
+  // Counted on the volume it landed on: making room may have changed volumes.
+  if (!result && MultiVolume(state)) CountCentralHeader(state);
+  return result;
 }
 
 int ZipWriteEndRecords(ZipState *state, uint64_t total, uint64_t size, uint64_t offset, uint32_t commentLength,

@@ -29,22 +29,9 @@ ZipEntry StoredEntry(const Member &m) {
   e.nameLength = uint32_t(m.name.size());
   e.name = const_cast<char *>(m.name.c_str());
   e.externalAttributes = FILE_ATTRIBUTE_ARCHIVE;
+  e.comment = const_cast<char *>(m.comment.c_str());
+  e.commentLength = uint32_t(m.comment.size());
   return e;
-}
-
-// The room the whole central directory and end record need, made before the
-// first central header so the directory starts where it is counted.
-int RoomForDirectory(ZipState *state, const std::vector<Member> &members, HANDLE *output) {
-  uint64_t need = 22;
-  for (const Member &m : members) need += ZIP_CENTRAL_HEADER_SIZE + m.name.size();
-  if (state->multiVolControl & ZMV_SPLIT_PARTS) return ZipSpaceLeft(state) < need ? ZipNextVolume(state, output) : 0;
-  if (*output == state->volumeFile) {
-    // A staging file goes to the disk first; a disk too full for the
-    // directory is changed.
-    int result = ZipNextVolume(state, output);
-    if (result) return result;
-  }
-  return ZipMakeRoom(state, need);
 }
 
 int WriteStoredMember(ZipState *state, const Member &m, ZipEntry *e, HANDLE *output) {
@@ -68,7 +55,7 @@ int WriteStoredMember(ZipState *state, const Member &m, ZipEntry *e, HANDLE *out
 std::vector<Member> MembersOf(const std::vector<size_t> &sizes, uint32_t seed, uint8_t mask) {
   std::vector<Member> members;
   for (size_t i = 0; i < sizes.size(); ++i) {
-    Member m{"dir/member" + std::to_string(i) + ".bin", Bytes(sizes[i])};
+    Member m{"dir/member" + std::to_string(i) + ".bin", Bytes(sizes[i]), ""};
     for (uint8_t &b : m.data) {
       seed = seed * 1103515245u + 12345u;
       b = uint8_t('a' + ((seed >> 16) & mask));
@@ -78,17 +65,22 @@ std::vector<Member> MembersOf(const std::vector<size_t> &sizes, uint32_t seed, u
   return members;
 }
 
-// The central directory and end records of the entries written so far.
-int WriteDirectory(ZipState *state, const std::vector<Member> &members, std::vector<ZipEntry> &entries,
-                   HANDLE *output) {
-  int result = RoomForDirectory(state, members, output);
-  if (result) return result;
-  uint64_t start = ZipVolumePosition(state, *output);
-  for (ZipEntry &e : entries)
-    if ((result = ZipWriteCentralHeader(state, &e, output))) return result;
-  uint64_t size = ZipVolumePosition(state, *output) - start;
+// The central directory and end records of the entries written so far. The
+// directory starts where its first header landed, which making room may have
+// moved to a new volume.
+int WriteDirectory(ZipState *state, std::vector<ZipEntry> &entries, HANDLE *output) {
+  uint64_t start = 0, size = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    ZipEntry &e = entries[i];
+    int result = ZipWriteCentralHeader(state, &e, output);
+    if (result) return result;
+    uint64_t length = ZIP_CENTRAL_HEADER_SIZE + e.nameLength + e.centralZip64Length + e.centralExtraLength +
+                      e.centralCryptLength + e.commentLength;
+    if (i == 0) start = ZipVolumePosition(state, *output) - length;
+    size += length;
+  }
   state->writer.outputOffset = ZipVolumePosition(state, *output);
-  return ZipWriteEndRecords(state, members.size(), size, start, 0, nullptr, output);
+  return ZipWriteEndRecords(state, entries.size(), size, start, 0, nullptr, output);
 }
 
 }  // namespace
@@ -121,7 +113,7 @@ int WriteVolumeArchive(ZipState *state, const std::vector<Member> &members, HAND
   for (const Member &m : members) entries.push_back(StoredEntry(m));
   for (size_t i = 0; i < members.size() && !result; ++i)
     result = WriteStoredMember(state, members[i], &entries[i], output);
-  return result ? result : WriteDirectory(state, members, entries, output);
+  return result ? result : WriteDirectory(state, entries, output);
 }
 
 int WriteCompressedVolumeArchive(ZipState *state, const std::vector<Member> &members, const std::string &sources,
@@ -143,7 +135,7 @@ int WriteCompressedVolumeArchive(ZipState *state, const std::vector<Member> &mem
     e.internalAttributes = ZIP_ATTRIBUTES_UNKNOWN;
     result = ZipCompressMember(state, &e, output);
   }
-  if (!result) result = WriteDirectory(state, members, entries, output);
+  if (!result) result = WriteDirectory(state, entries, output);
   for (ZipEntry &e : entries) free(e.name);
   return result;
 }

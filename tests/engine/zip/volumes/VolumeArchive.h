@@ -16,6 +16,7 @@ typedef std::vector<uint8_t> Bytes;
 struct Member {
   std::string name;
   Bytes data;
+  std::string comment;  // of its central header
 };
 
 // Members of pseudo-random (incompressible) bytes, or of bytes from a

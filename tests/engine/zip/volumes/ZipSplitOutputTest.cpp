@@ -117,6 +117,30 @@ TEST_F(ZipSplitOutputTest, PartsNamedByTheVolumesLongestNameReadBack) {
   }
 }
 
+TEST_F(ZipSplitOutputTest, CentralDirectoryAcrossParts) {
+  // Long comments make a directory of more than a part out of few members.
+  std::vector<Member> members = RandomMembers(std::vector<size_t>(60, 20), 13);
+  for (Member &m : members) m.comment = std::string(1200, 'c');
+  Begin(FreshFolder("split-many"), 254, {65536});
+  ASSERT_EQ(WriteVolumeArchive(state, members, &state->volumeFile), 0);
+  EXPECT_GT(state->writer.currentDisk, state->writer.centralStartDisk);
+  Finish();
+  // The end record counts exactly the central headers of the last part,
+  // which begins with the first one that did not fit the part before.
+  Bytes last = ReadBytes(archive_);
+  size_t end = last.size() - 22;
+  auto le16 = [&](size_t at) { return uint32_t(last[at] | last[at + 1] << 8); };
+  auto le32 = [&](size_t at) { return le16(at) | le16(at + 2) << 16; };
+  ASSERT_EQ(le32(end), 0x06054B50u);
+  size_t at = 0;
+  uint32_t headers = 0;
+  for (; at + 46 <= end && le32(at) == 0x02014B50u; ++headers) at += 46 + le16(at + 28) + le16(at + 30) + le16(at + 32);
+  EXPECT_EQ(at, end);
+  EXPECT_EQ(le16(end + 8), headers);
+  EXPECT_EQ(le16(end + 10), members.size());
+  ExpectReadsBack(archive_, members, FreshFolder("split-many-out"));
+}
+
 TEST_F(ZipSplitOutputTest, TheHundredthPartIsNumbered100) {
   std::vector<Member> members = RandomMembers({100 * 65536}, 11);
   Begin(FreshFolder("split-100"), 254, {65536});
