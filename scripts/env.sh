@@ -45,6 +45,10 @@ start_wine() {
   # A crash must end the program with a failing code, not wait in the debugger.
   /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
     /v Debugger /t REG_SZ /d '' /f >/dev/null 2>&1
+  # Windows live in one virtual desktop: without a window manager each
+  # top-level window otherwise costs seconds to hide or destroy.
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024 /f >/dev/null 2>&1
   trap stop_wine EXIT
 }
 
