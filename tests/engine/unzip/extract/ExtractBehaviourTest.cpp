@@ -55,7 +55,7 @@ TEST(Overwrite, AnswersTable) {
   };
   const Case cases[] = {
       {IDYES, 0, true, true}, {IDIGNORE, 0, true, false}, {100, 0, true, false},
-      {IDNO, 0, false, true}, {IDCANCEL, 48, false, false}, {-1 + 0x10000, 48, false, false},
+      {IDNO, 0, false, true}, {IDCANCEL, 48, false, false},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.answer);
@@ -370,5 +370,41 @@ TEST(Cancel, ProgressAnswerStopsWithoutPartialFiles) {
     EXPECT_EQ(existing ? std::vector<std::string>({"runs.bin"}) : std::vector<std::string>(), FilesBelow(dest));
     if (existing) EXPECT_EQ(Text("old"), ReadFileBytes(dest + "/runs.bin"));
   }
+}
+}  // namespace
+
+namespace {
+char gDialogQuestion[512];
+
+// Answers the engine's own overwrite dialog with "Yes to All" once it shows.
+DWORD WINAPI PressYesToAll(void *) {
+  for (int tries = 0; tries < 500; ++tries) {
+    HWND dialog = FindWindowA(MAKEINTRESOURCEA(32770), "Quellon Secure UnZip Warning");
+    if (dialog && GetDlgItem(dialog, 1004)) {
+      GetDlgItemTextA(dialog, 1000, gDialogQuestion, sizeof gDialogQuestion);
+      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1004)));
+      return 1;
+    }
+    Sleep(20);
+  }
+  return 0;
+}
+
+TEST(Overwrite, TheEnginesOwnDialogAnswers) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display";
+  std::string dest = Fresh("dialog");
+  WriteFileBytes(dest + "/a.txt", Text("old"));
+  WriteFileBytes(dest + "/one.bin", Text("old"));
+  gQuestionAnswer = -1;  // leave the question to the engine
+  gDialogQuestion[0] = '\0';
+  HANDLE presser = CreateThread(nullptr, 0, PressYesToAll, nullptr, 0, nullptr);
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-6.zip"), dest, "a.txt one.bin");
+  EXPECT_EQ(0, UnzipExecute(&command));
+  WaitForSingleObject(presser, 15000);
+  CloseHandle(presser);
+  gQuestionAnswer = IDCANCEL;
+  EXPECT_NE(nullptr, strstr(gDialogQuestion, "exists, do you want to overwrite it?"));
+  EXPECT_EQ(ReadFileBytes(Work("expected/izip-6/a.txt")), ReadFileBytes(dest + "/a.txt"));
+  EXPECT_EQ(ReadFileBytes(Work("expected/izip-6/one.bin")), ReadFileBytes(dest + "/one.bin")) << "yes to all";
 }
 }  // namespace
