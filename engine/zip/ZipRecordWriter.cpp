@@ -30,7 +30,13 @@ bool PartOpen(const ZipState *state) {
 // on the current volume.
 int MakeRoom(ZipState *state, uint64_t length, HANDLE *output) {
   if (!MultiVolume(state)) return 0;
-  if (PartOpen(state)) return ZipSpaceLeft(state) < length ? ZipNextVolume(state, output) : 0;
+  if (PartOpen(state)) {
+    if (ZipSpaceLeft(state) >= length) return 0;
+    int result = ZipNextVolume(state, output);
+    // A staging file went to its disk; when that disk cannot take the
+    // record, the record starts the next one.
+    if (result || (state->multiVolControl & ZMV_SPLIT_PARTS) || ZipSpaceLeft(state) >= length) return result;
+  }
   if (ZipMakeRoom(state, length) == 0) return 0;
   return state->cancel ? 9 : 19;
 }

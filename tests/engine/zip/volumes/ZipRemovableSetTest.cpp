@@ -128,6 +128,29 @@ TEST_F(ZipRemovableSetTest, StagingFileCopiedToEachDisk) {
   ExpectThreeDisks(members, "staged-set");
 }
 
+TEST_F(ZipRemovableSetTest, StagedRecordsStayWholeOnADisk) {
+  BeginSet("staged-edge", 30000, 0);
+  ASSERT_TRUE(DeleteFileA((drive_.folder + "\\left-over.txt").c_str()));
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  ASSERT_EQ(ZipOpenMultiVolumeOutput(state, temp), 0);
+  // The span marker, the first header and data end 10 bytes before the
+  // disk is full: the second local header must start the next disk.
+  std::vector<Member> members = RandomMembers({30000 - 10 - 4 - 30 - 15, 5000}, 8);
+  EXPECT_EQ(WriteVolumeArchive(state, members, &state->volumeFile), 0);
+  EXPECT_EQ(ZipNextVolume(state, &state->volumeFile), 0);
+  ZipCloseMultiVolumeOutput(state, 0);
+  CloseHandle(state->output);
+  state->output = INVALID_HANDLE_VALUE;
+  ASSERT_EQ(swap_.disks, 1);
+  std::string first = swap_.takenOut + "\\disk1.zip";
+  EXPECT_EQ(SizeOf(first), 29990u);
+  std::string set = FreshFolder("staged-edge-set");
+  ASSERT_TRUE(CopyFileA(first.c_str(), (set + "\\backup.z01").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(swap_.archive.c_str(), (set + "\\backup.zip").c_str(), FALSE));
+  ExpectReadsBack(set + "\\backup.zip", members, FreshFolder("staged-edge-out"));
+}
+
 TEST_F(ZipRemovableSetTest, StagingFolderMustBeFixedWithRoom) {
   struct Case {
     UINT type;
