@@ -1,5 +1,12 @@
 // Room on the current volume of a multi-volume run, as the output path asks
 // for it. The multi-volume layer answers; a single-volume run never asks.
+//
+// Handles: while a split part or staging file is open (state->volumeFile),
+// archive bytes are written through it, and a change of part puts the new
+// part's handle in its place. A removable disk's archive file is
+// state->output; a disk change closes it and opens it again on the new disk,
+// where a staging file is copied. Every volume change counts the disk up and
+// starts the writer's output offset and volume byte count at 0.
 #pragma once
 
 #include <windows.h>
