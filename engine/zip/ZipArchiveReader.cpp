@@ -10,6 +10,7 @@
 #include "ZipCommandEnd.h"
 #include "ZipDrives.h"
 #include "ZipEntryList.h"
+#include "ZipExtraFields.h"
 #include "ZipFiles.h"
 #include "ZipMessages.h"
 #include "ZipReport.h"
@@ -23,7 +24,6 @@ enum : uint32_t {
   kZeroLengthName = 305,
   kBadDescriptor = 306,
   kDescriptorMissing = 308,
-  kExtraneousCentral = 309,
   kLocalOffsetWrong = 310,
   kNamesDiffer = 311,
   kMissingEnd = 322,
@@ -34,7 +34,7 @@ enum : uint32_t {
   kPreamble = 327,
   kTrailingGarbage = 328,
 };
-enum : uint16_t { kAesExtraId = 0x9901, kStrongExtraId = 0x0017, kDescriptorFlag = 0x0008 };
+enum : uint16_t { kDescriptorFlag = 0x0008 };
 enum : uint32_t { kDescriptorSignature = 0x08074b50, kZip64EndRecordSize = 56, kLocatorSize = 20 };
 enum : uint64_t { kFirstVolumeFree = 0x200000 };
 
@@ -77,22 +77,6 @@ bool IsHeaderSignature(uint32_t signature) {
          signature == kZip64EndSignature || signature == kEndRecordSignature;
 }
 
-// Cuts the first extra block of the id out of the field; its whole length,
-// or 0 when there is none.
-uint32_t CutExtraBlock(uint8_t *extra, uint32_t *length, uint16_t id) {
-  for (uint32_t at = 0; extra && *length - at >= 4 && at < *length;) {
-    uint32_t whole = 4u + ReadLe16(extra + at + 2);
-    if (whole > *length - at) return 0;
-    if (ReadLe16(extra + at) == id) {
-      memmove(extra + at, extra + at + whole, *length - at - whole);
-      *length -= whole;
-      return whole;
-    }
-    at += whole;
-  }
-  return 0;
-}
-
 uint8_t *CopyBytes(const uint8_t *bytes, uint32_t length) {
   if (!length) return nullptr;
   auto *copy = static_cast<uint8_t *>(malloc(length));
@@ -122,16 +106,11 @@ int TakeName(ZipEntry *entry, const uint8_t *bytes, uint32_t length, const ZipSt
   return 0;
 }
 
-// Values of a Zip64 block for the header fields that are saturated.
-void TakeZip64Values(const uint8_t *block, uint32_t whole, ZipEntry *entry, bool withOffset) {
-  const uint8_t *at = block + 4, *end = block + whole;
-  uint64_t *fields[] = {&entry->uncompressedSize, &entry->compressedSize, withOffset ? &entry->localHeaderOffset : nullptr};
-  for (uint64_t *field : fields) {
-    if (!field || *field != 0xFFFFFFFFu) continue;
-    if (end - at < 8) return;
-    *field = ReadLe64(at);
-    at += 8;
-  }
+// The AES block, kept for a member copied over unchanged; the method it
+// names is the member's own.
+void TakeSavedAes(ZipEntry *entry, uint32_t *length, uint8_t *extra, uint32_t *found) {
+  entry->hasSavedAes = ZipTakeAesExtra(extra, length, found, entry->savedAes, 1) && *found == ZIP_AES_EXTRA_SIZE;
+  if (entry->hasSavedAes) entry->method = ReadLe16(entry->savedAes + 9);
 }
 
 // The data descriptor behind a member: its length, found by the header
@@ -173,10 +152,12 @@ int ReadLocalHeader(CentralReading *reading, ZipEntry *entry, const uint8_t *cen
     result = Fault(kNamesDiffer, entry->name);
   if (!result) {
     entry->localFlags = ReadLe16(header + kLhFlags);
+    // The central header's values stand; the local blocks are only cut out.
     uint8_t *extra = variable + nameLength;
-    uint32_t length = extraLength;
-    entry->localZip64Length = CutExtraBlock(extra, &length, kZip64ExtraId);
-    entry->localAesLength = CutExtraBlock(extra, &length, kAesExtraId);
+    uint32_t length = extraLength, disk = 0;
+    uint64_t sizes[3] = {};
+    ZipTakeZip64Extra(extra, &length, &sizes[0], &sizes[1], &sizes[2], &disk, &entry->localZip64Length, 1);
+    ZipTakeAesExtra(extra, &length, &entry->localAesLength, nullptr, 1);
     entry->localExtraLength = length;
     if (length && entry->centralExtraLength == length && memcmp(extra, entry->centralExtra, length) == 0) {
       entry->localExtra = entry->centralExtra;
@@ -219,24 +200,17 @@ int EntryFromCentral(const uint8_t *header, CentralReading *reading, ZipEntry *e
   if (!nameLength) return Fault(kZeroLengthName, "");
   if (TakeName(entry, name, nameLength, state)) return 4;
 
-  ExtraFieldCopies copies = {};
-  if (!ExtraFieldWalk(extra, extraLength, &copies)) return Fault(kLocalOffsetWrong, entry->name);
-  if (copies.zip64Length) TakeZip64Values(copies.zip64, copies.zip64Length, entry, true);
-  if (copies.aesLength == ZIP_AES_EXTRA_SIZE) {
-    entry->hasSavedAes = 1;
-    memcpy(entry->savedAes, copies.aes, ZIP_AES_EXTRA_SIZE);
-    entry->method = ReadLe16(copies.aes + 9);
-  }
-  if (copies.strongLength == ZIP_STRONG_EXTRA_SIZE) {
-    entry->hasSavedStrong = 1;
-    memcpy(entry->savedStrong, copies.strong, ZIP_STRONG_EXTRA_SIZE);
-  }
   entry->centralExtra = CopyBytes(extra, extraLength);
   if (extraLength && !entry->centralExtra) return 4;
-  uint32_t length = extraLength;
-  entry->centralZip64Length = CutExtraBlock(entry->centralExtra, &length, kZip64ExtraId);
-  entry->centralCryptLength = CutExtraBlock(entry->centralExtra, &length, kAesExtraId) +
-                              CutExtraBlock(entry->centralExtra, &length, kStrongExtraId);
+  uint32_t length = extraLength, aesLength = 0, strongLength = 0;
+  uint32_t disk = entry->diskStart == 0xFFFF ? 0xFFFFFFFFu : entry->diskStart;
+  ZipTakeZip64Extra(entry->centralExtra, &length, &entry->uncompressedSize, &entry->compressedSize,
+                    &entry->localHeaderOffset, &disk, &entry->centralZip64Length, 1);
+  entry->diskStart = static_cast<uint16_t>(disk);
+  TakeSavedAes(entry, &length, entry->centralExtra, &aesLength);
+  entry->hasSavedStrong = ZipTakeStrongExtra(entry->centralExtra, &length, &strongLength, entry->savedStrong, 1) &&
+                          strongLength == ZIP_STRONG_EXTRA_SIZE;
+  entry->centralCryptLength = aesLength + strongLength;
   entry->centralExtraLength = length;
   if (commentLength && !(entry->comment = CopyText(extra + extraLength, commentLength))) return 4;
   entry->commentLength = commentLength;
@@ -414,16 +388,11 @@ int EntryFromLocal(HANDLE file, uint64_t at, uint64_t size, ZipEntry *entry, Zip
   if (!result) {
     uint8_t *extra = variable + nameLength;
     uint32_t length = extraLength;
-    ExtraFieldCopies copies = {};
-    if (ExtraFieldWalk(extra, length, &copies) && copies.zip64Length)
-      TakeZip64Values(copies.zip64, copies.zip64Length, entry, false);
-    if (copies.aesLength == ZIP_AES_EXTRA_SIZE) {
-      entry->hasSavedAes = 1;
-      memcpy(entry->savedAes, copies.aes, ZIP_AES_EXTRA_SIZE);
-      entry->method = ReadLe16(copies.aes + 9);
-    }
-    entry->localZip64Length = CutExtraBlock(extra, &length, kZip64ExtraId);
-    entry->localAesLength = CutExtraBlock(extra, &length, kAesExtraId);
+    uint64_t offset = 0;
+    uint32_t disk = 0;
+    ZipTakeZip64Extra(extra, &length, &entry->uncompressedSize, &entry->compressedSize, &offset, &disk,
+                      &entry->localZip64Length, 1);
+    TakeSavedAes(entry, &length, extra, &entry->localAesLength);
     entry->localExtraLength = entry->centralExtraLength = length;
     entry->localExtra = entry->centralExtra = CopyBytes(extra, length);
     if (length && !entry->localExtra) result = 4;

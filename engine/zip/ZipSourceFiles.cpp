@@ -162,14 +162,3 @@ int ZipReplaceArchive(const char *archive, const char *temporary) {
   DeleteFileA(temporary);
   return 0;
 }
-
-void ZipCloseWorkHandles(HANDLE *first, HANDLE *second, ZipState *state) {
-  if (*first != INVALID_HANDLE_VALUE) CloseHandle(*first);
-  *first = INVALID_HANDLE_VALUE;
-  if (second != &state->output && *second != INVALID_HANDLE_VALUE) {
-    CloseHandle(*second);
-    *second = INVALID_HANDLE_VALUE;
-  }
-  if (state->spareHandle != INVALID_HANDLE_VALUE) CloseHandle(state->spareHandle);
-  state->spareHandle = INVALID_HANDLE_VALUE;
-}

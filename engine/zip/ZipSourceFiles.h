@@ -29,6 +29,3 @@ int ZipCopyFileRange(HANDLE from, HANDLE to, uint64_t count);
 int ZipTempFileName(ZipState *state);
 // Puts the temporary file under the archive's name; 0, 10, 14 or 15.
 int ZipReplaceArchive(const char *archive, const char *temporary);
-// Closes both handles when valid (the second only when it is not the output
-// file) and the state's spare handle.
-void ZipCloseWorkHandles(HANDLE *first, HANDLE *second, ZipState *state);

@@ -11,7 +11,7 @@ std::string DiskWork(const std::string &name) {
 }
 
 static void MakeFolders(const std::string &path) {
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+  for (size_t at = path.find('\\', 1); at != std::string::npos; at = path.find('\\', at + 1))
     CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
 }
 

@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""Archive creation beside Info-ZIP zip and 7-Zip: the 868 files of the
+corpus's text.tar, unpacked, put into one Deflate archive at level 6 by the
+engine under Wine (the x64 build's create_with_engine.exe, timed inside the
+process and as a whole process), by `zip -6 -r` and by `7zz a -tzip -mx=6`
+natively, best of three rounds each. Prints times, sizes and ratios, and
+checks every archive with `unzip -t`.
+
+Usage: bench_zipcreate CORPUS_FOLDER
+The engine's program comes from $BRENNICOR_BUILD_ROOT/x64 (default: the
+build root this script was configured into); build it first with
+  build x64 create_with_engine
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tarfile
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+BUILD_ROOT = os.environ.get("BRENNICOR_BUILD_ROOT", os.path.normpath(os.path.join(HERE, "..", "..", "..")))
+PROGRAM = os.path.join(BUILD_ROOT, "x64", "bench-programs", "create_with_engine.exe")
+ROUNDS = 3
+LEVEL = 6
+
+
+def best_of(run):
+    best = None
+    for _ in range(ROUNDS):
+        start = time.perf_counter()
+        inside = run()
+        took = time.perf_counter() - start
+        best = (took, inside) if best is None or took < best[0] else best
+    return best
+
+
+def wine_environment():
+    env = dict(os.environ)
+    env.setdefault("WINEPREFIX", os.path.join(tempfile.gettempdir(), "wine-zipcreate-bench"))
+    env.update(WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", WINEARCH="win64")
+    if not os.path.isdir(env["WINEPREFIX"]):
+        subprocess.run(["/usr/lib/wine/wine64", "wineboot", "-i"], env=env, check=True, capture_output=True)
+    subprocess.run(["/usr/lib/wine/wineserver", "-p"], env=env)  # 2 when one already runs
+    return env
+
+
+def main():
+    corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "shared", "corpus")
+    if not os.path.exists(PROGRAM):
+        sys.exit(f"missing {PROGRAM}: build x64 create_with_engine first")
+    work = tempfile.mkdtemp(prefix="bench-zipcreate-")
+    try:
+        source = os.path.join(work, "source")
+        with tarfile.open(os.path.join(corpus, "text.tar")) as tar:
+            members = [m for m in tar.getmembers() if m.isfile()]
+            tar.extractall(source, members=members, filter="data")
+        size = sum(m.size for m in members)
+        print(f"{len(members)} files, {size} bytes, level {LEVEL}, best of {ROUNDS}")
+        env = wine_environment()
+
+        def archive(name):
+            path = os.path.join(work, name + ".zip")
+            if os.path.exists(path):
+                os.remove(path)
+            return path
+
+        def engine():
+            # Output through a file: Wine's helper processes inherit a pipe and keep it open.
+            with tempfile.TemporaryFile(mode="w+") as output:
+                run = subprocess.run(["/usr/lib/wine/wine64", PROGRAM, "Z:" + archive("engine"), "Z:" + source,
+                                      str(LEVEL)], env=env, stdout=output, stderr=subprocess.STDOUT)
+                output.seek(0)
+                text = output.read()
+            if run.returncode != 0:
+                sys.exit(f"engine failed with {run.returncode}: {text}")
+            return float(text.split()[-1])
+
+        def infozip():
+            subprocess.run(["zip", f"-{LEVEL}", "-r", "-q", "-X", archive("infozip"), "."], cwd=source, check=True)
+
+        def sevenzip():
+            subprocess.run(["7zz", "a", "-tzip", f"-mx={LEVEL}", "-bd", "-bso0", "-bsp0", archive("7zz"), "."],
+                           cwd=source, check=True)
+
+        rows = [("engine (Wine)", "engine", best_of(engine)), ("Info-ZIP zip", "infozip", best_of(infozip)),
+                ("7zz -tzip", "7zz", best_of(sevenzip))]
+        print(f"{'tool':16} {'seconds':>9} {'in process':>11} {'archive bytes':>14} {'ratio':>7}")
+        for label, name, (took, inside) in rows:
+            path = os.path.join(work, name + ".zip")
+            test = subprocess.run(["unzip", "-tqq", path], capture_output=True)
+            bytes_ = os.path.getsize(path)
+            inner = f"{inside:11.3f}" if inside is not None else f"{'':11}"
+            check = "" if test.returncode == 0 else "  (unzip -t FAILED)"
+            print(f"{label:16} {took:9.3f} {inner} {bytes_:14} {bytes_ / size:7.3%}{check}")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
