@@ -36,7 +36,7 @@ bool ContainerFile::Open(const char* path, uint64_t offset, uint64_t end) {
     if (path == nullptr || offset > end)
         return false;
     m_file = std::fopen(path, "rb");
-    m_position = m_recordStart = offset;
+    m_position = offset;
     m_end = end;
     return m_file != nullptr;
 }
@@ -61,13 +61,12 @@ bool ContainerFile::ReadHeader(ContainerHeader& header) {
     const uint64_t keyBlockStart = m_position + sizeof bytes;
     if (header.keyBlockLength > kContainerKeyBlockMax || header.keyBlockLength > m_end - keyBlockStart)
         return false;
-    m_position = m_recordStart = keyBlockStart + header.keyBlockLength;
+    m_position = keyBlockStart + header.keyBlockLength;
     return true;
 }
 
 ContainerFile::Next ContainerFile::ReadRecord(ContainerRecordHeader& header, std::vector<uint8_t>& entry) {
     uint8_t bytes[kContainerRecordHeaderBytes];
-    m_recordStart = m_position;
     if (!ReadAt(m_position, bytes, sizeof bytes) ||
         std::memcmp(bytes, kContainerRecordMagic, sizeof kContainerRecordMagic) != 0)
         return Next::End;
@@ -88,11 +87,6 @@ ContainerFile::Next ContainerFile::ReadRecord(ContainerRecordHeader& header, std
         return Next::Broken;
     m_position = storedStart + header.recordLength - kMemoryEntrySignatureBytes;
     return Next::Record;
-}
-
-bool ContainerFile::RewindRecord() {
-    m_position = m_recordStart;
-    return m_file != nullptr;
 }
 
 bool ContainerFile::EntryName(const std::vector<uint8_t>& entry, std::string& name) {

@@ -27,8 +27,6 @@ public:
     // signature restored. End at the container's end or a record without the
     // record magic; Broken for a length that cannot hold an entry or runs past the end.
     Next ReadRecord(ContainerRecordHeader& header, std::vector<uint8_t>& entry);
-    // Goes back to the start of the record read last.
-    bool RewindRecord();
 
     // The stored name of a memory entry record; false when it does not fit.
     static bool EntryName(const std::vector<uint8_t>& entry, std::string& name);
@@ -39,5 +37,4 @@ private:
     FILE* m_file = nullptr;
     uint64_t m_end = 0;
     uint64_t m_position = 0;
-    uint64_t m_recordStart = 0;
 };
