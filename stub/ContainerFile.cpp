@@ -66,10 +66,12 @@ bool ContainerFile::ReadHeader(ContainerHeader& header) {
 }
 
 ContainerFile::Next ContainerFile::ReadRecord(ContainerRecordHeader& header, std::vector<uint8_t>& entry) {
+    if (m_position == m_end)
+        return Next::End;
     uint8_t bytes[kContainerRecordHeaderBytes];
     if (!ReadAt(m_position, bytes, sizeof bytes) ||
         std::memcmp(bytes, kContainerRecordMagic, sizeof kContainerRecordMagic) != 0)
-        return Next::End;
+        return Next::Broken;
     header.kind = bytes[4];
     header.strength = bytes[5];
     header.recordLength = Le32(bytes + 6);

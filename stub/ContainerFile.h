@@ -24,8 +24,9 @@ public:
     // does not fit in the container.
     bool ReadHeader(ContainerHeader& header);
     // Reads the next record: its header and the memory entry record with the
-    // signature restored. End at the container's end or a record without the
-    // record magic; Broken for a length that cannot hold an entry or runs past the end.
+    // signature restored. End exactly at the container's end; Broken for bytes
+    // before the end that do not start a record (the writer leaves no gap, so
+    // they are damage) or a length that cannot hold an entry or runs past the end.
     Next ReadRecord(ContainerRecordHeader& header, std::vector<uint8_t>& entry);
 
     // The stored name of a memory entry record; false when it does not fit.

@@ -59,6 +59,11 @@ def cases():
     yield "length_huge", container(base + [record_bytes(one, one_size, length=0xFFFFFFF0)]), \
         {"first.txt": b"first"}
     yield "truncated", container(base + [record_bytes(one, one_size)[:-5]]), {"first.txt": b"first"}
+    # Records run up to the container's end: anything else before it is damage.
+    damaged = b"X" + record_bytes(one, one_size)[1:]
+    yield "damaged_magic", container(base + [damaged] + records_of({"later.txt": b"later"})), \
+        {"first.txt": b"first"}
+    yield "trailing_bytes", container(base + [b"KvN"]), {"first.txt": b"first"}
     yield "no_records", container([], count=3), {}
 
 

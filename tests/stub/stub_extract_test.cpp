@@ -106,6 +106,8 @@ TEST(ExtractDriver, CraftedContainersFailCleanly) {
         {"length_zero", 1, 0},
         {"length_huge", 1, 0},
         {"truncated", 1, 0},
+        {"damaged_magic", 1, 0},
+        {"trailing_bytes", 1, 0},
         {"no_records", 0, 0},
     };
     const std::string outside = std::string(BRENNICOR_TEST_WORK) + "\\stub-crafted-evil.txt";
