@@ -8,6 +8,7 @@
 
 #include "../../../../engine/common/Crc32.h"
 #include "../../../../engine/unzip/UnzipApi.h"
+#include "ZipCentralDirectory.h"
 #include "ZipEntry.h"
 #include "ZipMemberCompressor.h"
 #include "ZipOutput.h"
@@ -65,22 +66,17 @@ std::vector<Member> MembersOf(const std::vector<size_t> &sizes, uint32_t seed, u
   return members;
 }
 
-// The central directory and end records of the entries written so far. The
-// directory starts where its first header landed, which making room may have
-// moved to a new volume.
+// The central directory and end records of the entries written so far,
+// through the main loop's writer; the entries stay the test's own.
 int WriteDirectory(ZipState *state, std::vector<ZipEntry> &entries, HANDLE *output) {
-  uint64_t start = 0, size = 0;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    ZipEntry &e = entries[i];
-    int result = ZipWriteCentralHeader(state, &e, output);
-    if (result) return result;
-    uint64_t length = ZIP_CENTRAL_HEADER_SIZE + e.nameLength + e.centralZip64Length + e.centralExtraLength +
-                      e.centralCryptLength + e.commentLength;
-    if (i == 0) start = ZipVolumePosition(state, *output) - length;
-    size += length;
-  }
+  for (size_t i = 0; i + 1 < entries.size(); ++i) entries[i].next = &entries[i + 1];
+  state->entries = entries.empty() ? nullptr : &entries[0];
+  state->entryCount = uint32_t(entries.size());
   state->writer.outputOffset = ZipVolumePosition(state, *output);
-  return ZipWriteEndRecords(state, entries.size(), size, start, 0, nullptr, output);
+  int result = ZipWriteCentralDirectory(state, output, 0);
+  state->entries = nullptr;
+  state->entryCount = 0;
+  return result;
 }
 
 }  // namespace

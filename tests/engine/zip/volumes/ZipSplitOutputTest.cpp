@@ -138,6 +138,17 @@ TEST_F(ZipSplitOutputTest, CentralDirectoryAcrossParts) {
   EXPECT_EQ(at, end);
   EXPECT_EQ(le16(end + 8), headers);
   EXPECT_EQ(le16(end + 10), members.size());
+  // Its size is every header's, and its offset leads to the first header on
+  // the part the directory starts on.
+  uint64_t size = 0;
+  for (const Member &m : members) size += 46 + m.name.size() + m.comment.size();
+  EXPECT_EQ(le32(end + 12), size);
+  ASSERT_EQ(le16(end + 6), 0u);
+  Bytes first = ReadBytes(Part(1, false));
+  uint32_t offset = le32(end + 16);
+  ASSERT_LT(offset + 4u, first.size());
+  EXPECT_EQ(first[offset] | first[offset + 1] << 8 | first[offset + 2] << 16 | uint32_t(first[offset + 3]) << 24,
+            0x02014B50u);
   ExpectReadsBack(archive_, members, FreshFolder("split-many-out"));
 }
 
