@@ -61,7 +61,9 @@ BuildResult BuildDecodeTable(const uint8_t* lengths, unsigned count,
   unsigned maxLength = kMaxCodeLength;
   while (maxLength > 0 && counts[maxLength] == 0) --maxLength;
   if (maxLength == 0) {
+    // Nothing can be decoded: the one entry a zero-bit lookup reaches says so.
     *width = 0;
+    table[0] = MakeEntry(kOpInvalid, 0, 0);
     return kBuildComplete;
   }
 

@@ -46,7 +46,7 @@ enum BuildResult : int {
 // Builds the table for count code lengths (0 = unused, at most 16) into
 // table, whose capacity is kDecodeTableCapacity entries. *width is the
 // wanted first-level width on entry and the one used on return (cut to the
-// longest code; 0 for a set with no codes, which builds nothing).
+// longest code; 0 for a set with no codes, whose single entry is invalid).
 BuildResult BuildDecodeTable(const uint8_t* lengths, unsigned count,
                              const DecodeAlphabet& alphabet, uint32_t* table,
                              unsigned* width);

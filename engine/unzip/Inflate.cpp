@@ -332,8 +332,9 @@ DecodeResult InflateDynamic(DecoderState& state) {
   unsigned distanceWidth = kDistanceWidth;
   built = BuildDecodeTable(lengths + literalCount, distanceCount, DistanceAlphabet<Format>(),
                            state.scratch.tables.distance, &distanceWidth);
+  // No distance codes at all is how RFC 1951 sends a block of literals only,
+  // whatever HLIT says: only a length code that turns up in it is corrupt.
   if (built != kBuildComplete) return static_cast<DecodeResult>(built);
-  if (distanceWidth == 0 && literalCount > 257) return kDecodeCorrupt;
   return InflateCodes<Format>(state, state.scratch.tables.literal, literalWidth, state.scratch.tables.distance,
                               distanceWidth);
 }
