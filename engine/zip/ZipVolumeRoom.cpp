@@ -1,7 +1,5 @@
 #include "ZipVolumeRoom.h"
 
-#include <string.h>
-
 #include "../common/MessageTable.h"
 #include "ZipCommand.h"
 #include "ZipDrives.h"
@@ -66,7 +64,8 @@ uint64_t MeasuredFree(const ZipState *state, const char *path) {
 int NextPart(ZipState *state, HANDLE *output) {
   HANDLE finished = state->volumeFile;
   if (!Valid(finished) || !output || !Valid(*output)) return 10;
-  bool closed = FlushFileBuffers(finished) && CloseHandle(finished);
+  bool flushed = FlushFileBuffers(finished) != FALSE;
+  bool closed = CloseHandle(finished) && flushed;
   state->volumeFile = INVALID_HANDLE_VALUE;
   if (*output == finished) *output = INVALID_HANDLE_VALUE;
   if (!closed) return 10;
