@@ -203,8 +203,10 @@ bool Vwin32Format::Run(int lowDensity) {
   bool formatted = FloppyLayoutForDriveType(driveType_, cylinders_, sectors_, lowDensity, &layout_) != 0;
   int format = formatted ? FloppyFormatOfTrack(layout_.cylinders, layout_.sectorsPerTrack) : -1;
   uint8_t block[FLOPPY_BLOCK_SIZE];
-  if (format >= 0) FloppyParameterBlock(FloppyFormatParameters(FloppyFormat(format)), block);
-  SetMediaType();
+  if (format >= 0) {
+    FloppyParameterBlock(FloppyFormatParameters(FloppyFormat(format)), block);
+    SetMediaType();  // the first call can fail while the drive settles
+  }
   formatted = format >= 0 && SetMediaType();
   state_->volume.formatDrive = drive_;
   for (uint32_t cylinder = 0; formatted && cylinder < layout_.cylinders; ++cylinder) {
