@@ -36,13 +36,6 @@ void LogFileWrite(HANDLE file, const char *text, size_t length) {
 
 void LogFileWriteText(HANDLE file, const char *text) { LogFileWrite(file, text, text ? strlen(text) : 0); }
 
-void LogFileAppendText(const char *name, const char *text) {
-  HANDLE file = LogFileOpen(name);
-  if (file == INVALID_HANDLE_VALUE) return;
-  LogFileWriteText(file, text);
-  CloseHandle(file);
-}
-
 void DiagLogWriteText(HANDLE file, const char *text, int length) {
   if (length < 0) return;
   if (!text || (length > 0 && IsBadStringPtrA(text, static_cast<UINT_PTR>(length)))) {

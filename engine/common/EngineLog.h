@@ -14,8 +14,6 @@ void LogFilePath(const char *name, char *out, size_t capacity);
 HANDLE LogFileOpen(const char *name);
 void LogFileWrite(HANDLE file, const char *text, size_t length);
 void LogFileWriteText(HANDLE file, const char *text);
-// Opens the named log, writes one text and closes it again.
-void LogFileAppendText(const char *name, const char *text);
 
 // Writes text and CR LF, or "???\r\n" when the text cannot be read over the
 // given length; a negative length writes nothing.

@@ -41,8 +41,3 @@ DecodeResult DecoderOutcome(const DecoderState& state, DecodeResult result) {
   if (DecoderReadPastEnd(state)) return kDecodeInputEnded;
   return result;
 }
-
-size_t DecoderUnusedInput(const DecoderState& state) {
-  size_t held = state.bitCount > state.padBits ? (state.bitCount - state.padBits) / 8 : 0;
-  return held + static_cast<size_t>(state.inEnd - state.inNext);
-}

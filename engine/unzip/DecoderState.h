@@ -118,7 +118,3 @@ DecodeResult Inflate64Member(DecoderState& state);
 DecodeResult ExplodeMember(DecoderState& state);
 DecodeResult UnreduceMember(DecoderState& state, int factor);  // factor 1-4
 DecodeResult UnshrinkMember(DecoderState& state);
-
-// Whole compressed bytes the decoder took from fillInput but did not use
-// (read ahead into the bit buffer, or left in the last run).
-size_t DecoderUnusedInput(const DecoderState& state);
