@@ -471,8 +471,8 @@ int ZipCopyEntry(ZipState *state, ZipEntry *e, HANDLE input, HANDLE *output) {
   bool rewriteHeader = state->main.repairLevel >= 2;
   uint64_t localLength = ZIP_LOCAL_HEADER_SIZE + uint64_t(e->nameLength) + e->localZip64Length +
                          e->localExtraLength + e->localAesLength;
-  // A member whose local header has a Zip64 extra has a 24-byte descriptor.
-  uint64_t descriptor = (e->localFlags & kDescriptorFlag) ? (e->localZip64Length ? 24 : 16) : 0;
+  // The update reader measured the descriptor (12 to 24 bytes, or none).
+  uint64_t descriptor = e->descriptorLength;
   uint64_t oldOffset = e->localHeaderOffset;
   uint64_t count = e->compressedSize + descriptor;
   ZipWriterState &w = state->writer;

@@ -213,6 +213,33 @@ TEST(ZipAfterDateTest, TwoDigitYearsAndInvalidDates) {
     EXPECT_EQ(ZipAfterDate(c.text), c.year ? DosDateTimePack(c.year, c.month, c.day, 0, 0, 0) : 0u) << c.text;
 }
 
+// With a copy of every byte going to the memory I/O callback the members are
+// written with data descriptors, 24 bytes each when Zip64 is allowed; an
+// update copies them whole.
+TEST_F(ZipMainTest, UpdatesArchivesWithWideDescriptors) {
+  WriteSources(1, 2020);
+  CALLBACKSTRUCT callback = {};
+  callback.size = sizeof callback;
+  callback.memoryIo = [](int, unsigned char *, uint32_t *, uint32_t, uint32_t, uint32_t, uint32_t, void *,
+                         int *status) { *status = 3; };
+  Command add(ZIP_ADD, OutPath("descriptors.zip"), "src\\a.txt src\\b.txt");
+  add.record.noDirectoryEntriesFlag = 1;
+  add.record.LargeZIPFilesFlag = 1;
+  add.record.wZipSubOptions = ZSO_CALLBACK_OUTPUT;
+  add.record.lpCallbackStruct = &callback;
+  ASSERT_EQ(add.Execute(), 0);
+  std::string bytes = ReadText(OutPath("descriptors.zip"));
+  ASSERT_NE(bytes.find("PK\x07\x08"), std::string::npos);
+
+  Command update(ZIP_ADD, OutPath("descriptors.zip"), "src\\sub\\c.txt");
+  update.record.noDirectoryEntriesFlag = 1;
+  update.record.LargeZIPFilesFlag = 1;
+  ASSERT_EQ(update.Execute(), 0);
+  Expect("descriptors.zip", {{"src/a.txt", Content("src\\a.txt", 1)},
+                             {"src/b.txt", Content("src\\b.txt", 1)},
+                             {"src/sub/c.txt", Content("src\\sub\\c.txt", 1)}});
+}
+
 // Archives of other writers take a replaced and an added member; every
 // other member is copied over unchanged.
 TEST_F(ZipMainTest, UpdatesArchivesOfOtherWriters) {
