@@ -178,16 +178,22 @@ int ReadLocalHeader(CentralReading *reading, ZipEntry *entry, const uint8_t *cen
   return 0;
 }
 
+// The fields local and central headers share, in the same order from the
+// version needed on.
+void TakeSharedFields(const uint8_t *fields, ZipEntry *entry) {
+  entry->versionNeeded = ReadLe16(fields);
+  entry->centralFlags = entry->localFlags = ReadLe16(fields + 2);
+  entry->method = ReadLe16(fields + 4);
+  entry->dosDateTime = ReadLe32(fields + 6);
+  entry->crc = ReadLe32(fields + 10);
+  entry->compressedSize = ReadLe32(fields + 14);
+  entry->uncompressedSize = ReadLe32(fields + 18);
+}
+
 // One member from its central header. 0, 3 or 4.
 int EntryFromCentral(const uint8_t *header, CentralReading *reading, ZipEntry *entry, const ZipState *state) {
   entry->versionMadeBy = ReadLe16(header + kChMadeBy);
-  entry->versionNeeded = ReadLe16(header + kChNeeded);
-  entry->centralFlags = entry->localFlags = ReadLe16(header + kChFlags);
-  entry->method = ReadLe16(header + kChMethod);
-  entry->dosDateTime = ReadLe32(header + kChTime);
-  entry->crc = ReadLe32(header + kChCrc);
-  entry->compressedSize = ReadLe32(header + kChCompressed);
-  entry->uncompressedSize = ReadLe32(header + kChUncompressed);
+  TakeSharedFields(header + kChNeeded, entry);
   entry->diskStart = ReadLe16(header + kChStartDisk);
   entry->internalAttributes = ReadLe16(header + kChInternalAttr);
   entry->externalAttributes = ReadLe32(header + kChExternalAttr);
@@ -366,13 +372,7 @@ int EntryFromLocal(HANDLE file, uint64_t at, uint64_t size, ZipEntry *entry, Zip
   uint8_t header[kLocalHeaderSize];
   if (!ReadAt(file, at, header, sizeof header)) return -1;
   entry->versionMadeBy = 20;
-  entry->versionNeeded = ReadLe16(header + kLhNeeded);
-  entry->centralFlags = entry->localFlags = ReadLe16(header + kLhFlags);
-  entry->method = ReadLe16(header + kLhMethod);
-  entry->dosDateTime = ReadLe32(header + kLhTime);
-  entry->crc = ReadLe32(header + kLhCrc);
-  entry->compressedSize = ReadLe32(header + kLhCompressed);
-  entry->uncompressedSize = ReadLe32(header + kLhUncompressed);
+  TakeSharedFields(header + kLhNeeded, entry);
   entry->localHeaderOffset = at;
   uint32_t nameLength = ReadLe16(header + kLhNameLength);
   uint32_t extraLength = ReadLe16(header + kLhExtraLength);
