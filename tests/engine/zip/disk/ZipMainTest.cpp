@@ -145,6 +145,34 @@ TEST_F(ZipMainTest, NothingToDoAndRefusedOptions) {
   EXPECT_EQ(ReadText(OutPath("small.zip")), before);
 }
 
+// The comment, the archive time taken from its newest member, and the
+// after-date that leaves older files out.
+TEST_F(ZipMainTest, CommentArchiveTimeAndAfterDate) {
+  WriteSources(1, 2020);
+  SetLocalWriteTime("src\\b.txt", 2021, 6, 1);
+  Command add(ZIP_ADD, OutPath("dated.zip"), "src\\a.txt src\\b.txt");
+  add.record.noDirectoryEntriesFlag = 1;
+  add.record.addCommentFlag = 1;
+  add.record.lpszComment = const_cast<char *>("new comment");
+  add.record.oldAsLatestFlag = 1;
+  add.record.afterDateFlag = 1;
+  add.record.lpszDate = const_cast<char *>("050120");
+  ASSERT_EQ(add.Execute(), 0);
+  Expect("dated.zip", {{"src/b.txt", Content("src\\b.txt", 1)}});
+  std::string bytes = ReadText(OutPath("dated.zip"));
+  EXPECT_EQ(bytes.substr(bytes.size() - 13), std::string("\x0b\0new comment", 13));
+
+  WIN32_FILE_ATTRIBUTE_DATA facts;
+  ASSERT_TRUE(GetFileAttributesExA(OutPath("dated.zip").c_str(), GetFileExInfoStandard, &facts));
+  FILETIME local;
+  SYSTEMTIME time;
+  FileTimeToLocalFileTime(&facts.ftLastWriteTime, &local);
+  FileTimeToSystemTime(&local, &time);
+  EXPECT_EQ(time.wYear, 2021);
+  EXPECT_EQ(time.wMonth, 6);
+  EXPECT_EQ(time.wHour, 12);
+}
+
 TEST_F(ZipMainTest, VanishedSourceEndsTheAdditionsWith18) {
   for (const char *name : {"v\\v1.txt", "v\\v2.txt", "v\\v3.txt", "v\\v4.txt"}) WriteText(name, Content(name, 1));
   Command add(ZIP_ADD, OutPath("vanished.zip"), "v\\*.txt");
