@@ -177,12 +177,15 @@ TEST_F(ZipMainTest, VanishedSourceEndsTheAdditionsWith18) {
   for (const char *name : {"v\\v1.txt", "v\\v2.txt", "v\\v3.txt", "v\\v4.txt"}) WriteText(name, Content(name, 1));
   Command add(ZIP_ADD, OutPath("vanished.zip"), "v\\*.txt");
   add.record.noDirectoryEntriesFlag = 1;
+  add.record.deleteOriginalFlag = 1;
   add.record.wZipSubOptions = ZSO_RENAME_CALLBACK;
   // Listing v1.txt makes v3.txt disappear before it is read.
   add.record.lpRenameProc = [](void *record, void *) {
     if (strstr(static_cast<ZipRenameRecord *>(record)->name, "v1.txt")) DeleteFileA("v\\v3.txt");
   };
   EXPECT_EQ(add.Execute(), 18);
+  // The command failed: the moved sources stay, those it wrote too.
+  for (const char *name : {"v\\v1.txt", "v\\v2.txt", "v\\v4.txt"}) EXPECT_TRUE(FileExists(name)) << name;
   Expect("vanished.zip", {{"v/v1.txt", Content("v\\v1.txt", 1)}, {"v/v2.txt", Content("v\\v2.txt", 1)}});
   bool warned = false;
   for (const std::string &text : Warnings(add.recorder)) warned |= text.find("could not open for reading: ") == 0;
