@@ -28,16 +28,19 @@ unsigned NextFreeCode(const ShrinkDictionary& dictionary, unsigned from) {
   return from;
 }
 
-// Frees every code below nextFree that is no other code's parent; the stack
-// serves as the scratch marks.
-unsigned PartialClear(ShrinkDictionary& dictionary, unsigned nextFree) {
+// Frees every leaf: each defined code that is no other code's parent. The
+// whole dictionary is looked at, since codes above the next free one stay
+// defined after an earlier clear, and their parents keep their meaning. The
+// stack serves as the scratch marks.
+unsigned PartialClear(ShrinkDictionary& dictionary) {
   uint8_t* leaf = dictionary.stack;
-  for (unsigned code = kFirstFreeCode; code < nextFree; ++code) leaf[code] = 1;
-  for (unsigned code = kFirstFreeCode; code < nextFree; ++code) {
+  for (unsigned code = kFirstFreeCode; code < kShrinkCodes; ++code)
+    leaf[code] = dictionary.parent[code] != kFree;
+  for (unsigned code = kFirstFreeCode; code < kShrinkCodes; ++code) {
     int16_t parent = dictionary.parent[code];
     if (parent >= static_cast<int16_t>(kFirstFreeCode)) leaf[parent] = 0;
   }
-  for (unsigned code = kFirstFreeCode; code < nextFree; ++code)
+  for (unsigned code = kFirstFreeCode; code < kShrinkCodes; ++code)
     if (leaf[code]) dictionary.parent[code] = kFree;
   return NextFreeCode(dictionary, kFirstFreeCode);
 }
@@ -70,7 +73,7 @@ class Unshrinker {
       if (code == kControlCode) {
         if (!ReadCode(state_, codeBits_, &code)) break;
         if (code == kGrowCode && codeBits_ < kMaxCodeBits) ++codeBits_;
-        if (code == kPartialClearCode) nextFree_ = PartialClear(dictionary_, nextFree_);
+        if (code == kPartialClearCode) nextFree_ = PartialClear(dictionary_);
         continue;
       }
       uint8_t* string = dictionary_.stack + kShrinkCodes;

@@ -15,6 +15,7 @@ sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.join(os.environ['BRENNICOR_TEST_DATA'], 'legacy_methods'))
 from implode import implode  # noqa: E402
 from reduce import reduce  # noqa: E402
+from bit_writer import BitWriter  # noqa: E402
 from shrink import shrink  # noqa: E402
 from zip_writer import write_zip  # noqa: E402
 
@@ -124,6 +125,18 @@ for name, data, clear_every in [('shrink_small', text[:3000], None),
     path = os.path.join(WORK, name + '.zip')
     write_zip(path, name + '.dat', 1, 0, data, compressed)
     unzip_test(path)
+
+# Two partial clears in a row, by hand: the first leaves 257 -> 260 -> 262
+# with free codes below them, so at the second they stand above the next
+# free code; it frees the leaf 262 alone, and 257 keeps its meaning for 260.
+twice = BitWriter()
+for code in [97, 98, 99, 257, 100, 260, 101, 262, 102, 256, 2, 256, 2, 260, 103]:
+    twice.bits(code, 9)
+twice_data, twice_bytes = b'abcabdabdeabdefabdg', twice.finish()
+add('shrink_clear_twice', 1, 0, twice_data, twice_bytes)
+path = os.path.join(WORK, 'shrink_clear_twice.zip')
+write_zip(path, 'shrink_clear_twice.dat', 1, 0, twice_data, twice_bytes)
+unzip_test(path)
 
 # Implode: 4K and 8K windows, with and without the literal tree.
 implode_data = text[:40000] + binary[:20000] + text[:20000]
