@@ -40,6 +40,8 @@ void CloseOutput(ZipState *state) {
     }
     CloseHandleOf(&state->output);
   } else if (state->multiVolControl & ZMV_MULTI_VOLUME) {
+    // The command's own cleanup removes the parts.
+    if (state->output == state->volumeFile) state->volumeFile = INVALID_HANDLE_VALUE;
     CloseHandleOf(&state->output);
   } else {
     CloseHandleOf(&state->output);

@@ -21,6 +21,7 @@
 #include "ZipReport.h"
 #include "ZipSourceFiles.h"
 #include "ZipStrings.h"
+#include "ZipVolumeRoom.h"
 
 namespace {
 
@@ -230,6 +231,10 @@ int SeekTo(HANDLE file, uint64_t offset) {
 
 bool HasOldArchive(const ZipState *state) { return state->entryCount || state->loop.preambleSize; }
 
+bool SplitParts(const ZipState *state) {
+  return (state->multiVolControl & (ZMV_MULTI_VOLUME | ZMV_SPLIT_PARTS)) == (ZMV_MULTI_VOLUME | ZMV_SPLIT_PARTS);
+}
+
 // The output: the archive itself when growing, else a temporary file that
 // starts with the old archive's preamble. 0, or a code already reported.
 int OpenOutput(ZipState *state) {
@@ -242,6 +247,13 @@ int OpenOutput(ZipState *state) {
     if (!SeekTo(state->output, state->centralOffset)) return ZipAbort(2, state->archiveName);
     writer.outputOffset = state->centralOffset;
     return 0;
+  }
+  if (SplitParts(state)) {
+    // The first part, opened with the command, takes the archive's bytes.
+    CopyTextCapped(state->outputName, sizeof state->outputName, state->volumeName);
+    state->output = state->volumeFile;
+    writer.outputOffset = 0;
+    return state->output == INVALID_HANDLE_VALUE ? ZipAbort(13, state->archiveName) : 0;
   }
   if (state->multiVolControl & ZMV_MULTI_VOLUME) {
     CopyTextCapped(state->outputName, sizeof state->outputName, state->archiveName);
@@ -384,10 +396,29 @@ int CloseFile(HANDLE *file) {
   return closed;
 }
 
+// The part that holds the closing records takes the archive's own name.
+int FinishSplitParts(ZipState *state) {
+  state->volume.finishing = 1;
+  bool closed = CloseFile(&state->output);
+  state->volumeFile = INVALID_HANDLE_VALUE;
+  if (!closed) return Stop(state, 10, state->volumeName);
+  DeleteFileA(state->archiveName);
+  if (!MoveFileA(state->volumeName, state->archiveName)) return Stop(state, 15, state->archiveName);
+  state->outputName[0] = '\0';
+  state->loop.archiveReplaced = 1;
+  ZipMessageBox(ZIP_BOX_FILE_READY, MB_OK, int(state->volume.partsWritten + 1), 0, state->archiveName);
+  return 0;
+}
+
 // Central directory, end records, and the new archive put in place.
 int FinishArchive(ZipState *state) {
+  if (SplitParts(state)) {
+    state->volume.closingStage = 1;
+    state->writer.outputOffset = ZipVolumePosition(state, state->output);
+  }
   int result = ZipWriteCentralDirectory(state, &state->output, 1);
   if (result) return Stop(state, result, state->outputName);
+  if (SplitParts(state)) return FinishSplitParts(state);
   CloseFile(&state->oldArchive);
   // A grown archive may have been longer; its old end must not linger.
   if (state->growingInPlace) SetEndOfFile(state->output);
@@ -428,6 +459,9 @@ void ResetCommand(ZipState *state) {
   state->oldArchive = INVALID_HANDLE_VALUE;
   state->growingInPlace = 0;
   state->writer.itemNumber = 0;
+  state->volume.partsWritten = 0;
+  state->volume.closingStage = 0;
+  state->volume.finishing = 0;
 }
 
 // Steps up to reading the old archive and taking the settings. 0, or a code

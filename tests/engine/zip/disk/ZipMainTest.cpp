@@ -145,6 +145,26 @@ TEST_F(ZipMainTest, NothingToDoAndRefusedOptions) {
   EXPECT_EQ(ReadText(OutPath("small.zip")), before);
 }
 
+// Split parts of 64 KiB (the smallest the volume layer makes) for 200,000
+// bytes that do not compress; the last part takes the archive's name.
+TEST_F(ZipMainTest, SplitPartsEndInTheArchiveName) {
+  std::string noise(200000, '\0');
+  uint32_t seed = 12345;
+  for (char &c : noise) c = char((seed = seed * 1103515245 + 12345) >> 24);
+  WriteText("big\\noise.bin", noise);
+  uint32_t sizes[] = {65536, 0};
+  Command add(ZIP_ADD, OutPath("split.zip"), "big\\noise.bin");
+  add.record.noDirectoryEntriesFlag = 1;
+  add.record.wMultiVolControl = ZMV_MULTI_VOLUME | ZMV_SPLIT_PARTS;
+  add.record.pulFileSizeArray = sizes;
+  ASSERT_EQ(add.Execute(), 0);
+  // Parts carry ".z01" in place of ".zip", or after it on volumes with long names.
+  for (const char *part : {"z01", "z02", "z03"})
+    EXPECT_TRUE(FileExists(OutPath(std::string("split.") + part)) || FileExists(OutPath(std::string("split.zip.") + part)))
+        << part;
+  Expect("split.zip", {{"big/noise.bin", noise}});
+}
+
 // The comment, the archive time taken from its newest member, and the
 // after-date that leaves older files out.
 TEST_F(ZipMainTest, CommentArchiveTimeAndAfterDate) {
