@@ -84,10 +84,10 @@ def main():
 
         report = os.path.join(work, "engine.txt")
 
-        def engine(*mode):
+        def engine(rounds="1", *mode):
             # Output through a file: Wine's helper processes may hold a pipe open.
             with open(report, "w") as f:
-                subprocess.run(["/usr/lib/wine/wine64", PROGRAM, "Z:" + archive, "Z:" + fresh("engine"), "1"]
+                subprocess.run(["/usr/lib/wine/wine64", PROGRAM, "Z:" + archive, "Z:" + fresh("engine"), rounds]
                                + list(mode), env=env, check=True, stdout=f, stderr=subprocess.DEVNULL)
             out = open(report).read().split()
             return float(out[out.index("seconds") + 1])
@@ -103,8 +103,10 @@ def main():
         for name, folder in outputs.items():
             if not same_tree(source, folder):
                 sys.exit(f"{name}: output differs from the tar's files")
+        # Testing writes nothing, so the process repeats it and keeps its best
+        # round: the inside figure leaves out the first touch of every page.
         test = {
-            "engine": best_of(lambda: engine("test")),
+            "engine": best_of(lambda: engine("5", "test")),
             "unzip": best_of(native(["unzip", "-tqq", archive])),
             "7zz": best_of(native(["7zz", "t", "-bd", archive])),
         }
@@ -112,11 +114,12 @@ def main():
             inside, whole = figures["engine"][1], figures["engine"][0]
             print(f"{title}:")
             print(f"  engine (Wine, inside the process)  {inside:8.3f} s")
-            print(f"  engine (Wine, whole process)       {whole:8.3f} s")
+            print(f"  engine (Wine, whole process)       {whole:8.3f} s" + ("  (5 rounds)" if figures is test else ""))
             for peer in ("unzip", "7zz"):
                 took = figures[peer][0]
+                whole_ratio = "" if figures is test else f", {whole / took:5.2f} whole"
                 print(f"  {peer:5} (native, whole process)      {took:8.3f} s   "
-                      f"engine/{peer}: {inside / took:5.2f} inside, {whole / took:5.2f} whole")
+                      f"engine/{peer}: {inside / took:5.2f} inside{whole_ratio}")
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
