@@ -6,17 +6,10 @@
 #include <vector>
 
 #include "BoundedText.h"
+#include "LittleEndian.h"
 #include "MyFileUtility.h"
 
 static const int kKeyBytes = 16;
-
-static uint32_t LoadLittle32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-static void StoreLittle32(uint32_t value, uint8_t* p) {
-  for (int i = 0; i < 4; i++) p[i] = uint8_t(value >> (8 * i));
-}
 
 // The header keeps only the GUID bytes that the key, the IV and the check
 // are made from (plus two that take no part).
@@ -49,8 +42,8 @@ int CMyCipherFile::MakeCipherKey() {
 int CMyCipherFile::ReadHeader() {
   uint8_t header[kHeaderBytes];
   if (std::fread(header, 1, sizeof header, file_) != sizeof header) return kFailed;
-  uint32_t packed = LoadLittle32(header + 6);
-  FormTexts(LoadLittle32(header + 2), uint16_t(packed >> 16), header[10], header[11], keyText_, ivText_);
+  uint32_t packed = LoadLe32(header + 6);
+  FormTexts(LoadLe32(header + 2), uint16_t(packed >> 16), header[10], header[11], keyText_, ivText_);
   uint16_t stored = uint16_t(header[0] | header[1] << 8);
   return HeaderCheck(ivText_) == stored ? kDone : kCheckMismatch;
 }
@@ -62,8 +55,8 @@ int CMyCipherFile::WriteHeader() {
   uint8_t header[kHeaderBytes];
   header[0] = uint8_t(check);
   header[1] = uint8_t(check >> 8);
-  StoreLittle32(guid_.Data1, header + 2);
-  StoreLittle32(uint32_t(guid_.Data3) << 16 | uint32_t(guid_.Data4[2]) << 8 | guid_.Data4[7], header + 6);
+  StoreLe32(guid_.Data1, header + 2);
+  StoreLe32(uint32_t(guid_.Data3) << 16 | uint32_t(guid_.Data4[2]) << 8 | guid_.Data4[7], header + 6);
   header[10] = guid_.Data4[1];
   header[11] = guid_.Data4[4];
   return std::fwrite(header, 1, sizeof header, file_) == sizeof header ? kDone : kFailed;
@@ -108,7 +101,7 @@ int CMyCipherFile::WriteRecord(const char* text) {
   if (recordLength && cipher_.EncryptBuffer(cipherText.data(), plain.data(), recordLength, CAesBlockCipher::kModeCbc))
     return kKeyFailed;
   uint8_t lengthWord[4];
-  StoreLittle32(static_cast<uint32_t>(recordLength), lengthWord);
+  StoreLe32(static_cast<uint32_t>(recordLength), lengthWord);
   if (std::fwrite(lengthWord, 1, 4, file_) != 4) return kFailed;
   if (std::fwrite(cipherText.data(), 1, recordLength, file_) != recordLength) return kFailed;
   return kDone;
@@ -119,7 +112,7 @@ int CMyCipherFile::ReadRecord(char* buffer, size_t capacity) {
   if (buffer == nullptr || capacity == 0) return kNoBuffer;
   uint8_t lengthWord[4];
   if (std::fread(lengthWord, 1, 4, file_) != 4) return kShortRead;
-  const uint32_t recordLength = LoadLittle32(lengthWord);
+  const uint32_t recordLength = LoadLe32(lengthWord);
   if (recordLength > kMaxRecordLength || recordLength % kKeyBytes != 0 || recordLength >= capacity) return kFailed;
   std::vector<uint8_t> cipherText(recordLength);
   if (std::fread(cipherText.data(), 1, recordLength, file_) != recordLength) return kShortRead;

@@ -4,13 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
-void StoreLe32(uint32_t value, uint8_t* out) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-}  // namespace
+#include "LittleEndian.h"
 
 void StoreContainerHeader(const ContainerHeader& header, uint8_t out[kContainerHeaderBytes]) {
   StoreLe32(header.magic, out);
@@ -28,6 +22,27 @@ void StoreContainerRecordHeader(const ContainerRecordHeader& header, uint8_t out
   out[5] = header.strength;
   StoreLe32(header.recordLength, out + 6);
   StoreLe32(header.dataSize, out + 10);
+}
+
+ContainerHeader LoadContainerHeader(const uint8_t in[kContainerHeaderBytes]) {
+  ContainerHeader header;
+  header.magic = LoadLe32(in);
+  header.data1 = LoadLe32(in + 4);
+  header.data2 = LoadLe32(in + 8);
+  header.data3 = LoadLe32(in + 12);
+  header.entryCount = LoadLe32(in + 16);
+  std::memcpy(header.data4, in + 20, sizeof header.data4);
+  header.keyBlockLength = LoadLe32(in + 28);
+  return header;
+}
+
+bool LoadContainerRecordHeader(const uint8_t in[kContainerRecordHeaderBytes], ContainerRecordHeader& header) {
+  if (std::memcmp(in, kContainerRecordMagic, sizeof kContainerRecordMagic) != 0) return false;
+  header.kind = in[4];
+  header.strength = in[5];
+  header.recordLength = LoadLe32(in + 6);
+  header.dataSize = LoadLe32(in + 10);
+  return true;
 }
 
 std::string ContainerGuidText(uint32_t data1, uint16_t data2, uint16_t data3) {

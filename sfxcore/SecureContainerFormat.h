@@ -40,6 +40,9 @@ struct ContainerRecordHeader {
 
 void StoreContainerHeader(const ContainerHeader& header, uint8_t out[kContainerHeaderBytes]);
 void StoreContainerRecordHeader(const ContainerRecordHeader& header, uint8_t out[kContainerRecordHeaderBytes]);
+ContainerHeader LoadContainerHeader(const uint8_t in[kContainerHeaderBytes]);
+// False when the bytes do not start with the record magic.
+bool LoadContainerRecordHeader(const uint8_t in[kContainerRecordHeaderBytes], ContainerRecordHeader& header);
 
 // Data1, Data2, Data3 and Data1 again, upper-case hexadecimal without
 // leading zeros (4 to 24 characters).

@@ -1,7 +1,5 @@
 #include "ContainerFile.h"
 
-#include <cstring>
-
 namespace {
 
 // A central directory header is 46 bytes before its name.
@@ -9,10 +7,6 @@ constexpr size_t kCentralHeaderBytes = 46;
 constexpr size_t kCentralNameLengthAt = 28;
 constexpr uint32_t kCentralHeaderSignature = 0x02014B50;
 constexpr size_t kStoredNameMax = 254;
-
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
@@ -51,13 +45,7 @@ bool ContainerFile::ReadHeader(ContainerHeader& header) {
     uint8_t bytes[kContainerHeaderBytes];
     if (!ReadAt(m_position, bytes, sizeof bytes))
         return false;
-    header.magic = Le32(bytes);
-    header.data1 = Le32(bytes + 4);
-    header.data2 = Le32(bytes + 8);
-    header.data3 = Le32(bytes + 12);
-    header.entryCount = Le32(bytes + 16);
-    std::memcpy(header.data4, bytes + 20, sizeof header.data4);
-    header.keyBlockLength = Le32(bytes + 28);
+    header = LoadContainerHeader(bytes);
     const uint64_t keyBlockStart = m_position + sizeof bytes;
     if (header.keyBlockLength > kContainerKeyBlockMax || header.keyBlockLength > m_end - keyBlockStart)
         return false;
@@ -69,13 +57,8 @@ ContainerFile::Next ContainerFile::ReadRecord(ContainerRecordHeader& header, std
     if (m_position == m_end)
         return Next::End;
     uint8_t bytes[kContainerRecordHeaderBytes];
-    if (!ReadAt(m_position, bytes, sizeof bytes) ||
-        std::memcmp(bytes, kContainerRecordMagic, sizeof kContainerRecordMagic) != 0)
+    if (!ReadAt(m_position, bytes, sizeof bytes) || !LoadContainerRecordHeader(bytes, header))
         return Next::Broken;
-    header.kind = bytes[4];
-    header.strength = bytes[5];
-    header.recordLength = Le32(bytes + 6);
-    header.dataSize = Le32(bytes + 10);
     const uint64_t storedStart = m_position + sizeof bytes;
     if (header.recordLength < kCentralHeaderBytes ||
         header.recordLength - kMemoryEntrySignatureBytes > m_end - storedStart)

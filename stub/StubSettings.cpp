@@ -1,5 +1,6 @@
 #include "StubSettings.h"
 
+#include "LittleEndian.h"
 #include "MyCipherFile.h"
 
 #include <algorithm>
@@ -88,7 +89,7 @@ bool ReadU32At(FILE* file, int64_t offset, uint32_t& value) {
     unsigned char bytes[4];
     if (offset < 0 || _fseeki64(file, offset, SEEK_SET) != 0 || std::fread(bytes, 1, 4, file) != 4)
         return false;
-    value = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+    value = LoadLe32(bytes);
     return true;
 }
 

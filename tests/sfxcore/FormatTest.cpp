@@ -2,6 +2,7 @@
 // texts and the per-mille rate: the same on every build.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,22 @@ TEST(ContainerFormat, GuidTextAndHeaderBytes) {
   StoreContainerRecordHeader({kContainerKindEncrypted, 3, 0x01020304, 0x0A0B0C0D}, record);
   EXPECT_EQ((std::vector<uint8_t>{'K', 'v', 'N', 'x', 4, 3, 4, 3, 2, 1, 0x0D, 0x0C, 0x0B, 0x0A}),
             std::vector<uint8_t>(record, record + sizeof record));
+
+  // Read back as the stub reads them.
+  const ContainerHeader loaded = LoadContainerHeader(bytes);
+  EXPECT_EQ(0, std::memcmp(&header.data4, &loaded.data4, sizeof header.data4));
+  EXPECT_EQ((std::vector<uint32_t>{header.magic, header.data1, header.data2, header.data3, header.entryCount,
+                                   header.keyBlockLength}),
+            (std::vector<uint32_t>{loaded.magic, loaded.data1, loaded.data2, loaded.data3, loaded.entryCount,
+                                   loaded.keyBlockLength}));
+  ContainerRecordHeader recordHeader = {};
+  ASSERT_TRUE(LoadContainerRecordHeader(record, recordHeader));
+  EXPECT_EQ(kContainerKindEncrypted, recordHeader.kind);
+  EXPECT_EQ(3, recordHeader.strength);
+  EXPECT_EQ(0x01020304u, recordHeader.recordLength);
+  EXPECT_EQ(0x0A0B0C0Du, recordHeader.dataSize);
+  record[3] = 'X';
+  EXPECT_FALSE(LoadContainerRecordHeader(record, recordHeader));
 }
 
 TEST(ProgramFormat, SettingsLines) {

@@ -1,0 +1,12 @@
+// The 32-bit little-endian words of the record file, the secure container
+// and the program's offset word.
+#pragma once
+#include <cstdint>
+
+inline uint32_t LoadLe32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+inline void StoreLe32(uint32_t value, uint8_t* p) {
+  for (int i = 0; i < 4; ++i) p[i] = uint8_t(value >> (8 * i));
+}
