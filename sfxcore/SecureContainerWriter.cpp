@@ -90,6 +90,9 @@ int CompressInput(const std::string& name) {
   command.lpszItemList = const_cast<char*>(name.c_str());
   command.compFactor = gWriter.compressionFactor;
   command.lpCallbackStruct = &callbacks;
+  // A failed entry fails the build, which names it through the reporter; an
+  // engine message box would stop a build that runs without a window.
+  command.quietFlag = 1;
   if (!gWriter.encryptionPassword.empty()) {
     command.encryptFlag = 1;
     command.lpszEncryptCode = &gWriter.encryptionPassword[0];
