@@ -91,11 +91,6 @@ private:
     std::string m_temporary;
 };
 
-bool IsExistingFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 class ContainerExtraction {
 public:
     explicit ContainerExtraction(const ExtractRequest& request)

@@ -24,11 +24,6 @@ bool IsInsideFolder(const std::string& path, std::string folder) {
                           static_cast<int>(folder.size())) == CSTR_EQUAL;
 }
 
-bool IsExistingFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 std::string ResolveLaunchTarget(const std::string& destination, const std::string& command,

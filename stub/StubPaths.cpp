@@ -70,6 +70,11 @@ int IsExistingFolder(const char* folder) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
 }
 
+bool IsExistingFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 int CreateFolderPath(const char* path) {
     if (path == nullptr || *path == '\0' || std::strlen(path) > kStubMaxPath)
         return 0;

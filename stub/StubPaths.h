@@ -27,6 +27,9 @@ std::string GetFolderOfPath(const std::string& path);
 // 1 when folder names an existing folder, else 0.
 int IsExistingFolder(const char* folder);
 
+// True when path names an existing file (not a folder).
+bool IsExistingFile(const std::string& path);
+
 // Creates every missing folder level of path (a trailing separator is
 // implied); returns 1 when the last level exists afterwards, else 0.
 int CreateFolderPath(const char* path);
