@@ -190,7 +190,7 @@ int ListArchive(HINSTANCE instance, HWND, const char* archivePath, std::vector<A
   return ListEntries(job, archivePath, records ? records : &scratchRecords, count ? count : &scratchCount);
 }
 
-int ExtractArchive(HINSTANCE instance, HWND, const char* archivePath, const char* memberSpec,
+int ExtractArchive(HINSTANCE instance, HWND, const char* archivePath, const char* memberPattern,
                    const char* destination, const char* itemList, const char* password, int recurse, int,
                    int keepFolderNames, int, JobItemCallback callback) {
   BeginJob(nullptr);
@@ -200,7 +200,7 @@ int ExtractArchive(HINSTANCE instance, HWND, const char* archivePath, const char
   args.archivePath = archivePath;
   args.destination = destination;
   args.function = kUnzipExtract;
-  args.memberSpec = memberSpec;
+  args.memberPattern = memberPattern;
   args.itemList = itemList;
   args.password = password;
   args.recurse = recurse;

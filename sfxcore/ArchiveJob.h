@@ -70,7 +70,7 @@ struct ArchiveSummaryRecord {
 int CountArchiveEntries(HINSTANCE instance, HWND owner, const char* archivePath, int* count);
 int ListArchive(HINSTANCE instance, HWND owner, const char* archivePath, std::vector<ArchiveListRecord>* records,
                 int* count, JobItemCallback callback);
-int ExtractArchive(HINSTANCE instance, HWND owner, const char* archivePath, const char* memberSpec,
+int ExtractArchive(HINSTANCE instance, HWND owner, const char* archivePath, const char* memberPattern,
                    const char* destination, const char* itemList, const char* password, int recurse, int unused1,
                    int keepFolderNames, int unused2, JobItemCallback callback);
 // -1 when summary is null.
@@ -82,7 +82,7 @@ std::string ArchiveAttributeText(uint32_t attributes);
 std::string ArchiveEncryptionText(uint32_t attributes, uint32_t encryptionKind);
 
 // How the command builder cleans what it hands to the engine: one leading
-// and one trailing blank off a member spec; ", " to " " and trailing blanks
+// and one trailing blank off a member pattern; ", " to " " and trailing blanks
 // off an item list.
-std::string CleanMemberSpec(const char* memberSpec);
+std::string CleanMemberPattern(const char* memberPattern);
 std::string CleanItemList(const char* itemList);

@@ -144,11 +144,11 @@ CMyUnzipJob::~CMyUnzipJob() {
   UnzipThreadTerm();
 }
 
-std::string CleanMemberSpec(const char* memberSpec) {
-  std::string spec = memberSpec ? memberSpec : "";
-  if (!spec.empty() && spec.front() == ' ') spec.erase(0, 1);
-  if (!spec.empty() && spec.back() == ' ') spec.pop_back();
-  return spec;
+std::string CleanMemberPattern(const char* memberPattern) {
+  std::string pattern = memberPattern ? memberPattern : "";
+  if (!pattern.empty() && pattern.front() == ' ') pattern.erase(0, 1);
+  if (!pattern.empty() && pattern.back() == ' ') pattern.pop_back();
+  return pattern;
 }
 
 std::string CleanItemList(const char* itemList) {
@@ -164,13 +164,13 @@ int RunUnzipCommand(CMyUnzipJob& job, const UnzipCommandArgs& args) {
   const int noFolderNames = args.keepFolderNames ? 0 : 1;
   job.functionCode = args.function;
   // The caller's texts are often literals: the cleaned copies live in the job.
-  job.filespec = CleanMemberSpec(args.memberSpec);
+  job.pattern = CleanMemberPattern(args.memberPattern);
   job.itemList = CleanItemList(args.itemList);
   c.structSize = sizeof c;
   c.Function = args.function;
   c.lpszZIPFile = args.archivePath;
   c.zInfo = nullptr;
-  c.lpszFilespec = !job.itemList.empty() ? job.itemList.c_str() : args.memberSpec ? job.filespec.c_str() : nullptr;
+  c.lpszFilespec = !job.itemList.empty() ? job.itemList.c_str() : args.memberPattern ? job.pattern.c_str() : nullptr;
   c.index = -1;
   c.lpszDestination = args.destination;
   c.quietFlag = 1;

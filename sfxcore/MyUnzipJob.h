@@ -30,7 +30,7 @@ class CMyUnzipJob {
   UNZIPCMDSTRUCT command;
   UnzipMemberInfoEx memberInfo;
   // The cleaned texts the command record points at.
-  std::string filespec;
+  std::string pattern;
   std::string itemList;
 };
 
@@ -41,8 +41,8 @@ struct UnzipCommandArgs {
   int function = 0;
   char* returnString = nullptr;
   int* count = nullptr;  // in and out
-  const char* memberSpec = nullptr;
-  const char* itemList = nullptr;  // replaces the member spec when not empty
+  const char* memberPattern = nullptr;
+  const char* itemList = nullptr;  // replaces the member pattern when not empty
   const char* password = nullptr;
   int recurse = 0;
   int keepFolderNames = 0;

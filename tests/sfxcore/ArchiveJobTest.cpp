@@ -173,8 +173,8 @@ long FileSizeOf(const std::string& path) {
 }
 
 TEST(ArchiveJob, ExtractRelaysTheEngineAndRepeatsItsLastReport) {
-  // A literal member spec with its blanks: cleaned in a copy.
-  const std::string folder = FreshFolder("extract-spec");
+  // A literal member pattern with its blanks: cleaned in a copy.
+  const std::string folder = FreshFolder("extract-pattern");
   ResetReports();
   ASSERT_EQ(0, ExtractArchive(nullptr, nullptr, JobArchive("python.zip").c_str(), " stored.bin ", folder.c_str(),
                               nullptr, nullptr, 1, 0, 1, 0, RecordReport));
@@ -254,9 +254,9 @@ TEST(ArchiveJob, CommandTextsAreCleanedCopies) {
   EXPECT_EQ("a.txt b.txt", CleanItemList("a.txt, b.txt "));
   EXPECT_EQ("a b c", CleanItemList("a, b, c   "));
   EXPECT_EQ(" ", CleanItemList(" "));
-  EXPECT_EQ("*.txt", CleanMemberSpec(" *.txt "));
-  EXPECT_EQ(" x ", CleanMemberSpec("  x  "));
-  EXPECT_EQ("", CleanMemberSpec(nullptr));
+  EXPECT_EQ("*.txt", CleanMemberPattern(" *.txt "));
+  EXPECT_EQ(" x ", CleanMemberPattern("  x  "));
+  EXPECT_EQ("", CleanMemberPattern(nullptr));
 }
 
 }  // namespace
