@@ -43,6 +43,18 @@ const char* CMyRegistryHelper::ReadStringValue(HKEY root, const char* subkey, co
   return value;
 }
 
+// Collects the root's subkeys named like the filter (all of them for an empty
+// one), emptying each one's subtree, and only then deletes them, so the index
+// walk never skips a key. 1 when the last delete succeeded.
+static int DeleteMatchingSubKeys(HKEY root, const char* filter) {
+  std::vector<RegistryKeyEntry> collected;
+  int count = 0;
+  CMyRegistryHelper::CollectSubKeys(root, filter, &collected, &count, 1);
+  int deleted = 0;
+  for (const RegistryKeyEntry& entry : collected) deleted = RegDeleteKeyA(root, entry.name) == ERROR_SUCCESS;
+  return deleted;
+}
+
 int CMyRegistryHelper::CollectSubKeys(HKEY root, const char* filter, std::vector<RegistryKeyEntry>* list,
                                       int* count, int recursive) {
   if (list == nullptr) return 0;
@@ -59,7 +71,7 @@ int CMyRegistryHelper::CollectSubKeys(HKEY root, const char* filter, std::vector
     for (size_t i = firstNew; i < list->size(); i++) {
       HKEY child;
       if (RegOpenKeyExA(root, (*list)[i].name, 0, KEY_ALL_ACCESS, &child) != ERROR_SUCCESS) continue;
-      DeleteKey(child, "", 1);
+      DeleteMatchingSubKeys(child, "");
       RegCloseKey(child);
     }
   }
@@ -67,13 +79,10 @@ int CMyRegistryHelper::CollectSubKeys(HKEY root, const char* filter, std::vector
   return !list->empty();
 }
 
+// An empty name would match every subkey of the root, or the root itself:
+// refused, so an unset name can never empty a whole hive branch.
 int CMyRegistryHelper::DeleteKey(HKEY root, const char* subkey, int recursive) {
-  if (subkey == nullptr) return 0;
+  if (subkey == nullptr || subkey[0] == '\0') return 0;
   if (!recursive) return RegDeleteKeyA(root, subkey) == ERROR_SUCCESS;
-  std::vector<RegistryKeyEntry> collected;
-  int count = 0;
-  CollectSubKeys(root, subkey, &collected, &count, 1);
-  int deleted = 0;
-  for (const RegistryKeyEntry& entry : collected) deleted = RegDeleteKeyA(root, entry.name) == ERROR_SUCCESS;
-  return deleted;
+  return DeleteMatchingSubKeys(root, subkey);
 }

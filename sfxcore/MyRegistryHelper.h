@@ -28,7 +28,8 @@ class CMyRegistryHelper : public CMyFileUtility {
   // filter); with recursive 1 empties each one's subtree first.
   static int CollectSubKeys(HKEY root, const char* filter, std::vector<RegistryKeyEntry>* list, int* count,
                             int recursive);
-  // subkey is one key name below root. 1 when the last delete succeeded.
+  // subkey is one key name below root; an empty one is refused (0). 1 when
+  // the last delete succeeded.
   static int DeleteKey(HKEY root, const char* subkey, int recursive);
 
  private:

@@ -39,9 +39,13 @@ TEST(MyRegistryHelper, DeletesAThreeLevelKeyRecursively) {
 
   HKEY opened = nullptr;
   ASSERT_EQ(1, helper.OpenOrCloseKey(HKEY_CURRENT_USER, root.c_str(), &opened, 0));
-  // Not recursive: a key with subkeys stays.
+  // Not recursive: a key with subkeys stays. An empty name deletes nothing.
   EXPECT_EQ(0, helper.DeleteKey(opened, "Top", 0));
   EXPECT_TRUE(KeyExists(root + "\\Top"));
+  EXPECT_EQ(0, helper.DeleteKey(opened, "", 1));
+  EXPECT_EQ(0, helper.DeleteKey(opened, "", 0));
+  EXPECT_TRUE(KeyExists(root + "\\Top\\A1\\B1\\C1"));
+  EXPECT_TRUE(KeyExists(root + "\\Keep"));
   EXPECT_EQ(1, helper.DeleteKey(opened, "Top", 1));
   EXPECT_EQ(1, helper.OpenOrCloseKey(nullptr, nullptr, &opened, 1));
 
