@@ -21,6 +21,15 @@ std::string SettingsTooLongText(size_t bytes) {
          std::to_string(kStubSearchWindow - kSelfExtractorMarkerLength) + ".";
 }
 
+// Compared as Windows resolves them: a folder step back or a change of case names the same file.
+bool NameSameFile(const std::string& first, const std::string& second) {
+  char fullFirst[MAX_PATH], fullSecond[MAX_PATH];
+  const DWORD firstLength = GetFullPathNameA(first.c_str(), MAX_PATH, fullFirst, nullptr);
+  const DWORD secondLength = GetFullPathNameA(second.c_str(), MAX_PATH, fullSecond, nullptr);
+  return firstLength > 0 && firstLength < MAX_PATH && secondLength > 0 && secondLength < MAX_PATH &&
+         lstrcmpiA(fullFirst, fullSecond) == 0;
+}
+
 // The source's entries, recompressed into the container file.
 int RebuildArchive(HINSTANCE instance, ProjectSettings& settings, const std::string& sourcePassword,
                    BuildReporter& reporter) {
@@ -81,6 +90,9 @@ int BuildSelfExtractingProgram(HINSTANCE instance, ProjectSettings& settings, co
   reporter.Position(0);
   if (settings.sourceArchive.empty() || settings.outputName.empty())
     return Failed(reporter, kStepVerify, "The project names no source archive or no output program.");
+  // Writing the program truncates its file, and a failed build deletes it.
+  if (NameSameFile(settings.sourceArchive, settings.outputName))
+    return Failed(reporter, kStepVerify, "The output program would replace the source archive.");
   // Checked before anything is written: the program could never find
   // settings that do not fit in its search window.
   const size_t trailer = SettingsTrailerBytes(StubSettingsLines(settings));

@@ -155,6 +155,17 @@ TEST_F(ProgramBuild, FailedBuildsSayWhyAndLeaveNoProgram) {
   }
 }
 
+TEST_F(ProgramBuild, OutputNamingTheSourceLeavesTheSourceWhole) {
+  const std::string original = ReadBytes(Source("tree.zip"));
+  WriteBytes(Source("self.zip"), original);
+  ProjectSettings settings = Project("self.zip", "sub\\..\\SELF.ZIP");
+  EXPECT_EQ(0, Build(settings));
+  ASSERT_EQ(1u, reporter_.failures.size());
+  EXPECT_EQ(kStepVerify, reporter_.failures[0].first);
+  EXPECT_TRUE(Contains(reporter_.failures[0].second, "replace the source archive")) << reporter_.failures[0].second;
+  EXPECT_EQ(original, ReadBytes(Source("self.zip")));
+}
+
 TEST(SecureContainer, TwoBuildsDifferInGuidAndKeyBlock) {
   std::string containers[2];
   for (int i = 0; i < 2; ++i) {
