@@ -23,8 +23,9 @@ enum ExtractReport : UINT {
     kReportEntryCount = 0x504,
     // The extraction ends. value = the driver's result.
     kReportFinished = 0x505,
-    // An entry was skipped: the user's "No", or a stored name that would land
-    // outside the destination. name = output path or stored name; value = index.
+    // An entry was skipped: the user's "No", a stored name that would land
+    // outside the destination, or an output that could not be created or put
+    // in place. name = output path or stored name; value = index.
     kReportEntrySkipped = 0x506,
 };
 
