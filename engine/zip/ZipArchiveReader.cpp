@@ -12,11 +12,13 @@
 #include "ZipEntryList.h"
 #include "ZipExtraFields.h"
 #include "ZipFiles.h"
+#include "ZipFormatter.h"
 #include "ZipMessages.h"
 #include "ZipReport.h"
 #include "ZipSourceFiles.h"
 #include "ZipSplitParts.h"
 #include "ZipStrings.h"
+#include "ZipVolumePrepare.h"
 
 namespace {
 
@@ -444,11 +446,13 @@ int PrepareFirstVolume(ZipState *state) {
   writer.volumeFree = kFirstVolumeFree;
   bool split = state->multiVolControl & ZMV_SPLIT_PARTS;
   if (!split && ZipMessageBox(ZIP_BOX_DISK_PROMPT, MB_OKCANCEL, 1, 0, nullptr) != IDOK) return 9;
+  ZipDismountDrive(ZipDriveOfPath(state->archiveName));
   if (!(state->multiVolControl & ZMV_FORMAT)) {
     if (split && state->volumeName[0]) ZipDeleteSplitPartsOf(state->volumeName, 2);
     if (GetFileAttributesA(state->archiveName) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(state->archiveName)) return 3;
   }
   const char *target = split && state->volumeName[0] ? state->volumeName : state->archiveName;
+  if (!ZipPrepareVolume(ZipDriveOfPath(target), state->multiVolControl)) return state->cancel ? 9 : 19;
   if (ZipCreatePathFolders(target)) return 15;
   writer.volumeFree = ZipGetFreeSpace(target);
   return 0;

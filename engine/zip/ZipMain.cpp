@@ -235,6 +235,15 @@ bool SplitParts(const ZipState *state) {
   return (state->multiVolControl & (ZMV_MULTI_VOLUME | ZMV_SPLIT_PARTS)) == (ZMV_MULTI_VOLUME | ZMV_SPLIT_PARTS);
 }
 
+bool Staging(const ZipState *state) {
+  return (state->multiVolControl & (ZMV_MULTI_VOLUME | ZMV_SPLIT_PARTS)) == ZMV_MULTI_VOLUME &&
+         state->volumeFile != INVALID_HANDLE_VALUE;
+}
+
+// Where archive bytes go: a staging file collects each disk's bytes before
+// they are copied to the disk file (state->output).
+HANDLE *ArchiveBytes(ZipState *state) { return Staging(state) ? &state->volumeFile : &state->output; }
+
 // The output: the archive itself when growing, else a temporary file that
 // starts with the old archive's preamble. 0, or a code already reported.
 int OpenOutput(ZipState *state) {
@@ -310,13 +319,13 @@ void RestoreSetAside(ZipEntry *entry, const ZipEntry *old) {
 int RewriteEntry(ZipState *state, ZipEntry *entry) {
   ZipEntry old;
   SetAside(entry, &old);
-  int result = ZipCompressMember(state, entry, &state->output);
+  int result = ZipCompressMember(state, entry, ArchiveBytes(state));
   if (result == 18) {
     RestoreSetAside(entry, &old);
     state->loop.sourcesUnreadable = 1;
     ZipWarn(ZipMessageText(kCopyingInstead, 1), entry->path);
     entry->selected &= ~ZIP_MARK_PROCESS;
-    result = ZipCopyEntry(state, entry, state->oldArchive, &state->output);
+    result = ZipCopyEntry(state, entry, state->oldArchive, ArchiveBytes(state));
     if (result) return StopNaming(state, result, kCopying, entry->name);
     return 0;
   }
@@ -349,7 +358,8 @@ int WriteExistingEntries(ZipState *state) {
     int result = 0;
     if (marked) {
       if ((result = RewriteEntry(state, entry))) return result;
-    } else if (!state->growingInPlace && (result = ZipCopyEntry(state, entry, state->oldArchive, &state->output))) {
+    } else if (!state->growingInPlace &&
+               (result = ZipCopyEntry(state, entry, state->oldArchive, ArchiveBytes(state)))) {
       return StopNaming(state, result, kCopying, entry->name);
     }
     link = &entry->next;
@@ -371,7 +381,7 @@ int WriteNewFiles(ZipState *state) {
     entry->dosDateTime = node->dosDateTime;
     entry->externalAttributes = node->attributes;
     entry->internalAttributes = ZIP_ATTRIBUTES_UNKNOWN;
-    int result = ZipCompressMember(state, entry, &state->output);
+    int result = ZipCompressMember(state, entry, ArchiveBytes(state));
     if (result == 18) {
       state->loop.sourcesUnreadable = 1;
       ZipWarn(ZipMessageText(kCouldNotOpen, 1), entry->path);
@@ -412,13 +422,18 @@ int FinishSplitParts(ZipState *state) {
 
 // Central directory, end records, and the new archive put in place.
 int FinishArchive(ZipState *state) {
-  if (SplitParts(state)) {
-    state->volume.closingStage = 1;
-    state->writer.outputOffset = ZipVolumePosition(state, state->output);
+  if (state->multiVolControl & ZMV_MULTI_VOLUME) {
+    state->volume.closingStage = SplitParts(state);
+    state->writer.outputOffset = ZipVolumePosition(state, *ArchiveBytes(state));
   }
-  int result = ZipWriteCentralDirectory(state, &state->output, 1);
+  int result = ZipWriteCentralDirectory(state, ArchiveBytes(state), 1);
   if (result) return Stop(state, result, state->outputName);
   if (SplitParts(state)) return FinishSplitParts(state);
+  if (Staging(state)) {
+    // The last disk's bytes are still in the staging file.
+    state->volume.finishing = 1;
+    if ((result = ZipNextVolume(state, &state->volumeFile))) return Stop(state, result, state->archiveName);
+  }
   CloseFile(&state->oldArchive);
   // A grown archive may have been longer; its old end must not linger.
   if (state->growingInPlace) SetEndOfFile(state->output);
@@ -556,7 +571,7 @@ int ZipMain(ZIPCMDSTRUCT *record, ZipState *state) {
   uint64_t total = state->entryCount + state->loop.newFileCount;
   if (!state->zip64Allowed && total >= 0xFFFF) return Stop(state, 6, ZipMessageText(kTooManyEntries, 2));
   if ((state->multiVolControl & ZMV_MULTI_VOLUME) && state->writer.outputOffset == 0 &&
-      (result = ZipWriteSpanMarker(state, &state->output)))
+      (result = ZipWriteSpanMarker(state, ArchiveBytes(state))))
     return Stop(state, result, state->outputName);
   if (state->multiVolControl & ZMV_MULTI_VOLUME) state->writer.outputOffset += 4;
 

@@ -110,7 +110,10 @@ int CopyStagingToDisk(ZipState *state) {
   CloseHandle(staging);
   state->volumeFile = CreateVolumeFile(state->volumeName);
   if (!Valid(state->volumeFile)) return 10;
-  if (ZipGetFreeSpace(state->archiveName) == 0 && ZipMakeRoom(state, kForceNextDisk) != 0) return 9;
+  // The set's last bytes filling a disk exactly need no further, empty disk.
+  if (!state->volume.finishing && ZipGetFreeSpace(state->archiveName) == 0 &&
+      ZipMakeRoom(state, kForceNextDisk) != 0)
+    return 9;
   return 0;
 }
 

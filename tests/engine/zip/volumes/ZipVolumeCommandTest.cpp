@@ -1,0 +1,175 @@
+// Multi-volume sets made by a whole add command, as an application asks for
+// them: split parts, and removable disks filled through a staging file.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <memory>
+
+#include "SimulatedDrive.h"
+#include "VolumeArchive.h"
+#include "ZipExecute.h"
+#include "ZipTestSupport.h"
+
+namespace {
+
+// What the application saw, and its side of a disk swap: at each prompt for
+// a disk the finished one is taken out (its archive file moved aside).
+struct Application {
+  MessageRecorder recorder;
+  std::string archive;
+  std::string takenOut;
+  std::vector<int> diskPrompts;
+  int disksTakenOut = 0;
+};
+
+// Answers each box with a button it has, so that an unexpected prompt ends
+// the command instead of waiting for a user.
+int AnswerFitting(int style) {
+  static const int kAnswers[] = {IDOK, IDOK, IDABORT, IDCANCEL, IDNO, IDCANCEL};
+  unsigned buttons = unsigned(style) & 0xF;
+  return buttons < sizeof kAnswers / sizeof kAnswers[0] ? kAnswers[buttons] : IDCANCEL;
+}
+
+int CALLBACK Answer(int type, int style, int first, int second, char *text, char *title, void *userData) {
+  auto *app = static_cast<Application *>(userData);
+  int recorded = RecordMessage(type, style, first, second, text, title, &app->recorder);
+  if (type == 13) return recorded;
+  if (type == 0 && style == MB_OKCANCEL) {
+    app->diskPrompts.push_back(first);
+    std::string disk = app->takenOut + "\\disk" + std::to_string(app->disksTakenOut + 1) + ".zip";
+    if (Exists(app->archive) && !MoveFileA(app->archive.c_str(), disk.c_str())) return IDCANCEL;
+    if (Exists(disk)) ++app->disksTakenOut;
+  }
+  return AnswerFitting(style);
+}
+
+// The size of the archive file on the disk when the second member starts.
+struct DiskWatch {
+  std::string archive;
+  int64_t sizeAtSecondItem = -1;
+  static int CALLBACK Status(const char *text, int, void *userData) {
+    auto *watch = static_cast<DiskWatch *>(userData);
+    if (text && strstr(text, "Item 2") && watch->sizeAtSecondItem < 0) watch->sizeAtSecondItem = SizeOf(watch->archive);
+    return 0;
+  }
+};
+
+// Members named member0.bin ... written as source files into the folder.
+std::string WriteSources(std::vector<Member> &members, const std::string &folder) {
+  std::string items;
+  for (size_t i = 0; i < members.size(); ++i) {
+    members[i].name = "member" + std::to_string(i) + ".bin";
+    WriteBytes(folder + "\\" + members[i].name, members[i].data);
+    items += "\"" + folder + "\\" + members[i].name + "\" ";
+  }
+  return items;
+}
+
+struct AddCommand {
+  Application app;
+  ZIPCMDSTRUCT record;
+  std::string items;
+  AddCommand(const std::string &archive, const std::string &itemList, uint16_t control) : items(itemList) {
+    app.archive = archive;
+    record = RecordingCommand(&app.recorder);
+    record.lpMessageDisplay = Answer;
+    record.lpMessageDisplayData = &app;
+    record.Function = ZIP_ADD;
+    record.lpszZIPFile = &app.archive[0];
+    record.lpszItemList = &items[0];
+    record.compFactor = 6;
+    record.noDirectoryNamesFlag = 1;
+    record.noDirectoryEntriesFlag = 1;
+    record.wMultiVolControl = control;
+  }
+  std::vector<int> ShownTypes() const {
+    std::vector<int> types;
+    for (const ShownMessage &shown : app.recorder.shown) types.push_back(shown.type);
+    return types;
+  }
+};
+
+class ZipVolumeCommandTest : public ZipStateTest {};
+
+// Parts of 64 KiB on a volume of short names: the first two are full, the
+// closing records end in the file of the archive's own name, and every
+// finished volume is announced once.
+TEST_F(ZipVolumeCommandTest, SplitPartsNamedSizedAndReadBack) {
+  SimulatedDrive drive;
+  drive.letter = 'Z';
+  drive.type = DRIVE_FIXED;
+  drive.capacity = 1ull << 40;
+  drive.maxNameLength = 254;
+  SimulatedDriveScope scope(&drive);
+
+  std::vector<Member> members = RandomMembers({120000, 70000}, 5);
+  members.push_back(TextMembers({3000}, 6)[0]);
+  std::string set = FreshFolder("split-command");
+  AddCommand add(set + "\\backup.zip", WriteSources(members, FreshFolder("split-command-sources")),
+                 ZMV_MULTI_VOLUME | ZMV_SPLIT_PARTS);
+  uint32_t sizes[] = {65536, 0};
+  add.record.pulFileSizeArray = sizes;
+  ASSERT_EQ(ZipExecute(&add.record), 0);
+
+  EXPECT_EQ(SizeOf(set + "\\backup.z01"), 65536u);
+  EXPECT_EQ(SizeOf(set + "\\backup.z02"), 65536u);
+  EXPECT_FALSE(Exists(set + "\\backup.z03"));
+  EXPECT_FALSE(Exists(set + "\\backup.zip.z01"));
+  // The engine names each volume by its full path.
+  std::vector<std::pair<int, std::string>> ready;
+  for (const ShownMessage &shown : add.app.recorder.shown)
+    if (shown.type == 14) ready.push_back({shown.number, shown.text.substr(shown.text.find_last_of("\\/") + 1)});
+  std::vector<std::pair<int, std::string>> expected = {{1, "backup.z01"}, {2, "backup.z02"}, {3, "backup.zip"}};
+  EXPECT_EQ(ready, expected);
+  EXPECT_EQ(add.ShownTypes(), std::vector<int>(3, 14));
+  EXPECT_TRUE(drive.labels.empty());
+  ExpectReadsBack(add.app.archive, members, FreshFolder("split-command-out"));
+}
+
+// Disks of 34,000 bytes in a removable drive on the work folder's letter;
+// sources and staging file on the fixed C: drive. Each disk is asked for,
+// dismounted and labelled; the staging file's last bytes reach the last one.
+TEST_F(ZipVolumeCommandTest, StagedDisksPromptedLabelledAndReadBack) {
+  SimulatedDrive drive;
+  drive.letter = char(toupper(BRENNICOR_TEST_WORK[0]));
+  drive.folder = FreshFolder("staged-command-disk");
+  drive.capacity = 34000;
+  SimulatedDriveScope scope(&drive);
+
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  std::string sources = std::string(temp) + "volume-command-sources";
+  CreateDirectoryA(sources.c_str(), nullptr);
+  std::vector<Member> members = RandomMembers({25000, 25000, 25000}, 6);
+  AddCommand add(drive.folder + "\\backup.zip", WriteSources(members, sources), ZMV_MULTI_VOLUME);
+  add.app.takenOut = FreshFolder("staged-command-taken-out");
+  add.record.pathForTempFlag = 1;
+  add.record.lpszTempPath = temp;
+  DiskWatch watch = {add.app.archive};
+  add.record.lpMajorStatus = DiskWatch::Status;
+  add.record.lpMajorUserData = &watch;
+  ASSERT_EQ(ZipExecute(&add.record), 0);
+
+  // The first member's bytes wait in the staging file.
+  EXPECT_EQ(watch.sizeAtSecondItem, 0);
+
+  EXPECT_EQ(add.app.diskPrompts, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(add.ShownTypes(), std::vector<int>(3, 0));
+  EXPECT_EQ(drive.labels, (std::vector<std::string>{"PKBACK# 001", "PKBACK# 002", "PKBACK# 003"}));
+  EXPECT_EQ(drive.dismounts, 3);
+  ASSERT_EQ(add.app.disksTakenOut, 2);
+  std::string set = FreshFolder("staged-command-set");
+  for (int d = 1; d <= 2; ++d) {
+    std::string disk = add.app.takenOut + "\\disk" + std::to_string(d) + ".zip";
+    EXPECT_LE(SizeOf(disk), drive.capacity);
+    EXPECT_GT(SizeOf(disk), drive.capacity - 512);
+    ASSERT_TRUE(CopyFileA(disk.c_str(), (set + "\\backup.z0" + std::to_string(d)).c_str(), FALSE));
+  }
+  ASSERT_TRUE(CopyFileA(add.app.archive.c_str(), (set + "\\backup.zip").c_str(), FALSE));
+  ExpectReadsBack(set + "\\backup.zip", members, FreshFolder("staged-command-out"));
+  for (const Member &m : members) DeleteFileA((sources + "\\" + m.name).c_str());
+  RemoveDirectoryA(sources.c_str());
+}
+
+}  // namespace
