@@ -1,6 +1,5 @@
 #include "SecureContainerWriter.h"
 
-#include <bcrypt.h>
 #include <objbase.h>
 
 #include <cstdio>
@@ -9,6 +8,7 @@
 #include <new>
 
 #include "ArchiveJob.h"
+#include "EntropySource.h"
 #include "MySecureContainerJob.h"
 #include "RatePerMille.h"
 #include "SecureContainerFormat.h"
@@ -211,8 +211,7 @@ bool FillKeyBlock(CMySecureContainerJob& job, const std::string& password) {
   job.keyBlockLength =
       ContainerKeyBlockLength(password.size(), ContainerGuidText(guid.Data1, guid.Data2, guid.Data3).size());
   job.keyBlock.assign(job.keyBlockLength + 18, 0);
-  return BCRYPT_SUCCESS(BCryptGenRandom(nullptr, job.keyBlock.data(), job.keyBlockLength,
-                                        BCRYPT_USE_SYSTEM_PREFERRED_RNG));
+  return EntropyOsRandom(job.keyBlock.data(), job.keyBlockLength) == 1;
 }
 
 bool WriteHeader(const CMySecureContainerJob& job) {

@@ -1,7 +1,7 @@
 #include "EntropySource.h"
 
 #include <windows.h>
-#include <bcrypt.h>
+#include <ntsecapi.h>
 
 uint64_t EntropyCounter() {
   LARGE_INTEGER counter;
@@ -9,10 +9,13 @@ uint64_t EntropyCounter() {
   return uint64_t(counter.QuadPart);
 }
 
+// The generator comes from advapi32, which Windows always loads from the
+// system folder: a self-extractor runs from a downloads folder, where a
+// planted copy of a less protected library would otherwise load at start-up.
 int EntropyOsRandom(uint8_t *buffer, size_t n) {
   while (n > 0) {
     const ULONG take = n > 0x10000 ? 0x10000 : ULONG(n);
-    if (!BCRYPT_SUCCESS(BCryptGenRandom(nullptr, buffer, take, BCRYPT_USE_SYSTEM_PREFERRED_RNG))) return 0;
+    if (!RtlGenRandom(buffer, take)) return 0;
     buffer += take;
     n -= take;
   }
