@@ -19,23 +19,12 @@ import subprocess
 import sys
 import tarfile
 import tempfile
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-BUILD_ROOT = os.environ.get("BRENNICOR_BUILD_ROOT", os.path.normpath(os.path.join(HERE, "..", "..", "..")))
-PROGRAM = os.path.join(BUILD_ROOT, "x64", "bench-programs", "extract_with_engine.exe")
-ROUNDS = 3
+sys.path.insert(0, os.path.join(HERE, ".."))
+from wine_bench import ROUNDS, best_of, engine_program, wine_environment  # noqa: E402
 
-
-def best_of(run):
-    best = None
-    for _ in range(ROUNDS):
-        start = time.perf_counter()
-        inside = run()
-        took = time.perf_counter() - start
-        figure = (took, inside)
-        best = figure if best is None or took < best[0] else best
-    return best
+PROGRAM = engine_program("extract_with_engine.exe")
 
 
 def same_tree(left, right):
@@ -45,17 +34,6 @@ def same_tree(left, right):
     if filecmp.cmpfiles(left, right, compare.common_files, shallow=False)[1]:
         return False
     return all(same_tree(os.path.join(left, d), os.path.join(right, d)) for d in compare.common_dirs)
-
-
-def wine_environment(work):
-    env = dict(os.environ)
-    env.setdefault("WINEPREFIX", os.path.join(tempfile.gettempdir(), "wine-extract-bench"))
-    env.update(WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", WINEARCH="win64")
-    if not os.path.isdir(env["WINEPREFIX"]):
-        subprocess.run(["/usr/lib/wine/wine64", "wineboot", "-i"], env=env, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["/usr/lib/wine/wineserver", "-p"], env=env)  # already running is fine
-    return env
 
 
 def main():
@@ -80,7 +58,7 @@ def main():
             os.makedirs(outputs[name])
             return outputs[name]
 
-        env = wine_environment(work)
+        env = wine_environment("wine-extract-bench")
 
         report = os.path.join(work, "engine.txt")
 

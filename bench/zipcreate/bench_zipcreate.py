@@ -17,33 +17,13 @@ import subprocess
 import sys
 import tarfile
 import tempfile
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-BUILD_ROOT = os.environ.get("BRENNICOR_BUILD_ROOT", os.path.normpath(os.path.join(HERE, "..", "..", "..")))
-PROGRAM = os.path.join(BUILD_ROOT, "x64", "bench-programs", "create_with_engine.exe")
-ROUNDS = 3
+sys.path.insert(0, os.path.join(HERE, ".."))
+from wine_bench import ROUNDS, best_of, engine_program, wine_environment  # noqa: E402
+
+PROGRAM = engine_program("create_with_engine.exe")
 LEVEL = 6
-
-
-def best_of(run):
-    best = None
-    for _ in range(ROUNDS):
-        start = time.perf_counter()
-        inside = run()
-        took = time.perf_counter() - start
-        best = (took, inside) if best is None or took < best[0] else best
-    return best
-
-
-def wine_environment():
-    env = dict(os.environ)
-    env.setdefault("WINEPREFIX", os.path.join(tempfile.gettempdir(), "wine-zipcreate-bench"))
-    env.update(WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", WINEARCH="win64")
-    if not os.path.isdir(env["WINEPREFIX"]):
-        subprocess.run(["/usr/lib/wine/wine64", "wineboot", "-i"], env=env, check=True, capture_output=True)
-    subprocess.run(["/usr/lib/wine/wineserver", "-p"], env=env)  # 2 when one already runs
-    return env
 
 
 def main():
@@ -58,7 +38,7 @@ def main():
             tar.extractall(source, members=members, filter="data")
         size = sum(m.size for m in members)
         print(f"{len(members)} files, {size} bytes, level {LEVEL}, best of {ROUNDS}")
-        env = wine_environment()
+        env = wine_environment("wine-zipcreate-bench")
 
         def archive(name):
             path = os.path.join(work, name + ".zip")

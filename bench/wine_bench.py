@@ -1,0 +1,38 @@
+"""What the benchmarks that run the engine under Wine share: where the x64
+build's programs are, a Wine prefix of their own, and the best of a few
+timed rounds."""
+import os
+import subprocess
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+# The scripts run from the bench build's bench/ folder: the build root is two up.
+BUILD_ROOT = os.environ.get("BRENNICOR_BUILD_ROOT", os.path.normpath(os.path.join(HERE, "..", "..")))
+ROUNDS = 3
+
+
+def engine_program(name):
+    return os.path.join(BUILD_ROOT, "x64", "bench-programs", name)
+
+
+def best_of(run):
+    """The fastest of ROUNDS runs, as (whole seconds, what run() returned)."""
+    best = None
+    for _ in range(ROUNDS):
+        start = time.perf_counter()
+        inside = run()
+        took = time.perf_counter() - start
+        best = (took, inside) if best is None or took < best[0] else best
+    return best
+
+
+def wine_environment(prefix_name):
+    env = dict(os.environ)
+    env.setdefault("WINEPREFIX", os.path.join(tempfile.gettempdir(), prefix_name))
+    env.update(WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", WINEARCH="win64")
+    if not os.path.isdir(env["WINEPREFIX"]):
+        subprocess.run(["/usr/lib/wine/wine64", "wineboot", "-i"], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["/usr/lib/wine/wineserver", "-p"], env=env)  # already running is fine
+    return env
