@@ -200,7 +200,7 @@ TEST_F(ZipRemovableSetTest, FailedDiskChanges) {
       {"cancel at the prompt", 0, true, {}, 9, {0}},
       {"write-protected disk, then cancel", 0, false, {{0, IDOK}, {12, IDCANCEL}}, 9, {0, 12}},
       // A data write the disk change failed in ends as the compressor reports it.
-      {"format refused off A: and B:", ZMV_FORMAT, true, {{0, IDOK}}, 14, {0, 7}},
+      {"format refused off A: and B:", ZMV_FORMAT, true, {{0, IDOK}, {7, IDOK}}, 14, {0, 7}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
