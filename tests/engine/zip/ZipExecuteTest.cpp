@@ -127,6 +127,23 @@ TEST_P(ZipExecuteChecks, RefusesWithCodeAndText) {
   EXPECT_EQ(state->busy, 0);
 }
 
+// A quiet command reports through neither the callback nor a box: the
+// callback would stand in for the box a program without a window can't answer.
+TEST_P(ZipExecuteChecks, QuietRefusalAsksNothing) {
+  MessageRecorder recorder;
+  ZIPCMDSTRUCT record = RecordingCommand(&recorder);
+  record.Function = ZIP_ADD;
+  record.lpszZIPFile = g_archive;
+  record.lpszItemList = g_items;
+  record.lpCallbackStruct = &g_callbacks;
+  record.quietFlag = 1;
+  GetParam().setUp(record);
+
+  EXPECT_EQ(ZipExecute(&record), GetParam().code);
+  EXPECT_TRUE(recorder.shown.empty()) << recorder.shown.front().type;
+  EXPECT_EQ(state->busy, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Refusals, ZipExecuteChecks, ::testing::ValuesIn(kRefusals),
                          [](const ::testing::TestParamInfo<Refusal> &info) {
                            std::string name = info.param.name;
@@ -135,7 +152,55 @@ INSTANTIATE_TEST_SUITE_P(Refusals, ZipExecuteChecks, ::testing::ValuesIn(kRefusa
                            return name;
                          });
 
+void CALLBACK FailMemoryIo(int, unsigned char *, uint32_t *length, uint32_t, uint32_t, uint32_t, uint32_t, void *,
+                           int *status) {
+  *length = 0;
+  *status = kMemoryIoFailed;
+}
+
 using ZipExecuteTest = ZipStateTest;
+
+// Failures of a quiet memory entry, before and after prompts are switched
+// off for the command, each with a loud command before it.
+TEST_F(ZipExecuteTest, QuietMemoryEntryFailuresAskNothing) {
+  CALLBACKSTRUCT failing = {sizeof(CALLBACKSTRUCT), FailMemoryIo, nullptr, {}};
+  struct Case {
+    const char *what;
+    int32_t strongInfo;
+    char *password;
+    CALLBACKSTRUCT *callbacks;
+    int code;
+  };
+  const Case cases[] = {
+      {"strong encryption of strength 0", 0, g_password, &g_callbacks, 16},
+      {"empty password", 1, g_empty, &g_callbacks, 16},
+      {"failing input", 1, g_password, &failing, 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    MessageRecorder loud;
+    ZIPCMDSTRUCT before = RecordingCommand(&loud);
+    before.Function = 9;
+    before.lpszZIPFile = g_archive;
+    EXPECT_EQ(ZipExecute(&before), 16);
+    ASSERT_EQ(loud.shown.size(), 1u);
+
+    MessageRecorder recorder;
+    ZIPCMDSTRUCT record = RecordingCommand(&recorder);
+    record.Function = ZIP_MEMORY_ENTRY;
+    record.lpszItemList = g_items;
+    record.lpCallbackStruct = c.callbacks;
+    record.quietFlag = 1;
+    record.encryptFlag = 1;
+    record.lpszEncryptCode = c.password;
+    record.lZipSubOptions2 = ZSO2_STRONG_ENCRYPTION;
+    record.lSEInfo = c.strongInfo;
+    int result = ZipExecute(&record);
+    if (c.code) EXPECT_EQ(result, c.code);
+    else EXPECT_NE(result, 0);
+    EXPECT_TRUE(recorder.shown.empty()) << recorder.shown.front().type;
+  }
+}
 
 TEST_F(ZipExecuteTest, QuietRefusalShowsNothing) {
   MessageRecorder recorder;
