@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include "MemberNameText.h"
 #include "PathNames.h"
 #include "UnzipFiles.h"
 #include "UnzipReport.h"
@@ -261,7 +262,7 @@ int MemberAt(uint64_t index) {
   if (!state) return 0;
   CurrentMember &member = state->directory.member;
   if (!MemberFromCache(&state->directory.cache, index, &member)) return 0;
-  if (!state->noOemConversion) OemToCharA(member.name, member.name);
+  MemberNameToAnsi(&member, state->noOemConversion);
   return 1;
 }
 

@@ -5,6 +5,7 @@
 #include "../common/UnzipMessages.h"
 #include "ArchiveDirectory.h"
 #include "MemberInfo.h"
+#include "MemberNameText.h"
 #include "MemberPathSafety.h"
 #include "MethodDispatch.h"
 #include "PathNames.h"
@@ -22,8 +23,11 @@ enum : uint32_t {
 };
 
 // What one member is written as: its path and the time and attributes it gets.
+// Files are made under the wide path; the ANSI path is what callbacks and
+// messages show.
 struct MemberTarget {
   char path[kTargetMax + 1];
+  wchar_t widePath[kTargetMax + 1];
   uint16_t dosDate;
   uint16_t dosTime;
   uint32_t attributes;  // the attribute word, as the rename records carry it
@@ -31,7 +35,13 @@ struct MemberTarget {
   bool renamed;  // the date and time are the application's
 };
 
-static bool FileExists(const char *path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+static bool FileExists(const wchar_t *path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
+
+// An ANSI path the application or the user chose becomes the target.
+static void TargetTakeAnsiPath(MemberTarget *target, const char *path) {
+  if (path != target->path) lstrcpynA(target->path, path, sizeof target->path);
+  TextToWide(CP_ACP, target->path, target->widePath, kTargetMax + 1);
+}
 
 // A member the engine will not write, told to the application (and shown
 // unless quiet) with the member's name; the command goes on.
@@ -59,46 +69,68 @@ static const char *const kVerdictTexts[] = {
     "a path too long",
 };
 
-// The member's path below the base folder. 0, or 49 when the name would
-// reach outside it (reported).
+static int ReportUnsafeName(UnzipState *state, MemberPathVerdict verdict) {
+  char text[kUnzipMessageBufferSize];
+  snprintf(text, sizeof text, "%s: skipped, its name holds %s and would be written outside the destination folder.",
+           state->directory.member.name, kVerdictTexts[verdict]);
+  return ReportSkipped(state, text);
+}
+
+// The member's path below the base folder, made from its UTF-8 name when it
+// has one. 0, or 49 when the name would reach outside it (reported).
 static int FormTargetPath(UnzipState *state, const char *base, MemberTarget *target) {
   const CurrentMember &member = state->directory.member;
   char relative[kTargetMax + 1];
-  MemberPathVerdict verdict = MemberPathMakeRelative(member.name, relative, sizeof relative);
-  if (verdict != kMemberPathSafe) {
-    char text[kUnzipMessageBufferSize];
-    snprintf(text, sizeof text, "%s: skipped, its name holds %s and would be written outside the destination folder.",
-             member.name, kVerdictTexts[verdict]);
-    return ReportSkipped(state, text);
+  MemberPathVerdict verdict =
+      MemberPathMakeRelative(member.nameIsUtf8 ? member.utf8Name : member.name, relative, sizeof relative);
+  if (verdict != kMemberPathSafe) return ReportUnsafeName(state, verdict);
+  wchar_t wideRelative[kTargetMax + 1];
+  TextToWide(member.nameIsUtf8 ? CP_UTF8 : CP_ACP, relative, wideRelative, kTargetMax + 1);
+  // 8.3 names are made from the ANSI form of the name.
+  if (state->truncateLongNames) {
+    WideToAnsi(wideRelative, relative, sizeof relative);
+    PathTruncate83(relative, relative);
+    TextToWide(CP_ACP, relative, wideRelative, kTargetMax + 1);
   }
-  if (state->truncateLongNames) PathTruncate83(relative, relative);
-  target->folder = relative[0] == '\0' || relative[strlen(relative) - 1] == '\\';
+  size_t length = wcslen(wideRelative);
+  target->folder = length == 0 || wideRelative[length - 1] == L'\\';
   // Without stored folders a folder member is the destination itself.
-  if (state->command.noDirectoryNamesFlag) PathNamePart(relative, target->folder ? "" : relative);
-  snprintf(target->path, sizeof target->path, "%s%s", base, relative);
+  if (state->command.noDirectoryNamesFlag) {
+    const wchar_t *last = wcsrchr(wideRelative, L'\\');
+    if (target->folder) wideRelative[0] = L'\0';
+    else if (last) memmove(wideRelative, last + 1, (wcslen(last + 1) + 1) * sizeof(wchar_t));
+  }
+  TextToWide(CP_ACP, base, target->widePath, kTargetMax + 1);
+  size_t baseLength = wcslen(target->widePath);
+  if (baseLength + wcslen(wideRelative) > kTargetMax) return ReportUnsafeName(state, kMemberPathTooLong);
+  wcscpy(target->widePath + baseLength, wideRelative);
+  WideToAnsi(target->widePath, target->path, sizeof target->path);
   return 0;
 }
 
 // The path as Windows resolves it (separators, "." steps); 0 when it cannot.
-static DWORD FullPath(const char *path, char *out, DWORD capacity) {
-  DWORD length = GetFullPathNameA(path, capacity, out, nullptr);
+static DWORD FullPath(const wchar_t *path, wchar_t *out, DWORD capacity) {
+  DWORD length = GetFullPathNameW(path, capacity, out, nullptr);
   return length < capacity ? length : 0;
 }
 
-static bool SameFile(const char *first, const char *second) {
-  char a[MAX_PATH * 2], b[MAX_PATH * 2];
-  if (!FullPath(first, a, sizeof a) || !FullPath(second, b, sizeof b)) return lstrcmpiA(first, second) == 0;
-  return lstrcmpiA(a, b) == 0;
+static bool SameFile(const wchar_t *target, const char *ansiPath) {
+  wchar_t other[kTargetMax + 1];
+  if (!TextToWide(CP_ACP, ansiPath, other, kTargetMax + 1)) return false;
+  wchar_t a[kTargetMax + 1], b[kTargetMax + 1];
+  if (!FullPath(target, a, kTargetMax + 1) || !FullPath(other, b, kTargetMax + 1)) return lstrcmpiW(target, other) == 0;
+  return lstrcmpiW(a, b) == 0;
 }
 
 // The target must still lie below the base once Windows has resolved it.
 static int CheckContainment(UnzipState *state, const char *base, const MemberTarget *target) {
-  char fullBase[MAX_PATH * 2], fullTarget[MAX_PATH * 2];
-  DWORD baseLength = FullPath(base, fullBase, sizeof fullBase);
-  DWORD targetLength = FullPath(target->path, fullTarget, sizeof fullTarget);
+  wchar_t wideBase[kTargetMax + 1], fullBase[kTargetMax + 1], fullTarget[kTargetMax + 1];
+  TextToWide(CP_ACP, base, wideBase, kTargetMax + 1);
+  DWORD baseLength = FullPath(wideBase, fullBase, kTargetMax + 1);
+  DWORD targetLength = FullPath(target->widePath, fullTarget, kTargetMax + 1);
   // Paths the system cannot resolve here rest on the name's own check.
   if (!baseLength || !targetLength) return 0;
-  if (targetLength >= baseLength && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, fullBase, baseLength, fullTarget,
+  if (targetLength >= baseLength && CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, fullBase, baseLength, fullTarget,
                                                    baseLength) == CSTR_EQUAL)
     return 0;
   char text[kUnzipMessageBufferSize];
@@ -116,7 +148,8 @@ static void OfferRename(Record *record, void (CALLBACK *proc)(void *, void *), v
   record->attributes = target->attributes;
   proc(record, data);
   record->path[sizeof record->path - 1] = '\0';
-  lstrcpynA(target->path, record->path, sizeof target->path);
+  // An unchanged path keeps the wide name it was made from.
+  if (strcmp(record->path, target->path) != 0) TargetTakeAnsiPath(target, record->path);
   target->dosDate = static_cast<uint16_t>(record->dosDate);
   target->dosTime = static_cast<uint16_t>(record->dosTime);
   target->attributes = record->attributes;
@@ -139,27 +172,27 @@ static void AskRename(UnzipState *state, MemberTarget *target) {
 }
 
 // Creates the folders the path names, up to its last backslash. 0 or 28.
-static int CreateFolders(const char *path) {
-  char folder[kTargetMax + 1];
-  lstrcpynA(folder, path, sizeof folder);
-  char *last = const_cast<char *>(PathFindLastChar(folder, '\\'));
+static int CreateFolders(const wchar_t *path) {
+  wchar_t folder[kTargetMax + 1];
+  lstrcpynW(folder, path, kTargetMax + 1);
+  wchar_t *last = wcsrchr(folder, L'\\');
   if (!last) return 0;
-  *last = '\0';
+  *last = L'\0';
   // Up to the longest folder that exists, then each missing one in order.
-  size_t length = strlen(folder);
+  size_t length = wcslen(folder);
   size_t existing = length;
   while (existing > 0 && !FileExists(folder)) {
-    char *cut = const_cast<char *>(PathFindLastChar(folder, '\\'));
+    wchar_t *cut = wcsrchr(folder, L'\\');
     if (!cut) break;
-    *cut = '\0';
-    existing = strlen(folder);
+    *cut = L'\0';
+    existing = wcslen(folder);
   }
-  lstrcpynA(folder, path, static_cast<int>(length + 1));
+  lstrcpynW(folder, path, static_cast<int>(length + 1));
   for (size_t i = existing + 1; i <= length; ++i) {
-    if (folder[i] != '\\' && folder[i] != '\0') continue;
-    char saved = folder[i];
-    folder[i] = '\0';
-    if (!FileExists(folder) && !CreateDirectoryA(folder, nullptr)) return 28;
+    if (folder[i] != L'\\' && folder[i] != L'\0') continue;
+    wchar_t saved = folder[i];
+    folder[i] = L'\0';
+    if (!FileExists(folder) && !CreateDirectoryW(folder, nullptr)) return 28;
     folder[i] = saved;
   }
   return 0;
@@ -169,7 +202,7 @@ static int CreateFolders(const char *path) {
 // path replaced by the user's choice.
 static int AskOverwrite(UnzipState *state, MemberTarget *target) {
   if (state->command.quietFlag) return 49;
-  DWORD attributes = GetFileAttributesA(target->path);
+  DWORD attributes = GetFileAttributesW(target->widePath);
   bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   char question[kUnzipMessageBufferSize];
   snprintf(question, sizeof question, UnzipMessageText(readOnly ? kUmsgReadOnlyOverwrite : kUmsgOverwrite, 0),
@@ -189,11 +222,12 @@ static int AskOverwrite(UnzipState *state, MemberTarget *target) {
       return 49;
     case 101:
       SaveAsQuery(target->path, sizeof target->path, UnzipMessageText(kUmsgRenameRequest, 0));
+      TargetTakeAnsiPath(target, target->path);
       return target->path[0] ? 0 : 49;
     default:  // Cancel, or a dialog that could not be shown
       return 48;
   }
-  if (readOnly) SetFileAttributesA(target->path, attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (readOnly) SetFileAttributesW(target->widePath, attributes & ~FILE_ATTRIBUTE_READONLY);
   return 0;
 }
 
@@ -201,18 +235,18 @@ static int AskOverwrite(UnzipState *state, MemberTarget *target) {
 static bool WantedByDate(const UnzipState *state, const MemberTarget *target) {
   const UNZIPCMDSTRUCT &command = state->command;
   if (!command.freshenFlag && !command.updateFlag) return true;
-  uint32_t onDisk = FileDosDateTime(target->path);
+  uint32_t onDisk = FileDosDateTime(target->widePath);
   if (onDisk == 0) return command.updateFlag != 0;
   return onDisk < (static_cast<uint32_t>(target->dosDate) << 16 | target->dosTime);
 }
 
-HANDLE CreateOutputFile(const char *path) {
+HANDLE CreateOutputFile(const wchar_t *path) {
   UnzipState *state = UnzipStateOfThread();
   if (state && state->deleteBeforeCreate && FileExists(path)) {
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileA(path)) return INVALID_HANDLE_VALUE;
+    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileW(path)) return INVALID_HANDLE_VALUE;
   }
-  return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+  return CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
                      FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
@@ -224,49 +258,49 @@ static FILETIME FileTimeOfDos(uint16_t date, uint16_t time) {
 }
 
 static void RestoreFolderTimes(const MemberTarget *target) {
-  char path[kTargetMax + 1];
-  lstrcpynA(path, target->path, sizeof path);
-  size_t length = strlen(path);
-  if (length > 0 && path[length - 1] == '\\') path[length - 1] = '\0';
-  HANDLE folder = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+  wchar_t path[kTargetMax + 1];
+  lstrcpynW(path, target->widePath, kTargetMax + 1);
+  size_t length = wcslen(path);
+  if (length > 0 && path[length - 1] == L'\\') path[length - 1] = L'\0';
+  HANDLE folder = CreateFileW(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (folder != INVALID_HANDLE_VALUE) {
     FILETIME time = FileTimeOfDos(target->dosDate, target->dosTime);
     SetFileTime(folder, &time, &time, &time);
     CloseHandle(folder);
   }
-  SetFileAttributesA(path, (target->attributes & kOutputAttributeMask) | FILE_ATTRIBUTE_DIRECTORY);
+  SetFileAttributesW(path, (target->attributes & kOutputAttributeMask) | FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // A temporary file beside the target, so a failed member never replaces an
 // existing file with a broken one.
-static bool TemporaryBeside(const char *target, char *temporary) {
-  char folder[MAX_PATH];
-  const char *last = PathFindLastChar(target, '\\');
-  if (!last || static_cast<size_t>(last - target) + 1 >= sizeof folder) return false;
-  lstrcpynA(folder, target, static_cast<int>(last - target + 2));
-  return GetTempFileNameA(folder, "~bz", 0, temporary) != 0;
+static bool TemporaryBeside(const wchar_t *target, wchar_t *temporary) {
+  wchar_t folder[MAX_PATH];
+  const wchar_t *last = wcsrchr(target, L'\\');
+  if (!last || static_cast<size_t>(last - target) + 1 >= MAX_PATH) return false;
+  lstrcpynW(folder, target, static_cast<int>(last - target + 2));
+  return GetTempFileNameW(folder, L"~bz", 0, temporary) != 0;
 }
 
 // Where a member's bytes go: straight to the target when no file is there
 // (or option bit 0 removed it), else to a temporary file that replaces the
 // target only once the member is complete.
 struct PendingOutput {
-  char path[kTargetMax + 1];
+  wchar_t path[kTargetMax + 1];
   bool temporary;
   HANDLE file;
 };
 
 static int OpenPendingOutput(UnzipState *state, const MemberTarget *target, PendingOutput *pending) {
-  pending->temporary = !state->deleteBeforeCreate && FileExists(target->path);
+  pending->temporary = !state->deleteBeforeCreate && FileExists(target->widePath);
   if (pending->temporary) {
-    if (!TemporaryBeside(target->path, pending->path)) return 28;
+    if (!TemporaryBeside(target->widePath, pending->path)) return 28;
   } else {
-    lstrcpynA(pending->path, target->path, sizeof pending->path);
+    lstrcpynW(pending->path, target->widePath, kTargetMax + 1);
   }
   pending->file = CreateOutputFile(pending->path);
   if (pending->file != INVALID_HANDLE_VALUE) return 0;
-  if (pending->temporary) DeleteFileA(pending->path);
+  if (pending->temporary) DeleteFileW(pending->path);
   return 28;
 }
 
@@ -279,15 +313,15 @@ static int FinishPendingOutput(UnzipState *state, const MemberTarget *target, Pe
   }
   CloseHandle(pending->file);
   if (result != 0 && !state->keepPartialOutput) {
-    DeleteFileA(pending->path);
+    DeleteFileW(pending->path);
     return result;
   }
   // Created with the archive bit; the others need setting.
   uint32_t attributes = target->attributes & kOutputAttributeMask;
-  if (attributes & ~FILE_ATTRIBUTE_ARCHIVE) SetFileAttributesA(pending->path, attributes);
-  if (pending->temporary && !MoveFileExA(pending->path, target->path, MOVEFILE_REPLACE_EXISTING)) {
-    SetFileAttributesA(pending->path, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(pending->path);
+  if (attributes & ~FILE_ATTRIBUTE_ARCHIVE) SetFileAttributesW(pending->path, attributes);
+  if (pending->temporary && !MoveFileExW(pending->path, target->widePath, MOVEFILE_REPLACE_EXISTING)) {
+    SetFileAttributesW(pending->path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(pending->path);
     return result ? result : 28;
   }
   return result;
@@ -311,6 +345,15 @@ static int ReadLocalHeaderHere(UnzipState *state, uint64_t *dataOffset, int badS
   if (!LocalExtraRead(header, extraLength)) return 3;
   *dataOffset = offset + kLocalHeaderSize + nameLength + extraLength;
   return 0;
+}
+
+// Whether the local header just read names the member: its name read as
+// the central one's stored bytes would be.
+static bool LocalNameMatches(UnzipState *state) {
+  char stored[sizeof state->directory.member.storedName];
+  lstrcpynA(stored, state->directory.member.storedName, sizeof stored);
+  if (!state->noOemConversion) OemToCharA(stored, stored);
+  return lstrcmpiA(state->nameBuffer, stored) == 0;
 }
 
 // The disk or split part that holds the member's local header. 0, or 48.
@@ -344,7 +387,7 @@ static int LocateLocalHeader(UnzipState *state, uint64_t *dataOffset) {
     int result = TakeMemberDisk(state, member.values.startDisk);
     if (result) return result;
     if ((result = ReadLocalHeaderHere(state, dataOffset, 29)) != 0) return result;
-    if (lstrcmpiA(state->nameBuffer, member.name) == 0) break;
+    if (LocalNameMatches(state)) break;
     if (state->splitFiles) return 29;  // a named part does not change by asking again
   }
   directory.currentDisk = member.values.startDisk;
@@ -387,7 +430,7 @@ static int MemberExtractData(UnzipState *state, const MemberTarget *target, uint
   if (FileSeek64(state->volumeHandle, static_cast<int64_t>(dataOffset), FILE_BEGIN) < 0) return 3;
 
   int sink = OutputSinkOf(state);
-  PendingOutput pending = {"", false, INVALID_HANDLE_VALUE};
+  PendingOutput pending = {L"", false, INVALID_HANDLE_VALUE};
   if (sink == kSinkFile) {
     int result = OpenPendingOutput(state, target, &pending);
     if (result) return result;
@@ -411,11 +454,11 @@ static int PrepareTarget(UnzipState *state, MemberTarget *target) {
   if (result) return result;
   AskRename(state, target);
   target->folder = target->path[0] && target->path[strlen(target->path) - 1] == '\\';
-  if (CreateFolders(target->path)) return 28;
-  if (SameFile(target->path, state->archiveName)) return UnzipFail(state, 49, kUmsgOnTopOfItself);
+  if (CreateFolders(target->widePath)) return 28;
+  if (SameFile(target->widePath, state->archiveName)) return UnzipFail(state, 49, kUmsgOnTopOfItself);
   if (!state->directory.filespecLoop && !WantedByDate(state, target)) return 11;
   if (target->folder) return 0;
-  if (FileExists(target->path) && !state->overwriteAll) return AskOverwrite(state, target);
+  if (FileExists(target->widePath) && !state->overwriteAll) return AskOverwrite(state, target);
   return 0;
 }
 

@@ -15,7 +15,7 @@ int ExtractStreamMember(UnzipState *state);
 
 // Creates (or, with option bit 0, first deletes) the output file; the handle,
 // or INVALID_HANDLE_VALUE.
-HANDLE CreateOutputFile(const char *path);
+HANDLE CreateOutputFile(const wchar_t *path);
 
 // The save-as dialog of the rename answer: the chosen path replaces path
 // (capacity bytes), Cancel empties it.

@@ -5,8 +5,13 @@
 #include "UnzipState.h"
 
 uint32_t FileDosDateTime(const char *name) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(name, &found);
+  wchar_t wide[MAX_PATH * 4];
+  return MultiByteToWideChar(CP_ACP, 0, name, -1, wide, MAX_PATH * 4) > 0 ? FileDosDateTime(wide) : 0;
+}
+
+uint32_t FileDosDateTime(const wchar_t *name) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(name, &found);
   if (search == INVALID_HANDLE_VALUE) return 0;
   FindClose(search);
   FILETIME local;

@@ -6,6 +6,7 @@
 
 // Last-write time as local DOS date/time; 0 when the file is not found.
 uint32_t FileDosDateTime(const char *name);
+uint32_t FileDosDateTime(const wchar_t *name);
 // Through the DOS date/time; 1980-01-01 12:00:00 when that fails.
 struct tm FileTimeToTm(FILETIME time);
 

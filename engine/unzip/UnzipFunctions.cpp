@@ -7,6 +7,7 @@
 #include "MemberExtraction.h"
 #include "MemberInfo.h"
 #include "MemberMatch.h"
+#include "MemberNameText.h"
 #include "PathNames.h"
 #include "UnzipProgress.h"
 #include "UnzipReport.h"
@@ -290,6 +291,9 @@ static int ReadStreamRecord(UnzipState *state) {
   if ((result = MemoryReadExact(state, state->memberVariable, variable)) != 0) return UnzipFail(state, result, 0);
   if (nameLength > kMemberNameMax) return UnzipFail(state, 3, kUmsgStructuralProblem);
   memcpy(member.name, state->memberVariable, nameLength);
+  memcpy(member.storedName, member.name, nameLength);
+  MemberTakeUtf8Name(&member, state->memberVariable, nameLength, state->memberVariable + nameLength, extraLength);
+  MemberNameToAnsi(&member, 1);
   if (!ExtraFieldWalk(state->memberVariable + nameLength, extraLength, &member.extras))
     return UnzipFail(state, 3, kUmsgStructuralProblem);
   member.method = ReadLe16(member.central + kChMethod);

@@ -314,6 +314,9 @@ int MemberFromCache(const DirectoryCache *cache, uint64_t index, CurrentMember *
   if (nameLength > kMemberNameMax) return 0;
   memcpy(member->name, header + kCentralHeaderSize, nameLength);
   member->name[nameLength] = '\0';
+  memcpy(member->storedName, member->name, nameLength + 1);
+  MemberTakeUtf8Name(member, header + kCentralHeaderSize, nameLength, header + kCentralHeaderSize + nameLength,
+                     extraLength);
   return 1;
 }
 

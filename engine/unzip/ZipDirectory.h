@@ -30,7 +30,8 @@ enum : uint32_t {
   kZip64EndSignature = 0x06064b50,
   kZip64LocatorSignature = 0x07064b50,
 };
-enum : uint16_t { kZip64ExtraId = 0x0001 };
+enum : uint16_t { kZip64ExtraId = 0x0001, kUnicodePathExtraId = 0x7075 };
+enum : uint16_t { kZipFlagUtf8Name = 0x0800 };
 
 // Offsets into the 46-byte central directory header.
 enum CentralHeaderField : unsigned {
@@ -139,17 +140,35 @@ struct MemberValues {
   uint32_t startDisk;
 };
 
+enum { kMemberUtf8NameCapacity = 1024 };
+
 struct CurrentMember {
   uint8_t central[kCentralHeaderSize];
   ExtraFieldCopies extras;
   MemberValues values;
   uint16_t method;  // the AES extra field's method for method 99
   char name[260];
+  char storedName[260];  // the name's bytes as the central header holds them
+  // The name as UTF-8 when the member says it is (flag bit 11, or a Unicode
+  // path record matching the stored name); empty otherwise.
+  char utf8Name[kMemberUtf8NameCapacity];
+  int nameIsUtf8;
   uint64_t index;
 };
 
 enum : uint16_t { kMethodAes = 99 };
 enum { kMemberNameMax = 259 };
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
+// values past U+10FFFF).
+bool IsWellFormedUtf8(const uint8_t *text, size_t length);
+
+// Takes the member's UTF-8 name into utf8Name and sets nameIsUtf8: the stored
+// name itself under flag bit 11, else the Unicode path extra record (0x7075)
+// whose CRC-32 matches the stored name. A name that is not well-formed UTF-8,
+// or does not fit, leaves the member with its stored name only.
+void MemberTakeUtf8Name(CurrentMember *member, const uint8_t *storedName, uint16_t nameLength, const uint8_t *extra,
+                        uint16_t extraLength);
 
 // Member index from the cache: header, extras, 64-bit values, method and the
 // stored name (no conversion). 1, or 0 when its extra field or name is bad.

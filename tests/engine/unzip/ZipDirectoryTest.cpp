@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "Crc32.h"
 #include "DosTime.h"
 #include "ProgressPercent.h"
 #include "ZipDirectory.h"
@@ -30,12 +31,13 @@ struct Member {
   uint16_t method = 8;
   uint32_t compressed = 10, uncompressed = 20, offset = 0;
   uint16_t disk = 0;
+  uint16_t flags = 0;
   Bytes extra;
 };
 
 void PutCentral(Bytes &b, const Member &m) {
   Put32(b, kCentralHeaderSignature);
-  Put16(b, 0x031E), Put16(b, 20), Put16(b, 0), Put16(b, m.method);
+  Put16(b, 0x031E), Put16(b, 20), Put16(b, m.flags), Put16(b, m.method);
   Put16(b, 0x6000), Put16(b, 0x5A21);  // time, date
   Put32(b, 0x12345678), Put32(b, m.compressed), Put32(b, m.uncompressed);
   Put16(b, static_cast<uint32_t>(m.name.size())), Put16(b, static_cast<uint32_t>(m.extra.size())), Put16(b, 0);
@@ -283,6 +285,62 @@ TEST(MemberFromCache, NamesUpTo259Bytes) {
   EXPECT_EQ(std::string(member.name), longest.name);
   EXPECT_EQ(MemberFromCache(&loaded.cache, 1, &member), 0);
   EXPECT_EQ(MemberFromCache(&loaded.cache, 2, &member), 0);
+}
+
+TEST(MemberUtf8Name, WellFormedUtf8Only) {
+  struct Case {
+    const char *bytes;
+    bool wellFormed;
+  } cases[] = {
+      {"plain.txt", true},         {"\xE2\x82\xAC_\xE6\x97\xA5.txt", true}, {"\xF0\x9F\x98\x80", true},
+      {"\xC0\xAF", false},         // an overlong '/'
+      {"\xE0\x80\xAF", false},     // another
+      {"\xED\xA0\x80", false},     // a surrogate
+      {"\xF4\x90\x80\x80", false}, // past U+10FFFF
+      {"\x82.txt", false},         {"\xE2\x82", false},  // a lone trail byte; a cut sequence
+  };
+  for (const Case &c : cases)
+    EXPECT_EQ(c.wellFormed, IsWellFormedUtf8(reinterpret_cast<const uint8_t *>(c.bytes), strlen(c.bytes))) << c.bytes;
+}
+
+Bytes UnicodePathRecord(const std::string &utf8, uint32_t crc) {
+  Bytes data = {1};
+  Put32(data, crc);
+  PutText(data, utf8);
+  return ExtraRecord(0x7075, data);
+}
+
+TEST(MemberUtf8Name, FromTheFlagOrAMatchingUnicodePathRecord) {
+  const std::string stored = "caf\x82.txt";
+  uint32_t storedCrc = Crc32Continue(0, reinterpret_cast<const uint8_t *>(stored.data()), stored.size());
+  struct Case {
+    const char *what;
+    std::string name;
+    uint16_t flags;
+    Bytes extra;
+    const char *utf8;  // null: the stored name only
+  } cases[] = {
+      {"flag", "\xC3\xA9t\xC3\xA9.txt", 0x0800, {}, "\xC3\xA9t\xC3\xA9.txt"},
+      {"flag on bytes that are no UTF-8", stored, 0x0800, {}, nullptr},
+      {"no flag", "\xC3\xA9t\xC3\xA9.txt", 0, {}, nullptr},
+      {"record", stored, 0, UnicodePathRecord("caf\xC3\xA9.txt", storedCrc), "caf\xC3\xA9.txt"},
+      {"stale record", stored, 0, UnicodePathRecord("other.txt", storedCrc ^ 1), nullptr},
+      {"record of bad UTF-8", stored, 0, UnicodePathRecord("\xC0\xAF", storedCrc), nullptr},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    Member m;
+    m.name = c.name;
+    m.flags = c.flags;
+    m.extra = c.extra;
+    Loaded loaded;
+    Load(ArchiveOf({m}), &loaded);
+    CurrentMember member;
+    ASSERT_TRUE(MemberFromCache(&loaded.cache, 0, &member));
+    EXPECT_EQ(c.utf8 != nullptr, member.nameIsUtf8 != 0);
+    if (c.utf8) EXPECT_STREQ(c.utf8, member.utf8Name);
+    EXPECT_EQ(c.name, member.storedName);
+  }
 }
 
 TEST(LocalExtraApply, TakesSaturatedLocalSizesFromItsZip64Record) {

@@ -80,34 +80,48 @@ void WriteFileBytes(const std::string &path, const Bytes &data) {
 
 bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-static void Walk(const std::string &folder, const std::string &prefix, std::vector<std::string> *files,
-                 const std::function<void(const std::string &, bool)> &visit) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+static std::wstring Wide(const std::string &text, UINT codePage) {
+  std::wstring out(text.size() + 1, L'\0');
+  out.resize(MultiByteToWideChar(codePage, 0, text.c_str(), -1, &out[0], static_cast<int>(out.size())) - 1);
+  return out;
+}
+
+static std::string Utf8(const std::wstring &text) {
+  std::string out(text.size() * 4 + 1, '\0');
+  out.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], static_cast<int>(out.size()), nullptr,
+                                 nullptr) - 1);
+  return out;
+}
+
+// Wide, so names outside the code page are found and removed too.
+static void Walk(const std::wstring &folder, const std::wstring &prefix, std::vector<std::string> *files,
+                 const std::function<void(const std::wstring &, bool)> &visit) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
     bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (isFolder) Walk(folder + "\\" + name, prefix + name + "/", files, visit);
-    if (files && !isFolder) files->push_back(prefix + name);
-    visit(folder + "\\" + name, isFolder);
-  } while (FindNextFileA(search, &found));
+    if (isFolder) Walk(folder + L"\\" + name, prefix + name + L"/", files, visit);
+    if (files && !isFolder) files->push_back(Utf8(prefix + name));
+    visit(folder + L"\\" + name, isFolder);
+  } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
 void RemoveTree(const std::string &path) {
-  Walk(path, "", nullptr, [](const std::string &p, bool isFolder) {
-    SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (isFolder) RemoveDirectoryA(p.c_str());
-    else DeleteFileA(p.c_str());
+  Walk(Wide(path, CP_ACP), L"", nullptr, [](const std::wstring &p, bool isFolder) {
+    SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (isFolder) RemoveDirectoryW(p.c_str());
+    else DeleteFileW(p.c_str());
   });
   RemoveDirectoryA(path.c_str());
 }
 
 std::vector<std::string> FilesBelow(const std::string &folder) {
   std::vector<std::string> files;
-  Walk(folder, "", &files, [](const std::string &, bool) {});
+  Walk(Wide(folder, CP_ACP), L"", &files, [](const std::wstring &, bool) {});
   std::sort(files.begin(), files.end());
   return files;
 }

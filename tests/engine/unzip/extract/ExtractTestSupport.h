@@ -34,7 +34,7 @@ Bytes ReadFileBytes(const std::string &path);
 void WriteFileBytes(const std::string &path, const Bytes &data);
 bool Exists(const std::string &path);
 void RemoveTree(const std::string &path);
-// Files below the folder, relative with forward slashes.
+// Files below the folder, relative with forward slashes, in UTF-8.
 std::vector<std::string> FilesBelow(const std::string &folder);
 
 // Function 10's partner: hands out an entry record and collects the member.
