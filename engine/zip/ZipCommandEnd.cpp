@@ -3,14 +3,14 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "ZipArchiveReader.h"
-#include "ZipCentralDirectory.h"
+#include "messages/ZipMessages.h"
+#include "messages/ZipReport.h"
+#include "update/ZipArchiveReader.h"
+#include "writer/ZipCentralDirectory.h"
 #include "ZipCommand.h"
 #include "ZipEntry.h"
 #include "ZipExecute.h"
 #include "ZipFileList.h"
-#include "ZipMessages.h"
-#include "ZipReport.h"
 #include "ZipSourceFiles.h"
 #include "ZipState.h"
 

@@ -4,16 +4,16 @@
 
 #include "../common/MessageTable.h"
 #include "../common/SaltPool.h"
+#include "messages/ZipLog.h"
+#include "messages/ZipMessages.h"
+#include "messages/ZipProgress.h"
+#include "messages/ZipReport.h"
+#include "update/ZipEntryList.h"
+#include "volumes/ZipDrives.h"
 #include "ZipCommandEnd.h"
-#include "ZipDrives.h"
-#include "ZipEntryList.h"
 #include "ZipFileList.h"
-#include "ZipLog.h"
 #include "ZipMain.h"
-#include "ZipMessages.h"
 #include "ZipPending.h"
-#include "ZipProgress.h"
-#include "ZipReport.h"
 #include "ZipStrings.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "ZipDrives.h"
+#include "volumes/ZipDrives.h"
 #include "ZipState.h"
 
 namespace {

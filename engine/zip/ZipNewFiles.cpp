@@ -1,7 +1,7 @@
 #include <stdlib.h>
 
+#include "messages/ZipProgress.h"
 #include "ZipFileList.h"
-#include "ZipProgress.h"
 
 namespace {
 

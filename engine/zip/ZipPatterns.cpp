@@ -1,9 +1,9 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "messages/ZipMessages.h"
 #include "ZipCommandEnd.h"
 #include "ZipFileList.h"
-#include "ZipMessages.h"
 #include "ZipStrings.h"
 #include "ZipWildcard.h"
 

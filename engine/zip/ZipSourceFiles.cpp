@@ -4,8 +4,8 @@
 
 #include "../common/MessageTable.h"
 #include "../unzip/DosTime.h"
+#include "messages/ZipProgress.h"
 #include "ZipFiles.h"
-#include "ZipProgress.h"
 #include "ZipState.h"
 
 namespace {

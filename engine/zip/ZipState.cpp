@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "../common/StrongEncryption.h"
-#include "ZipEntryList.h"
+#include "update/ZipEntryList.h"
 
 namespace {
 

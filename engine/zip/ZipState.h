@@ -9,11 +9,11 @@
 #include "../common/CipherState.h"
 #include "../common/EngineCallbacks.h"
 #include "../common/ProgressWindow.h"
-#include "DeflateEncoderState.h"
+#include "deflate/DeflateEncoderState.h"
+#include "volumes/ZipVolumeState.h"
+#include "writer/ZipWriterState.h"
 #include "ZipApi.h"
 #include "ZipLoopState.h"
-#include "ZipVolumeState.h"
-#include "ZipWriterState.h"
 
 struct ZipEntry;    // one member of the archive being built (record writer)
 struct ZipPattern;  // one include or exclude pattern (file list)

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ZipExtraFields.h"
+#include "update/ZipExtraFields.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   if (size > 0xFFFF) return 0;

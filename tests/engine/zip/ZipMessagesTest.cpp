@@ -5,11 +5,11 @@
 #include <sstream>
 #include <string>
 
+#include "messages/ZipLog.h"
+#include "messages/ZipMessages.h"
+#include "messages/ZipProgress.h"
+#include "messages/ZipReport.h"
 #include "ZipExecute.h"
-#include "ZipLog.h"
-#include "ZipMessages.h"
-#include "ZipProgress.h"
-#include "ZipReport.h"
 #include "ZipTestSupport.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "volumes/ZipDrives.h"
+#include "volumes/ZipSplitParts.h"
 #include "ZipApi.h"
-#include "ZipDrives.h"
 #include "ZipFiles.h"
-#include "ZipSplitParts.h"
 #include "ZipTestSupport.h"
 
 namespace {

@@ -2,10 +2,10 @@
 // make_update_inputs.py) and over damaged ones made here.
 #include <map>
 
-#include "ZipArchiveReader.h"
+#include "update/ZipArchiveReader.h"
+#include "update/ZipEntryList.h"
 #include "ZipDiskTestSupport.h"
 #include "ZipEntry.h"
-#include "ZipEntryList.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // archive never listed in itself.
 #include <set>
 
+#include "update/ZipEntryList.h"
 #include "ZipDiskTestSupport.h"
-#include "ZipEntryList.h"
 #include "ZipFileList.h"
 
 namespace {

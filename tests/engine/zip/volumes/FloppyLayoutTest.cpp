@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "FloppyLayout.h"
+#include "volumes/FloppyLayout.h"
 
 namespace {
 

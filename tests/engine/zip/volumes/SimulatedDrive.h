@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "ZipDriveServices.h"
+#include "volumes/ZipDriveServices.h"
 
 struct SimulatedDrive {
   char letter = 'A';

@@ -8,12 +8,12 @@
 
 #include "../../../../engine/common/Crc32.h"
 #include "../../../../engine/unzip/UnzipApi.h"
-#include "ZipCentralDirectory.h"
+#include "volumes/ZipVolumeRoom.h"
+#include "writer/ZipCentralDirectory.h"
+#include "writer/ZipMemberCompressor.h"
+#include "writer/ZipOutput.h"
+#include "writer/ZipRecordWriter.h"
 #include "ZipEntry.h"
-#include "ZipMemberCompressor.h"
-#include "ZipOutput.h"
-#include "ZipRecordWriter.h"
-#include "ZipVolumeRoom.h"
 
 namespace {
 

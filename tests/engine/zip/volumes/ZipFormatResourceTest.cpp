@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "SimulatedDrive.h"
-#include "ZipFormatter.h"
+#include "volumes/ZipFormatter.h"
 #include "ZipTestSupport.h"
 
 // This program carries a boot sector, so a format runs to its end.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimulatedDrive.h"
-#include "ZipFormatter.h"
+#include "volumes/ZipFormatter.h"
 #include "ZipTestSupport.h"
 
 namespace {

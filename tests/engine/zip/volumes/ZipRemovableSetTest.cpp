@@ -3,16 +3,16 @@
 #include <map>
 #include <memory>
 
+#include "messages/ZipReport.h"
 #include "SimulatedDrive.h"
 #include "VolumeArchive.h"
+#include "volumes/ZipDrives.h"
+#include "volumes/ZipFormatter.h"
+#include "volumes/ZipVolumePrepare.h"
+#include "volumes/ZipVolumeRoom.h"
+#include "volumes/ZipWipe.h"
 #include "ZipApi.h"
-#include "ZipDrives.h"
-#include "ZipFormatter.h"
-#include "ZipReport.h"
 #include "ZipTestSupport.h"
-#include "ZipVolumePrepare.h"
-#include "ZipVolumeRoom.h"
-#include "ZipWipe.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 #include "../../../../engine/common/CipherState.h"
 #include "SimulatedDrive.h"
-#include "ZipDrives.h"
-#include "ZipExecute.h"
 #include "VolumeArchive.h"
-#include "ZipOutput.h"
-#include "ZipSplitParts.h"
+#include "volumes/ZipDrives.h"
+#include "volumes/ZipSplitParts.h"
+#include "volumes/ZipVolumeRoom.h"
+#include "writer/ZipOutput.h"
+#include "ZipExecute.h"
 #include "ZipTestSupport.h"
-#include "ZipVolumeRoom.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 
 #include <string>
 
+#include "writer/ZipMemberCompressor.h"
+#include "writer/ZipRecordWriter.h"
+#include "WriterTestSupport.h"
 #include "ZipCommand.h"
 #include "ZipEntry.h"
 #include "ZipExecute.h"
-#include "ZipMemberCompressor.h"
-#include "ZipRecordWriter.h"
-#include "WriterTestSupport.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ZipExtraFields.h"
+#include "update/ZipExtraFields.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "../common/EngineLog.h"
-#include "../common/MessageTable.h"
-#include "ZipCommand.h"
+#include "../../common/EngineLog.h"
+#include "../../common/MessageTable.h"
+#include "../ZipCommand.h"
+#include "../ZipState.h"
 #include "ZipMessages.h"
-#include "ZipState.h"
 
 namespace {
 

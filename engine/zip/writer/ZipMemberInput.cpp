@@ -3,9 +3,9 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "../common/Crc32.h"
-#include "ZipProgress.h"
-#include "ZipState.h"
+#include "../../common/Crc32.h"
+#include "../messages/ZipProgress.h"
+#include "../ZipState.h"
 
 namespace {
 

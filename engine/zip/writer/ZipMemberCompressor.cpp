@@ -7,23 +7,23 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "../common/CipherState.h"
-#include "../common/StrongEncryption.h"
-#include "../common/WinZipAesContext.h"
-#include "ZipCommand.h"
-#include "ZipCommandEnd.h"
-#include "ZipEntry.h"
-#include "ZipLog.h"
+#include "../../common/CipherState.h"
+#include "../../common/StrongEncryption.h"
+#include "../../common/WinZipAesContext.h"
+#include "../messages/ZipLog.h"
+#include "../messages/ZipMessages.h"
+#include "../messages/ZipProgress.h"
+#include "../volumes/ZipVolumeRoom.h"
+#include "../ZipCommand.h"
+#include "../ZipCommandEnd.h"
+#include "../ZipEntry.h"
+#include "../ZipSourceFiles.h"
+#include "../ZipState.h"
+#include "../ZipStrings.h"
 #include "ZipMemberEncoder.h"
 #include "ZipMemberInput.h"
-#include "ZipMessages.h"
 #include "ZipOutput.h"
-#include "ZipProgress.h"
 #include "ZipRecordWriter.h"
-#include "ZipSourceFiles.h"
-#include "ZipState.h"
-#include "ZipStrings.h"
-#include "ZipVolumeRoom.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "ZipState.h"
+#include "../ZipState.h"
 
 #define PTR(name) name ": %#08lx \r\n"
 #define NUM(name) name ": %d \r\n"

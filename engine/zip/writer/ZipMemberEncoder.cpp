@@ -2,13 +2,13 @@
 
 #include <string.h>
 
-#include "../common/CipherState.h"
-#include "ZipEntry.h"
-#include "ZipLog.h"
-#include "ZipMessages.h"
+#include "../../common/CipherState.h"
+#include "../messages/ZipLog.h"
+#include "../messages/ZipMessages.h"
+#include "../messages/ZipReport.h"
+#include "../ZipEntry.h"
+#include "../ZipState.h"
 #include "ZipOutput.h"
-#include "ZipReport.h"
-#include "ZipState.h"
 
 namespace {
 

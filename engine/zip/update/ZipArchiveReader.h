@@ -4,7 +4,7 @@
 // first volume made ready. And the removal of moved sources afterwards.
 #pragma once
 
-#include "ZipState.h"
+#include "../ZipState.h"
 
 // 0 when the archive named is a usable single-volume archive or absent;
 // 4, 8, 11, 13, 18 or 21.

@@ -5,12 +5,12 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "ZipCommand.h"
-#include "ZipDriveServices.h"
+#include "../messages/ZipMessages.h"
+#include "../messages/ZipProgress.h"
+#include "../ZipCommand.h"
+#include "../ZipState.h"
 #include "ZipDrives.h"
-#include "ZipMessages.h"
-#include "ZipProgress.h"
-#include "ZipState.h"
+#include "ZipDriveServices.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "ZipDriveServices.h"
+#include "../ZipState.h"
 #include "ZipDrives.h"
-#include "ZipState.h"
+#include "ZipDriveServices.h"
 
 namespace {
 

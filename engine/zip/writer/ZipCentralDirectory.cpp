@@ -1,10 +1,10 @@
 #include "ZipCentralDirectory.h"
 
-#include "ZipCommandEnd.h"
-#include "ZipEntry.h"
-#include "ZipMessages.h"
+#include "../messages/ZipMessages.h"
+#include "../ZipCommandEnd.h"
+#include "../ZipEntry.h"
+#include "../ZipState.h"
 #include "ZipRecordWriter.h"
-#include "ZipState.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include <string.h>
 
-#include "../common/MessageTable.h"
+#include "../../common/MessageTable.h"
+#include "../messages/ZipReport.h"
+#include "../ZipCommand.h"
+#include "../ZipFiles.h"
+#include "../ZipState.h"
+#include "../ZipStrings.h"
 #include "ZipDrives.h"
-#include "ZipFiles.h"
-#include "ZipCommand.h"
-#include "ZipReport.h"
 #include "ZipSplitParts.h"
-#include "ZipState.h"
-#include "ZipStrings.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // index the file list searches, and the release of the whole list.
 #pragma once
 
-#include "ZipEntry.h"
-#include "ZipState.h"
+#include "../ZipEntry.h"
+#include "../ZipState.h"
 
 // Bits of an entry's selection mark.
 enum : int {

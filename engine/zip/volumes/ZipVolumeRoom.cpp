@@ -1,15 +1,15 @@
 #include "ZipVolumeRoom.h"
 
-#include "../common/MessageTable.h"
-#include "ZipCommand.h"
+#include "../../common/MessageTable.h"
+#include "../messages/ZipMessages.h"
+#include "../messages/ZipProgress.h"
+#include "../messages/ZipReport.h"
+#include "../ZipCommand.h"
+#include "../ZipFiles.h"
+#include "../ZipState.h"
 #include "ZipDrives.h"
-#include "ZipFiles.h"
 #include "ZipFormatter.h"
-#include "ZipMessages.h"
-#include "ZipProgress.h"
-#include "ZipReport.h"
 #include "ZipSplitParts.h"
-#include "ZipState.h"
 #include "ZipVolumePrepare.h"
 
 namespace {

@@ -3,15 +3,15 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "../common/CipherState.h"
-#include "../common/StrongEncryption.h"
-#include "../common/WinZipAes.h"
-#include "ZipCommand.h"
-#include "ZipEntry.h"
+#include "../../common/CipherState.h"
+#include "../../common/StrongEncryption.h"
+#include "../../common/WinZipAes.h"
+#include "../volumes/ZipVolumeRoom.h"
+#include "../ZipCommand.h"
+#include "../ZipEntry.h"
+#include "../ZipState.h"
 #include "ZipOutput.h"
 #include "ZipRecordBytes.h"
-#include "ZipState.h"
-#include "ZipVolumeRoom.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "ZipCommand.h"
+#include "../messages/ZipMessages.h"
+#include "../messages/ZipProgress.h"
+#include "../ZipCommand.h"
+#include "../ZipState.h"
 #include "ZipDrives.h"
-#include "ZipMessages.h"
-#include "ZipProgress.h"
-#include "ZipState.h"
 
 namespace {
 

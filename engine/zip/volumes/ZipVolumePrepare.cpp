@@ -4,12 +4,12 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "../common/MessageTable.h"
-#include "ZipCommand.h"
-#include "ZipDriveServices.h"
+#include "../../common/MessageTable.h"
+#include "../ZipCommand.h"
+#include "../ZipState.h"
 #include "ZipDrives.h"
+#include "ZipDriveServices.h"
 #include "ZipFormatter.h"
-#include "ZipState.h"
 #include "ZipWipe.h"
 
 namespace {

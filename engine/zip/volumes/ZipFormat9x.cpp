@@ -6,9 +6,9 @@
 #include <stddef.h>
 #include <string.h>
 
+#include "../ZipState.h"
 #include "ZipDriveServices.h"
 #include "ZipFormatter.h"
-#include "ZipState.h"
 
 namespace {
 

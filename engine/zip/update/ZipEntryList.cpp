@@ -2,8 +2,8 @@
 
 #include <stdlib.h>
 
-#include "ZipCommand.h"
-#include "ZipStrings.h"
+#include "../ZipCommand.h"
+#include "../ZipStrings.h"
 
 namespace {
 

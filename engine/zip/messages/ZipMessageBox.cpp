@@ -1,11 +1,11 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "../common/MessageTable.h"
+#include "../../common/MessageTable.h"
+#include "../ZipState.h"
 #include "ZipMessages.h"
 #include "ZipProgress.h"
 #include "ZipReport.h"
-#include "ZipState.h"
 
 namespace {
 

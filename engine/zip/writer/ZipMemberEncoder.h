@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <stdint.h>
 
-#include "DeflateEncoderState.h"
+#include "../deflate/DeflateEncoderState.h"
 
 struct ZipEntry;
 struct ZipState;

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "ZipRecordBytes.h"
+#include "../writer/ZipRecordBytes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // which may rewrite the text in place.
 #pragma once
 
-#include "../common/MessageTable.h"
+#include "../../common/MessageTable.h"
 
 // Ended by the pair whose id is 0.
 extern const MessagePair kZipMessageTable[];

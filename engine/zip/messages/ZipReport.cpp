@@ -2,9 +2,9 @@
 
 #include <stdio.h>
 
+#include "../ZipState.h"
 #include "ZipLog.h"
 #include "ZipMessages.h"
-#include "ZipState.h"
 
 void ZipReportError(int code, const char *detail, int quiet) {
   ZipState *state = ZipCurrentState();

@@ -4,21 +4,21 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "../common/MessageTable.h"
-#include "../unzip/ZipDirectory.h"
-#include "ZipCommand.h"
-#include "ZipCommandEnd.h"
-#include "ZipDrives.h"
+#include "../../common/MessageTable.h"
+#include "../../unzip/ZipDirectory.h"
+#include "../messages/ZipMessages.h"
+#include "../messages/ZipReport.h"
+#include "../volumes/ZipDrives.h"
+#include "../volumes/ZipFormatter.h"
+#include "../volumes/ZipSplitParts.h"
+#include "../volumes/ZipVolumePrepare.h"
+#include "../ZipCommand.h"
+#include "../ZipCommandEnd.h"
+#include "../ZipFiles.h"
+#include "../ZipSourceFiles.h"
+#include "../ZipStrings.h"
 #include "ZipEntryList.h"
 #include "ZipExtraFields.h"
-#include "ZipFiles.h"
-#include "ZipFormatter.h"
-#include "ZipMessages.h"
-#include "ZipReport.h"
-#include "ZipSourceFiles.h"
-#include "ZipSplitParts.h"
-#include "ZipStrings.h"
-#include "ZipVolumePrepare.h"
 
 namespace {
 

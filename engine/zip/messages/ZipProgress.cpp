@@ -2,10 +2,10 @@
 
 #include <stdio.h>
 
-#include "../common/MessageTable.h"
-#include "../common/ProgressPercent.h"
-#include "ZipCommand.h"
-#include "ZipState.h"
+#include "../../common/MessageTable.h"
+#include "../../common/ProgressPercent.h"
+#include "../ZipCommand.h"
+#include "../ZipState.h"
 
 namespace {
 

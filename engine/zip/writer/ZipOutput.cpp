@@ -2,13 +2,13 @@
 
 #include <string.h>
 
-#include "../common/StrongEncryption.h"
-#include "../common/WinZipAesContext.h"
-#include "ZipCommand.h"
-#include "ZipDrives.h"
-#include "ZipProgress.h"
-#include "ZipState.h"
-#include "ZipVolumeRoom.h"
+#include "../../common/StrongEncryption.h"
+#include "../../common/WinZipAesContext.h"
+#include "../messages/ZipProgress.h"
+#include "../volumes/ZipDrives.h"
+#include "../volumes/ZipVolumeRoom.h"
+#include "../ZipCommand.h"
+#include "../ZipState.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <ctype.h>
 #include <string.h>
 
-#include "ZipCommand.h"
+#include "../ZipCommand.h"
+#include "../ZipState.h"
+#include "../ZipStrings.h"
 #include "ZipDriveServices.h"
-#include "ZipState.h"
-#include "ZipStrings.h"
 
 namespace {
 
