@@ -1,0 +1,17 @@
+#pragma once
+
+#define IDD_SIZING 100
+#define IDD_FIXED 101
+#define IDD_PAGE_ONE 102
+#define IDD_PAGE_TWO 103
+
+#define IDC_FIXED 1001
+#define IDC_STRETCH 1002
+#define IDC_CORNER 1003
+#define IDC_HALF 1004
+#define IDC_TWICE 1005
+#define IDC_CHECK_NOTAB 1010
+#define IDC_CHECK_TAB 1011
+#define IDC_GROUP 1012
+#define IDC_PUSH 1013
+#define IDC_MISSING 1099
