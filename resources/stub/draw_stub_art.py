@@ -122,10 +122,11 @@ def icon_image(size):
     return c
 
 
-def write_ico(path, sizes):
+def write_ico(path, sizes, draw=icon_image):
+    """An icon of one image per size, drawn by draw(size); None pixels are transparent."""
     images = []
     for size in sizes:
-        c = icon_image(size)
+        c = draw(size)
         xor = b''.join(
             b''.join(bytes((b, g, r, 255)) if p else b'\0\0\0\0' for p in row for r, g, b in [p or (0, 0, 0)])
             for row in reversed(c.pixels))

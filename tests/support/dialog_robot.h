@@ -48,3 +48,11 @@ void TypeInto(HWND dialog, int id, const std::string& text);
 std::string MessageBoxText(HWND box);
 // Clicks a check box as the mouse would: it toggles and tells its dialog.
 void Click(HWND dialog, int id);
+
+// Real input, as from the keyboard and mouse: it reaches whichever window has
+// the focus or lies under the point, through every hook on the way.
+void PressKey(WORD virtualKey);
+// Moves the cursor to point (screen coordinates) and presses the left button there.
+void LeftClickAt(POINT point);
+// Runs this thread's waiting messages until done() holds or ms pass; done()'s last answer.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms);

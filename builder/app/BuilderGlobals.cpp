@@ -1,0 +1,6 @@
+#include "BuilderGlobals.h"
+
+BuilderGlobals& Builder() {
+  static BuilderGlobals globals;
+  return globals;
+}

@@ -1,0 +1,65 @@
+#!/usr/bin/env python3
+"""Draws the builder's icon and bitmaps: the program icon, the key of the
+password prompt (green is transparent), the padlock picture beside it, and
+the about box's maker and product pictures. Usage: draw_builder_art.py OUTPUT_FOLDER"""
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'stub'))
+from draw_stub_art import Canvas, draw_box, mix, write_bmp, write_ico  # noqa: E402
+
+GREEN = (0, 255, 0)  # transparent colour of the builder's bitmaps
+GOLD, DARK_GOLD = (240, 180, 40), (120, 80, 10)
+BLUE, LIGHT_BLUE = (30, 80, 160), (70, 140, 210)
+
+
+def draw_key():
+    """A gold key on green, 32 x 20."""
+    c = Canvas(32, 20, GREEN)
+    c.disc(8, 10, 7, lambda r, dx, dy: DARK_GOLD if r > 0.8 else (GREEN if r < 0.35 else GOLD))
+    c.fill(15, 8, 16, 4, GOLD)
+    c.fill(15, 8, 16, 1, DARK_GOLD)
+    c.fill(24, 12, 3, 4, GOLD)
+    c.fill(29, 12, 2, 5, GOLD)
+    return c
+
+
+def draw_padlock():
+    """A blue banner with a padlock, 48 x 48."""
+    c = Canvas(48, 48, GREEN)
+    c.disc(24, 18, 12, lambda r, dx, dy: (90, 90, 100) if r > 0.62 else GREEN)
+    c.fill(8, 20, 32, 24, GOLD)
+    c.fill(8, 20, 32, 2, DARK_GOLD)
+    c.disc(24, 30, 4, lambda r, dx, dy: (40, 30, 10))
+    c.fill(23, 32, 3, 7, (40, 30, 10))
+    return c
+
+
+def draw_gradient(width, height, box):
+    c = Canvas(width, height, (0, 0, 0))
+    for y in range(height):
+        c.fill(0, y, width, 1, mix(BLUE, LIGHT_BLUE, y / height))
+    if box:
+        draw_box(c, (width - box) // 2, (height - box) // 2, box, GOLD, (255, 255, 255))
+    return c
+
+
+def program_icon(size):
+    c = Canvas(size, size, None)
+    draw_box(c, 1, 1, size - 2, GOLD, BLUE)
+    c.fill(size // 4, size // 4, size // 2, size // 8, (255, 255, 255))
+    return c
+
+
+def main():
+    out = sys.argv[1]
+    os.makedirs(out, exist_ok=True)
+    write_bmp(os.path.join(out, 'password_key.bmp'), draw_key())
+    write_bmp(os.path.join(out, 'password_padlock.bmp'), draw_padlock())
+    write_bmp(os.path.join(out, 'about_maker.bmp'), draw_gradient(64, 64, 36))
+    write_bmp(os.path.join(out, 'about_product.bmp'), draw_gradient(48, 180, 32))
+    write_ico(os.path.join(out, 'builder.ico'), [32, 16], program_icon)
+
+
+if __name__ == '__main__':
+    main()
