@@ -14,3 +14,52 @@
 // ---- settings store: section and value names
 #define IDS_XT_SETTINGS_SECTION 4536
 #define IDS_XT_WINDOW_POSITION 4538
+
+// ---- controls: browse button image strip, edit-group image strip, tip bulb
+#define IDB_XT_BROWSE_IMAGES 4501
+#define IDB_XT_TIP_BULB 4504
+#define IDB_XT_EDITGROUP_IMAGES 4505
+
+// ---- edit: context menu and its images (a tool-bar resource)
+#define IDR_XT_EDIT_MENU 4519
+#define IDR_XT_EDIT_IMAGES 4524
+
+// ---- tip of the day
+#define IDD_XT_TIPOFTHEDAY 4526
+#define IDC_XT_TIP_FRAME 5522
+#define IDC_XT_TIP_STARTUP 5523
+#define IDC_XT_TIP_NEXT 5524
+#define IDS_XT_TIP_HEADING 4641
+#define IDS_XT_TIP_NO_FILE 4642
+#define IDS_XT_TIP_READ_ERROR 4643
+
+// ---- list and browse controls
+#define IDC_XT_EDITGROUP 5501
+#define IDC_XT_ITEMEDIT 5503
+#define IDC_XT_EDITGROUP_NEW 5517
+#define IDC_XT_EDITGROUP_DELETE 5518
+#define IDC_XT_EDITGROUP_UP 5519
+#define IDC_XT_EDITGROUP_DOWN 5520
+#define IDC_XT_BROWSE_BUTTON 5521
+#define IDS_XT_SELECT_DIRECTORY 4555
+#define IDS_XT_BROWSE_TEXT 4565
+#define IDS_XT_DEFAULT_EXTENSION 4567
+#define IDS_XT_ALL_FILES_FILTER 4568
+#define IDS_XT_CHOOSE_DIRECTORY 4569
+#define IDS_XT_DIRECTORIES 4650
+
+// ---- hyperlink: texts of the shell's failures
+#define IDS_XT_SHELL_OUT_OF_RESOURCES 4571
+#define IDS_XT_SHELL_FILE_NOT_FOUND 4572
+#define IDS_XT_SHELL_PATH_NOT_FOUND 4573
+#define IDS_XT_SHELL_ACCESS_DENIED 4574
+#define IDS_XT_SHELL_OUT_OF_MEMORY 4575
+#define IDS_XT_SHELL_BAD_FORMAT 4576
+#define IDS_XT_SHELL_SHARE 4577
+#define IDS_XT_SHELL_ASSOC_INCOMPLETE 4578
+#define IDS_XT_SHELL_DDE_TIMEOUT 4579
+#define IDS_XT_SHELL_DDE_FAIL 4580
+#define IDS_XT_SHELL_DDE_BUSY 4581
+#define IDS_XT_SHELL_NO_ASSOC 4582
+#define IDS_XT_SHELL_DLL_NOT_FOUND 4583
+#define IDS_XT_SHELL_UNKNOWN 4584

@@ -11,5 +11,8 @@ class CXTSheetTabCtrl : public CTabCtrl {
   CXTSheetTabCtrl();
 
  protected:
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg void OnPaint();
+
   COLORREF m_crBack;
 };
