@@ -172,7 +172,7 @@ int EndRecordRead(int promptSuppress) {
       promptSuppress = 1;
       continue;
     }
-    if (EndRecordParse(&source, found, &directory.end) != 0) return 3;
+    if (EndRecordParseShifted(&source, found, &directory.end) != 0) return 3;
     break;
   }
   directory.endRecordRead = 1;
@@ -262,6 +262,7 @@ int MemberAt(uint64_t index) {
   if (!state) return 0;
   CurrentMember &member = state->directory.member;
   if (!MemberFromCache(&state->directory.cache, index, &member)) return 0;
+  member.values.localHeaderOffset += static_cast<uint64_t>(state->directory.end.offsetShift);
   MemberNameToAnsi(&member, state->noOemConversion);
   return 1;
 }

@@ -1,5 +1,7 @@
 #include "ZipDirectory.h"
 
+enum : uint32_t { kZip64LocatorSize = 20 };
+
 #include <cstdlib>
 #include <cstring>
 
@@ -34,6 +36,13 @@ static int64_t ReadTail(const ArchiveSource *source, uint32_t window, Tail *tail
   return kEndNotFound;
 }
 
+// An end record stands at p only when its comment ends within the file: a
+// signature whose comment would run past the end is some other bytes.
+static bool EndRecordFitsAt(const Tail &tail, uint32_t p) {
+  uint32_t commentLength = ReadLe16(tail.bytes + p + 20);
+  return commentLength <= tail.length - p - kEndRecordSize;
+}
+
 static int StartsWithCentralHeader(const ArchiveSource *source) {
   uint8_t head[4];
   return SourceReadExact(source, 0, head, 4) && IsSignatureAt(head, kCentralHeaderSignature);
@@ -45,7 +54,7 @@ int64_t EndRecordSearchBuffered(const ArchiveSource *source, int promptSuppress)
   int64_t found = kEndNotOnThisDisk;
   if (tail.length >= kEndRecordSize) {
     for (uint32_t p = tail.length - kEndRecordSize + 1; p-- > 0;) {
-      if (IsSignatureAt(tail.bytes + p, kEndRecordSignature)) {
+      if (IsSignatureAt(tail.bytes + p, kEndRecordSignature) && EndRecordFitsAt(tail, p)) {
         found = static_cast<int64_t>(tail.start + p);
         break;
       }
@@ -68,12 +77,11 @@ static int64_t LastSignature(const Tail &tail, int64_t last, uint32_t signature)
 int64_t EndRecordSearchDirect(const ArchiveSource *source) {
   Tail tail;
   if (int64_t failure = ReadTail(source, kEndSearchWindow, &tail)) return failure;
-  int64_t p = LastSignature(tail, static_cast<int64_t>(tail.length) - kEndRecordSize, kEndRecordSignature);
+  int64_t p = static_cast<int64_t>(tail.length) - kEndRecordSize;
+  while ((p = LastSignature(tail, p, kEndRecordSignature)) >= 0 && !EndRecordFitsAt(tail, static_cast<uint32_t>(p))) --p;
   free(tail.bytes);
   return p < 0 ? kEndNotFound : static_cast<int64_t>(tail.start) + p;
 }
-
-enum : uint32_t { kZip64LocatorSize = 20 };
 
 int Zip64LocatorSearch(const ArchiveSource *source, int64_t endOffset, Zip64Locator *locator) {
   Tail tail;
@@ -287,6 +295,7 @@ static void Zip64RecordForm(const MemberValues &values, ExtraFieldCopies *copies
 }
 
 enum : uint8_t { kHostHpfs = 2 };
+enum : uint16_t { kLocalFlagDataDescriptor = 0x0008 };
 
 int MemberFromCache(const DirectoryCache *cache, uint64_t index, CurrentMember *member) {
   if (index >= cache->count) return 0;
@@ -325,7 +334,11 @@ int LocalExtraApply(CurrentMember *member, const uint8_t localHeader[kLocalHeade
   if (length < 5) return 1;
   ExtraFieldCopies local = {};
   if (!ExtraFieldWalk(extra, length, &local)) return 0;
-  if (local.zip64Length) {
+  // A member written with a data descriptor had no sizes to give when its
+  // local header was written (a streamed Zip64 member holds zeros there):
+  // the central header's CRC and sizes rule.
+  bool sizesFollowData = (ReadLe16(localHeader + kLhFlags) & kLocalFlagDataDescriptor) != 0;
+  if (local.zip64Length && !sizesFollowData) {
     MemberValues sizes = member->values;
     sizes.uncompressedSize = ReadLe32(localHeader + kLhUncompressed);
     sizes.compressedSize = ReadLe32(localHeader + kLhCompressed);
@@ -339,4 +352,58 @@ int LocalExtraApply(CurrentMember *member, const uint8_t localHeader[kLocalHeade
   }
   if (local.aesLength) CopyRecord(member->extras.aes, &member->extras.aesLength, local.aes, local.aesLength);
   return 1;
+}
+
+// A source whose offsets count from `shift` bytes into another one.
+struct ShiftedSource {
+  const ArchiveSource *base;
+  int64_t shift;
+};
+
+static int64_t ShiftedReadAt(void *context, uint64_t offset, void *buffer, uint32_t length) {
+  auto *shifted = static_cast<const ShiftedSource *>(context);
+  return shifted->base->readAt(shifted->base->context, offset + static_cast<uint64_t>(shifted->shift), buffer, length);
+}
+
+enum : uint32_t { kZip64EndRecordSize = 56 };
+
+// How far the archive's recorded offsets fall short of the file positions:
+// the directory (or the Zip64 end record) ends right before the next record,
+// wherever the end record says it starts. 0 when it cannot be told.
+static int64_t OffsetShiftOf(const ArchiveSource *source, int64_t endOffset) {
+  uint8_t end[kEndRecordSize];
+  if (!SourceReadExact(source, static_cast<uint64_t>(endOffset), end, sizeof end) || ReadLe16(end + 4) != 0) return 0;
+  uint32_t size = ReadLe32(end + 12), offset = ReadLe32(end + 16);
+  if (size != 0xFFFFFFFF && offset != 0xFFFFFFFF && ReadLe16(end + 10) != 0xFFFF)
+    return endOffset - static_cast<int64_t>(static_cast<uint64_t>(offset) + size);
+  uint8_t locator[kZip64LocatorSize], zip64End[4];
+  int64_t locatorAt = endOffset - kZip64LocatorSize;
+  int64_t zip64At = locatorAt - kZip64EndRecordSize;
+  if (zip64At < 0 || !SourceReadExact(source, static_cast<uint64_t>(locatorAt), locator, sizeof locator) ||
+      !IsSignatureAt(locator, kZip64LocatorSignature) ||
+      !SourceReadExact(source, static_cast<uint64_t>(zip64At), zip64End, sizeof zip64End) ||
+      !IsSignatureAt(zip64End, kZip64EndSignature))
+    return 0;
+  return zip64At - static_cast<int64_t>(ReadLe64(locator + 8));
+}
+
+int EndRecordParseShifted(const ArchiveSource *source, int64_t endOffset, EndRecord *record) {
+  int64_t shift = endOffset >= 0 ? OffsetShiftOf(source, endOffset) : 0;
+  if (shift > 0) {
+    ShiftedSource shifted = {source, shift};
+    ArchiveSource view = {&shifted, ShiftedReadAt, source->size - static_cast<uint64_t>(shift)};
+    uint8_t head[4];
+    if (EndRecordParse(&view, endOffset - shift, record) == 0 && record->thisDisk == 0 &&
+        (record->totalEntries == 0 || (SourceReadExact(&view, record->directoryOffset, head, sizeof head) &&
+                                       IsSignatureAt(head, kCentralHeaderSignature)))) {
+      record->directoryOffset += static_cast<uint64_t>(shift);
+      record->endOffset = endOffset;
+      if (record->zip64Offset >= 0) record->zip64Offset += shift;
+      record->offsetShift = shift;
+      return 0;
+    }
+  }
+  int result = EndRecordParse(source, endOffset, record);
+  record->offsetShift = 0;
+  return result;
 }

@@ -81,6 +81,9 @@ struct EndRecord {
   uint16_t commentLength;
   int64_t endOffset;    // where the end record's signature stands
   int64_t zip64Offset;  // where the Zip64 end record stands, or -1
+  // What the file positions exceed the recorded offsets by, for an archive
+  // put behind other data without its offsets adjusted (0 otherwise).
+  int64_t offsetShift;
 };
 
 struct Zip64Locator {
@@ -95,6 +98,11 @@ int Zip64LocatorSearch(const ArchiveSource *source, int64_t endOffset, Zip64Loca
 // its numbers is saturated, the Zip64 end record. 0, or 3 when a record is
 // cut short or the Zip64 end record is not one.
 int EndRecordParse(const ArchiveSource *source, int64_t endOffset, EndRecord *record);
+// As EndRecordParse, for a single-disk archive that may stand behind other
+// data with offsets counted from its own start: the shift is measured and,
+// when the directory is found where it says, directoryOffset is made a file
+// position and offsetShift tells what to add to each member's offset.
+int EndRecordParseShifted(const ArchiveSource *source, int64_t endOffset, EndRecord *record);
 
 // The central directory, header after header, each its 46 fixed bytes and its
 // name, extra field and comment.
@@ -175,7 +183,8 @@ void MemberTakeUtf8Name(CurrentMember *member, const uint8_t *storedName, uint16
 int MemberFromCache(const DirectoryCache *cache, uint64_t index, CurrentMember *member);
 
 // Applies a local header's extra field: its Zip64 and AES records replace the
-// central ones, and saturated local sizes are taken from its Zip64 record.
+// central ones, and saturated local sizes are taken from its Zip64 record,
+// unless the local header says its sizes follow the data (flag bit 3).
 // A field shorter than 5 bytes changes nothing. 1, or 0 when it is bad.
 int LocalExtraApply(CurrentMember *member, const uint8_t localHeader[kLocalHeaderSize], const uint8_t *extra,
                     uint32_t length);

@@ -127,6 +127,24 @@ TEST(EndRecordSearch, ArchivesWithoutAnEndRecord) {
   EXPECT_EQ(EndRecordSearchDirect(&source), kEndNotFound);
 }
 
+// A signature whose comment would run past the file's end is not the end
+// record: the search goes on backwards, and with nothing valid it fails.
+TEST(EndRecordSearch, CandidateWhoseCommentPassesTheEndIsPassedOver) {
+  Bytes fake;
+  PutEnd(fake, 7, 0, 0);
+  fake[20] = 0xF4, fake[21] = 0x01;  // a comment of 500 bytes, where there are not
+  Bytes archive = ArchiveOf({Member()}, std::string(fake.begin(), fake.end()));
+  ArchiveSource source = SourceOf(archive);
+  int64_t real = static_cast<int64_t>(archive.size() - fake.size() - kEndRecordSize);
+  EXPECT_EQ(EndRecordSearchDirect(&source), real);
+  EXPECT_EQ(EndRecordSearchBuffered(&source, 1), real);
+  Bytes alone = ArchiveOf({Member()});
+  alone[alone.size() - 2] = 1;  // the only end record claims a comment of one byte
+  source = SourceOf(alone);
+  EXPECT_EQ(EndRecordSearchDirect(&source), kEndNotFound);
+  EXPECT_EQ(EndRecordSearchBuffered(&source, 1), kEndNotOnThisDisk);
+}
+
 // A Zip64 end record and locator after the directory, with a saturated end record.
 Bytes Zip64ArchiveOf(const Member &member, uint64_t recordSize) {
   Bytes b = {'x'};
@@ -156,6 +174,47 @@ TEST(EndRecordParse, Zip64EndRecordOfBadSizeIsRefused) {
     EndRecord end;
     EXPECT_EQ(EndRecordParse(&source, EndRecordSearchDirect(&source), &end), 3) << size;
   }
+}
+
+// An archive put behind other bytes without adjusting its offsets: the shift
+// is where the directory ends (or the Zip64 end record stands) less where the
+// records say; an archive whose offsets fit gets none.
+TEST(EndRecordParseShifted, ArchiveBehindOtherData) {
+  const Bytes junk(3000, 'j');
+  struct Case {
+    const char *what;
+    Bytes archive;
+    uint64_t directoryOffset;  // as recorded
+  } cases[] = {
+      {"plain", ArchiveOf({Member()}), 4},
+      {"zip64", Zip64ArchiveOf(Member(), 44), 1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    for (int64_t shift : {int64_t{0}, static_cast<int64_t>(junk.size())}) {
+      Bytes archive = shift ? junk : Bytes();
+      archive.insert(archive.end(), c.archive.begin(), c.archive.end());
+      ArchiveSource source = SourceOf(archive);
+      int64_t at = EndRecordSearchDirect(&source);
+      EndRecord end;
+      ASSERT_EQ(EndRecordParseShifted(&source, at, &end), 0);
+      EXPECT_EQ(end.offsetShift, shift);
+      EXPECT_EQ(end.directoryOffset, c.directoryOffset + static_cast<uint64_t>(shift));
+      EXPECT_EQ(end.endOffset, at);
+      DirectoryCache cache = {};
+      EXPECT_EQ(DirectoryLoad(&cache, &source, end.directoryOffset, end.totalEntries, 1), 1);
+      DirectoryCacheFree(&cache);
+    }
+  }
+  // Bytes between the directory and the end record, with the directory where
+  // the record says: no shift is taken.
+  Bytes padded = ArchiveOf({Member()});
+  padded.insert(padded.end() - kEndRecordSize, 10, 'p');
+  ArchiveSource source = SourceOf(padded);
+  EndRecord end;
+  ASSERT_EQ(EndRecordParseShifted(&source, EndRecordSearchDirect(&source), &end), 0);
+  EXPECT_EQ(end.offsetShift, 0);
+  EXPECT_EQ(end.directoryOffset, 4u);
 }
 
 TEST(DirectoryLoad, StopsAtAnotherSignatureAndFailsOnACutHeader) {
