@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "MyCipherFile.h"
+#include "ProgramChecksum.h"
 #include "RatePerMille.h"
 #include "SelfExtractorFormat.h"
 
@@ -103,10 +104,22 @@ int AppendArchive(const ProjectSettings* settings, BuildReporter* reporter) {
   return CloseWritten(output) && written ? 1 : 0;
 }
 
+// The integrity line goes last and covers every byte in front of it.
+bool WriteChecksumLine(FILE* output, CMyCipherFile& records) {
+  if (std::fflush(output) != 0 || _fseeki64(output, 0, SEEK_END) != 0) return false;
+  const int64_t covered = _ftelli64(output);
+  const std::string checksum = covered < 0 ? std::string() : ChecksumOfFilePrefix(output, uint64_t(covered));
+  if (checksum.empty() || _fseeki64(output, covered, SEEK_SET) != 0) return false;
+  return records.WriteRecord((kChecksumKey + checksum).c_str()) == CMyCipherFile::kDone;
+}
+
 int AppendSettingsBlock(const ProjectSettings* settings, BuildReporter* reporter) {
   if (!settings) return 0;
   const std::vector<std::string> lines = StubSettingsLines(*settings);
-  if (SettingsTrailerBytes(lines) > kStubSearchWindow) return 0;
+  const std::string checksumLine = kChecksumKey + std::string(kChecksumTextLength, '0');
+  if (SettingsTrailerBytes(lines) + SettingsTrailerBytes({checksumLine}) - kSelfExtractorMarkerLength >
+      kStubSearchWindow)
+    return 0;
   File output = OpenFile(settings->outputName, "rb+");
   if (!output) return 0;
   if (reporter) reporter->StepStarted(kStepAppendSettings);
@@ -119,6 +132,7 @@ int AppendSettingsBlock(const ProjectSettings* settings, BuildReporter* reporter
     records.Attach(output.get());
     if (records.SetKeys(kSettingsKeyText, kSettingsIvText) != CMyCipherFile::kDone) return 0;
     for (const std::string& line : lines) written = written && records.WriteRecord(line.c_str()) == CMyCipherFile::kDone;
+    written = written && WriteChecksumLine(output.get(), records);
   }
   return CloseWritten(output) && written ? 1 : 0;
 }

@@ -1,14 +1,20 @@
 #include "ContainerFile.h"
 
+#include "LittleEndian.h"
+
+#include <cstring>
+
 namespace {
 
 // A central directory header is 46 bytes before its name.
 constexpr size_t kCentralHeaderBytes = 46;
+constexpr size_t kCentralFlagsAt = 8;
+constexpr size_t kCentralTimeAt = 12;
+constexpr size_t kCentralDateAt = 14;
 constexpr size_t kCentralNameLengthAt = 28;
+constexpr size_t kCentralExternalAttributesAt = 38;
 constexpr uint32_t kCentralHeaderSignature = 0x02014B50;
 constexpr size_t kStoredNameMax = 254;
-
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 // Containers sit behind the stub image, so offsets may pass 2 GiB.
 bool SeekTo(FILE* file, uint64_t position) {
@@ -53,33 +59,48 @@ bool ContainerFile::ReadHeader(ContainerHeader& header) {
     return true;
 }
 
-ContainerFile::Next ContainerFile::ReadRecord(ContainerRecordHeader& header, std::vector<uint8_t>& entry) {
+ContainerFile::Next ContainerFile::ReadRecord(ContainerRecord& record) {
     if (m_position == m_end)
         return Next::End;
+    record = ContainerRecord();
     uint8_t bytes[kContainerRecordHeaderBytes];
-    if (!ReadAt(m_position, bytes, sizeof bytes) || !LoadContainerRecordHeader(bytes, header))
+    if (!ReadAt(m_position, bytes, sizeof bytes) || !LoadContainerRecordHeader(bytes, record.header))
         return Next::Broken;
-    const uint64_t storedStart = m_position + sizeof bytes;
-    if (header.recordLength < kCentralHeaderBytes ||
-        header.recordLength - kMemoryEntrySignatureBytes > m_end - storedStart)
+    record.storedStart = m_position + sizeof bytes;
+    const uint32_t length = record.header.recordLength;
+    if (length < kCentralHeaderBytes || length - kMemoryEntrySignatureBytes > m_end - record.storedStart)
         return Next::Broken;
-    entry.assign(header.recordLength, 0);
-    const uint32_t signature = kCentralHeaderSignature;
-    for (size_t i = 0; i < kMemoryEntrySignatureBytes; ++i)
-        entry[i] = static_cast<uint8_t>(signature >> (8 * i));
-    if (!ReadAt(storedStart, entry.data() + kMemoryEntrySignatureBytes,
-                header.recordLength - kMemoryEntrySignatureBytes))
+    uint8_t central[kCentralHeaderBytes];
+    if (!ReadEntryBytes(record, 0, central, sizeof central))
         return Next::Broken;
-    m_position = storedStart + header.recordLength - kMemoryEntrySignatureBytes;
+    record.flags = LoadLe16(central + kCentralFlagsAt);
+    record.dosTime = LoadLe16(central + kCentralTimeAt);
+    record.dosDate = LoadLe16(central + kCentralDateAt);
+    record.externalAttributes = LoadLe32(central + kCentralExternalAttributesAt);
+    const size_t nameLength = LoadLe16(central + kCentralNameLengthAt);
+    if (nameLength <= kStoredNameMax && nameLength <= length - kCentralHeaderBytes) {
+        char name[kStoredNameMax];
+        if (!ReadEntryBytes(record, kCentralHeaderBytes, reinterpret_cast<uint8_t*>(name),
+                            static_cast<uint32_t>(nameLength)))
+            return Next::Broken;
+        if (std::memchr(name, '\0', nameLength) == nullptr)
+            record.name.assign(name, nameLength);
+    }
+    m_position = record.storedStart + length - kMemoryEntrySignatureBytes;
     return Next::Record;
 }
 
-bool ContainerFile::EntryName(const std::vector<uint8_t>& entry, std::string& name) {
-    if (entry.size() < kCentralHeaderBytes)
+bool ContainerFile::ReadEntryBytes(const ContainerRecord& record, uint64_t position, uint8_t* bytes,
+                                   uint32_t count) {
+    const uint64_t length = record.header.recordLength;
+    if (position > length || count > length - position)
         return false;
-    const size_t length = Le16(entry.data() + kCentralNameLengthAt);
-    if (length > kStoredNameMax || length > entry.size() - kCentralHeaderBytes)
-        return false;
-    name.assign(reinterpret_cast<const char*>(entry.data()) + kCentralHeaderBytes, length);
-    return name.find('\0') == std::string::npos;
+    uint8_t signature[kMemoryEntrySignatureBytes];
+    StoreLe32(kCentralHeaderSignature, signature);
+    while (count > 0 && position < kMemoryEntrySignatureBytes) {
+        *bytes++ = signature[position++];
+        --count;
+    }
+    return count == 0 ||
+           ReadAt(record.storedStart + position - kMemoryEntrySignatureBytes, bytes, count);
 }

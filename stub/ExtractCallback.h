@@ -44,7 +44,19 @@ enum ExtractResult : int {
     kExtractSuccessAlternate = 0x400,
     kExtractFatal = 0x401,
     kExtractCancelled = 0x402,     // "Cancel" at an exists question
+    kExtractDamaged = 0x403,       // the program differs from its integrity line: nothing extracted
 };
+
+// The stub's exit codes: 0 only when every entry was extracted.
+enum StubExitCode : int {
+    kExitExtracted = 0,
+    kExitFailed = 1,     // an entry failed, the program is damaged, or nothing was there to extract
+    kExitCancelled = 2,  // the user cancelled (dialog, custom message, password or exists question)
+    kExitSkipped = 3,    // extraction ended, but the user chose to skip existing files
+};
+
+// A record's data size differs from what the engine gave: the entry is damaged.
+constexpr int kEntryDamagedResult = 3;
 
 // Passwords: the stub takes 1 to 255 characters and the engine uses the
 // first 128, as the zip side does when it encrypts.
@@ -72,6 +84,11 @@ struct ExtractRequest {
     int overwrite;             // non-zero: overwrite without asking
     ExtractCallback callback;
     ExtractQuestion ask;
+    // The program's integrity line (empty when it has none) and the bytes of
+    // the program file it covers; settingsDamaged refuses the program outright.
+    const char* checksum;
+    uint64_t checkedLength;
+    bool settingsDamaged;
 };
 
 // Extracts every entry of the container into the destination and reports

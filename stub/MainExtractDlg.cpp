@@ -40,6 +40,9 @@ CMainExtractDlg* g_dialog = nullptr;
 DWORD g_entryCount = 0;
 int g_lastExistsAnswer = -1;
 bool g_statusShownBefore = false;
+// What the user answered during the extraction, for the exit code.
+bool g_userCancelled = false;
+bool g_userSkipped = false;
 
 // Controls shown only while extracting, and those locked meanwhile.
 const int kProgressControls[] = {IDC_PROGRESS, IDC_CURRENT_NAME, IDC_PROCESSING_LABEL,
@@ -48,6 +51,11 @@ const int kInputControls[] = {IDOK,          IDCANCEL,   IDC_ABOUT,           ID
                               IDC_DESTINATION, IDC_OVERWRITE, IDC_RECREATE_FOLDERS, IDC_LAUNCH};
 
 bool IsSuccess(int result) { return result == kExtractSuccess || result == kExtractSuccessAlternate; }
+
+// The message of report 0x505 for a result other than success.
+UINT FailureMessageOf(uint64_t result) {
+    return result == kExtractDamaged ? IDS_PROGRAM_DAMAGED : IDS_UNEXPECTED_RESULT;
+}
 
 }  // namespace
 
@@ -64,10 +72,15 @@ CMainExtractDlg::CMainExtractDlg(HINSTANCE instance, const StubSettings& setting
       m_aboutText(settings.aboutText),
       m_programPath(std::move(programPath)),
       m_containerOffset(settings.containerOffset),
-      m_containerEnd(settings.containerEnd) {
+      m_containerEnd(settings.containerEnd),
+      m_checksum(settings.checksum),
+      m_checkedLength(settings.checkedLength),
+      m_settingsDamaged(settings.damaged) {
     g_dialog = this;
     g_entryCount = 0;
     g_lastExistsAnswer = -1;
+    g_userCancelled = false;
+    g_userSkipped = false;
 }
 
 CMainExtractDlg::~CMainExtractDlg() {
@@ -106,19 +119,19 @@ INT_PTR CMainExtractDlg::OnInitDialog(WPARAM, LPARAM) {
 
     EnableExtractControls(false);
     if (m_autoRun)
-        RunUnzipCommand(IDOK);
+        RunUnzipCommand();
     return TRUE;
 }
 
 INT_PTR CMainExtractDlg::OnUnzip(WPARAM, LPARAM) {
-    RunUnzipCommand(IDOK);
+    RunUnzipCommand();
     return TRUE;
 }
 
 // While extracting, the close box must not end the dialog under the driver.
 INT_PTR CMainExtractDlg::OnCancel(WPARAM, LPARAM) {
     if (!m_extracting)
-        End(IDCANCEL);
+        End(kExitCancelled);
     return TRUE;
 }
 
@@ -153,35 +166,45 @@ INT_PTR CMainExtractDlg::OnAbout(WPARAM, LPARAM) {
     return TRUE;
 }
 
-void CMainExtractDlg::RunUnzipCommand(INT_PTR endCode) {
+int CMainExtractDlg::ExitCodeOf(int result) {
+    if (g_userCancelled || result == kExtractCancelled)
+        return kExitCancelled;
+    if (!IsSuccess(result))
+        return kExitFailed;
+    return g_userSkipped ? kExitSkipped : kExitExtracted;
+}
+
+void CMainExtractDlg::RunUnzipCommand() {
     if (m_destination.empty()) {
         ShowMessageById(nullptr, m_instance, IDS_DESTINATION_ERROR, IDS_DESTINATION_NEEDED, MB_ICONERROR);
         return;
     }
     EnableExtractControls(true);
-    OnExtract(GetHwnd());
-    End(endCode);
+    End(OnExtract(GetHwnd()));
 }
 
-void CMainExtractDlg::OnExtract(HWND owner) {
+// Runs the extraction and returns the exit code it ends with.
+int CMainExtractDlg::OnExtract(HWND owner) {
     if (!m_customMessage.empty()) {
         CCustomMessageDlg message(m_customMessage);
         if (message.DoModal(m_instance, GetActiveWindow()) != IDOK)
-            return;
+            return kExitCancelled;
     }
-    const ExtractRequest request = {m_instance,      owner,         m_programPath.c_str(),
+    const ExtractRequest request = {m_instance,       owner,         m_programPath.c_str(),
                                     m_containerOffset, m_containerEnd, m_destination.c_str(),
                                     m_recreateFolders, m_overwrite,   OnExtractProgress,
-                                    AskQuestion};
+                                    AskQuestion,       m_checksum.c_str(), m_checkedLength,
+                                    m_settingsDamaged};
     m_extracting = true;
     const int result = m_extract(request);
     m_extracting = false;
     if (!IsSuccess(result))
-        return;
+        return ExitCodeOf(result);
     UpdateProgress(LoadStubString(m_instance, IDS_SUCCESS).c_str(), 0);
     Sleep(100);
     if (m_launch && !m_launchCommand.empty())
         LaunchAfterSuccess(owner);
+    return ExitCodeOf(result);
 }
 
 void CMainExtractDlg::LaunchAfterSuccess(HWND owner) {
@@ -285,11 +308,14 @@ int CMainExtractDlg::OnExtractProgress(UINT code, const char* name, char* buffer
             question.DoModal(ReportInstance(), GetActiveWindow());
             g_lastExistsAnswer = question.Answer();
         }
+        g_userSkipped |= g_lastExistsAnswer == kAnswerNo;
         return g_lastExistsAnswer;
     case kReportPasswordNeeded: {
         CPasswordVerifyDlg prompt;
-        if (buffer == nullptr || prompt.DoModal(ReportInstance(), GetActiveWindow()) != IDOK)
+        if (buffer == nullptr || prompt.DoModal(ReportInstance(), GetActiveWindow()) != IDOK) {
+            g_userCancelled = true;
             return 1;
+        }
         std::memset(buffer, 0, kPasswordBufferLength);
         std::memcpy(buffer, prompt.Password(), strnlen(prompt.Password(), kMaxPasswordLength));
         return 0;
@@ -299,7 +325,8 @@ int CMainExtractDlg::OnExtractProgress(UINT code, const char* name, char* buffer
         return 0;
     case kReportFinished:
         if (valueLow != 0 || valueHigh != 0)
-            ShowMessageById(owner, ReportInstance(), IDS_STUB_ERROR, IDS_UNEXPECTED_RESULT, MB_ICONERROR);
+            ShowMessageById(owner, ReportInstance(), IDS_STUB_ERROR,
+                            FailureMessageOf((static_cast<uint64_t>(valueHigh) << 32) | valueLow), MB_ICONERROR);
         return 0;
     }
     return 0;

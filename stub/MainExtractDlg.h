@@ -18,8 +18,11 @@ public:
     CMainExtractDlg(HINSTANCE instance, const StubSettings& settings, std::string programPath);
     ~CMainExtractDlg() override;
 
-    // Runs template 129; the end code is 1 after an extraction, 2 on Cancel.
+    // Runs template 129; the end code is the stub's exit code (StubExitCode).
     INT_PTR Run(HWND owner);
+
+    // The exit code of an extraction that ended with the driver's result.
+    static int ExitCodeOf(int result);
 
     // The driver the UnZIP command calls; tests put a scripted one in its place.
     void SetExtractor(Extractor extractor) { m_extract = extractor; }
@@ -49,8 +52,8 @@ private:
     INT_PTR OnOptionClicked(WPARAM, LPARAM);
     INT_PTR OnAbout(WPARAM, LPARAM);
 
-    void RunUnzipCommand(INT_PTR endCode);
-    void OnExtract(HWND owner);
+    void RunUnzipCommand();
+    int OnExtract(HWND owner);
     void LaunchAfterSuccess(HWND owner);
     void UpdateProgress(const char* name, DWORD position);
     void EnableExtractControls(bool extracting);
@@ -72,6 +75,9 @@ private:
     std::string m_programPath;
     uint32_t m_containerOffset;
     uint64_t m_containerEnd;
+    std::string m_checksum;
+    uint64_t m_checkedLength;
+    bool m_settingsDamaged;
     bool m_extracting = false;
     Extractor m_extract = ExtractSecureContainer;
     CStatusLight m_light;

@@ -1,5 +1,6 @@
 // Brennicor Stub: reads the settings behind its own container and runs the
 // extraction dialog.
+#include "ExtractCallback.h"
 #include "MainExtractDlg.h"
 #include "StubMessages.h"
 #include "StubPaths.h"
@@ -44,7 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     const std::string programPath = GetModuleFilePath(nullptr);
     StubSettings settings;
-    int result = 0;
+    int result = kExitFailed;
     if (ReadStubSettings(programPath.c_str(), settings) == 0) {
         ShowMessageById(nullptr, instance, IDS_MISSING_PARAMETERS, IDS_STUB_NAME, MB_ICONERROR);
     } else {

@@ -1,30 +1,39 @@
 #include "StubPaths.h"
 
+#include "MemberPathSafety.h"
+
 #include <cstring>
 
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// Windows drops trailing dots and blanks from a path component, so "..."
-// or ". ." would climb like ".."; any component of only dots and blanks is refused.
-bool IsDotsOnly(const std::string& component) {
-    return !component.empty() && component.find_first_not_of(". ") == std::string::npos;
+// The stored name below a folder, by the engine's rule; empty when refused.
+std::string RelativeStoredName(const char* name) {
+    char relative[kStubMaxPath + 1];
+    if (MemberPathMakeRelative(name, relative, sizeof relative) != kMemberPathSafe)
+        return std::string();
+    return relative;
 }
 
-bool IsSafeStoredName(const std::string& name) {
-    if (name.empty() || name[0] == '\\' || name.find(':') != std::string::npos)
-        return false;
-    size_t start = 0;
-    while (start <= name.size()) {
-        size_t end = name.find('\\', start);
-        if (end == std::string::npos)
-            end = name.size();
-        if (IsDotsOnly(name.substr(start, end - start)))
-            return false;
-        start = end + 1;
-    }
-    return true;
+template <typename Text>
+Text FolderOf(const Text& path) {
+    for (size_t at = path.size(); at-- > 0;)
+        if (path[at] == '\\' || path[at] == '/')
+            return path.substr(0, at + 1);
+    return Text();
+}
+
+std::wstring WideFromCodePage(const std::string& bytes, UINT codePage) {
+    if (bytes.empty())
+        return std::wstring();
+    const DWORD flags = codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0;
+    const int length = MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()), &text[0], length);
+    return text;
 }
 
 }  // namespace
@@ -40,11 +49,8 @@ std::string GetModuleFilePath(HINSTANCE instance) {
 std::string JoinFolderAndName(const char* folder, const char* name) {
     if (folder == nullptr || name == nullptr)
         return std::string();
-    std::string storedName(name);
-    for (char& c : storedName)
-        if (c == '/')
-            c = '\\';
-    if (!IsSafeStoredName(storedName))
+    const std::string storedName = RelativeStoredName(name);
+    if (storedName.empty())
         return std::string();
     std::string joined(folder);
     if (!joined.empty() && !IsSeparator(joined.back()))
@@ -53,15 +59,47 @@ std::string JoinFolderAndName(const char* folder, const char* name) {
     return joined.size() <= kStubMaxPath ? joined : std::string();
 }
 
+std::wstring WideFromStoredName(const std::string& bytes, bool utf8) {
+    return WideFromCodePage(bytes, utf8 ? CP_UTF8 : CP_ACP);
+}
+
+std::string AnsiFromWide(const std::wstring& text) {
+    if (text.empty())
+        return std::string();
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return std::string();
+    std::string bytes(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring JoinFolderAndStoredName(const std::string& folder, const std::string& stored, bool utf8,
+                                     bool keepFolders) {
+    std::string relative = RelativeStoredName(stored.c_str());
+    if (!keepFolders)
+        relative = GetFileNamePart(relative);
+    if (relative.empty())
+        return std::wstring();
+    const std::wstring name = WideFromStoredName(relative, utf8);
+    if (name.empty())
+        return std::wstring();
+    std::wstring joined = WideFromStoredName(folder, false);
+    if (!joined.empty() && joined.back() != L'\\' && joined.back() != L'/')
+        joined += L'\\';
+    joined += name;
+    return joined.size() <= kStubMaxPath ? joined : std::wstring();
+}
+
 std::string GetFileNamePart(const std::string& path) {
     const size_t last = path.find_last_of("\\/");
     return last == std::string::npos ? path : path.substr(last + 1);
 }
 
-std::string GetFolderOfPath(const std::string& path) {
-    const size_t last = path.find_last_of("\\/");
-    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
-}
+std::string GetFolderOfPath(const std::string& path) { return FolderOf(path); }
+
+std::wstring GetFolderOfPath(const std::wstring& path) { return FolderOf(path); }
 
 int IsExistingFolder(const char* folder) {
     if (folder == nullptr || *folder == '\0')
@@ -70,24 +108,34 @@ int IsExistingFolder(const char* folder) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
 }
 
-bool IsExistingFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+bool IsExistingFile(const std::string& path) { return IsExistingFile(WideFromStoredName(path, false)); }
+
+bool IsExistingFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 int CreateFolderPath(const char* path) {
     if (path == nullptr || *path == '\0' || std::strlen(path) > kStubMaxPath)
         return 0;
-    std::string levels(path);
-    for (char& c : levels)
-        if (c == '/')
-            c = '\\';
-    if (levels.back() != '\\')
-        levels += '\\';
+    return CreateFolderPath(WideFromStoredName(path, false));
+}
+
+int CreateFolderPath(const std::wstring& path) {
+    if (path.empty() || path.size() > kStubMaxPath)
+        return 0;
+    std::wstring levels(path);
+    for (wchar_t& c : levels)
+        if (c == L'/')
+            c = L'\\';
+    if (levels.back() != L'\\')
+        levels += L'\\';
     int exists = 0;
-    for (size_t at = levels.find('\\'); at != std::string::npos; at = levels.find('\\', at + 1)) {
-        const std::string prefix = levels.substr(0, at + 1);
-        exists = IsExistingFolder(prefix.c_str()) || CreateDirectoryA(prefix.c_str(), nullptr) ? 1 : 0;
+    for (size_t at = levels.find(L'\\'); at != std::wstring::npos; at = levels.find(L'\\', at + 1)) {
+        const std::wstring prefix = levels.substr(0, at + 1);
+        const DWORD attributes = GetFileAttributesW(prefix.c_str());
+        const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        exists = folder || CreateDirectoryW(prefix.c_str(), nullptr) ? 1 : 0;
     }
     return exists;
 }

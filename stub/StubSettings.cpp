@@ -2,6 +2,7 @@
 
 #include "LittleEndian.h"
 #include "MyCipherFile.h"
+#include "ProgramChecksum.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -81,6 +82,31 @@ long FindLastMarker(const std::vector<unsigned char>& tail, const std::string& m
     return -1;
 }
 
+// A builder writes "KEY = value" records with upper-case keys, the text
+// padded with zero bytes; a damaged record decrypts to something else.
+bool IsWellFormedRecord(const std::vector<char>& record) {
+    size_t at = 0;
+    while (at < record.size() && ((record[at] >= 'A' && record[at] <= 'Z') || record[at] == ' ' || record[at] == '_' ||
+                                  (record[at] >= '0' && record[at] <= '9')))
+        ++at;
+    const char* text = record.data();
+    if (at < 2 || text[at] != '=' || text[at - 1] != ' ' || text[at + 1] != ' ')
+        return false;
+    const size_t end = std::strlen(text);
+    return std::all_of(record.begin() + static_cast<std::ptrdiff_t>(end), record.end(),
+                       [](char c) { return c == '\0'; });
+}
+
+// The integrity line; false when the record is not one.
+bool TakeChecksum(const char* record, uint64_t recordStart, StubSettings& settings) {
+    if (std::strncmp(record, kChecksumKey, kChecksumKeyLength) != 0)
+        return false;
+    settings.checksum = record + kChecksumKeyLength;
+    settings.checkedLength = recordStart;
+    settings.damaged |= !IsChecksumText(settings.checksum);
+    return true;
+}
+
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
@@ -142,10 +168,15 @@ int ReadStubSettings(const char* path, StubSettings& settings) {
     int result = 0;
     std::vector<char> record(kRecordBufferLength);
     for (;;) {
+        const int64_t recordStart = _ftelli64(file.get());
         std::fill(record.begin(), record.end(), '\0');
-        if (records.ReadRecord(record.data(), record.size()) != 0)
+        if (records.ReadRecord(record.data(), record.size()) != 0) {
+            settings.damaged |= recordStart != length;
             break;
-        if (ApplyRecord(record.data(), settings))
+        }
+        settings.damaged |= !IsWellFormedRecord(record) || !settings.checksum.empty();
+        if (TakeChecksum(record.data(), static_cast<uint64_t>(recordStart), settings) ||
+            ApplyRecord(record.data(), settings))
             result = 1;
     }
     return result;

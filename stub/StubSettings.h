@@ -16,6 +16,15 @@ struct StubSettings {
     // offset word in front of the marker. Both 0 until the marker is found.
     uint32_t containerOffset = 0;
     uint64_t containerEnd = 0;
+    // The integrity line: the SHA-1 text and how many bytes of the file it
+    // covers. Empty for a program built without it.
+    std::string checksum;
+    uint64_t checkedLength = 0;
+    // The settings records are not as a builder writes them: a record that
+    // is no "KEY = value" line or has bytes after its text, one after the
+    // integrity line, a malformed integrity line, or bytes after the last
+    // record. Such a program is damaged and is not extracted.
+    bool damaged = false;
 };
 
 // The marker looked for in the program's tail: 49 characters, no terminator.

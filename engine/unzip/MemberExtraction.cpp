@@ -408,19 +408,23 @@ static uint16_t MemberMethod(const CurrentMember &member) {
 
 static bool MemberEncrypted(const CurrentMember &member) { return ReadLe16(member.central + kChFlags) & 1; }
 
-// Decodes the member into the output that is set up; frees nothing.
-static int DecodeInto(UnzipState *state, int sink, HANDLE file, uint64_t limit, uint64_t remaining, int unknownLength) {
+// Starts reading the member's data and, for an encrypted member, checks
+// the password against its decryption header.
+static int StartMemberInput(UnzipState *state, uint64_t remaining, int unknownLength) {
   InputStart(state, static_cast<int64_t>(remaining), unknownLength);
-  if (MemberEncrypted(state->directory.member)) {
-    int result = InputDecryptionSetup(state);
-    if (result) return result;
-  }
+  return MemberEncrypted(state->directory.member) ? InputDecryptionSetup(state) : 0;
+}
+
+// Decodes the member whose input is started into the output; frees nothing.
+static int DecodeStarted(UnzipState *state, int sink, HANDLE file, uint64_t limit) {
   OutputStart(state, sink, file, limit);
   return DecompressMember(state, MemberMethod(state->directory.member));
 }
 
 // Positions the data, prepares decryption, creates the output and runs the
-// decoder. The target path is empty when nothing goes to disk.
+// decoder. The target path is empty when nothing goes to disk. The output is
+// created only once the password has opened the member, so a wrong password
+// never touches an existing file.
 static int MemberExtractData(UnzipState *state, const MemberTarget *target, uint64_t dataOffset) {
   const CurrentMember &member = state->directory.member;
   if (ReadLe32(member.central + kChExternalAttr) & kVolumeLabelAttribute) return 46;
@@ -430,19 +434,18 @@ static int MemberExtractData(UnzipState *state, const MemberTarget *target, uint
   if (FileSeek64(state->volumeHandle, static_cast<int64_t>(dataOffset), FILE_BEGIN) < 0) return 3;
 
   int sink = OutputSinkOf(state);
-  PendingOutput pending = {L"", false, INVALID_HANDLE_VALUE};
-  if (sink == kSinkFile) {
-    int result = OpenPendingOutput(state, target, &pending);
-    if (result) return result;
-  }
   char partBefore[kUnzipPathCapacity];
   lstrcpynA(partBefore, state->volumePath, sizeof partBefore);
   state->expectedTotal[0] = member.values.uncompressedSize;
   state->expectedTotal[1] = 0;
-  int result = DecodeInto(state, sink, pending.file, member.values.uncompressedSize, member.values.compressedSize, 0);
+  PendingOutput pending = {L"", false, INVALID_HANDLE_VALUE};
+  int result = StartMemberInput(state, member.values.compressedSize, 0);
+  if (!result && sink == kSinkFile) result = OpenPendingOutput(state, target, &pending);
+  if (!result) result = DecodeStarted(state, sink, pending.file, member.values.uncompressedSize);
   // Spanning on into later parts leaves the directory reader where it was.
   lstrcpynA(state->volumePath, partBefore, sizeof state->volumePath);
-  return sink == kSinkFile ? FinishPendingOutput(state, target, &pending, result) : result;
+  if (sink != kSinkFile || pending.file == INVALID_HANDLE_VALUE) return result;
+  return FinishPendingOutput(state, target, &pending, result);
 }
 
 // Everything before the data for a member written to disk: the path, the
@@ -535,7 +538,8 @@ int ExtractStreamMember(UnzipState *state) {
   int result = MemberBuffersPrepare(state);
   if (result) return UnzipFail(state, result, kUmsgGlobalHeap);
   lstrcpynA(state->itemText, member.name, sizeof state->itemText);
-  result = DecodeInto(state, kSinkCallback, INVALID_HANDLE_VALUE, UINT64_MAX, 0, 1);
+  result = StartMemberInput(state, 0, 1);
+  if (!result) result = DecodeStarted(state, kSinkCallback, INVALID_HANDLE_VALUE, UINT64_MAX);
   if (result == 0) LogDone(state, kUmsgActivityMemory, member.name);
   state->cancelFlag = 0;
   return result;

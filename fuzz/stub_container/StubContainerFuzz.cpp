@@ -1,5 +1,5 @@
 // The stub's container reader over arbitrary bytes: header, then records to
-// the end, each name taken out; no length from the file may lead it astray.
+// the end, each read back in two pieces; no length from the file may lead it astray.
 #include "ContainerFile.h"
 
 #include <unistd.h>
@@ -19,14 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {
         ContainerFile container;
         ContainerHeader header;
-        ContainerRecordHeader record;
-        std::vector<uint8_t> entry;
-        std::string name;
+        ContainerRecord record;
         if (container.Open(path.c_str(), 0, size) && container.ReadHeader(header)) {
-            while (container.ReadRecord(record, entry) == ContainerFile::Next::Record) {
-                if (entry.size() != record.recordLength)
+            while (container.ReadRecord(record) == ContainerFile::Next::Record) {
+                if (record.name.size() > 254)
                     __builtin_trap();
-                ContainerFile::EntryName(entry, name);
+                const uint32_t length = record.header.recordLength;
+                std::vector<uint8_t> bytes(length);
+                const uint32_t first = length / 3;
+                if (!container.ReadEntryBytes(record, 0, bytes.data(), first) ||
+                    !container.ReadEntryBytes(record, first, bytes.data() + first, length - first) ||
+                    bytes[0] != 0x50 || container.ReadEntryBytes(record, length, bytes.data(), 1))
+                    __builtin_trap();
             }
         }
     }

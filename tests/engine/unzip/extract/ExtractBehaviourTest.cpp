@@ -148,6 +148,22 @@ TEST(BadData, WrongPasswordSkipsOrStops) {
   EXPECT_EQ(ReadFileBytes(Work("expected/izip-trad/a.txt")), ReadFileBytes(dest + "/a.txt"));
 }
 
+// Keeping partial output keeps what a decoder wrote, never an output made
+// before the password was checked: the user's file stays as it was.
+TEST(BadData, WrongPasswordKeepsTheExistingFileWhenKeepingPartialOutput) {
+  std::string dest = Fresh("password-keep");
+  WriteFileBytes(dest + "/a.txt", Text("the user's own"));
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-trad.zip"), dest, "a.txt");
+  command.decryptFlag = 1;
+  command.lpszDecryptCode = "wrong";
+  command.quietFlag = 1;
+  command.overWriteFlag = 1;
+  command.wUnzipSubOptions = kUnzipKeepPartialOutput;
+  UnzipExecute(&command);
+  EXPECT_EQ(Text("the user's own"), ReadFileBytes(dest + "/a.txt"));
+  EXPECT_EQ(std::vector<std::string>({"a.txt"}), FilesBelow(dest));
+}
+
 TEST(ByIndex, FreshenWithoutTargetWritesNothing) {
   std::string dest = Fresh("freshen");
   UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-6.zip"), dest, nullptr);
