@@ -23,6 +23,18 @@ constexpr size_t kMemoryEntrySignatureBytes = 4;  // left out of each record
 constexpr uint8_t kContainerKindEncrypted = 4;
 constexpr size_t kContainerKeyBlockMax = 512;
 
+// A memory entry record starts with a central directory header: the fields
+// the builder sets and the stub reads.
+constexpr size_t kEntryHeaderBytes = 46;  // up to the name
+constexpr size_t kEntryFlagsAt = 8;
+constexpr size_t kEntryTimeAt = 12;
+constexpr size_t kEntryDateAt = 14;
+constexpr size_t kEntryNameLengthAt = 28;
+constexpr size_t kEntryExtraLengthAt = 30;
+constexpr size_t kEntryExternalAttributesAt = 38;
+constexpr uint32_t kEntryHeaderSignature = 0x02014B50;
+constexpr uint16_t kEntryUtf8NameFlag = 0x0800;  // the name is UTF-8
+
 struct ContainerHeader {
   uint32_t magic;
   uint32_t data1, data2, data3;

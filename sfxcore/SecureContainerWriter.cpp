@@ -6,11 +6,14 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <set>
+#include <vector>
 
 #include "ArchiveJob.h"
+#include "ContainerEntryStream.h"
+#include "MemberPathSafety.h"
 #include "EntropySource.h"
 #include "MySecureContainerJob.h"
-#include "RatePerMille.h"
 #include "SecureContainerFormat.h"
 #include "ZipApi.h"
 
@@ -34,10 +37,10 @@ struct WriterState {
   FILE* container = nullptr;
   std::string lastItemText;
   std::string securedItemText;  // the per-item text whose file has been handled
-  std::string input;
-  std::string output;
   std::string failure;
   int recordCount = 0;
+  std::set<std::string> securedNames;  // as Names() keys them
+  std::set<std::string> filledFolders;  // folders that held a secured file
 };
 
 WriterState gWriter;
@@ -52,8 +55,39 @@ int Fail(const std::string& text) {
   return 1;
 }
 
+// Every entry that was not secured is named, one line each.
+void FailEntry(const std::string& text) {
+  if (!gWriter.failure.empty()) gWriter.failure += "\n";
+  gWriter.failure += text;
+}
+
 bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
   return text.size() >= prefix.size() && _strnicmp(text.c_str(), prefix.c_str(), prefix.size()) == 0;
+}
+
+std::wstring WideOf(const std::string& text, UINT codePage) {
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+  return wide;
+}
+
+std::string BytesOf(const std::wstring& text, UINT codePage) {
+  const int length =
+      WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(length > 0 ? length : 0), '\0');
+  if (length > 0)
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
+  return bytes;
+}
+
+// How a name is compared with the source's listing: its ANSI form, '\\'
+// between folders, upper case.
+std::string NameKey(std::string name) {
+  for (char& c : name)
+    if (c == '/') c = '\\';
+  if (!name.empty()) CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+  return name;
 }
 
 // The path's part below the temporary folder, or empty when the path does
@@ -68,22 +102,32 @@ std::string NameInsideTempFolder(const std::string& path) {
   return name;
 }
 
-bool ReadWholeFile(const std::string& path, uint64_t size, std::string* bytes) {
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file) return false;
-  bytes->assign(static_cast<size_t>(size), '\0');
-  return size == 0 || std::fread(&(*bytes)[0], 1, bytes->size(), file.get()) == bytes->size();
+void DeleteExtractedFile(const std::wstring& path) {
+  SetFileAttributesW(path.c_str(), kTemporaryArchiveAttributes);
+  DeleteFileW(path.c_str());
 }
 
-void DeleteExtractedFile(const std::string& path) {
-  SetFileAttributesA(path.c_str(), kTemporaryArchiveAttributes);
-  DeleteFileA(path.c_str());
+// The entry's own facts: its name below the temporary folder (UTF-8 when it
+// is not plain ASCII), its time and read-only bit as the engine restored them.
+ContainerEntryFacts FactsOf(const std::wstring& name, const FILETIME& written, DWORD attributes) {
+  ContainerEntryFacts facts;
+  facts.name = BytesOf(name, CP_UTF8);
+  for (char c : facts.name) facts.utf8Name |= static_cast<unsigned char>(c) >= 0x80;
+  FILETIME local;
+  WORD date = 0, time = 0;
+  if (FileTimeToLocalFileTime(&written, &local) && FileTimeToDosDateTime(&local, &date, &time)) {
+    facts.dosDate = date;
+    facts.dosTime = time;
+  }
+  facts.readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  return facts;
 }
 
-int CompressInput(const std::string& name) {
+int CompressEntry(const std::string& name, ContainerEntryStream& stream) {
   CALLBACKSTRUCT callbacks = {};
   callbacks.size = sizeof callbacks;
-  callbacks.memoryIo = ContainerMemoryIoCallback;
+  callbacks.memoryIo = ContainerEntryStream::MemoryIo;
+  callbacks.memoryIoData = &stream;
   ZIPCMDSTRUCT command = {};
   command.size = sizeof command;
   command.Function = ZIP_MEMORY_ENTRY;
@@ -109,56 +153,61 @@ int CompressInput(const std::string& name) {
   return result;
 }
 
-int WriteRecord(uint32_t dataSize) {
-  ContainerRecordHeader header = {};
+// One record for a file (input open) or an empty folder (input null).
+int WriteRecord(const ContainerEntryFacts& facts, FILE* input, uint64_t size, const std::string& shownName) {
+  ContainerEntryStream stream(input, size, gWriter.container, facts, gWriter.reporter, gWriter.lastItemText);
+  if (!stream.Begin()) return Fail("The secure container could not be written: the disk may be full.");
+  const int result = CompressEntry(facts.name, stream);
+  if (result != 0)
+    return Fail("Entry '" + shownName + "' could not be compressed (zip result " + std::to_string(result) + ").");
   const bool encrypted = !gWriter.encryptionPassword.empty();
-  header.kind = encrypted ? kContainerKindEncrypted : 0;
-  header.strength = encrypted && gWriter.strengthIndex >= 0 && gWriter.strengthIndex <= 2
-                        ? static_cast<uint8_t>(gWriter.strengthIndex + 1)
-                        : 0;
-  header.recordLength = static_cast<uint32_t>(gWriter.output.size());
-  header.dataSize = dataSize;
-  uint8_t bytes[kContainerRecordHeaderBytes];
-  StoreContainerRecordHeader(header, bytes);
-  const size_t bodyLength = gWriter.output.size() - kMemoryEntrySignatureBytes;
-  if (std::fwrite(bytes, 1, sizeof bytes, gWriter.container) != sizeof bytes ||
-      std::fwrite(gWriter.output.data() + kMemoryEntrySignatureBytes, 1, bodyLength, gWriter.container) !=
-          bodyLength)
+  const uint8_t strength = encrypted && gWriter.strengthIndex >= 0 && gWriter.strengthIndex <= 2
+                               ? static_cast<uint8_t>(gWriter.strengthIndex + 1)
+                               : 0;
+  if (!stream.Finish(encrypted ? kContainerKindEncrypted : 0, strength))
     return Fail("The secure container could not be written: the disk may be full.");
   ++gWriter.recordCount;
   return 0;
 }
 
-// One extracted entry into one record. Folders and empty files get none.
+// Marks the folders a secured name lies in: they need no record of their own.
+void NoteFilledFolders(const std::string& nameKey) {
+  for (size_t at = nameKey.find('\\'); at != std::string::npos; at = nameKey.find('\\', at + 1))
+    gWriter.filledFolders.insert(nameKey.substr(0, at + 1));
+}
+
+// The extracted file at path (name: its part below the temporary folder)
+// into one record; the file goes once it is secured.
+int SecureFile(const std::wstring& path, const std::wstring& name) {
+  WIN32_FILE_ATTRIBUTE_DATA facts;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &facts)) return 0;
+  const std::string shownName = BytesOf(name, CP_ACP);
+  const uint64_t size = (static_cast<uint64_t>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
+  if (size > kLargestEntry)
+    return Fail("Entry '" + shownName + "' is 2 GiB or larger; a secured entry must be smaller.");
+  std::unique_ptr<FILE, int (*)(FILE*)> input(_wfopen(path.c_str(), L"rb"), std::fclose);
+  if (!input) return Fail("Entry '" + shownName + "' could not be read back.");
+  const int result = WriteRecord(FactsOf(name, facts.ftLastWriteTime, facts.dwFileAttributes), input.get(), size,
+                                 shownName);
+  input.reset();
+  if (result != 0) return result;
+  DeleteExtractedFile(path);
+  gWriter.securedNames.insert(NameKey(shownName));
+  NoteFilledFolders(NameKey(shownName));
+  return 0;
+}
+
+// One extracted entry, as the engine reports it finished. A file whose
+// name the ANSI code page cannot spell is left for the closing walk.
 int SecureExtractedEntry(const std::string& itemText) {
-  gWriter.output.clear();
   Report(kBuildEntryExtracted, 1000, itemText.c_str());
   if (itemText.compare(0, kExtractingPrefixLength, kExtractingPrefix) != 0) return 0;
   const std::string path = itemText.substr(kExtractingPrefixLength);
   const std::string name = NameInsideTempFolder(path);
   if (name.empty()) return Fail("Entry '" + path + "' was extracted outside the build's temporary folder.");
-
-  WIN32_FILE_ATTRIBUTE_DATA facts;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &facts) ||
-      (facts.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return 0;
-  const uint64_t size = (static_cast<uint64_t>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
-  if (size == 0) {
-    DeleteExtractedFile(path);
-    return 0;
-  }
-  if (size > kLargestEntry)
-    return Fail("Entry '" + name + "' is 2 GiB or larger; a secured entry must be smaller.");
-  if (!ReadWholeFile(path, size, &gWriter.input)) return Fail("Entry '" + name + "' could not be read back.");
-
-  const int result = CompressInput(name);
-  gWriter.input.clear();
-  if (result != 0)
-    return Fail("Entry '" + name + "' could not be compressed (zip result " + std::to_string(result) + ").");
-  if (gWriter.output.size() <= kMemoryEntrySignatureBytes)
-    return Fail("Entry '" + name + "' gave no compressed data.");
-  DeleteExtractedFile(path);
-  return WriteRecord(static_cast<uint32_t>(size));
+  const DWORD attributes = GetFileAttributesW(WideOf(path, CP_ACP).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return 0;
+  return SecureFile(WideOf(path, CP_ACP), WideOf(name, CP_ACP));
 }
 
 int RecompressEntry(int code, const char* text, int value, void*, void*, int, int, char*, char*, int*) {
@@ -176,26 +225,51 @@ int RecompressEntry(int code, const char* text, int value, void*, void*, int, in
   try {
     return SecureExtractedEntry(gWriter.lastItemText);
   } catch (const std::bad_alloc&) {
-    gWriter.input.clear();
     return Fail("Not enough memory to secure '" + gWriter.lastItemText + "'.");
   }
 }
 
-// Files still in the temporary folder after the extraction were extracted
-// but never secured: the engine reported no progress for them.
-void FindUnsecuredFiles(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+// What the per-entry reports left in the temporary folder: files whose
+// names only the wide API reaches, and empty folders, which get a record
+// of their own so the stub can recreate them.
+void SecureWhatRemains(const std::wstring& folder, const std::wstring& below) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + below + L"*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
+  bool empty = true;
   do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    empty = false;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      FindUnsecuredFiles(folder + name + "\\");
-    else if (found.nFileSizeLow || found.nFileSizeHigh)
-      Fail("Entry '" + (folder + name).substr(gWriter.tempFolder.size()) + "' was extracted but not secured.");
-  } while (FindNextFileA(search, &found));
+      SecureWhatRemains(folder, below + name + L"\\");
+    else
+      SecureFile(folder + below + name, below + name);
+  } while (FindNextFileW(search, &found));
   FindClose(search);
+  const std::string key = NameKey(BytesOf(below, CP_ACP));
+  if (!empty || below.empty() || gWriter.filledFolders.count(key)) return;
+  WIN32_FILE_ATTRIBUTE_DATA facts = {};
+  GetFileAttributesExW((folder + below).c_str(), GetFileExInfoStandard, &facts);
+  if (WriteRecord(FactsOf(below, facts.ftLastWriteTime, 0), nullptr, 0, BytesOf(below, CP_ACP)) == 0)
+    gWriter.securedNames.insert(key);
+}
+
+// Every file of the source's listing must have become a record; the build
+// names each one that did not, and why.
+void CheckEverySourceFileSecured(const std::vector<ArchiveListRecord>& listing) {
+  for (const ArchiveListRecord& entry : listing) {
+    if (entry.isFolder) continue;
+    char relative[MAX_PATH * 2];
+    const MemberPathVerdict verdict = MemberPathMakeRelative(entry.name.c_str(), relative, sizeof relative);
+    if (verdict != kMemberPathSafe) {
+      FailEntry("Entry '" + entry.name + "' was not secured: its name is not safe to extract.");
+    } else if (!gWriter.securedNames.count(NameKey(relative))) {
+      const bool encrypted = entry.encryptionText != "none" && !entry.encryptionText.empty();
+      FailEntry("Entry '" + entry.name + "' was not secured: " +
+                (encrypted ? "its password is missing or wrong." : "it could not be extracted."));
+    }
+  }
 }
 
 bool FillKeyBlock(CMySecureContainerJob& job, const std::string& password) {
@@ -261,9 +335,16 @@ int WriteSecureContainer(CMySecureContainerJob& job, const char* archivePath, co
   }
   Report(kBuildHeaderWritten, count, archivePath);
 
-  result = ExtractArchive(gWriter.instance, job.owner, archivePath, "*", gWriter.tempFolder.c_str(), nullptr,
-                          job.password.c_str(), 1, 0, 1, 0, RecompressEntry);
-  if (result == 0) FindUnsecuredFiles(gWriter.tempFolder);
+  std::vector<ArchiveListRecord> listing;
+  int listed = 0;
+  result = ListArchive(gWriter.instance, job.owner, archivePath, &listing, &listed, nullptr);
+  if (result == 0)
+    result = ExtractArchive(gWriter.instance, job.owner, archivePath, "*", gWriter.tempFolder.c_str(), nullptr,
+                            job.password.c_str(), 1, 0, 1, 0, RecompressEntry);
+  if (result == 0 && gWriter.failure.empty()) {
+    SecureWhatRemains(WideOf(gWriter.tempFolder, CP_ACP), L"");
+    CheckEverySourceFileSecured(listing);
+  }
   const bool closed = std::fclose(job.container) == 0;
   job.container = gWriter.container = nullptr;
   if (!closed) Fail("The secure container could not be written: the disk may be full.");
@@ -271,43 +352,6 @@ int WriteSecureContainer(CMySecureContainerJob& job, const char* archivePath, co
 }
 
 }  // namespace
-
-void CALLBACK ContainerMemoryIoCallback(int operation, unsigned char* buffer, uint32_t* length, uint32_t inputLow,
-                                        uint32_t inputHigh, uint32_t, uint32_t, void*, int* status) {
-  if (operation == kMemoryIoRead) {
-    const uint64_t offset = (static_cast<uint64_t>(inputHigh) << 32) | inputLow;
-    const uint64_t available = offset < gWriter.input.size() ? gWriter.input.size() - offset : 0;
-    if (offset > kLargestEntry) {
-      *length = 0;
-      *status = kMemoryIoFailed;
-      return;
-    }
-    if (*length < available) {
-      *status = kMemoryIoMore;
-    } else {
-      *length = static_cast<uint32_t>(available);
-      *status = kMemoryIoLast;
-    }
-    if (*length) std::memcpy(buffer, gWriter.input.data() + offset, *length);
-    Report(kBuildEntryReading, static_cast<int>(ComputeRatePerMille(offset, gWriter.input.size())),
-           gWriter.lastItemText.c_str());
-  } else if (operation == kMemoryIoWrite) {
-    if (gWriter.output.size() + *length > kLargestEntry) {
-      *status = kMemoryIoFailed;
-      return;
-    }
-    try {
-      gWriter.output.append(reinterpret_cast<const char*>(buffer), *length);
-      *status = kMemoryIoMore;
-    } catch (const std::bad_alloc&) {
-      *status = kMemoryIoFailed;
-    }
-  }
-}
-
-void SetContainerInput(const std::string& bytes) { gWriter.input = bytes; }
-
-const std::string& ContainerOutput() { return gWriter.output; }
 
 int BuildSecureContainer(HINSTANCE instance, HWND owner, ContainerBuildRecord* record, const char* archivePath,
                          const char* containerPath, const char* extractionPassword, const char* encryptionPassword,

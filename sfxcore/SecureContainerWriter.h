@@ -5,7 +5,6 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 
 #include "BuildReporter.h"
@@ -22,19 +21,11 @@ struct ContainerBuildRecord {
 // 0 on success; -1 when the source archive has no entries or no container
 // path is given; an unzip result code when counting or extracting fails;
 // kContainerWriteFailed when an entry cannot be secured or the container
-// cannot be written. The extraction password opens encrypted source
+// cannot be written (the record's failure then names every entry of the
+// source that did not become a record, one line each, and why). The extraction password opens encrypted source
 // entries; a non-empty encryption password encrypts every record with AES
 // of strength index 0, 1 or 2 (128, 192, 256 bits). The compression factor
 // is the zip side's: above 9 selects Deflate64 at factor - 10.
 int BuildSecureContainer(HINSTANCE instance, HWND owner, ContainerBuildRecord* record, const char* archivePath,
                          const char* containerPath, const char* extractionPassword, const char* encryptionPassword,
                          int strengthIndex, int compressionFactor, BuildReporter* reporter);
-
-// The zip side's memory I/O callback of the writer, over the entry being
-// compressed (input) and the record being produced (output). Exposed for
-// its tests: SetContainerInput replaces the input it reads.
-void CALLBACK ContainerMemoryIoCallback(int operation, unsigned char* buffer, uint32_t* length, uint32_t inputLow,
-                                        uint32_t inputHigh, uint32_t outputLow, uint32_t outputHigh, void* userData,
-                                        int* status);
-void SetContainerInput(const std::string& bytes);
-const std::string& ContainerOutput();

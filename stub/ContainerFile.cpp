@@ -6,14 +6,6 @@
 
 namespace {
 
-// A central directory header is 46 bytes before its name.
-constexpr size_t kCentralHeaderBytes = 46;
-constexpr size_t kCentralFlagsAt = 8;
-constexpr size_t kCentralTimeAt = 12;
-constexpr size_t kCentralDateAt = 14;
-constexpr size_t kCentralNameLengthAt = 28;
-constexpr size_t kCentralExternalAttributesAt = 38;
-constexpr uint32_t kCentralHeaderSignature = 0x02014B50;
 constexpr size_t kStoredNameMax = 254;
 
 // Containers sit behind the stub image, so offsets may pass 2 GiB.
@@ -68,19 +60,19 @@ ContainerFile::Next ContainerFile::ReadRecord(ContainerRecord& record) {
         return Next::Broken;
     record.storedStart = m_position + sizeof bytes;
     const uint32_t length = record.header.recordLength;
-    if (length < kCentralHeaderBytes || length - kMemoryEntrySignatureBytes > m_end - record.storedStart)
+    if (length < kEntryHeaderBytes || length - kMemoryEntrySignatureBytes > m_end - record.storedStart)
         return Next::Broken;
-    uint8_t central[kCentralHeaderBytes];
+    uint8_t central[kEntryHeaderBytes];
     if (!ReadEntryBytes(record, 0, central, sizeof central))
         return Next::Broken;
-    record.flags = LoadLe16(central + kCentralFlagsAt);
-    record.dosTime = LoadLe16(central + kCentralTimeAt);
-    record.dosDate = LoadLe16(central + kCentralDateAt);
-    record.externalAttributes = LoadLe32(central + kCentralExternalAttributesAt);
-    const size_t nameLength = LoadLe16(central + kCentralNameLengthAt);
-    if (nameLength <= kStoredNameMax && nameLength <= length - kCentralHeaderBytes) {
+    record.flags = LoadLe16(central + kEntryFlagsAt);
+    record.dosTime = LoadLe16(central + kEntryTimeAt);
+    record.dosDate = LoadLe16(central + kEntryDateAt);
+    record.externalAttributes = LoadLe32(central + kEntryExternalAttributesAt);
+    const size_t nameLength = LoadLe16(central + kEntryNameLengthAt);
+    if (nameLength <= kStoredNameMax && nameLength <= length - kEntryHeaderBytes) {
         char name[kStoredNameMax];
-        if (!ReadEntryBytes(record, kCentralHeaderBytes, reinterpret_cast<uint8_t*>(name),
+        if (!ReadEntryBytes(record, kEntryHeaderBytes, reinterpret_cast<uint8_t*>(name),
                             static_cast<uint32_t>(nameLength)))
             return Next::Broken;
         if (std::memchr(name, '\0', nameLength) == nullptr)
@@ -96,7 +88,7 @@ bool ContainerFile::ReadEntryBytes(const ContainerRecord& record, uint64_t posit
     if (position > length || count > length - position)
         return false;
     uint8_t signature[kMemoryEntrySignatureBytes];
-    StoreLe32(kCentralHeaderSignature, signature);
+    StoreLe32(kEntryHeaderSignature, signature);
     while (count > 0 && position < kMemoryEntrySignatureBytes) {
         *bytes++ = signature[position++];
         --count;

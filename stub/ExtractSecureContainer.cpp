@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr uint16_t kUtf8NameFlag = 0x0800;
-
 // What the memory callback reads from and writes to for one entry.
 struct EntryIo {
     ContainerFile* container;
@@ -239,7 +237,7 @@ ContainerExtraction::Step ContainerExtraction::MakeFolder(const std::wstring& ta
 }
 
 ContainerExtraction::Step ContainerExtraction::ExtractRecord(const ContainerRecord& record) {
-    const bool utf8 = (record.flags & kUtf8NameFlag) != 0;
+    const bool utf8 = (record.flags & kEntryUtf8NameFlag) != 0;
     const std::wstring target = JoinFolderAndStoredName(m_request.destination, record.name, utf8,
                                                         m_job.recreateFolders != 0);
     if (IsFolderName(record.name) && !target.empty())

@@ -11,9 +11,7 @@ int ScriptedDialog::Count(UINT code) const {
     return count;
 }
 
-namespace {
-
-int Callback(UINT code, const char* name, char* buffer, DWORD valueLow, DWORD valueHigh, DWORD, DWORD, HWND) {
+int ScriptedReport(UINT code, const char* name, char* buffer, DWORD valueLow, DWORD valueHigh, DWORD, DWORD, HWND) {
     g_dialog.reports.push_back(code);
     g_dialog.names.push_back(name ? name : "");
     switch (code) {
@@ -36,13 +34,15 @@ int Callback(UINT code, const char* name, char* buffer, DWORD valueLow, DWORD va
     return 0;
 }
 
-int Question(HWND, const char* text) {
+int ScriptedQuestion(HWND, const char* text) {
     g_dialog.questions.push_back(text);
     const int answer = g_dialog.questionAnswers.empty() ? IDNO : g_dialog.questionAnswers.front();
     if (!g_dialog.questionAnswers.empty())
         g_dialog.questionAnswers.pop_front();
     return answer;
 }
+
+namespace {
 
 void ListFiles(const std::string& folder, const std::string& prefix, std::map<std::string, std::string>& files) {
     WIN32_FIND_DATAA found;
@@ -68,7 +68,7 @@ int ExtractFile(const std::string& program, const std::string& destination, int 
     GetFileAttributesExA(program.c_str(), GetFileExInfoStandard, &data);
     const ExtractRequest request = {GetModuleHandleA(nullptr), nullptr,        program.c_str(), 0,
                                     data.nFileSizeLow,         destination.c_str(), recreateFolders, overwrite,
-                                    Callback,                  Question};
+                                    ScriptedReport,            ScriptedQuestion};
     return ExtractSecureContainer(request);
 }
 

@@ -23,6 +23,11 @@ struct ScriptedDialog {
 
 extern ScriptedDialog g_dialog;
 
+// The driver's callback and question, answered from g_dialog.
+int ScriptedReport(UINT code, const char* name, char* buffer, DWORD valueLow, DWORD valueHigh, DWORD count,
+                   DWORD reserved, HWND owner);
+int ScriptedQuestion(HWND owner, const char* text);
+
 // Extracts the container that fills the file at program into destination,
 // with g_dialog answering.
 int ExtractFile(const std::string& program, const std::string& destination, int recreateFolders, int overwrite);

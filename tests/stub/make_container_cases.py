@@ -37,14 +37,23 @@ def cases():
     yield "protected_open_entries", container(deflated, magic=MAGIC_PROTECTED), FILES
     three = {"a.txt": b"new a", "b.txt": b"new b", "c.txt": b"new c"}
     yield "three", container(records_of(three)), three
-    # The entry's recorded size bounds what is written.
+    # An entry that decodes to another length than its record says is damaged.
     (name, record, size), = memory_entry_records({"cut.txt": b"0123456789" * 10})
-    yield "cut", container([record_bytes(record, 25)]), {"cut.txt": (b"0123456789" * 3)[:25]}
+    yield "size_smaller", container([record_bytes(record, 25)] + records_of({"fine.txt": b"fine"})), \
+        {"fine.txt": b"fine"}
+    yield "size_larger", container([record_bytes(record, 101)] + records_of({"fine.txt": b"fine"})), \
+        {"fine.txt": b"fine"}
     # Names that climb out of the destination are refused; the others extract.
     (_, escape, escape_size), = memory_entry_records({"xx/evil.txt": b"outside"})
     escape = rename(escape, b"..\\evil.txt")
     yield "escape", container([record_bytes(escape, escape_size)] + records_of({"fine.txt": b"fine"})), \
         {"fine.txt": b"fine"}
+    # Names Windows would shorten onto another file, or open as a device.
+    for case, stored in (("trailing_dot", b"fine.txt."), ("trailing_blank", b"fine.txt "),
+                         ("dots_folder", b"dots...\\x"), ("device", b"sub\\CON")):
+        (_, bad_name, bad_size), = memory_entry_records({"x" * len(stored): b"overwrites"})
+        yield case, container(records_of({"fine.txt": b"fine"}) + [record_bytes(rename(bad_name, stored), bad_size)]), \
+            {"fine.txt": b"fine"}
     # A stored name of 255 bytes or more is refused; the next entry still extracts.
     yield "long_name", container(records_of({"n" * 255: b"long", "fine.txt": b"fine"})), {"fine.txt": b"fine"}
     # A damaged entry: its Deflate data starts with the reserved block type.
@@ -53,7 +62,8 @@ def cases():
     bad = bad[:data_start] + b"\x07" + bad[data_start + 1:]
     yield "bad_data", container([record_bytes(bad, bad_size)]), {}
     base = records_of({"first.txt": b"first"})
-    yield "key_block_too_long", container(base, key_length=0xFFFFFFF0), {}
+    # 520 bytes of key block fit in the container: only the 512-byte limit refuses it.
+    yield "key_block_too_long", container(base, key_block=b"\0" * 520), {}
     (_, one, one_size), = memory_entry_records({"one.txt": b"one"})
     yield "length_zero", container(base + [record_bytes(one, one_size, length=0)]), {"first.txt": b"first"}
     yield "length_huge", container(base + [record_bytes(one, one_size, length=0xFFFFFFF0)]), \

@@ -104,7 +104,7 @@ TEST(MainDialog, ShowsSettingsAndFollowsTheDestination) {
     }}});
     CMainExtractDlg dialog(Self(), settings, "Z:\\no\\program.exe");
     dialog.SetExtractor(ScriptedExtract);
-    EXPECT_EQ(dialog.Run(nullptr), IDCANCEL);
+    EXPECT_EQ(dialog.Run(nullptr), kExitCancelled);
     ASSERT_TRUE(robot.Finished());
     EXPECT_TRUE(seen.overwrite);
     EXPECT_FALSE(seen.folders);
@@ -132,7 +132,7 @@ TEST(MainDialog, UnzipHandsTheDialogsChoicesToTheDriver) {
         Click(d, IDC_OVERWRITE);
         Press(d, IDOK);
     }}});
-    EXPECT_EQ(RunMain(settings), IDOK);
+    EXPECT_EQ(RunMain(settings), kExitExtracted);
     ASSERT_TRUE(robot.Finished());
     ASSERT_EQ(g_script.calls, 1);
     EXPECT_EQ(g_script.destination, "C:\\Out\\");
@@ -164,7 +164,7 @@ TEST(MainDialog, CancelledCustomMessageExtractsNothing) {
     settings.customMessage = "{\\rtf1 Terms apply.}";
     DialogRobot robot({{kMainCaption, [](HWND d) { Press(d, IDOK); }},
                        {"Custom Message", [](HWND d) { Press(d, IDCANCEL); }}});
-    EXPECT_EQ(RunMain(settings), IDOK);
+    EXPECT_EQ(RunMain(settings), kExitCancelled);
     EXPECT_TRUE(robot.Finished());
     EXPECT_EQ(g_script.calls, 0);
 }
@@ -179,7 +179,7 @@ TEST(MainDialog, AutoRunWithoutDestinationAsksForOne) {
                            Press(box, IDOK);
                        }},
                        {kMainCaption, [](HWND d) { Press(d, IDCANCEL); }}});
-    EXPECT_EQ(RunMain(settings), IDCANCEL);
+    EXPECT_EQ(RunMain(settings), kExitCancelled);
     EXPECT_TRUE(robot.Finished());
     EXPECT_EQ(boxText, Text(IDS_DESTINATION_NEEDED));
     EXPECT_EQ(g_script.calls, 0);
@@ -194,15 +194,17 @@ TEST(MainDialog, LaunchesOnlyAfterSuccessAndOnlyInsideTheDestination) {
         int recreateFolders;
         bool launched;
         bool toldNotFound;
+        int exitCode;
     } cases[] = {
-        {"success", 0, "probe.exe", 1, true, false},
-        {"alternate-success", 0x400, "probe.exe", 1, true, false},
-        {"folders-dropped", 0, "bin/probe.exe", 0, true, false},
-        {"failed", 1, "probe.exe", 1, false, false},
-        {"cancelled", 0x402, "probe.exe", 1, false, false},
-        {"engine-error", 39, "probe.exe", 1, false, false},
-        {"missing", 0, "other.exe", 1, false, true},
-        {"outside", 0, "..\\probe.exe", 1, false, true},
+        {"success", 0, "probe.exe", 1, true, false, kExitExtracted},
+        {"alternate-success", 0x400, "probe.exe", 1, true, false, kExitExtracted},
+        {"folders-dropped", 0, "bin/probe.exe", 0, true, false, kExitExtracted},
+        {"failed", 1, "probe.exe", 1, false, false, kExitFailed},
+        {"cancelled", 0x402, "probe.exe", 1, false, false, kExitCancelled},
+        {"engine-error", 39, "probe.exe", 1, false, false, kExitFailed},
+        {"damaged", kExtractDamaged, "probe.exe", 1, false, false, kExitFailed},
+        {"missing", 0, "other.exe", 1, false, true, kExitExtracted},
+        {"outside", 0, "..\\probe.exe", 1, false, true, kExitExtracted},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -222,7 +224,7 @@ TEST(MainDialog, LaunchesOnlyAfterSuccessAndOnlyInsideTheDestination) {
                                  Press(box, IDOK);
                              }});
         DialogRobot robot(steps);
-        EXPECT_EQ(RunMain(settings), IDOK);
+        EXPECT_EQ(RunMain(settings), c.exitCode);
         EXPECT_TRUE(robot.Finished());
         EXPECT_EQ(g_script.calls, 1);
         const std::string marker = settings.destination + "launched.txt";
@@ -243,41 +245,45 @@ TEST(MainDialog, UntickedLaunchBoxLaunchesNothing) {
         Click(d, IDC_LAUNCH);
         Press(d, IDOK);
     }}});
-    EXPECT_EQ(RunMain(settings), IDOK);
+    EXPECT_EQ(RunMain(settings), kExitExtracted);
     EXPECT_TRUE(robot.Finished());
     EXPECT_EQ(g_script.calls, 1);
     EXPECT_FALSE(WaitForFile(settings.destination + "launched.txt", 500));
 }
 
-// The driver's questions reach the user through the dialog's callback.
+// The driver's questions reach the user through the dialog's callback; a
+// damaged program is told as such.
 TEST(MainDialog, AnswersTheDriversReports) {
-    ResetScript();
-    StubSettings settings;
-    settings.destination = FreshFolder("main-reports");
-    settings.autoRun = 1;
-    g_script.existingFile = MakeExistingFile(settings.destination);
-    g_script.result = 39;
-    g_script.reports = {kReportEntryCount, kReportPasswordNeeded, kReportEntryCount, kReportFileExists,
-                        kReportFileExists, kReportEntryWritten, kReportEntrySkipped, kReportFinished};
-    std::string sizeShown, errorShown;
-    DialogRobot robot({{kPasswordCaption, [](HWND d) {
-                           TypeInto(d, IDC_PASSWORD, "correct horse");
-                           Press(d, IDOK);
-                       }},
-                       {kOverwriteCaption, [&](HWND d) {
-                           sizeShown = ItemText(d, IDC_EXISTING_SIZE);
-                           Press(d, IDC_ANSWER_ALL);
-                       }},
-                       {Text(IDS_STUB_ERROR), [&](HWND box) {
-                           errorShown = MessageBoxText(box);
-                           Press(box, IDOK);
-                       }}});
-    EXPECT_EQ(RunMain(settings), IDOK);
-    EXPECT_TRUE(robot.Finished());
-    EXPECT_EQ(g_script.answers, (std::vector<int>{0, 0, 0, kAnswerAll, kAnswerAll, 0, 0, 0}));
-    EXPECT_STREQ(g_script.password, "correct horse");
-    EXPECT_EQ(sizeShown, "12345 bytes");
-    EXPECT_EQ(errorShown, Text(IDS_UNEXPECTED_RESULT));
+    for (int result : {39, static_cast<int>(kExtractDamaged)}) {
+        SCOPED_TRACE(result);
+        ResetScript();
+        StubSettings settings;
+        settings.destination = FreshFolder("main-reports");
+        settings.autoRun = 1;
+        g_script.existingFile = MakeExistingFile(settings.destination);
+        g_script.result = result;
+        g_script.reports = {kReportEntryCount, kReportPasswordNeeded, kReportEntryCount, kReportFileExists,
+                            kReportFileExists, kReportEntryWritten, kReportEntrySkipped, kReportFinished};
+        std::string sizeShown, errorShown;
+        DialogRobot robot({{kPasswordCaption, [](HWND d) {
+                               TypeInto(d, IDC_PASSWORD, "correct horse");
+                               Press(d, IDOK);
+                           }},
+                           {kOverwriteCaption, [&](HWND d) {
+                               sizeShown = ItemText(d, IDC_EXISTING_SIZE);
+                               Press(d, IDC_ANSWER_ALL);
+                           }},
+                           {Text(IDS_STUB_ERROR), [&](HWND box) {
+                               errorShown = MessageBoxText(box);
+                               Press(box, IDOK);
+                           }}});
+        EXPECT_EQ(RunMain(settings), kExitFailed);
+        EXPECT_TRUE(robot.Finished());
+        EXPECT_EQ(g_script.answers, (std::vector<int>{0, 0, 0, kAnswerAll, kAnswerAll, 0, 0, 0}));
+        EXPECT_STREQ(g_script.password, "correct horse");
+        EXPECT_EQ(sizeShown, "12345 bytes");
+        EXPECT_EQ(errorShown, Text(result == kExtractDamaged ? IDS_PROGRAM_DAMAGED : IDS_UNEXPECTED_RESULT));
+    }
 }
 
 TEST(MainDialog, CancelledPasswordPromptAnswersNonZero) {
@@ -291,7 +297,7 @@ TEST(MainDialog, CancelledPasswordPromptAnswersNonZero) {
         TypeInto(d, IDC_PASSWORD, "typed but cancelled");
         Press(d, IDCANCEL);
     }}});
-    EXPECT_EQ(RunMain(settings), IDOK);
+    EXPECT_EQ(RunMain(settings), kExitCancelled);
     EXPECT_TRUE(robot.Finished());
     EXPECT_EQ(g_script.answers, std::vector<int>{1});
     EXPECT_STREQ(g_script.password, "");

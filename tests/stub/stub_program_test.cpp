@@ -1,5 +1,6 @@
 // The stub program as its user starts it: a copy of the real stub with
 // settings written behind it by make_settings_cases.py.
+#include "ExtractCallback.h"
 #include "dialog_robot.h"
 #include "stub_resource.h"
 #include "stub_test_support.h"
@@ -21,7 +22,7 @@ TEST(StubProgram, WithoutKnownSettingsItSaysSoAndEnds) {
                                         text = MessageBoxText(box);
                                         Press(box, IDOK);
                                     }}});
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(code, static_cast<DWORD>(kExitFailed));
     EXPECT_EQ(text, "Korvane Brennicor Stub");
 }
 
@@ -43,7 +44,7 @@ TEST(StubProgram, OpensWithItsSettingsAndLoadsNoPlantedDll) {
                                         launchTicked = IsChecked(d, IDC_LAUNCH);
                                         Press(d, IDCANCEL);
                                     }}});
-    EXPECT_EQ(code, static_cast<DWORD>(IDCANCEL));
+    EXPECT_EQ(code, static_cast<DWORD>(kExitCancelled));
     EXPECT_EQ(destination, "C:\\Real\\");
     EXPECT_TRUE(launchTicked);
     SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides);
@@ -54,7 +55,7 @@ TEST(StubProgram, OpensWithItsSettingsAndLoadsNoPlantedDll) {
 // check_road.py compares the result with Info-ZIP's unzip.
 TEST(StubProgram, AutoRunExtractsWithoutAQuestion) {
     const std::string road = std::string(BRENNICOR_TEST_WORK) + "\\stub-road\\";
-    EXPECT_EQ(RunProgram(road + "road.exe", road.c_str(), {}), static_cast<DWORD>(IDOK));
+    EXPECT_EQ(RunProgram(road + "road.exe", road.c_str(), {}), static_cast<DWORD>(kExitExtracted));
 }
 
 }  // namespace

@@ -81,7 +81,8 @@ TEST_F(StubRoad, RightPasswordExtractsAndLaunches) {
     const std::string folder = FreshFolder("road-right");
     const std::string destination = folder + "out\\";
     const std::string program = WriteProgram(folder + "setup.exe", s_protected, Lines(destination));
-    EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK), TypePassword(kRightPassword)}), static_cast<DWORD>(IDOK));
+    EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK), TypePassword(kRightPassword)}),
+              static_cast<DWORD>(kExitExtracted));
     ASSERT_TRUE(WaitForFile(destination + "launched.txt", 10000));
     auto extracted = FilesBelow(destination);
     extracted.erase("launched.txt");
@@ -94,7 +95,7 @@ TEST_F(StubRoad, WrongPasswordExtractsNothingAndLaunchesNothing) {
     const std::string program = WriteProgram(folder + "setup.exe", s_protected, Lines(destination));
     EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK), TypePassword("not it"), PressOn(kQuestion, IDNO),
                             PressOn(kError, IDOK)}),
-              static_cast<DWORD>(IDOK));
+              static_cast<DWORD>(kExitFailed));
     EXPECT_TRUE(FilesBelow(destination).empty());
 }
 
@@ -102,7 +103,8 @@ TEST_F(StubRoad, CancelledCustomMessageExtractsNothing) {
     const std::string folder = FreshFolder("road-message");
     const std::string destination = folder + "out\\";
     const std::string program = WriteProgram(folder + "setup.exe", s_open, Lines(destination, "Agree?"));
-    EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK), PressOn("Custom Message", IDCANCEL)}), static_cast<DWORD>(IDOK));
+    EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK), PressOn("Custom Message", IDCANCEL)}),
+              static_cast<DWORD>(kExitCancelled));
     EXPECT_FALSE(FileExists(destination));
 }
 
@@ -113,11 +115,12 @@ TEST_F(StubRoad, OverwriteQuestionAnswers) {
         bool replaced;
         bool restExtracted;
         bool errorShown;  // a cancelled extraction ends with the error box
+        int exitCode;
     } cases[] = {
-        {"yes", IDC_ANSWER_YES, true, true, false},
-        {"no", IDC_ANSWER_NO, false, true, false},
-        {"all", IDC_ANSWER_ALL, true, true, false},
-        {"cancel", IDCANCEL, false, false, true},
+        {"yes", IDC_ANSWER_YES, true, true, false, kExitExtracted},
+        {"no", IDC_ANSWER_NO, false, true, false, kExitSkipped},
+        {"all", IDC_ANSWER_ALL, true, true, false, kExitExtracted},
+        {"cancel", IDCANCEL, false, false, true, kExitCancelled},
     };
     const std::string original = ReadFile(BuildWork("expected\\notes.txt"));
     for (const Case& c : cases) {
@@ -130,7 +133,7 @@ TEST_F(StubRoad, OverwriteQuestionAnswers) {
         std::vector<RobotStep> steps = {PressOn(kMain, IDOK), PressOn(kOverwrite, c.button)};
         if (c.errorShown)
             steps.push_back(PressOn(kError, IDOK));
-        EXPECT_EQ(RunProgram(program, nullptr, steps), static_cast<DWORD>(IDOK));
+        EXPECT_EQ(RunProgram(program, nullptr, steps), static_cast<DWORD>(c.exitCode));
         EXPECT_EQ(ReadFile(destination + "notes.txt"), c.replaced ? original : "mine");
         if (c.restExtracted) {
             EXPECT_TRUE(WaitForFile(destination + "launched.txt", 10000));
