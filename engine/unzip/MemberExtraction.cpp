@@ -467,10 +467,15 @@ static int PrepareTarget(UnzipState *state, MemberTarget *target) {
 
 // The member is encrypted and the password did not open it: skip it, or stop.
 static int AnswerWrongPassword(UnzipState *state) {
-  if (state->command.quietFlag) return 49;
-  char question[kUnzipMessageBufferSize];
-  snprintf(question, sizeof question, UnzipMessageText(kUmsgEncryptedSkip, 0), state->directory.member.name);
-  return UnzipShowMessage(kUnzipMsgQuestion, MB_OKCANCEL, 0, 0, question) == IDOK ? 49 : 44;
+  bool skip = state->command.quietFlag != 0;
+  if (!skip) {
+    char question[kUnzipMessageBufferSize];
+    snprintf(question, sizeof question, UnzipMessageText(kUmsgEncryptedSkip, 0), state->directory.member.name);
+    skip = UnzipShowMessage(kUnzipMsgQuestion, MB_OKCANCEL, 0, 0, question) == IDOK;
+  }
+  if (!skip) return 44;
+  state->passwordSkipped = 1;
+  return 49;
 }
 
 static void LogDone(UnzipState *state, uint32_t id, const char *name) {

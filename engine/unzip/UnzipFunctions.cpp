@@ -180,6 +180,7 @@ static int ExtractByFilespec(UnzipState *state) {
   if (total == 0) return UnzipFail(state, 11, kUmsgNoMatch);
   state->directory.nextIndex = 0;
   state->directory.filespecLoop = 1;
+  state->passwordSkipped = 0;
   result = 0;
   for (uint64_t number = 1; number <= total; ++number) {
     if (NextMatchingMember(state, patterns) != 0) break;
@@ -195,7 +196,10 @@ static int ExtractByFilespec(UnzipState *state) {
     break;
   }
   state->directory.filespecLoop = 0;
-  return result == 49 ? 0 : result;
+  // Members left out for want of the right password leave the command
+  // unfinished: it says so rather than succeed.
+  if (result == 0 || result == 49) return state->passwordSkipped ? 49 : 0;
+  return result;
 }
 
 static int ExtractByIndex(UnzipState *state) {

@@ -112,6 +112,7 @@ struct UnzipState {
   uint8_t *memberVariable;  // function 10: the record's name, extra field and comment
   uint32_t memberVariableLength;
   int memoryInputEnded;  // the memory callback has delivered its last bytes
+  int passwordSkipped;   // a member of this selection was skipped for want of its password
 
   UnzipCipherState cipher;
   DecoderState decoder;

@@ -163,13 +163,27 @@ std::string FreshFolder(const std::string& name) {
   return folder;
 }
 
-long FileSizeOf(const std::string& path) {
+// The file's bytes, or "<missing>" when it cannot be read.
+std::string FileBytes(const std::string& path) {
   FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return -1;
-  fseek(f, 0, SEEK_END);
-  const long size = ftell(f);
+  if (!f) return "<missing>";
+  std::string bytes;
+  char buffer[4096];
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
   fclose(f);
-  return size;
+  return bytes;
+}
+
+std::string Repeated(const std::string& text, int times) {
+  std::string out;
+  while (times-- > 0) out += text;
+  return out;
+}
+
+std::string AllBytes() {
+  std::string bytes;
+  for (int b = 0; b < 256; ++b) bytes.push_back(static_cast<char>(b));
+  return bytes;
 }
 
 TEST(ArchiveJob, ExtractRelaysTheEngineAndRepeatsItsLastReport) {
@@ -178,8 +192,8 @@ TEST(ArchiveJob, ExtractRelaysTheEngineAndRepeatsItsLastReport) {
   ResetReports();
   ASSERT_EQ(0, ExtractArchive(nullptr, nullptr, JobArchive("python.zip").c_str(), " stored.bin ", folder.c_str(),
                               nullptr, nullptr, 1, 0, 1, 0, RecordReport));
-  EXPECT_EQ(256, FileSizeOf(folder + "stored.bin"));
-  EXPECT_EQ(-1, FileSizeOf(folder + "docs\\readme.txt"));
+  EXPECT_EQ(AllBytes(), FileBytes(folder + "stored.bin"));
+  EXPECT_EQ("<missing>", FileBytes(folder + "docs\\readme.txt"));
   // The engine reports the entry as it starts, asks about its target, and
   // reports its progress; the layer closes with the same overall report
   // once the entry is done.
@@ -197,14 +211,15 @@ TEST(ArchiveJob, ExtractRelaysTheEngineAndRepeatsItsLastReport) {
   const std::string both = FreshFolder("extract-list");
   ASSERT_EQ(0, ExtractArchive(nullptr, nullptr, JobArchive("python.zip").c_str(), "*", both.c_str(),
                               "docs\\readme.txt, stored.bin ", nullptr, 1, 0, 1, 0, nullptr));
-  EXPECT_EQ(270, FileSizeOf(both + "docs\\readme.txt"));
-  EXPECT_EQ(256, FileSizeOf(both + "stored.bin"));
+  EXPECT_EQ(Repeated("read me\r\n", 30), FileBytes(both + "docs\\readme.txt"));
+  EXPECT_EQ(AllBytes(), FileBytes(both + "stored.bin"));
 
   const std::string locked = FreshFolder("extract-locked");
   ASSERT_EQ(0, ExtractArchive(nullptr, nullptr, JobArchive("7zz-aes.zip").c_str(), "*", locked.c_str(), nullptr,
                               "secret", 1, 0, 1, 0, nullptr));
-  EXPECT_EQ(10000, FileSizeOf(locked + "a.txt"));
-  EXPECT_EQ(70000, FileSizeOf(locked + "dir\\b.bin"));
+  EXPECT_EQ(FileBytes(JobArchive("tree/a.txt")), FileBytes(locked + "a.txt"));
+  EXPECT_EQ(FileBytes(JobArchive("tree/dir/b.bin")), FileBytes(locked + "dir\\b.bin"));
+  EXPECT_EQ(10000u, FileBytes(locked + "a.txt").size());
 }
 
 int RenameTarget(int code, const char*, int, void* item, void* queryTable, int, int, char* reply, char*, int*) {
@@ -221,8 +236,8 @@ TEST(ArchiveJob, OverwriteQueryReplyRenamesTheTarget) {
   const std::string folder = FreshFolder("extract-renamed");
   ASSERT_EQ(0, ExtractArchive(nullptr, nullptr, JobArchive("python.zip").c_str(), "stored.bin", folder.c_str(),
                               nullptr, nullptr, 1, 0, 1, 0, RenameTarget));
-  EXPECT_EQ(256, FileSizeOf(folder + "renamed.bin"));
-  EXPECT_EQ(-1, FileSizeOf(folder + "stored.bin"));
+  EXPECT_EQ(AllBytes(), FileBytes(folder + "renamed.bin"));
+  EXPECT_EQ("<missing>", FileBytes(folder + "stored.bin"));
 }
 
 TEST(ArchiveJob, ListingTexts) {

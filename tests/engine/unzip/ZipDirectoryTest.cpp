@@ -289,10 +289,14 @@ TEST(MemberFromCache, Zip64RecordHoldsOnlyTheSaturatedValues) {
   Member missing;
   missing.uncompressed = 0xFFFFFFFF;
   missing.extra = ExtraRecord(1, {0, 0, 0, 0});
-  Bytes archive = ArchiveOf({offsetOnly, all, missing});
+  Member noDisk;  // offset and disk saturated, the record holds the offset only
+  noDisk.offset = 0xFFFFFFFF;
+  noDisk.disk = 0xFFFF;
+  noDisk.extra = ExtraRecord(1, value);
+  Bytes archive = ArchiveOf({offsetOnly, all, missing, noDisk});
   Loaded loaded;
   Load(archive, &loaded);
-  ASSERT_EQ(loaded.count, 3);
+  ASSERT_EQ(loaded.count, 4);
   CurrentMember member;
   ASSERT_EQ(MemberFromCache(&loaded.cache, 0, &member), 1);
   EXPECT_EQ(member.values.uncompressedSize, 20u);
@@ -305,6 +309,7 @@ TEST(MemberFromCache, Zip64RecordHoldsOnlyTheSaturatedValues) {
   EXPECT_EQ(member.values.startDisk, 2u);
   // A saturated size the record does not hold is a structure fault.
   EXPECT_EQ(MemberFromCache(&loaded.cache, 2, &member), 0);
+  EXPECT_EQ(MemberFromCache(&loaded.cache, 3, &member), 0) << "the disk number past the record's end";
 }
 
 TEST(MemberFromCache, FormsAZip64RecordWhenThereIsNone) {
@@ -344,6 +349,7 @@ TEST(MemberFromCache, NamesUpTo259Bytes) {
   EXPECT_EQ(std::string(member.name), longest.name);
   EXPECT_EQ(MemberFromCache(&loaded.cache, 1, &member), 0);
   EXPECT_EQ(MemberFromCache(&loaded.cache, 2, &member), 0);
+  EXPECT_EQ(MemberFromCache(&loaded.cache, 3, &member), 0) << "the disk number past the record's end";
 }
 
 TEST(MemberUtf8Name, WellFormedUtf8Only) {

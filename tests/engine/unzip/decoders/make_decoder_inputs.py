@@ -102,7 +102,8 @@ subprocess.run(['7zz', 'a', '-tzip', '-mm=Deflate64', '-mx=9', archive, source],
                check=True, capture_output=True)
 with zipfile.ZipFile(archive) as z:
     info = z.infolist()[0]
-    assert info.compress_type == 9, info.compress_type
+    if not (info.compress_type == 9):
+        raise SystemExit(info.compress_type)
 with open(archive, 'rb') as f:
     raw = f.read()
 header = info.header_offset
@@ -118,9 +119,11 @@ for name, data, clear_every in [('shrink_small', text[:3000], None),
                                 ('shrink_runs', b'a' * 5000 + b'ab' * 3000 + text[:2000], None)]:
     compressed, clears, kwkwk = shrink(data, clear_every)
     if name != 'shrink_small':
-        assert clears > 0 or name == 'shrink_runs', name
+        if not (clears > 0 or name == 'shrink_runs'):
+            raise SystemExit(name)
     if name == 'shrink_runs':
-        assert kwkwk > 0
+        if not (kwkwk > 0):
+            raise SystemExit('check failed: kwkwk > 0')
     add(name, 1, 0, data, compressed)
     path = os.path.join(WORK, name + '.zip')
     write_zip(path, name + '.dat', 1, 0, data, compressed)

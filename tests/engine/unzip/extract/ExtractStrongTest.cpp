@@ -173,4 +173,23 @@ TEST(StrongArchives, ExtractToFilesAndAreLeftForSevenZip) {
   }
 }
 
+// Deciphered data that is not what the CRC was made over fails the member.
+TEST(StrongArchives, DecipheredDataIsCheckedAgainstTheCrc) {
+  Bytes changed = Pattern(1000);
+  changed[500] ^= 1;
+  CreateDirectoryA(Work("strong").c_str(), nullptr);
+  WriteFileBytes(Work("strong/changed.zip"), StrongArchive({{"a.bin", 0, changed, Pattern(1000)}}, 3, true));
+  std::string out = Work("strong/changed");
+  RemoveTree(out);
+  CreateDirectoryA(out.c_str(), nullptr);
+  UNZIPCMDSTRUCT command = Command(kUnzipExtract, Work("strong/changed.zip"));
+  command.lpszFilespec = "*.*";
+  command.lpszDestination = Kept(out);
+  command.quietFlag = 1;
+  command.decryptFlag = 1;
+  command.lpszDecryptCode = kPassword;
+  EXPECT_EQ(39, UnzipExecute(&command));
+  EXPECT_FALSE(Exists(out + "/a.bin"));
+}
+
 }  // namespace

@@ -33,6 +33,13 @@ TEST(MemberPathSafety, NamesBecomeRelativeOrAreRefused) {
       {"dir/CON", kMemberPathDevice, ""},
       {"nul.txt", kMemberPathDevice, ""},
       {"Com7.log", kMemberPathDevice, ""},
+      {"COM9", kMemberPathDevice, ""},
+      {"lpt9.txt", kMemberPathDevice, ""},
+      {"d/LPT1", kMemberPathDevice, ""},
+      {"CONIN$", kMemberPathDevice, ""},
+      {"conout$.x", kMemberPathDevice, ""},
+      {"COM0", kMemberPathSafe, "COM0"},
+      {"LPT10", kMemberPathSafe, "LPT10"},
       {"console", kMemberPathSafe, "console"},
       {"a\x01" "b", kMemberPathControl, ""},
   };
