@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Draws the bitmaps of the toolkit's dialogs and controls: the tip of the
+day's bulb, the edit group's four button images, the browse button's image
+strip and the images of the edit's menu commands.
+Usage: draw_toolkit_dialogs_art.py OUTPUT_FOLDER"""
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'stub'))
+from draw_stub_art import Canvas, write_bmp  # noqa: E402
+
+MAGENTA = (255, 0, 255)  # transparent in the image strips
+GREY = (192, 192, 192)   # mapped to the face colour when loaded with the 3-D colours
+BLACK = (0, 0, 0)
+DARK = (128, 128, 128)
+YELLOW = (255, 255, 0)
+WHITE = (255, 255, 255)
+BLUE = (0, 0, 128)
+RED = (192, 0, 0)
+
+
+def draw_bulb():
+    c = Canvas(25, 34, GREY)
+    c.disc(12.5, 11.5, 10, lambda d, dx, dy: WHITE if d < 0.4 and dx < 0 and dy < 0 else YELLOW)
+    c.fill(8, 21, 9, 3, YELLOW)
+    for y in (24, 27, 30):
+        c.fill(8, y, 9, 2, DARK)
+    c.fill(10, 32, 5, 2, BLACK)
+    return c
+
+
+def draw_strip(count, width, height, pictures):
+    c = Canvas(count * width, height, MAGENTA)
+    for index, picture in enumerate(pictures):
+        picture(c, index * width, width, height)
+    return c
+
+
+def new_item(c, x, w, h):      # a page with a star
+    c.fill(x + 3, y0(h, 10), 7, 10, WHITE)
+    c.fill(x + 10, y0(h, 10), 2, 3, YELLOW)
+
+
+def delete_item(c, x, w, h):   # a cross
+    for i in range(8):
+        c.put(x + 3 + i, 2 + i, RED)
+        c.put(x + 10 - i, 2 + i, RED)
+
+
+def up_arrow(c, x, w, h):
+    for i in range(4):
+        c.fill(x + 6 - i, 3 + i, 2 * i + 2, 1, BLACK)
+    c.fill(x + 5, 7, 4, 4, BLACK)
+
+
+def down_arrow(c, x, w, h):
+    c.fill(x + 5, 1, 4, 4, BLACK)
+    for i in range(4):
+        c.fill(x + 3 + i, 5 + i, 8 - 2 * i, 1, BLACK)
+
+
+def y0(h, inner):
+    return (h - inner) // 2
+
+
+def dots(c, x, w, h):          # the "..." of a browse button
+    for i in range(3):
+        c.fill(x + 1 + 3 * i, h - 3, 2, 2, BLACK)
+
+
+def folder(c, x, w, h):
+    c.fill(x + 1, 3, 9, 6, YELLOW)
+    c.fill(x + 1, 2, 4, 1, YELLOW)
+
+
+def drop_arrow(c, x, w, h):    # the pop-up menu kind
+    for i in range(4):
+        c.fill(x + 2 + i, 4 + i, 7 - 2 * i, 1, BLACK)
+
+
+def menu_image(colour):
+    def draw(c, x, w, h):
+        c.fill(x + 3, 3, w - 6, h - 6, colour)
+    return draw
+
+
+def main():
+    out = sys.argv[1]
+    os.makedirs(out, exist_ok=True)
+    write_bmp(os.path.join(out, 'tip_bulb.bmp'), draw_bulb())
+    write_bmp(os.path.join(out, 'edit_group.bmp'),
+              draw_strip(4, 14, 12, [new_item, delete_item, up_arrow, down_arrow]))
+    write_bmp(os.path.join(out, 'browse.bmp'),
+              draw_strip(5, 11, 11, [dots, folder, dots, folder, drop_arrow]))
+    write_bmp(os.path.join(out, 'edit_menu.bmp'),
+              draw_strip(5, 16, 15, [menu_image(col) for col in (BLUE, RED, DARK, YELLOW, BLACK)]))
+
+
+if __name__ == '__main__':
+    main()
