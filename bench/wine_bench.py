@@ -12,8 +12,16 @@ BUILD_ROOT = os.environ.get("BRENNICOR_BUILD_ROOT", os.path.normpath(os.path.joi
 ROUNDS = 3
 
 
+# The Windows programs come from the x64 benchmark build beside this one.
+WINDOWS_BUILD = os.path.join(BUILD_ROOT, "bench-x64")
+
+
 def engine_program(name):
-    return os.path.join(BUILD_ROOT, "x64", "bench-programs", name)
+    return os.path.join(WINDOWS_BUILD, "bench-programs", name)
+
+
+def stub_program():
+    return os.path.join(WINDOWS_BUILD, "stub", "BrennicorStub.exe")
 
 
 def best_of(run):

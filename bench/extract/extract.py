@@ -8,9 +8,8 @@ archive is also only tested (decoded and checked, nothing written), which
 leaves out the cost of creating files, far higher under Wine than natively.
 
 Usage: bench_extract CORPUS_FOLDER
-The engine's program comes from $BRENNICOR_BUILD_ROOT/x64 (default: the
-build root this script was configured into); build it first with
-  build x64 extract_with_engine
+The engine's program comes from the x64 benchmark build (bench-x64 beside
+this native one), which scripts/bench builds first.
 """
 import filecmp
 import os
@@ -39,7 +38,7 @@ def same_tree(left, right):
 def main():
     corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "shared", "corpus")
     if not os.path.exists(PROGRAM):
-        sys.exit(f"missing {PROGRAM}: build x64 extract_with_engine first")
+        sys.exit(f"missing {PROGRAM}: scripts/bench builds it")
     work = tempfile.mkdtemp(prefix="bench-extract-")
     try:
         source = os.path.join(work, "source")

@@ -7,9 +7,8 @@ natively, best of three rounds each. Prints times, sizes and ratios, and
 checks every archive with `unzip -t`.
 
 Usage: bench_zipcreate CORPUS_FOLDER
-The engine's program comes from $BRENNICOR_BUILD_ROOT/x64 (default: the
-build root this script was configured into); build it first with
-  build x64 create_with_engine
+The engine's program comes from the x64 benchmark build (bench-x64 beside
+this native one), which scripts/bench builds first.
 """
 import os
 import shutil
@@ -29,7 +28,7 @@ LEVEL = 6
 def main():
     corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "shared", "corpus")
     if not os.path.exists(PROGRAM):
-        sys.exit(f"missing {PROGRAM}: build x64 create_with_engine first")
+        sys.exit(f"missing {PROGRAM}: scripts/bench builds it")
     work = tempfile.mkdtemp(prefix="bench-zipcreate-")
     try:
         source = os.path.join(work, "source")
