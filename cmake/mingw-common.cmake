@@ -10,10 +10,3 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR AND CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
   set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
 endif()
-# Every deliverable links the same way: each function and datum in a section
-# of its own, so the linker drops what nothing reaches; optimised builds are
-# stripped of symbols and debug sections.
-set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
-set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
-string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--gc-sections")
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
