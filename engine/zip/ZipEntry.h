@@ -53,6 +53,19 @@ struct ZipEntry {
   uint32_t localAesLength;
   uint32_t centralCryptLength;
 
+  // A member taken over from an old archive keeps its records as another
+  // writer made them while it is copied: the name bytes as stored (OEM, ANSI
+  // or UTF-8: the name above is only this side's reading of them) and, when
+  // it came with a central header, that header's versions, method and CRC
+  // words, attributes and extra field minus its Zip64 block (the one block a
+  // copy may have to rebuild). Both are dropped when the member is written
+  // again, which names and describes it by this command's own rules.
+  uint8_t *storedName;
+  int keptCentral;
+  uint16_t keptMethod;
+  uint8_t *keptCentralExtra;
+  uint32_t keptCentralExtraLength;
+
   // Encryption extras of a member taken over unchanged from an old archive.
   int hasSavedAes;
   uint8_t savedAes[ZIP_AES_EXTRA_SIZE];

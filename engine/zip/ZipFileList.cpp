@@ -127,21 +127,15 @@ int ApplyShortNameRules(char *name, const ZipState *state) {
   return 1;
 }
 
-// An existing entry takes the new source; its old extras go.
-void RetargetEntry(ZipEntry *entry, const char *path, FoundFacts *facts) {
+// An existing entry takes the new source. Its name and extras stay until
+// the main loop writes it again (which drops the old extras): an entry whose
+// source proves not newer is copied as it stands, and that copy needs the
+// lengths of its old local header.
+void RetargetEntry(ZipEntry *entry, const char *path) {
   char *copy = Duplicate(path);
   if (!copy) return;
   if (entry->path != entry->name) free(entry->path);
-  free(entry->name);
   entry->path = copy;
-  entry->name = facts->name;
-  entry->nameLength = static_cast<uint32_t>(strlen(facts->name));
-  facts->name = nullptr;
-  if (entry->centralExtra != entry->localExtra) free(entry->centralExtra);
-  free(entry->localExtra);
-  entry->localExtra = entry->centralExtra = nullptr;
-  entry->localExtraLength = entry->centralExtraLength = 0;
-  entry->hasSavedAes = entry->hasSavedStrong = 0;
 }
 
 int AppendNewFile(const char *path, FoundFacts *facts, ZipState *state) {
@@ -184,7 +178,7 @@ int AddFoundFile(const char *path, ZipState *state) {
     ZipEntry *existing = ZipFindEntry(facts.name, state);
     if (existing) {
       existing->selected = ZipPatternFilter(facts.name, state) ? ZIP_MARK_PROCESS : 0;
-      if (existing->selected) RetargetEntry(existing, path, &facts);
+      if (existing->selected) RetargetEntry(existing, path);
     } else if (ZipPatternFilter(facts.name, state) && !SamePath(path, state->archiveName)) {
       result = AppendNewFile(path, &facts, state);
     }

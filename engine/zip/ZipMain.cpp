@@ -297,11 +297,15 @@ void SetAside(ZipEntry *entry, ZipEntry *old) {
   entry->localExtraLength = entry->centralExtraLength = 0;
   entry->hasSavedAes = entry->hasSavedStrong = 0;
   entry->descriptorLength = 0;
+  entry->storedName = entry->keptCentralExtra = nullptr;
+  entry->keptCentralExtraLength = 0;
+  entry->keptCentral = 0;
 }
 
-void DropSetAside(const ZipEntry *old) {
+void DropSetAside(ZipEntry *old) {
   if (old->centralExtra != old->localExtra) free(old->centralExtra);
   free(old->localExtra);
+  ZipForgetKeptRecords(old);
 }
 
 void RestoreSetAside(ZipEntry *entry, const ZipEntry *old) {

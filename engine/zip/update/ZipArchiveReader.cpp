@@ -98,7 +98,8 @@ char *CopyText(const uint8_t *bytes, uint32_t length) {
 int TakeName(ZipEntry *entry, const uint8_t *bytes, uint32_t length, const ZipState *state) {
   entry->name = CopyText(bytes, length);
   entry->path = CopyText(bytes, length);
-  if (!entry->name || !entry->path) return 4;
+  entry->storedName = CopyBytes(bytes, length);
+  if (!entry->name || !entry->path || !entry->storedName) return 4;
   if (!(state->subOptions & ZSO_ANSI_NAMES)) {
     OemToCharA(entry->name, entry->name);
     OemToCharA(entry->path, entry->path);
@@ -192,6 +193,20 @@ void TakeSharedFields(const uint8_t *fields, ZipEntry *entry) {
   entry->uncompressedSize = ReadLe32(fields + 18);
 }
 
+// The central header's own words and extra field (without its Zip64 block),
+// for a copy that leaves the member as its writer made it. 0, or 4.
+int KeepCentral(ZipEntry *entry, const uint8_t *header, const uint8_t *extra, uint32_t extraLength) {
+  entry->keptCentral = 1;
+  entry->keptMethod = ReadLe16(header + kChMethod);
+  if (!extraLength) return 0;
+  if (!(entry->keptCentralExtra = CopyBytes(extra, extraLength))) return 4;
+  uint64_t sizes[3] = {~0ull, ~0ull, ~0ull};
+  uint32_t length = extraLength, disk = ~0u, found = 0;
+  ZipTakeZip64Extra(entry->keptCentralExtra, &length, &sizes[0], &sizes[1], &sizes[2], &disk, &found, 1);
+  entry->keptCentralExtraLength = length;
+  return 0;
+}
+
 // One member from its central header. 0, 3 or 4.
 int EntryFromCentral(const uint8_t *header, CentralReading *reading, ZipEntry *entry, const ZipState *state) {
   entry->versionMadeBy = ReadLe16(header + kChMadeBy);
@@ -210,6 +225,7 @@ int EntryFromCentral(const uint8_t *header, CentralReading *reading, ZipEntry *e
 
   entry->centralExtra = CopyBytes(extra, extraLength);
   if (extraLength && !entry->centralExtra) return 4;
+  if (KeepCentral(entry, header, extra, extraLength)) return 4;
   uint32_t length = extraLength, aesLength = 0, strongLength = 0;
   uint32_t disk = entry->diskStart == 0xFFFF ? 0xFFFFFFFFu : entry->diskStart;
   ZipTakeZip64Extra(entry->centralExtra, &length, &entry->uncompressedSize, &entry->compressedSize,

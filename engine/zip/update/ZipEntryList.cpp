@@ -47,10 +47,19 @@ void ZipAppendEntry(ZipEntry *entry, ZipState *state) {
   ++state->entryCount;
 }
 
+void ZipForgetKeptRecords(ZipEntry *entry) {
+  free(entry->storedName);
+  free(entry->keptCentralExtra);
+  entry->storedName = entry->keptCentralExtra = nullptr;
+  entry->keptCentralExtraLength = 0;
+  entry->keptCentral = 0;
+}
+
 void ZipFreeEntry(ZipEntry *entry) {
   if (entry->centralExtra != entry->localExtra) free(entry->centralExtra);
   free(entry->localExtra);
   free(entry->comment);
+  ZipForgetKeptRecords(entry);
   if (entry->path != entry->name) free(entry->path);
   free(entry->name);
   free(entry);

@@ -20,6 +20,8 @@ int ZipBuildNameIndex(ZipState *state);
 ZipEntry *ZipFindEntry(const char *name, const ZipState *state);
 // Appends the entry at the end of the list.
 void ZipAppendEntry(ZipEntry *entry, ZipState *state);
+// Releases the raw records kept for a member copied over as it stands.
+void ZipForgetKeptRecords(ZipEntry *entry);
 // Frees one record with its texts and extra buffers.
 void ZipFreeEntry(ZipEntry *entry);
 // Every entry, the index and the comment; clears the preamble, the old

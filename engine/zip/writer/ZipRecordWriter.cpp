@@ -109,6 +109,7 @@ CentralZip64 CentralZip64Fields(const ZipState *state, const ZipEntry *e) {
 }
 
 uint32_t CentralCryptExtraLength(const ZipEntry *e) {
+  if (e->keptCentral) return 0;
   if (e->hasSavedAes || EntryKind(e, kEncryptWinZipAes)) return ZIP_AES_EXTRA_SIZE;
   if (e->hasSavedStrong || EntryKind(e, kEncryptStrong)) return ZIP_STRONG_EXTRA_SIZE;
   return 0;
@@ -116,6 +117,7 @@ uint32_t CentralCryptExtraLength(const ZipEntry *e) {
 
 void PutCentralCryptExtra(const ZipEntry *e, ZipRecordBytes &out) {
   uint8_t field[ZIP_STRONG_EXTRA_SIZE];
+  if (e->keptCentral) return;
   if (e->hasSavedAes) out.Bytes(e->savedAes, ZIP_AES_EXTRA_SIZE);
   else if (e->hasSavedStrong) out.Bytes(e->savedStrong, ZIP_STRONG_EXTRA_SIZE);
   else if (EntryKind(e, kEncryptWinZipAes)) {
@@ -130,6 +132,13 @@ void PutCentralCryptExtra(const ZipEntry *e, ZipRecordBytes &out) {
 // Versions of a central header. Version needed never carries a host byte: a
 // reader takes the whole word as the version it must understand.
 void CentralVersions(const ZipEntry *e, bool zip64, uint16_t *madeBy, uint16_t *needed) {
+  if (e->keptCentral) {
+    // A copied member keeps its writer's words; a Zip64 block it did not
+    // have before asks for a reader of Zip64.
+    *madeBy = e->versionMadeBy;
+    *needed = zip64 && e->versionNeeded < 45 ? 45 : e->versionNeeded;
+    return;
+  }
   if (StrongMember(e)) {
     *madeBy = 60;
     *needed = 51;
@@ -280,6 +289,10 @@ void ZipAesExtraField(uint32_t strength, uint16_t method, uint8_t record[11]) {
 
 void ZipStoredName(const ZipState *state, const ZipEntry *entry, uint8_t *out) {
   if (!entry->nameLength) return;
+  if (entry->storedName) {
+    memcpy(out, entry->storedName, entry->nameLength);
+    return;
+  }
   memcpy(out, entry->name, entry->nameLength);
   if (!(state->subOptions & ZSO_ANSI_NAMES))
     CharToOemBuffA(entry->name, reinterpret_cast<char *>(out), entry->nameLength);
@@ -347,6 +360,8 @@ int ZipWriteCentralHeader(ZipState *state, ZipEntry *e, HANDLE *output) {
   CentralZip64 z64 = CentralZip64Fields(state, e);
   e->centralZip64Length = z64.Size();
   e->centralCryptLength = CentralCryptExtraLength(e);
+  if (e->keptCentral) e->centralExtraLength = e->keptCentralExtraLength;
+  const uint8_t *otherExtra = e->keptCentral ? e->keptCentralExtra : e->centralExtra;
   uint32_t extra = e->centralZip64Length + e->centralExtraLength + e->centralCryptLength;
   if (extra > 0xFFFF || e->commentLength > 0xFFFF) return 4;
   size_t length = ZIP_CENTRAL_HEADER_SIZE + e->nameLength + extra + e->commentLength;
@@ -355,13 +370,13 @@ int ZipWriteCentralHeader(ZipState *state, ZipEntry *e, HANDLE *output) {
 
   uint16_t madeBy, needed;
   CentralVersions(e, z64.Size() != 0, &madeBy, &needed);
-  bool method99 = CentralMethod99(e);
+  bool method99 = CentralMethod99(e) && !e->keptCentral;
   ZipRecordBytes out{record.data};
   out.U32(ZIP_CENTRAL_SIGNATURE);
   out.U16(madeBy);
   out.U16(needed);
   out.U16(e->centralFlags);
-  out.U16(method99 ? 99 : e->method);
+  out.U16(e->keptCentral ? e->keptMethod : method99 ? 99 : e->method);
   out.U32(e->dosDateTime);
   out.U32(method99 ? 0 : e->crc);
   out.U32(z64.compressed ? kOverflow32 : Low32(e->compressedSize));
@@ -370,7 +385,7 @@ int ZipWriteCentralHeader(ZipState *state, ZipEntry *e, HANDLE *output) {
   out.U16(extra);
   out.U16(e->commentLength);
   out.U16(e->diskStart);
-  out.U16(StrongMember(e) ? 0 : e->internalAttributes);
+  out.U16(StrongMember(e) && !e->keptCentral ? 0 : e->internalAttributes);
   out.U32(e->externalAttributes);
   out.U32(z64.offset ? kOverflow32 : Low32(e->localHeaderOffset));
   ZipStoredName(state, e, out.at);
@@ -382,7 +397,7 @@ int ZipWriteCentralHeader(ZipState *state, ZipEntry *e, HANDLE *output) {
     if (z64.compressed) out.U64(e->compressedSize);
     if (z64.offset) out.U64(e->localHeaderOffset);
   }
-  out.Bytes(e->centralExtra, e->centralExtraLength);
+  out.Bytes(otherExtra, e->centralExtraLength);
   PutCentralCryptExtra(e, out);
   out.Bytes(e->comment, e->commentLength);
   int result = Emit(state, record.data, length, length, output);
