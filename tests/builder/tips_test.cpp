@@ -231,12 +231,28 @@ class HoverTipTest : public TipsTest {
   }
   void Move(POINT point) {
     SetCursorPos(point.x, point.y);
+    // The display takes the move in its own time.
+    ASSERT_TRUE(PumpUntil(
+        [point] {
+          POINT now;
+          GetCursorPos(&now);
+          return now.x == point.x && now.y == point.y;
+        },
+        kWaitMs));
     MSG move = {};
     move.hwnd = control_.GetSafeHwnd();
     move.message = WM_MOUSEMOVE;
     tip_.RelayEvent(&move);
   }
   bool TipShown() { return tip_.IsWindowVisible() != FALSE; }
+  std::string Describe() {
+    POINT now;
+    GetCursorPos(&now);
+    HWND under = WindowFromPoint(now);
+    char name[64] = {};
+    GetClassNameA(under, name, sizeof name);
+    return std::to_string(now.x) + "," + std::to_string(now.y) + " over " + name + (under == control_.GetSafeHwnd() ? " (control)" : "");
+  }
 
   CWnd control_;
   CHoverTipWnd tip_;
@@ -249,7 +265,7 @@ TEST_F(HoverTipTest, ShowsHalfASecondAfterTheLastMoveAndHidesOnAClick) {
   EXPECT_FALSE(TipShown());
   Move({over_.x + 1, over_.y});  // one pixel restarts the delay
   const DWORD restarted = GetTickCount();
-  ASSERT_TRUE(PumpUntil([this] { return TipShown(); }, kWaitMs));
+  ASSERT_TRUE(PumpUntil([this] { return TipShown(); }, kWaitMs)) << Describe();
   EXPECT_GE(GetTickCount() - restarted, 480u);
   // The tail's tip sits on the cursor: bottom right of the window, inside it.
   CRect shown;
