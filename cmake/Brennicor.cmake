@@ -36,10 +36,13 @@ else()
   set(BRENNICOR_PATH_PREFIX "")
 endif()
 
-# brennicor_test(NAME n SOURCES ... [LIBS ...] [FIXTURES_REQUIRED ...] [FIXTURES_SETUP ...])
+# brennicor_test(NAME n SOURCES ... [LIBS ...] [FIXTURES_REQUIRED ...] [FIXTURES_SETUP ...] [DESKTOP_INPUT])
 # One test program, run as one process (under Wine in the Windows builds).
+# DESKTOP_INPUT: the program sends real keys and clicks, which go to whatever
+# window has the focus in the shared desktop, so it runs alone: a window of
+# another test program cannot take the focus from it.
 function(brennicor_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;FIXTURES_REQUIRED;FIXTURES_SETUP" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP_INPUT" "NAME" "SOURCES;LIBS;FIXTURES_REQUIRED;FIXTURES_SETUP" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main)
   target_compile_definitions(${T_NAME} PRIVATE
@@ -57,6 +60,9 @@ function(brennicor_test)
   endif()
   if(T_FIXTURES_SETUP)
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_SETUP "${T_FIXTURES_SETUP}")
+  endif()
+  if(T_DESKTOP_INPUT)
+    set_tests_properties(${T_NAME} PROPERTIES RUN_SERIAL TRUE)
   endif()
 endfunction()
 

@@ -50,7 +50,8 @@ std::string MessageBoxText(HWND box);
 void Click(HWND dialog, int id);
 
 // Real input, as from the keyboard and mouse: it reaches whichever window has
-// the focus or lies under the point, through every hook on the way.
+// the focus or lies under the point, through every hook on the way. A test
+// program that uses it is declared DESKTOP_INPUT, so it runs alone.
 void PressKey(WORD virtualKey);
 // Moves the cursor to point (screen coordinates) and presses the left button there.
 void LeftClickAt(POINT point);
