@@ -56,6 +56,8 @@ struct MemberOutput {
   uint32_t crc;         // running register, from 0xFFFFFFFF
   uint64_t skipped;     // memory window: bytes before the starting offset dropped
   uint64_t placed;      // memory window: bytes placed in the block
+  int convertLineEnds;  // text mode: each bare LF goes out as CR LF
+  int lastWasCr;        // the last byte handed on was a CR (a CR LF pair stays as it is)
 };
 
 enum { kMemberIoPathCapacity = 2049 };

@@ -130,7 +130,7 @@ static int TakeOptions(UnzipState *state) {
   state->noMessagePump = (bits & kUnzipNoMessagePump) != 0;
   state->overwriteAll = command.overWriteFlag != 0;
   state->renameLongRecord = (command.lUnZipSubOptions2 & kUnzipRenameLongRecord) != 0;
-  state->outputModeWord = command.outputModeFlag ? 0x4000 : 0x8000;
+  state->outputModeWord = command.outputModeFlag ? kOutputModeText : kOutputModeBinary;
   if (state->callbackRecordUsed && !state->memoryIo) return UnzipFail(state, 47, UnzipResultMessageId(47));
   return 0;
 }

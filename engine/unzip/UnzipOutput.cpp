@@ -15,6 +15,8 @@ void OutputStart(UnzipState *state, int sink, HANDLE file, uint64_t limit) {
   out.sizeExceeded = 0;
   out.crc = 0xFFFFFFFF;
   out.skipped = out.placed = 0;
+  out.convertLineEnds = sink != kSinkNone && state->outputModeWord == kOutputModeText;
+  out.lastWasCr = 0;
   // Stale bytes of an earlier member never look like output.
   memset(out.buffer, 0xAA, out.capacity);
 }
@@ -31,6 +33,24 @@ static bool WriteAll(HANDLE file, const uint8_t *bytes, uint32_t count) {
     count -= written;
   }
   return true;
+}
+
+// Text mode: the bytes with a CR put before each LF that has none, into
+// converted (room for 2 x count); the converted count. A CR LF pair already
+// there is kept as it is, also across two buffers.
+static uint64_t ConvertLineEnds(MemberOutput &out, const uint8_t *bytes, uint64_t count, uint8_t *converted) {
+  uint64_t length = 0;
+  for (uint64_t i = 0; i < count; ++i) {
+    if (bytes[i] == '\n' && !out.lastWasCr) converted[length++] = '\r';
+    converted[length++] = bytes[i];
+    out.lastWasCr = bytes[i] == '\r';
+  }
+  return length;
+}
+
+// Where the converted bytes of one flush are made; null when there is no room.
+static uint8_t *ConversionBuffer(uint64_t count) {
+  return static_cast<uint8_t *>(HeapAlloc(GetProcessHeap(), 0, static_cast<SIZE_T>(count * 2 + 1)));
 }
 
 // Offers bytes to the memory callback's write operation until it has taken
@@ -55,15 +75,22 @@ static void OfferToCallback(UnzipState *state, const uint8_t *bytes, uint64_t co
   }
 }
 
-// Functions 9 and 11: the bytes from the starting offset on, as far as the
-// block reaches, go to the block or to the callback.
-static void PlaceInWindow(UnzipState *state, const uint8_t *bytes, uint64_t count) {
+static bool WritesToWindow(const MemberOutput &out) { return out.sink == kSinkMemory || out.sink == kSinkWindowCallback; }
+
+// Functions 9 and 11: the member's bytes before the starting offset are dropped.
+static void SkipBeforeWindow(UnzipState *state, const uint8_t **bytes, uint64_t *count) {
   MemberOutput &out = state->io.output;
   uint64_t skip = state->startingOffset - out.skipped;
-  if (skip > count) skip = count;
+  if (skip > *count) skip = *count;
   out.skipped += skip;
-  bytes += skip;
-  count -= skip;
+  *bytes += skip;
+  *count -= skip;
+}
+
+// Functions 9 and 11: as far as the block reaches, the bytes go to the block
+// or to the callback.
+static void PlaceInWindow(UnzipState *state, const uint8_t *bytes, uint64_t count) {
+  MemberOutput &out = state->io.output;
   uint64_t room = state->memBlockSize - out.placed;
   uint64_t take = count < room ? count : room;
   if (out.sink == kSinkMemory)
@@ -75,6 +102,38 @@ static void PlaceInWindow(UnzipState *state, const uint8_t *bytes, uint64_t coun
     out.error = kOutputFull;
     state->cancelFlag = 1;
   }
+}
+
+static void Deliver(UnzipState *state, const uint8_t *bytes, uint64_t count) {
+  MemberOutput &out = state->io.output;
+  switch (out.sink) {
+    case kSinkFile:
+      if (!WriteAll(out.file, bytes, static_cast<uint32_t>(count))) out.error = kOutputFull;
+      break;
+    case kSinkMemory:
+    case kSinkWindowCallback:
+      PlaceInWindow(state, bytes, count);
+      break;
+    case kSinkCallback:
+      OfferToCallback(state, bytes, count);
+      break;
+    default:
+      break;
+  }
+}
+
+// Hands the n decoded bytes on, their line ends converted in text mode.
+static void DeliverDecoded(UnzipState *state, const uint8_t *bytes, uint64_t count) {
+  MemberOutput &out = state->io.output;
+  if (WritesToWindow(out)) SkipBeforeWindow(state, &bytes, &count);
+  if (!out.convertLineEnds || count == 0) return Deliver(state, bytes, count);
+  uint8_t *converted = ConversionBuffer(count);
+  if (!converted) {
+    out.error = kOutputFull;
+    return;
+  }
+  Deliver(state, converted, ConvertLineEnds(out, bytes, count, converted));
+  HeapFree(GetProcessHeap(), 0, converted);
 }
 
 int FlushOutput(UnzipState *state) {
@@ -94,20 +153,7 @@ int FlushOutput(UnzipState *state) {
     state->cancelFlag = 1;
   }
   out.crc = Crc32Fold(out.crc, out.buffer, n);
-  switch (out.sink) {
-    case kSinkFile:
-      if (!WriteAll(out.file, out.buffer, n)) out.error = kOutputFull;
-      break;
-    case kSinkMemory:
-    case kSinkWindowCallback:
-      PlaceInWindow(state, out.buffer, n);
-      break;
-    case kSinkCallback:
-      OfferToCallback(state, out.buffer, n);
-      break;
-    default:
-      break;
-  }
+  DeliverDecoded(state, out.buffer, n);
   out.handedOn += n;
   UnzipMinorStatus(out.handedOn);
   return out.error == kOutputFull && out.sink == kSinkFile ? 50 : 0;

@@ -23,6 +23,8 @@ enum : uint32_t {
   kUnzipNameBufferSize = 2048,
 };
 
+enum : uint32_t { kOutputModeText = 0x4000, kOutputModeBinary = 0x8000 };
+
 // The end records, the cached central directory and the member in hand.
 struct UnzipDirectoryState {
   int endRecordRead;
@@ -99,7 +101,7 @@ struct UnzipState {
   RenameProcEx renameProcEx;
   MemoryIoProc memoryIo;
   void *memoryIoData;
-  uint32_t outputModeWord;  // 0x4000 or 0x8000
+  uint32_t outputModeWord;  // kOutputModeText (line ends converted) or kOutputModeBinary
 
   HANDLE activityLog;  // open from the first activity line of a command
   int majorPercent;

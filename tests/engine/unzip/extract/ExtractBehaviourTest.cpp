@@ -461,3 +461,36 @@ TEST(Overwrite, TheEnginesOwnDialogAnswers) {
   EXPECT_EQ(ReadFileBytes(Work("expected/izip-6/one.bin")), ReadFileBytes(dest + "/one.bin")) << "yes to all";
 }
 }  // namespace
+
+namespace {
+// Text mode (record field +88): each line end goes out as CR LF, as unzip -a
+// reads the text, on disk and into memory; the CRC is the stored text's.
+TEST(TextMode, LineEndsBecomeCrLfOnDiskAndInMemory) {
+  const char *members[] = {"a.txt", "edge.txt", "c.txt"};
+  std::string dest = Fresh("text");
+  UNZIPCMDSTRUCT command = ExtractCommand(Work("text.zip"), dest, "*.*");
+  command.outputModeFlag = 1;
+  ASSERT_EQ(0, UnzipExecute(&command));
+  for (const char *name : members) EXPECT_TRUE(ReadFileBytes(Work("text/") + name) == ReadFileBytes(dest + "/" + name)) << name;
+
+  for (const char *name : members) {
+    SCOPED_TRACE(name);
+    Bytes expected = ReadFileBytes(Work("text/") + name);
+    Bytes block(expected.size() + 16, 0x55);
+    UNZIPCMDSTRUCT memory = Command(UNZIP_FILETOMEM, Work("text.zip"));
+    memory.lpszFilespec = name;
+    memory.quietFlag = 1;
+    memory.outputModeFlag = 1;
+    memory.lpMemBlock = block.data();
+    memory.lMemBlockSize = static_cast<uint32_t>(expected.size());
+    EXPECT_EQ(0, UnzipExecute(&memory));
+    EXPECT_TRUE(expected == Bytes(block.begin(), block.begin() + expected.size()));
+    EXPECT_EQ(0x55, block[expected.size()]);
+  }
+  // Binary mode, the default, leaves the bytes as stored.
+  command.outputModeFlag = 0;
+  command.overWriteFlag = 1;
+  ASSERT_EQ(0, UnzipExecute(&command));
+  EXPECT_EQ(Text("c\n"), ReadFileBytes(dest + "/c.txt"));
+}
+}  // namespace
