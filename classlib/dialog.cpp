@@ -20,7 +20,7 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd)
     : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd) {}
 
-static LPCDLGTEMPLATEA LoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst) {
+LPCDLGTEMPLATEA AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst) {
   HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
   *phInst = hInst;
   HRSRC hResource = ::FindResourceA(hInst, lpszTemplateName, RT_DIALOG);
@@ -41,7 +41,7 @@ BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd) {
   m_lpszTemplateName = lpszTemplateName;
   if (IS_INTRESOURCE(lpszTemplateName) && !m_nIDHelp) m_nIDHelp = LOWORD(reinterpret_cast<ULONG_PTR>(lpszTemplateName));
   HINSTANCE hInst;
-  LPCDLGTEMPLATEA lpTemplate = LoadDialogTemplate(lpszTemplateName, &hInst);
+  LPCDLGTEMPLATEA lpTemplate = AfxLoadDialogTemplate(lpszTemplateName, &hInst);
   if (!pParentWnd) pParentWnd = AfxGetMainWnd();
   return lpTemplate && CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
 }
@@ -60,7 +60,7 @@ BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentW
 INT_PTR CDialog::DoModal() {
   HINSTANCE hInst = AfxGetResourceHandle();
   LPCDLGTEMPLATEA lpTemplate = m_lpDialogTemplate;
-  if (!lpTemplate && m_lpszTemplateName) lpTemplate = LoadDialogTemplate(m_lpszTemplateName, &hInst);
+  if (!lpTemplate && m_lpszTemplateName) lpTemplate = AfxLoadDialogTemplate(m_lpszTemplateName, &hInst);
   if (!lpTemplate) return -1;
 
   HWND hWndParent = GetSafeOwner_(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, nullptr);
@@ -134,7 +134,9 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
 // many bytes (a zero-terminated text); a zero control id ends the rows.
 // Messages are the 16-bit list and combo "add string" numbers 0x0401 and
 // 0x0403, or 0x1234 for an extended combo box item.
-BOOL CDialog::ExecuteDlgInit(LPCSTR lpszResourceName) {
+BOOL CDialog::ExecuteDlgInit(LPCSTR lpszResourceName) { return AfxExecuteDlgInit(m_hWnd, lpszResourceName); }
+
+BOOL AfxExecuteDlgInit(HWND hWnd, LPCSTR lpszResourceName) {
   if (!lpszResourceName) return TRUE;
   HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, MAKEINTRESOURCEA(240));
   HRSRC hResource = ::FindResourceA(hInst, lpszResourceName, MAKEINTRESOURCEA(240));
@@ -158,10 +160,10 @@ BOOL CDialog::ExecuteDlgInit(LPCSTR lpszResourceName) {
       item.mask = CBEIF_TEXT;
       item.iItem = -1;
       item.pszText = text;
-      r = ::SendDlgItemMessageA(m_hWnd, nIDC, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      r = ::SendDlgItemMessageA(hWnd, nIDC, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     } else {
       UINT message = nMsg == 0x0401 ? LB_ADDSTRING : nMsg == 0x0403 ? CB_ADDSTRING : nMsg;
-      r = ::SendDlgItemMessageA(m_hWnd, nIDC, message, 0, reinterpret_cast<LPARAM>(text));
+      r = ::SendDlgItemMessageA(hWnd, nIDC, message, 0, reinterpret_cast<LPARAM>(text));
     }
     if (r == LB_ERR || r == LB_ERRSPACE) return FALSE;
     p += dwLen;

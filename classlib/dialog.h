@@ -57,3 +57,7 @@ class CDialog : public CWnd {
 // The dialog procedure behind every dialog of the layer: the window's own
 // procedure (AfxWndProc) does the work, so this one asks for the defaults.
 INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
+// The dialog template of that name and the module holding it, or null.
+LPCDLGTEMPLATEA AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst);
+// Runs the RT_DLGINIT rows of that name into hWnd's lists; TRUE also when there are none.
+BOOL AfxExecuteDlgInit(HWND hWnd, LPCSTR lpszResourceName);

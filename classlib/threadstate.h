@@ -28,6 +28,9 @@ struct AFX_THREAD_STATE {
   HWND m_hLastHitWnd = nullptr;
   INT_PTR m_nLastHit = -1;
   TOOLINFOA m_lastInfo = {};
+  // The bar whose fly-by prompt is on the status line, and its tool.
+  CWnd* m_pLastStatus = nullptr;
+  INT_PTR m_nLastStatus = -1;
   // Frames other than the main window that idle updates reach as well.
   std::vector<HWND> m_frameList;
   CWinThread* m_pCurrentWinThread = nullptr;

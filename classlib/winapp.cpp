@@ -17,6 +17,7 @@ CWinApp::CWinApp(LPCSTR lpszAppName) {
 }
 
 CWinApp::~CWinApp() {
+  DeleteDocuments();
   if (g_app == this) g_app = nullptr;
 }
 
@@ -80,6 +81,7 @@ int CWinApp::Run() {
 }
 
 int CWinApp::ExitInstance() {
+  SaveStdProfileSettings();
   if (m_bOleInitialized) {
     ::OleUninitialize();
     m_bOleInitialized = FALSE;

@@ -2,12 +2,20 @@
 // helpers that reach it.
 #pragma once
 
+#include <vector>
+
 #include "classlib/module.h"
 #include "classlib/resource.h"
 #include "classlib/winthread.h"
 
+class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
+
 class CWinApp : public CWinThread {
   DECLARE_DYNAMIC(CWinApp)
+  DECLARE_MESSAGE_MAP()
  public:
   explicit CWinApp(LPCSTR lpszAppName = nullptr);
   ~CWinApp() override;
@@ -40,6 +48,27 @@ class CWinApp : public CWinThread {
   void EnableModeless(BOOL bEnable);
   virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 
+  // ---- documents (document/appdocuments.cpp)
+  // Reads up to nMaxMRU recent files; ExitInstance writes them back.
+  void LoadStdProfileSettings(UINT nMaxMRU = 4);
+  void AddDocTemplate(CDocTemplate* pTemplate);
+  virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+  virtual void AddToRecentFileList(LPCSTR lpszPathName);
+  void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+  // A new document, or the file the command line names; FALSE when that fails.
+  BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+  virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                CDocTemplate* pTemplate);
+  virtual BOOL SaveAllModified();
+  virtual void CloseAllDocuments(BOOL bEndSession);
+  afx_msg void OnFileNew();
+  afx_msg void OnFileOpen();
+  afx_msg BOOL OnOpenRecentFile(UINT nID);
+  afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+  afx_msg void OnAppExit();
+
+  CRecentFileList* m_pRecentFileList = nullptr;
+
   LPCSTR m_pszAppName = nullptr;
   LPCSTR m_pszRegistryKey = nullptr;
   LPCSTR m_pszProfileName = nullptr;
@@ -53,8 +82,11 @@ class CWinApp : public CWinThread {
  private:
   friend BOOL AfxWinInit(HINSTANCE, HINSTANCE, LPSTR, int);
   void SetAppNames();
+  void SaveStdProfileSettings();
+  void DeleteDocuments();
   CString m_strAppName, m_strRegistryKey, m_strProfileName, m_strExeName, m_strHelpFilePath;
   BOOL m_bOleInitialized = FALSE;
+  std::vector<CDocTemplate*> m_templates;
   friend BOOL AfxOleInit();
 };
 

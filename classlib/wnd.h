@@ -18,6 +18,7 @@
 class CScrollBar;
 class CDataExchange;
 class CToolTipCtrl;
+class CFrameWnd;
 
 // m_nFlags bits.
 #define WF_TOOLTIPS 0x0001
@@ -111,6 +112,13 @@ class CWnd : public CCmdTarget {
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
   virtual void DoDataExchange(CDataExchange* pDX) {}
   void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+
+  // ---- bar layout (frame/layout.cpp)
+  enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+  // Children with ids in [nIDFirst, nIDLast] take their edges through
+  // WM_SIZEPARENT, in one deferred batch; nIDLeftOver gets what remains.
+  void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                      LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
 
   // ---- tool tips
   BOOL EnableToolTips(BOOL bEnable = TRUE);
@@ -234,6 +242,9 @@ class CWnd : public CCmdTarget {
   }
   // Depth-first; a child with its parent's id wins over the parent.
   CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
+  // The nearest frame above this window (frame/framewnd.cpp), and the top one.
+  CFrameWnd* GetParentFrame() const;
+  CFrameWnd* GetTopLevelFrame() const;
   static HWND GetSafeOwner_(HWND hParent, HWND* pWndTop);
   // The window a dialog of pParent should be owned by; disables nothing.
   static CWnd* GetSafeOwner(CWnd* pParent = nullptr, HWND* pWndTop = nullptr);
