@@ -205,8 +205,8 @@ std::string RecentEntry(const char* value) {
   return data;
 }
 
-// A key press as the pump sees it, with the modifier state it asks for.
-void PressKey(UINT vk, bool shift = false) {
+// A key press as the pump sees it (posted, not typed), with the modifier state it asks for.
+void PostKeyPress(UINT vk, bool shift = false) {
   BYTE keys[256];
   ::GetKeyboardState(keys);
   keys[VK_SHIFT] = shift ? 0x80 : 0;
@@ -315,8 +315,8 @@ TEST(FrameRouting, PopupGreysItemsWithoutHandlerBeforeAnyoneSeesIt) {
 
 TEST(FrameRouting, AcceleratorOfADisabledCommandDoesNothing) {
   Frame()->m_wndSplitter.GetPane(0, 0)->SetFocus();
-  PressKey(VK_F8);
-  PressKey(VK_F7);
+  PostKeyPress(VK_F8);
+  PostKeyPress(VK_F7);
   EXPECT_EQ(Frame()->enabledRuns, 1);
   EXPECT_EQ(Frame()->disabledRuns, 0);
 }
@@ -501,11 +501,11 @@ TEST(FrameSplitter, FirstColumnIs300AndF6MovesBetweenPanes) {
   CWnd* second = Frame()->m_wndSplitter.GetPane(0, 1);
   Frame()->SetActiveView(static_cast<CView*>(first));
   first->SetFocus();
-  PressKey(VK_F6);
+  PostKeyPress(VK_F6);
   EXPECT_EQ(Frame()->GetActiveView(), second);
   // From inside the form the frame's accelerators still come first.
   ::SetFocus(::GetDlgItem(second->m_hWnd, IDC_FORM_EDIT));
-  PressKey(VK_F6, true);
+  PostKeyPress(VK_F6, true);
   EXPECT_EQ(Frame()->GetActiveView(), first);
 }
 
