@@ -7,7 +7,7 @@ namespace {
 constexpr unsigned kMaxCodeLength = 16;
 
 uint32_t MakeEntry(unsigned op, unsigned bits, unsigned value) {
-  return op | (bits << 8) | (value << 16);
+  return bits | (op << 8) | (value << 16);
 }
 
 uint32_t SymbolEntry(unsigned symbol, unsigned bits, const DecodeAlphabet& alphabet) {

@@ -5,9 +5,10 @@
 
 #include <cstdint>
 
-// An entry packs three fields: operation (bits 0-7), number of input bits
-// the entry consumes (8-15) and value (16-31: literal byte, base value, or
-// the start of a sub-table). A link entry's bits are the first-level width
+// An entry packs three fields: number of input bits the entry consumes
+// (bits 0-7, lowest so that dropping them needs no shift of the entry),
+// operation (8-15) and value (16-31: literal byte, base value, or the start
+// of a sub-table). A link entry's bits are the first-level width
 // it consumed; sub-table entries count only the bits past it.
 //
 // Operations: 0-16 a length or distance with that many extra bits; then
@@ -22,8 +23,8 @@ constexpr DecodeOps kDeflateOps{15, 16};
 constexpr DecodeOps kDeflate64Ops{17, 18};
 constexpr uint8_t kOpInvalid = 99;
 
-inline unsigned EntryOp(uint32_t entry) { return entry & 0xFF; }
-inline unsigned EntryBits(uint32_t entry) { return (entry >> 8) & 0xFF; }
+inline unsigned EntryBits(uint32_t entry) { return entry & 0xFF; }
+inline unsigned EntryOp(uint32_t entry) { return (entry >> 8) & 0xFF; }
 inline unsigned EntryValue(uint32_t entry) { return entry >> 16; }
 
 // Symbols below simpleCount are literals (or, at 256, end of block); the

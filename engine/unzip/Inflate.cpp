@@ -35,8 +35,8 @@ constexpr uint8_t kDistanceExtra[32] = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,  4,
 constexpr uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                           11, 4,  12, 3, 13, 2, 14, 1, 15};
 
-constexpr unsigned kLiteralWidth = 9;
-constexpr unsigned kDistanceWidth = 6;
+constexpr unsigned kLiteralWidth = 11;
+constexpr unsigned kDistanceWidth = 8;
 constexpr unsigned kCodeLengthWidth = 7;
 constexpr unsigned kFixedDistanceWidth = 5;
 
@@ -74,11 +74,19 @@ DecodeAlphabet DistanceAlphabet() {
 inline uint64_t LowBits(uint64_t bits, unsigned n) { return bits & ((uint64_t{1} << n) - 1); }
 
 // Copies a match whose source and destination both end before the window's
-// end, a word at a time (up to a word past the end). A distance under 8 is
-// first spelt out byte by byte to a multiple of itself of at least 8, which
-// then serves as the distance of the word copies.
+// end, in whole words, writing up to 32 bytes past the match's end (and
+// reading as far past its source). A distance of 16 or more moves 16 bytes
+// per step, the first 32 without a test, which covers most matches; a
+// distance under 8 is first spelt out byte by byte to a multiple of itself
+// of at least 8, which then serves as the distance of 8-byte steps.
 inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t length, size_t distance) {
   uint8_t* end = to + length;
+  if (distance >= 16) {
+    std::memcpy(to, from, 16);
+    std::memcpy(to + 16, from + 16, 16);
+    for (to += 32, from += 32; to < end; to += 16, from += 16) std::memcpy(to, from, 16);
+    return;
+  }
   if (distance == 1) {
     std::memset(to, *from, length);
     return;
@@ -96,19 +104,153 @@ inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t length, size_t d
   }
 }
 
-// Decodes symbols up to the end of the block. The bit buffer and the window
-// position live in locals here, written back around every call that uses
-// the state, so that the compiler keeps them in registers.
+// Copies a match whose source runs over the window's end into its start,
+// byte by byte (rare: once per window lap at most).
+inline void CopyAcrossWindowEnd(uint8_t* window, size_t pos, size_t from, size_t length) {
+  constexpr size_t kMask = kDecoderWindowSize - 1;
+  for (size_t i = 0; i < length; ++i) window[pos + i] = window[(from + i) & kMask];
+}
+
+// The fast loop runs while the input run has two refills' worth of bytes
+// and the window has room for a longest match and a copy's overrun, so
+// that it needs neither the byte-wise refill nor a flush.
+constexpr ptrdiff_t kFastInput = 16;
+template <class Format>
+constexpr size_t FastOutputLimit() {
+  return kDecoderWindowSize - Format::kMaxLength;
+}
+
+enum FastExit { kFastLeftRoom, kFastEndOfBlock, kFastCorrupt };
+
+struct BlockTables {
+  const uint32_t* literals;
+  uint64_t literalMask;
+  const uint32_t* distances;
+  uint64_t distanceMask;
+};
+
+// Decodes Deflate symbols until the input run or the window runs short,
+// the block ends or the data turns out corrupt. One refill gives 56 bits:
+// enough for three literals of up to 15 bits, or for a whole match (15 + 5
+// + 15 + 13 bits), so no symbol checks the input's end. Its own locals keep
+// the loop's state in registers.
+template <class Format>
+[[gnu::noinline]] FastExit InflateFast(DecoderState& state, const BlockTables& t) {
+  constexpr DecodeOps ops = Format::kOps;
+  uint8_t* const window = state.window;
+  uint8_t* out = window + state.windowPos;
+  uint8_t* const outLimit = window + FastOutputLimit<Format>();
+  const uint8_t* next = state.inNext;
+  const uint8_t* const end = state.inEnd;
+  uint64_t bits = state.bitBuffer;
+  unsigned bitCount = state.bitCount;
+  const bool firstLap = state.memberOutput == 0;
+  const uint32_t* const literals = t.literals;
+  const uint64_t literalMask = t.literalMask;
+
+  auto drop = [&](unsigned n) {
+    bits >>= n;
+    bitCount -= n;
+  };
+  auto isLiteral = [](uint32_t entry) { return EntryOp(entry) == Format::kOps.literal; };
+  auto putLiteral = [&](uint32_t entry) {
+    drop(EntryBits(entry));
+    *out++ = static_cast<uint8_t>(EntryValue(entry));
+  };
+  auto follow = [&](const uint32_t* table, uint32_t entry) {
+    unsigned op = EntryOp(entry);
+    if (op > ops.literal && op != kOpInvalid) {
+      drop(EntryBits(entry));
+      entry = table[EntryValue(entry) + LowBits(bits, op - ops.literal)];
+    }
+    return entry;
+  };
+
+  FastExit exit = kFastLeftRoom;
+  while (end - next >= kFastInput && out < outLimit) {
+    DecoderRefillWord(bits, bitCount, next);
+    uint32_t entry = literals[bits & literalMask];
+    if (isLiteral(entry)) {
+      putLiteral(entry);
+      entry = literals[bits & literalMask];
+      if (isLiteral(entry)) {
+        putLiteral(entry);
+        entry = literals[bits & literalMask];
+        if (isLiteral(entry)) {
+          putLiteral(entry);
+          continue;
+        }
+      }
+      DecoderRefillWord(bits, bitCount, next);
+    }
+    entry = follow(literals, entry);
+    unsigned op = EntryOp(entry);
+    if (op == ops.literal) {
+      putLiteral(entry);
+      continue;
+    }
+    if (op >= ops.endOfBlock) {
+      if (op == ops.endOfBlock) drop(EntryBits(entry));
+      exit = op == ops.endOfBlock ? kFastEndOfBlock : kFastCorrupt;
+      break;
+    }
+    drop(EntryBits(entry));
+    size_t length = EntryValue(entry) + LowBits(bits, op);
+    drop(op);
+
+    entry = follow(t.distances, t.distances[bits & t.distanceMask]);
+    op = EntryOp(entry);
+    if (op >= ops.endOfBlock) {
+      exit = kFastCorrupt;
+      break;
+    }
+    drop(EntryBits(entry));
+    size_t distance = EntryValue(entry) + LowBits(bits, op);
+    drop(op);
+
+    size_t pos = static_cast<size_t>(out - window);
+    if (distance <= pos) {
+      CopyWithin(out, out - distance, length, distance);
+    } else if (firstLap) {
+      exit = kFastCorrupt;  // before the start of this member's output
+      break;
+    } else {
+      size_t from = pos + kDecoderWindowSize - distance;
+      if (from + length <= kDecoderWindowSize) {
+        CopyWithin(out, window + from, length, kDecoderWindowSize);
+      } else {
+        CopyAcrossWindowEnd(window, pos, from, length);
+      }
+    }
+    out += length;
+  }
+  state.windowPos = static_cast<size_t>(out - window);
+  state.bitBuffer = bits;
+  state.bitCount = bitCount;
+  state.inNext = next;
+  return exit;
+}
+
+// Decodes symbols up to the end of the block: through the fast loop where
+// it can run (Deflate only: Deflate64's longer lengths outgrow one refill
+// per match, and its window leaves no room behind a match for the word
+// copy's overrun), and near the end of the input run or of the window one
+// symbol at a time, refilling byte by byte and flushing the window where it
+// fills. The bit buffer and the window position live in locals here,
+// written back around every call that uses the state, so that the compiler
+// keeps them in registers.
 template <class Format>
 DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigned literalWidth,
                           const uint32_t* distances, unsigned distanceWidth) {
   constexpr DecodeOps ops = Format::kOps;
+  const BlockTables tables{literals, (uint64_t{1} << literalWidth) - 1, distances,
+                           (uint64_t{1} << distanceWidth) - 1};
   uint8_t* const window = state.window;
-  size_t pos = state.windowPos;
-  uint64_t bits = state.bitBuffer;
-  unsigned bitCount = state.bitCount;
-  const uint8_t* next = state.inNext;
-  const uint8_t* end = state.inEnd;
+  size_t pos = 0;
+  uint64_t bits = 0;
+  unsigned bitCount = 0;
+  const uint8_t* next = nullptr;
+  const uint8_t* end = nullptr;
 
   auto save = [&] {
     state.windowPos = pos;
@@ -137,8 +279,8 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
     bitCount -= n;
   };
   // Looks up a code, following a link into its sub-table.
-  auto lookup = [&](const uint32_t* table, unsigned width) {
-    uint32_t entry = table[LowBits(bits, width)];
+  auto lookup = [&](const uint32_t* table, uint64_t mask) {
+    uint32_t entry = table[bits & mask];
     unsigned op = EntryOp(entry);
     if (op > ops.literal && op != kOpInvalid) {
       drop(EntryBits(entry));
@@ -147,14 +289,22 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
     return entry;
   };
 
-  DecodeResult result = kDecodeDone;
+  load();
   for (;;) {
+    if (Format::kWordCopy) {
+      save();
+      FastExit exit = InflateFast<Format>(state, tables);
+      load();
+      if (exit == kFastEndOfBlock) return kDecodeDone;
+      if (exit == kFastCorrupt) return kDecodeCorrupt;
+    }
+
     if (bitCount < 48) refill();
     if (state.inputEnded && (state.stopped || bitCount < state.padBits)) {
-      result = kDecodeInputEnded;
-      break;
+      save();
+      return kDecodeInputEnded;
     }
-    uint32_t entry = lookup(literals, literalWidth);
+    uint32_t entry = lookup(literals, tables.literalMask);
     unsigned op = EntryOp(entry);
     if (op == ops.literal) {
       drop(EntryBits(entry));
@@ -163,63 +313,41 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
         save();
         bool flowing = DecoderFlushWindow(state);
         load();
-        if (!flowing) {
-          result = kDecodeStopped;
-          break;
-        }
+        if (!flowing) return kDecodeStopped;
       }
       continue;
     }
     if (op == ops.endOfBlock) {
       drop(EntryBits(entry));
-      break;
+      save();
+      return kDecodeDone;
     }
     if (op > ops.endOfBlock) {
-      result = kDecodeCorrupt;
-      break;
+      save();
+      return kDecodeCorrupt;
     }
     drop(EntryBits(entry));
     size_t length = EntryValue(entry) + LowBits(bits, op);
     drop(op);
     if (Format::kMaxLength > 258 && bitCount < 30) refill();
 
-    entry = lookup(distances, distanceWidth);
+    entry = lookup(distances, tables.distanceMask);
     op = EntryOp(entry);
     if (op >= ops.endOfBlock) {
-      result = kDecodeCorrupt;
-      break;
+      save();
+      return kDecodeCorrupt;
     }
     drop(EntryBits(entry));
     size_t distance = EntryValue(entry) + LowBits(bits, op);
     drop(op);
     if (distance > pos && state.memberOutput == 0) {
-      result = kDecodeCorrupt;  // before the start of this member's output
-      break;
-    }
-
-    if (Format::kWordCopy && pos + Format::kMaxLength < kDecoderWindowSize) {
-      if (distance <= pos) {
-        CopyWithin(window + pos, window + pos - distance, length, distance);
-        pos += length;
-        continue;
-      }
-      size_t from = pos + kDecoderWindowSize - distance;
-      if (from + length <= kDecoderWindowSize) {
-        CopyWithin(window + pos, window + from, length, kDecoderWindowSize);
-        pos += length;
-        continue;
-      }
+      save();
+      return kDecodeCorrupt;  // before the start of this member's output
     }
     save();
-    bool flowing = DecoderCopyMatch(state, distance, length);
+    if (!DecoderCopyMatch(state, distance, length)) return kDecodeStopped;
     load();
-    if (!flowing) {
-      result = kDecodeStopped;
-      break;
-    }
   }
-  save();
-  return result;
 }
 
 template <class Format>
