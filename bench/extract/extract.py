@@ -6,6 +6,10 @@ process and as a whole process) and by unzip and 7zz natively, best of
 three rounds each; every output is compared with the tar's files. The same
 archive is also only tested (decoded and checked, nothing written), which
 leaves out the cost of creating files, far higher under Wine than natively.
+Wine's floor is measured in the same run: write_floor.exe reads the archive
+and writes the same files with the same sizes without decoding anything;
+the engine's time above that floor is set beside the native decode (unzip
+-t), what the engine itself should cost.
 
 Usage: bench_extract CORPUS_FOLDER
 The engine's program comes from the x64 benchmark build (bench-x64 beside
@@ -24,6 +28,7 @@ sys.path.insert(0, os.path.join(HERE, ".."))
 from wine_bench import ROUNDS, best_of, engine_program, wine_environment  # noqa: E402
 
 PROGRAM = engine_program("extract_with_engine.exe")
+FLOOR = engine_program("write_floor.exe")
 
 
 def same_tree(left, right):
@@ -37,8 +42,9 @@ def same_tree(left, right):
 
 def main():
     corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "shared", "corpus")
-    if not os.path.exists(PROGRAM):
-        sys.exit(f"missing {PROGRAM}: scripts/bench builds it")
+    for needed in (PROGRAM, FLOOR):
+        if not os.path.exists(needed):
+            sys.exit(f"missing {needed}: scripts/bench builds it")
     work = tempfile.mkdtemp(prefix="bench-extract-")
     try:
         source = os.path.join(work, "source")
@@ -49,6 +55,10 @@ def main():
         subprocess.run(["zip", "-6", "-r", "-q", "-X", archive, "."], cwd=source, check=True)
         size = sum(m.size for m in members)
         print(f"{len(members)} files, {size} bytes, archive {os.path.getsize(archive)} bytes")
+
+        listing = os.path.join(work, "files.txt")
+        with open(listing, "w") as f:
+            f.writelines(f"{m.size} {m.name}\n" for m in members)
 
         outputs = {name: os.path.join(work, name) for name in ("engine", "unzip", "7zz")}
 
@@ -69,10 +79,21 @@ def main():
             out = open(report).read().split()
             return float(out[out.index("seconds") + 1])
 
+        def floor():
+            folder = os.path.join(work, "floor")
+            shutil.rmtree(folder, ignore_errors=True)
+            os.makedirs(folder)
+            with open(report, "w") as f:
+                subprocess.run(["/usr/lib/wine/wine64", FLOOR, "Z:" + archive, "Z:" + listing, "Z:" + folder],
+                               env=env, check=True, stdout=f, stderr=subprocess.DEVNULL)
+            out = open(report).read().split()
+            return float(out[out.index("seconds") + 1])
+
         def native(args):
             return lambda: subprocess.run(args, check=True, stdout=subprocess.DEVNULL) and None
 
         extract = {
+            "floor": best_of(floor),
             "engine": best_of(engine),
             "unzip": best_of(lambda: native(["unzip", "-qq", "-o", archive, "-d", fresh("unzip")])()),
             "7zz": best_of(lambda: native(["7zz", "x", "-y", "-bd", "-o" + fresh("7zz"), archive])()),
@@ -97,6 +118,13 @@ def main():
                 whole_ratio = "" if figures is test else f", {whole / took:5.2f} whole"
                 print(f"  {peer:5} (native, whole process)      {took:8.3f} s   "
                       f"engine/{peer}: {inside / took:5.2f} inside{whole_ratio}")
+        floor_inside = extract["floor"][1]
+        above = extract["engine"][1] - floor_inside
+        decode = test["unzip"][0]
+        print("Wine's floor (same files written, archive read, nothing decoded):")
+        print(f"  floor (Wine, inside the process)   {floor_inside:8.3f} s")
+        print(f"  engine above the floor             {above:8.3f} s   "
+              f"beside unzip -t's native decode {decode:.3f} s: {above / decode:5.2f}x")
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
