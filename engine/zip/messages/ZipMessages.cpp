@@ -145,6 +145,7 @@ const MessagePair kZipMessageTable[] = {
     {332, "ct_init: out of memory"},
     {333, "block vanished"},
     {334, "can not translate EOL in binary files"},
+    {335, "could not delete moved file: "},
     {380, "window allocation"},
     {390, "hash table allocation"},
     {391, "Item %d of %d"},

@@ -35,6 +35,7 @@ enum : uint32_t {
   kDirectoryStartWrong = 326,
   kPreamble = 327,
   kTrailingGarbage = 328,
+  kMovedFileKept = 335,
 };
 enum : uint16_t { kDescriptorFlag = 0x0008 };
 enum : uint32_t { kDescriptorSignature = 0x08074b50, kZip64EndRecordSize = 56, kLocatorSize = 20 };
@@ -498,6 +499,18 @@ bool CutLastComponent(char *name, char *path) {
   return true;
 }
 
+// A moved source goes even when read-only: the move asks for it. One that
+// still cannot go (held open elsewhere) is named in a warning rather than
+// left behind without a word.
+void DeleteMovedFile(const char *path) {
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (DeleteFileA(path)) return;
+  if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path, attributes);
+  ZipWarn(ZipMessageText(kMovedFileKept, 1), path);
+}
+
 int CompareDescending(const void *a, const void *b) {
   return lstrcmpiA(*static_cast<char *const *>(b), *static_cast<char *const *>(a));
 }
@@ -566,7 +579,7 @@ int ZipDeleteMovedFiles(ZipState *state) {
     CopyTextCapped(name, sizeof name, entry->name);
     ZipPathToBackslashes(path);
     if (!ZipIsDirectoryName(name)) {
-      DeleteFileA(path);
+      DeleteMovedFile(path);
       if (!state->main.addDirectoryEntries || !CutLastComponent(name, path)) continue;
     }
     if (count < capacity) {

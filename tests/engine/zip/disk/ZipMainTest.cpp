@@ -233,6 +233,36 @@ TEST_F(ZipMainTest, MoveDeletesSourcesOnlyAfterSuccess) {
   Expect("moved.zip", SourceMembers(1));
 }
 
+// A read-only source is moved like any other; one held open without sharing
+// stays, and the warning names it.
+TEST_F(ZipMainTest, MoveTakesReadOnlySourcesAndNamesWhatStays) {
+  WriteText("m\\readonly.txt", "read-only source\r\n");
+  WriteText("m\\held.txt", "held open\r\n");
+  SetFileAttributesA("m\\readonly.txt", FILE_ATTRIBUTE_READONLY);
+  Command move(ZIP_ADD, OutPath("moved_readonly.zip"), "m\\readonly.txt m\\held.txt");
+  move.record.deleteOriginalFlag = 1;
+  move.record.noDirectoryEntriesFlag = 1;
+  HANDLE held = INVALID_HANDLE_VALUE;
+  // Held from the moment the second member is read until the command ends.
+  move.record.lpMajorStatus = [](const char *text, int, void *userData) {
+    auto *handle = static_cast<HANDLE *>(userData);
+    if (text && strstr(text, "Item 2") && *handle == INVALID_HANDLE_VALUE)
+      *handle = CreateFileA("m\\held.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    return 0;
+  };
+  move.record.lpMajorUserData = &held;
+  EXPECT_EQ(move.Execute(), 0);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  CloseHandle(held);
+  EXPECT_FALSE(FileExists("m\\readonly.txt"));
+  EXPECT_TRUE(FileExists("m\\held.txt"));
+  std::vector<std::string> warnings = Warnings(move.recorder);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].find("could not delete moved file: "), 0u) << warnings[0];
+  EXPECT_NE(warnings[0].find("held.txt"), std::string::npos) << warnings[0];
+  Expect("moved_readonly.zip", {{"m/readonly.txt", "read-only source\r\n"}, {"m/held.txt", "held open\r\n"}});
+}
+
 TEST_F(ZipMainTest, GrowingStoppedHalfWayLeavesAReadableArchive) {
   WriteSources(1, 2020);
   Command add(ZIP_ADD, OutPath("grown.zip"), "src\\a.txt src\\b.txt");
