@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "../common/LocalFileTime.h"
 #include "../common/MessageTable.h"
 #include "../unzip/DosTime.h"
 #include "messages/ZipProgress.h"
@@ -16,9 +17,8 @@ enum : uint64_t { kMissingDirectorySize = ~0ull - 2 };
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 uint32_t DosOfFileTime(const FILETIME &utc) {
-  FILETIME local;
   SYSTEMTIME parts;
-  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &parts)) return 0;
+  if (!LocalTimeOfFileTime(utc, &parts)) return 0;
   return DosDateTimePack(parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond);
 }
 
@@ -72,9 +72,9 @@ uint32_t ZipSourceInfo(const char *path, uint32_t *attributes, uint64_t *size, F
   *attributes = facts.dwFileAttributes & kAttributeMask;
   *size = (uint64_t)facts.nFileSizeHigh << 32 | facts.nFileSizeLow;
   if (times) {
-    FileTimeToLocalFileTime(&facts.ftCreationTime, &times[0]);
-    FileTimeToLocalFileTime(&facts.ftLastAccessTime, &times[1]);
-    FileTimeToLocalFileTime(&facts.ftLastWriteTime, &times[2]);
+    LocalFileTimeOfFileTime(facts.ftCreationTime, &times[0]);
+    LocalFileTimeOfFileTime(facts.ftLastAccessTime, &times[1]);
+    LocalFileTimeOfFileTime(facts.ftLastWriteTime, &times[2]);
   }
   return DosOfFileTime(facts.ftLastWriteTime);
 }
@@ -84,7 +84,7 @@ void ZipSetFileDosTime(const char *path, uint32_t dosDateTime) {
   if (file == INVALID_HANDLE_VALUE) return;
   FILETIME local, utc;
   if (DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime), &local) &&
-      LocalFileTimeToFileTime(&local, &utc))
+      FileTimeOfLocalFileTime(local, &utc))
     SetFileTime(file, &utc, &utc, &utc);
   CloseHandle(file);
 }
