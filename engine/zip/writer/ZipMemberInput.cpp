@@ -13,15 +13,19 @@ enum : uint32_t { kPrePassPiece = 8192 };
 
 bool Converting(const ZipState *state) { return state->convertLineEnds > 0; }
 
-// LF becomes CR LF; a DBCS lead byte and its trail pass as a pair. Stops
-// before a pair that would not fit; *used gets the source bytes taken.
-uint32_t ConvertLineEnds(const uint8_t *source, uint32_t available, uint8_t *out, uint32_t room, uint32_t *used) {
+// A bare LF becomes CR LF (a CR LF pair stays whole, also across two reads);
+// a DBCS lead byte and its trail pass as a pair. Stops before a pair that
+// would not fit; *used gets the source bytes taken.
+uint32_t ConvertLineEnds(int *lastWasCr, const uint8_t *source, uint32_t available, uint8_t *out, uint32_t room,
+                         uint32_t *used) {
   uint32_t in = 0, written = 0;
   while (in < available) {
     uint8_t c = source[in];
-    bool pair = c == '\n' || (IsDBCSLeadByte(c) && in + 1 < available);
+    bool bareLf = c == '\n' && !*lastWasCr;
+    bool pair = bareLf || (IsDBCSLeadByte(c) && in + 1 < available);
     if (written + (pair ? 2 : 1) > room) break;
-    if (c == '\n') {
+    *lastWasCr = c == '\r';
+    if (bareLf) {
       out[written++] = '\r';
       out[written++] = '\n';
       ++in;
@@ -98,6 +102,7 @@ void ZipBeginMember(ZipState *state, const char *name) {
   w.cryptHeaderLength = 0;
   w.input = INVALID_HANDLE_VALUE;
   w.memoryPosition = 0;
+  w.lastWasCr = 0;
   w.currentName = name ? name : "";
   state->strongCount = 0;
   state->strongFlag = 0;
@@ -121,7 +126,7 @@ uint32_t ZipReadFileInput(ZipState *state, uint8_t *buffer, uint32_t count) {
     // The text was read into the buffer's upper half; converting forwards
     // never overtakes it, as each source byte makes at most two.
     uint32_t used;
-    got = ConvertLineEnds(target, got, buffer, count, &used);
+    got = ConvertLineEnds(&state->writer.lastWasCr, target, got, buffer, count, &used);
   }
   return Deliver(state, buffer, got);
 }
@@ -133,7 +138,7 @@ uint32_t ZipReadMemoryInput(ZipState *state, uint8_t *buffer, uint32_t count) {
   uint32_t available = uint32_t(left < count ? left : count);
   const uint8_t *source = state->memBlock + w.memoryPosition;
   uint32_t got = available, used = available;
-  if (Converting(state)) got = ConvertLineEnds(source, available, buffer, count, &used);
+  if (Converting(state)) got = ConvertLineEnds(&w.lastWasCr, source, available, buffer, count, &used);
   else if (got) memcpy(buffer, source, got);
   w.memoryPosition += used;
   return Deliver(state, buffer, got);
@@ -156,7 +161,7 @@ uint32_t ZipReadCallbackInput(ZipState *state, uint8_t *buffer, uint32_t count) 
   uint32_t got, used;
   int result = ReadFromCallback(state, copy, want, &got);
   if (result) state->result = result;
-  got = result ? 0 : ConvertLineEnds(copy, got, buffer, count, &used);
+  got = result ? 0 : ConvertLineEnds(&state->writer.lastWasCr, copy, got, buffer, count, &used);
   free(copy);
   return Deliver(state, buffer, got);
 }
@@ -175,6 +180,7 @@ uint32_t ZipPrecomputeCrc(ZipState *state, uint32_t dosDateTime, int *result) {
   if (file) SetFilePointerEx(w.input, zero, &saved, FILE_CURRENT);
   uint64_t savedMemory = w.memoryPosition;
   uint32_t savedCrc = w.runningCrc;
+  int savedLastWasCr = w.lastWasCr;
   w.runningCrc = 0;
   w.prePass = 1;
   while ((file ? ZipReadFileInput(state, piece, kPrePassPiece) : ZipReadMemoryInput(state, piece, kPrePassPiece)) &&
@@ -185,6 +191,7 @@ uint32_t ZipPrecomputeCrc(ZipState *state, uint32_t dosDateTime, int *result) {
   w.runningCrc = savedCrc;
   if (file) SetFilePointerEx(w.input, saved, nullptr, FILE_BEGIN);
   w.memoryPosition = savedMemory;
+  w.lastWasCr = savedLastWasCr;
   free(piece);
   if (state->cancel) *result = 9;
   return crc;

@@ -24,6 +24,7 @@ struct ZipWriterState {
   uint32_t cryptHeaderLength;   // bytes of the last encryption header
   HANDLE input;                 // source file, or INVALID_HANDLE_VALUE
   uint64_t memoryPosition;      // read position in the caller's memory block
+  int lastWasCr;                // line-end conversion: the last byte read was a CR
   int memoryEntry;              // function 6: every output byte goes to the callback
   HANDLE *memberOutput;         // where the encoder's output goes
   uint32_t itemNumber;          // members offered so far in this command (the main loop resets it)

@@ -346,3 +346,32 @@ TEST_F(ZipMainTest, UpdatesArchivesOfOtherWriters) {
 }
 
 }  // namespace
+
+namespace {
+// Line-end conversion: each bare LF is stored as CR LF, a CR LF pair as it
+// is, also where a pair or an LF meets the edge of a read; the CRC and the
+// size are the converted text's (the checkers read it back with Info-ZIP,
+// 7-Zip and zipfile). Stored members take a CRC pre-pass, Deflate does not.
+TEST_F(ZipMainTest, LineEndsConvertedToCrLf) {
+  std::string text, converted;
+  auto line = [&](size_t length, bool crlf) {
+    text += std::string(length, 'x') + (crlf ? "\r\n" : "\n");
+    converted += std::string(length, 'x') + "\r\n";
+  };
+  // CR LF pairs split by the edges of 4,096- and 8,192-byte reads.
+  for (size_t edge : {4095u, 8191u, 16383u}) {
+    while (text.size() + 100 < edge) line(text.size() % 97, text.size() % 5 == 0);
+    line(edge - text.size(), true);
+  }
+  while (text.size() < 40000) line(text.size() % 89, false);
+  WriteText("lines.txt", text);
+  for (int level : {0, 6}) {
+    std::string name = "lines-" + std::to_string(level) + ".zip";
+    Command add(ZIP_ADD, OutPath(name), "lines.txt");
+    add.record.compFactor = level;
+    add.record.convertLFtoCRLFFlag = 1;
+    ASSERT_EQ(add.Execute(), 0) << level;
+    Expect(name, {{"lines.txt", converted}});
+  }
+}
+}  // namespace
