@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the bitmaps of the toolkit's dialogs and controls: the tip of the
 day's bulb, the edit group's four button images, the browse button's image
-strip and the images of the edit's menu commands.
+strip, the check list's three check boxes and the images of the edit's menu
+commands.
 Usage: draw_toolkit_dialogs_art.py OUTPUT_FOLDER"""
 import os
 import sys
@@ -84,6 +85,18 @@ def menu_image(colour):
     return draw
 
 
+def check_box(state):
+    def draw(c, x, w, h):
+        c.fill(x, 0, w, h, DARK)
+        c.fill(x + 1, 1, w - 2, h - 2, WHITE)
+        if state == 1:
+            for i in range(5):
+                c.fill(x + 3 + i, 6 + min(i, 2) - max(0, i - 2), 1, 2, BLACK)
+        elif state == 2:
+            c.fill(x + 3, 3, w - 6, h - 6, DARK)
+    return draw
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -92,6 +105,7 @@ def main():
               draw_strip(4, 14, 12, [new_item, delete_item, up_arrow, down_arrow]))
     write_bmp(os.path.join(out, 'browse.bmp'),
               draw_strip(5, 11, 11, [dots, folder, dots, folder, drop_arrow]))
+    write_bmp(os.path.join(out, 'check_boxes.bmp'), draw_strip(3, 13, 13, [check_box(i) for i in range(3)]))
     write_bmp(os.path.join(out, 'edit_menu.bmp'),
               draw_strip(5, 16, 15, [menu_image(col) for col in (BLUE, RED, DARK, YELLOW, BLACK)]))
 

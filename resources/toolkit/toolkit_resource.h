@@ -15,8 +15,9 @@
 #define IDS_XT_SETTINGS_SECTION 4536
 #define IDS_XT_WINDOW_POSITION 4538
 
-// ---- controls: browse button image strip, edit-group image strip, tip bulb
+// ---- controls: browse button image strip, check boxes, edit-group image strip, tip bulb
 #define IDB_XT_BROWSE_IMAGES 4501
+#define IDB_XT_CHECKBOXES 4502
 #define IDB_XT_TIP_BULB 4504
 #define IDB_XT_EDITGROUP_IMAGES 4505
 

@@ -68,24 +68,19 @@ void CXTButton::ReadSystemColors() {
 
 // ---- deferred set-up
 
-void CXTButton::PostInitControl() {
-  if (m_nInitPending) PostMessage(XTWM_INITCONTROL, 0, ++m_nInitPending);
-}
-
 void CXTButton::PreSubclassWindow() {
   CButton::PreSubclassWindow();
-  PostInitControl();
+  m_init.Post(*this);
 }
 
 int CXTButton::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   if (CButton::OnCreate(lpCreateStruct) == -1) return -1;
-  PostInitControl();
+  m_init.Post(*this);
   return 0;
 }
 
 LRESULT CXTButton::OnInitControl(WPARAM, LPARAM lParam) {
-  if (lParam != m_nInitPending) return 0;
-  m_nInitPending = 0;
+  if (!m_init.Accept(lParam)) return 0;
   ModifyStyle(0, BS_OWNERDRAW);
   SetFont(&GetSharedState().GetFont(CXTSharedState::kFontNormal));
   return 0;
@@ -93,7 +88,7 @@ LRESULT CXTButton::OnInitControl(WPARAM, LPARAM lParam) {
 
 void CXTButton::OnDestroy() {
   CButton::OnDestroy();
-  m_nInitPending = 1;
+  m_init.Reset();
 }
 
 void CXTButton::OnSysColorChange() {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "classlib/controls.h"
+#include "toolkit/controls/DeferredInit.h"
 
 // Look bits.
 enum : DWORD {
@@ -90,12 +91,10 @@ class CXTButton : public CButton {
   COLORREF m_crText, m_crFace, m_crHighlight, m_crShadow;
   COLORREF m_crFlatHot = 0, m_crFlatPressed = 0, m_crFlatBorder = 0;
   BOOL m_bFlatColors = FALSE;
-  // Posts of the deferred set-up; only the latest one acts. 0: done.
-  LPARAM m_nInitPending = 1;
+  CXTDeferredInit m_init;
 
  private:
   bool HasHoverLook() const { return (m_dwLook & (BS_XT_FLAT | BS_XT_SEMIFLAT | BS_XT_XPFLAT)) != 0; }
-  void PostInitControl();
   void ReadSystemColors();
   void Redraw(BOOL bRedraw);
   void HoverStep();
