@@ -255,6 +255,21 @@ void SecureWhatRemains(const std::wstring& folder, const std::wstring& below) {
     gWriter.securedNames.insert(key);
 }
 
+// The source's folder entries, made in the temporary folder where the
+// extraction left them out, so the walk finds the empty ones.
+void MakeListedFolders(const std::vector<ArchiveListRecord>& listing) {
+  for (const ArchiveListRecord& entry : listing) {
+    char relative[MAX_PATH * 2];
+    if (!entry.isFolder ||
+        MemberPathMakeRelative(entry.name.c_str(), relative, sizeof relative) != kMemberPathSafe || !relative[0])
+      continue;
+    const std::string path = gWriter.tempFolder + relative;
+    for (size_t at = path.find('\\', gWriter.tempFolder.size()); at != std::string::npos;
+         at = path.find('\\', at + 1))
+      CreateDirectoryW(WideOf(path.substr(0, at), CP_ACP).c_str(), nullptr);
+  }
+}
+
 // Every file of the source's listing must have become a record; the build
 // names each one that did not, and why.
 void CheckEverySourceFileSecured(const std::vector<ArchiveListRecord>& listing) {
@@ -342,6 +357,7 @@ int WriteSecureContainer(CMySecureContainerJob& job, const char* archivePath, co
     result = ExtractArchive(gWriter.instance, job.owner, archivePath, "*", gWriter.tempFolder.c_str(), nullptr,
                             job.password.c_str(), 1, 0, 1, 0, RecompressEntry);
   if (result == 0 && gWriter.failure.empty()) {
+    MakeListedFolders(listing);
     SecureWhatRemains(WideOf(gWriter.tempFolder, CP_ACP), L"");
     CheckEverySourceFileSecured(listing);
   }

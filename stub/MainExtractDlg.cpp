@@ -208,7 +208,7 @@ int CMainExtractDlg::OnExtract(HWND owner) {
 }
 
 void CMainExtractDlg::LaunchAfterSuccess(HWND owner) {
-    switch (LaunchExtractedFile(m_destination, m_launchCommand, m_recreateFolders)) {
+    switch (m_launchFile(m_destination, m_launchCommand, m_recreateFolders)) {
     case LaunchOutcome::Launched:
         break;
     case LaunchOutcome::NotFound:

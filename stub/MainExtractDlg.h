@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ExtractCallback.h"
+#include "LaunchAfterExtract.h"
 #include "LinkStatic.h"
 #include "StatusLight.h"
 #include "StubSettings.h"
@@ -24,8 +25,13 @@ public:
     // The exit code of an extraction that ended with the driver's result.
     static int ExitCodeOf(int result);
 
+    using Launcher = LaunchOutcome (*)(const std::string& destination, const std::string& command,
+                                       int recreateFolders);
+
     // The driver the UnZIP command calls; tests put a scripted one in its place.
     void SetExtractor(Extractor extractor) { m_extract = extractor; }
+    // What opens the launch command after a success; tests watch it.
+    void SetLauncher(Launcher launcher) { m_launchFile = launcher; }
 
     // ExtractCallback of the dialog.
     static int OnExtractProgress(UINT code, const char* name, char* buffer, DWORD valueLow,
@@ -80,6 +86,7 @@ private:
     bool m_settingsDamaged;
     bool m_extracting = false;
     Extractor m_extract = ExtractSecureContainer;
+    Launcher m_launchFile = LaunchExtractedFile;
     CStatusLight m_light;
     CLinkStatic m_link;
     HICON m_bigIcon = nullptr;

@@ -20,6 +20,8 @@ const char kFolder[] = "sfxcore-program/";
 
 class ProgramWriter : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { ClearScratchFolder(WorkFile(kFolder)); }
+
   void SetUp() override {
     CreateDirectoryA(WorkFile(kFolder).c_str(), nullptr);
     image_ = FakeStubImage();

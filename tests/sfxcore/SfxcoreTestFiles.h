@@ -28,6 +28,18 @@ inline std::string ReadBytes(const std::string& path) {
   return bytes;
 }
 
+// Deletes the files left in a scratch folder by an earlier run, so a checker
+// that reads the folder sees only what this run wrote.
+inline void ClearScratchFolder(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
 // A record file with its own header holding the given lines.
 inline void WriteRecordLines(const std::string& path, const std::vector<std::string>& lines) {
   CMyCipherFile file;

@@ -44,7 +44,7 @@ int ScriptedQuestion(HWND, const char* text) {
 
 namespace {
 
-void ListFiles(const std::string& folder, const std::string& prefix, std::map<std::string, std::string>& files) {
+void ListTree(const std::string& folder, const std::string& prefix, std::map<std::string, TreeEntry>& tree) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
@@ -53,15 +53,32 @@ void ListFiles(const std::string& folder, const std::string& prefix, std::map<st
         const std::string name = found.cFileName;
         if (name == "." || name == "..")
             continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ListFiles(folder + name + "\\", prefix + name + "\\", files);
-        else
-            files[prefix + name] = ReadFile(folder + name);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            tree[prefix + name + "\\"] = TreeEntry();
+            ListTree(folder + name + "\\", prefix + name + "\\", tree);
+            continue;
+        }
+        TreeEntry& entry = tree[prefix + name];
+        entry.bytes = ReadFile(folder + name);
+        const uint64_t time = (static_cast<uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                              found.ftLastWriteTime.dwLowDateTime;
+        entry.twoSecondSteps = time / 20000000;
+        entry.readOnly = (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
 
 }  // namespace
+
+std::map<std::string, TreeEntry> TreeBelow(const std::string& folder) {
+    std::map<std::string, TreeEntry> tree;
+    ListTree(folder, "", tree);
+    return tree;
+}
+
+void PrintTo(const TreeEntry& entry, std::ostream* out) {
+    *out << entry.bytes.size() << " bytes, step " << entry.twoSecondSteps << (entry.readOnly ? ", read-only" : "");
+}
 
 int ExtractFile(const std::string& program, const std::string& destination, int recreateFolders, int overwrite) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
@@ -74,7 +91,9 @@ int ExtractFile(const std::string& program, const std::string& destination, int 
 
 std::map<std::string, std::string> FilesBelow(const std::string& folder) {
     std::map<std::string, std::string> files;
-    ListFiles(folder, "", files);
+    for (const auto& entry : TreeBelow(folder))
+        if (entry.first.back() != '\\')
+            files[entry.first] = entry.second.bytes;
     return files;
 }
 

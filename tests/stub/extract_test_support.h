@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,24 @@ int ExtractFile(const std::string& program, const std::string& destination, int 
 
 // Every file below folder (ending in '\\'), by its path relative to it.
 std::map<std::string, std::string> FilesBelow(const std::string& folder);
+
+// What extraction must keep of each file and folder: bytes, last-write time
+// in the zip's 2-second steps, the read-only bit. Folders end in '\\' and
+// have only a name.
+struct TreeEntry {
+    std::string bytes;
+    uint64_t twoSecondSteps = 0;
+    bool readOnly = false;
+    // unzip may restore the exact second from an extra field, where the
+    // zip's own time has the next even one: a step apart is the same time.
+    bool operator==(const TreeEntry& other) const {
+        const uint64_t apart = twoSecondSteps > other.twoSecondSteps ? twoSecondSteps - other.twoSecondSteps
+                                                                     : other.twoSecondSteps - twoSecondSteps;
+        return bytes == other.bytes && apart <= 1 && readOnly == other.readOnly;
+    }
+};
+std::map<std::string, TreeEntry> TreeBelow(const std::string& folder);
+void PrintTo(const TreeEntry& entry, std::ostream* out);
 
 // A path below the test scratch folder, with '\\' separators.
 std::string WorkPath(const std::string& relative);

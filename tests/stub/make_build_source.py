@@ -1,35 +1,49 @@
 #!/usr/bin/env python3
 """The source archive the builder-made containers come from: a tree zipped
-by Info-ZIP into $BRENNICOR_TEST_WORK/stub-build/source.zip, and the tree
-itself (less empty files and folders, which no container carries) in
-expected/. It carries the launch probe, for the runs that open a file after
-extracting."""
+by Info-ZIP into $BRENNICOR_TEST_WORK/stub-build/source.zip, with empty
+files, empty folders, an old time and a read-only file, and what Info-ZIP's
+unzip makes of it in expected/. It carries the launch probe, for the runs
+that open a file after extracting."""
 import os
 import random
 import shutil
+import stat
 import subprocess
+import time
+
+OLD_TIME = time.mktime((2001, 2, 3, 4, 5, 6, 0, 0, -1))
 
 
 def main():
     work = os.path.join(os.environ["BRENNICOR_TEST_WORK"], "stub-build")
     shutil.rmtree(work, ignore_errors=True)
-    tree = os.path.join(work, "expected")
+    tree = os.path.join(work, "tree")
     rng = random.Random(7)
     files = {
         "notes.txt": b"The quick brown fox.\r\n" * 400,
         "data/table.bin": bytes(rng.randrange(256) for _ in range(50000)),
         "data/more/words.txt": " ".join(rng.choice(["alpha", "beta", "gamma", "delta"]) for _ in range(20000)).encode(),
         "one.txt": b"x",
+        "empty.txt": b"",
+        "pkg/__init__.py": b"",
+        "pkg/mod.py": b"VALUE = 1\n",
     }
     for path, data in files.items():
         target = os.path.join(tree, *path.split("/"))
         os.makedirs(os.path.dirname(target), exist_ok=True)
         with open(target, "wb") as f:
             f.write(data)
+    for folder in ("empty-folder", "deep/er/empty"):
+        os.makedirs(os.path.join(tree, *folder.split("/")))
+    os.utime(os.path.join(tree, "data", "more", "words.txt"), (OLD_TIME, OLD_TIME))
     probe = os.path.join(os.environ["BRENNICOR_BINARY_DIR"], "tests", "stub", "stub_launch_probe.exe")
     os.makedirs(os.path.join(tree, "tools"))
     shutil.copy(probe, os.path.join(tree, "tools", "probe.exe"))
-    subprocess.run(["zip", "-q", "-r", os.path.join(work, "source.zip"), "."], cwd=tree, check=True)
+    os.chmod(os.path.join(tree, "one.txt"), stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
+    source = os.path.join(work, "source.zip")
+    subprocess.run(["zip", "-q", "-r", source, "."], cwd=tree, check=True)
+    subprocess.run(["unzip", "-q", source, "-d", os.path.join(work, "expected")], check=True)
+    os.chmod(os.path.join(tree, "one.txt"), stat.S_IRUSR | stat.S_IWUSR)
 
 
 if __name__ == "__main__":
