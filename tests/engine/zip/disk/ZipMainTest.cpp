@@ -146,14 +146,24 @@ TEST_F(ZipMainTest, NothingToDoAndRefusedOptions) {
 }
 
 // Split parts of 64 KiB (the smallest the volume layer makes) for 200,000
-// bytes that do not compress; the last part takes the archive's name.
+// bytes that do not compress; the last part takes the archive's name. The
+// members cross part boundaries but none crosses two: Info-ZIP's joiner
+// (zip -s 0), which the checker also runs, loses data of a member spread
+// over three parts, its own sets' too.
 TEST_F(ZipMainTest, SplitPartsEndInTheArchiveName) {
-  std::string noise(200000, '\0');
   uint32_t seed = 12345;
-  for (char &c : noise) c = char((seed = seed * 1103515245 + 12345) >> 24);
-  WriteText("big\\noise.bin", noise);
+  Members members;
+  std::string items;
+  for (int n = 0; n < 5; ++n) {
+    std::string noise(40000, '\0');
+    for (char &c : noise) c = char((seed = seed * 1103515245 + 12345) >> 24);
+    std::string name = "big\\noise" + std::to_string(n) + ".bin";
+    WriteText(name, noise);
+    members.push_back({"big/noise" + std::to_string(n) + ".bin", noise});
+    items += name + " ";
+  }
   uint32_t sizes[] = {65536, 0};
-  Command add(ZIP_ADD, OutPath("split.zip"), "big\\noise.bin");
+  Command add(ZIP_ADD, OutPath("split.zip"), items);
   add.record.noDirectoryEntriesFlag = 1;
   add.record.wMultiVolControl = ZMV_MULTI_VOLUME | ZMV_SPLIT_PARTS;
   add.record.pulFileSizeArray = sizes;
@@ -162,7 +172,7 @@ TEST_F(ZipMainTest, SplitPartsEndInTheArchiveName) {
   for (const char *part : {"z01", "z02", "z03"})
     EXPECT_TRUE(FileExists(OutPath(std::string("split.") + part)) || FileExists(OutPath(std::string("split.zip.") + part)))
         << part;
-  Expect("split.zip", {{"big/noise.bin", noise}});
+  Expect("split.zip", members);
 }
 
 // The comment, the archive time taken from its newest member, and the
