@@ -1,10 +1,11 @@
-// The stub carries no C++ exception classes and no name demangler. Nothing
-// in the stub catches an exception, so every runtime failure the library
-// would throw (a string past its largest size, an index out of range, no
-// memory left) ends the program, as an uncaught throw would; ending it here
-// keeps the exception classes, their copy of the old string type and the
-// demangling terminate handler (together over 100 KB) out of every built
-// program. Linked into the stub alone: the builder catches what it throws.
+// The stub carries no C++ exception machinery. Nothing in the stub catches
+// an exception, so every runtime failure the library would throw (a string
+// past its largest size, an index out of range, no memory left) ends the
+// program here, as the uncaught throw would have. That keeps out of every
+// built program the exception classes with their copy of the old string
+// type, the demangling terminate handler, the unwinder and the thread
+// library it locks with (together well over 150 KB). Linked into the stub
+// alone: the builder catches what it throws.
 #include <cstdlib>
 #include <new>
 
@@ -12,7 +13,26 @@ namespace {
 
 [[noreturn]] void EndOnRuntimeFailure() { std::abort(); }
 
+void* Allocate(std::size_t size) {
+  void* block = std::malloc(size ? size : 1);
+  if (!block) EndOnRuntimeFailure();
+  return block;
+}
+
 }  // namespace
+
+// Allocation that ends the program when memory runs out, instead of
+// throwing; the nothrow forms still answer null.
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 
 namespace std {
 
@@ -31,3 +51,26 @@ namespace __gnu_cxx {
 void __verbose_terminate_handler() { EndOnRuntimeFailure(); }
 
 }  // namespace __gnu_cxx
+
+// With nothing ever thrown, the unwinder never asks a frame how to handle
+// an exception and no handler is ever entered (the library's templates
+// still hold catch-and-rethrow blocks); were one reached, the program ends.
+// This applies to the table-driven unwinding of the 32-bit deliverable; the
+// 64-bit build's structured exception handling ties these entry points to
+// the runtime's own handler, so there they stay the library's.
+#if !defined(__SEH__)
+extern "C" {
+int __gxx_personality_v0(int, int, unsigned long long, void*, void*) { EndOnRuntimeFailure(); }
+void* __cxa_begin_catch(void*) noexcept { EndOnRuntimeFailure(); }
+void __cxa_end_catch() { EndOnRuntimeFailure(); }
+void __cxa_rethrow() { EndOnRuntimeFailure(); }
+void __cxa_call_terminate(void*) noexcept { EndOnRuntimeFailure(); }
+void _Unwind_Resume(void*) { EndOnRuntimeFailure(); }
+}
+
+namespace std {
+
+void terminate() noexcept { EndOnRuntimeFailure(); }
+
+}  // namespace std
+#endif
