@@ -3,46 +3,11 @@
 
 #include "classlib/imagelist.h"
 #include "classlib/menu.h"
+#include "tests/support/dib_surface.h"
 
 namespace {
 
-// A memory DC with a top-down 32-bit surface of w x h white pixels.
-class Surface {
- public:
-  Surface(int w, int h) : m_w(w) {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = w;
-    bmi.bmiHeader.biHeight = -h;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_bitmap.Attach(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    m_bits = static_cast<DWORD*>(bits);
-    m_dc.CreateCompatibleDC(nullptr);
-    m_old = m_dc.SelectObject(&m_bitmap);
-    m_dc.FillSolidRect(0, 0, w, h, RGB(255, 255, 255));
-  }
-  ~Surface() { m_dc.SelectObject(m_old); }
-  CDC& dc() { return m_dc; }
-  // Colour at (x, y) as COLORREF.
-  COLORREF at(int x, int y) {
-    ::GdiFlush();
-    DWORD p = m_bits[y * m_w + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  std::vector<DWORD> pixels(int n) {
-    ::GdiFlush();
-    return std::vector<DWORD>(m_bits, m_bits + n);
-  }
-
- private:
-  int m_w;
-  CBitmap m_bitmap;
-  CDC m_dc;
-  CBitmap* m_old;
-  DWORD* m_bits;
-};
+typedef DibSurface Surface;
 
 }  // namespace
 
