@@ -10,6 +10,7 @@ import shutil
 import stat
 import subprocess
 import time
+import zipfile
 
 OLD_TIME = time.mktime((2001, 2, 3, 4, 5, 6, 0, 0, -1))
 
@@ -44,6 +45,29 @@ def main():
     subprocess.run(["zip", "-q", "-r", source, "."], cwd=tree, check=True)
     subprocess.run(["unzip", "-q", source, "-d", os.path.join(work, "expected")], check=True)
     os.chmod(os.path.join(tree, "one.txt"), stat.S_IRUSR | stat.S_IWUSR)
+    make_name_sources(work)
+
+
+# Names outside ASCII, as 7-Zip and Python store them (UTF-8, flag bit 11),
+# and what 7-Zip extracts from each in names-<writer>/.
+NAMES = {"日本語.txt": b"nihongo", "Ελληνικά/αρχείο.txt": b"greek", "€_for_Dollar.txt": b"euro"}
+
+
+def make_name_sources(work):
+    names_tree = os.path.join(work, "names-tree")
+    for name, data in NAMES.items():
+        target = os.path.join(names_tree, *name.split("/"))
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        with open(target, "wb") as f:
+            f.write(data)
+    with zipfile.ZipFile(os.path.join(work, "names-python.zip"), "w", zipfile.ZIP_DEFLATED) as z:
+        for name, data in NAMES.items():
+            z.writestr(name, data)
+    subprocess.run(["7zz", "a", "-tzip", "-bd", "-bso0", os.path.join(work, "names-7zip.zip"), "."],
+                   cwd=names_tree, check=True)
+    for writer in ("python", "7zip"):
+        subprocess.run(["7zz", "x", "-bd", "-bso0", "-o" + os.path.join(work, "names-" + writer),
+                        os.path.join(work, "names-%s.zip" % writer)], check=True)
 
 
 if __name__ == "__main__":

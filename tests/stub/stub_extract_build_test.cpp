@@ -68,4 +68,64 @@ TEST(ExtractDriver, WrongPasswordWritesNothingAndAsksToRetry) {
     EXPECT_EQ(FilesBelow(destination).size(), 1u);
 }
 
+// Every file below folder by its UTF-8 path, through the wide API: names the
+// ANSI code page cannot spell count too.
+void ListWide(const std::wstring& folder, const std::string& prefix, std::map<std::string, std::string>& files) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        char utf8[MAX_PATH * 4] = {};
+        WideCharToMultiByte(CP_UTF8, 0, name.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ListWide(folder + name + L"\\", prefix + utf8 + "\\", files);
+        } else {
+            std::string bytes;
+            HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      0, nullptr);
+            char chunk[256];
+            DWORD read = 0;
+            while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read)
+                bytes.append(chunk, read);
+            if (file != INVALID_HANDLE_VALUE)
+                CloseHandle(file);
+            files[prefix + utf8] = bytes;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+std::map<std::string, std::string> WideFilesBelow(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH);
+    ListWide(wide, "", files);
+    return files;
+}
+
+// Names in Japanese, Greek and with the euro sign, from 7-Zip and Python,
+// come out of the built program as 7-Zip extracts them.
+TEST(ExtractDriver, NamesOutsideAsciiSurviveTheBuild) {
+    for (const char* writer : {"python", "7zip"}) {
+        SCOPED_TRACE(writer);
+        const std::string container = BuildWork(std::string("names-") + writer + ".container");
+        ContainerBuildRecord record;
+        ASSERT_EQ(BuildSecureContainer(GetModuleHandleA(nullptr), nullptr, &record,
+                                       BuildWork(std::string("names-") + writer + ".zip").c_str(), container.c_str(),
+                                       "", "", 0, 6, nullptr),
+                  0)
+            << record.failure;
+        g_dialog = ScriptedDialog();
+        const std::string destination = FreshFolder(std::string("built-names-") + writer);
+        EXPECT_EQ(ExtractFile(container, destination, 1, 0), kExtractSuccess);
+        const auto expected = WideFilesBelow(BuildWork(std::string("names-") + writer + "\\"));
+        EXPECT_EQ(expected.size(), 3u);
+        EXPECT_EQ(WideFilesBelow(destination), expected);
+    }
+}
+
 }  // namespace
