@@ -51,4 +51,6 @@
 #define IDS_BUILD_SUCCEEDED_TEXT 544
 #define IDS_MAKER_PRODUCTS_URL 6131
 #define IDS_MAKER_HOME_URL 6132
+#define IDS_WARNING_TITLE 6199
+#define IDS_OUTPUT_FILE_EXISTS 6200   // the General page's overwrite question
 #define IDS_OPEN_FILE 61440

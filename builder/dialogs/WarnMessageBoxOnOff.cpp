@@ -1,0 +1,111 @@
+#include "WarnMessageBoxOnOff.h"
+
+#include "builder_resource.h"
+#include "classlib/dataexchange.h"
+#include "toolkit/common/SettingsStore.h"
+#include "toolkit/common/SharedState.h"
+
+IMPLEMENT_DYNAMIC(CWarnMessageBoxOnOff, CXTResizeDialog)
+
+BEGIN_MESSAGE_MAP(CWarnMessageBoxOnOff, CXTResizeDialog)
+  ON_BN_CLICKED(IDC_WARN_YES, OnYes)
+  ON_BN_CLICKED(IDC_WARN_NO, OnNo)
+  ON_BN_CLICKED(IDC_WARN_DONT_SHOW, OnDontShowAgain)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr UINT kWarningLayoutFlags = XT_RESIZE_NOVGROW;
+
+// The argument goes in as text, never as a format: a "%" in a file name
+// must not be read as a conversion.
+CString ReplaceFirstPlaceholder(const CString& text, const CString& argument) {
+  const int at = text.Find("%s");
+  if (at < 0) return text;
+  return text.Left(at) + argument + text.Mid(at + 2);
+}
+
+}  // namespace
+
+CWarnMessageBoxOnOff::CWarnMessageBoxOnOff(UINT titleId, UINT textId, LPCSTR valueName, CWnd* parent,
+                                           LPCSTR argument, BOOL checkBoxEnabled)
+    : CXTResizeDialog(IDD_WARNING_BOX, parent, kWarningLayoutFlags),
+      textId_(textId),
+      titleId_(titleId),
+      checkBoxEnabled_(checkBoxEnabled),
+      argument_(argument ? argument : ""),
+      valueName_(valueName ? valueName : "") {
+  ReadStoredAnswer();
+}
+
+CWarnMessageBoxOnOff::CWarnMessageBoxOnOff(LPCSTR title, LPCSTR text, LPCSTR valueName, CWnd* parent,
+                                           LPCSTR argument, BOOL checkBoxEnabled)
+    : CXTResizeDialog(IDD_WARNING_BOX, parent, kWarningLayoutFlags),
+      checkBoxEnabled_(checkBoxEnabled),
+      message_(text ? text : ""),
+      title_(title ? title : ""),
+      argument_(argument ? argument : ""),
+      valueName_(valueName ? valueName : "") {
+  ReadStoredAnswer();
+}
+
+void CWarnMessageBoxOnOff::ReadStoredAnswer() {
+  dontShowAgain_ = CXTSettingsStore().ReadInt(kWarningAnswersSection, valueName_, 0);
+}
+
+void CWarnMessageBoxOnOff::DoDataExchange(CDataExchange* pDX) {
+  CXTResizeDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_WARN_ICON, icon_);
+  DDX_Control(pDX, IDC_WARN_TITLE, titleStatic_);
+  DDX_Control(pDX, IDC_WARN_MESSAGE, messageStatic_);
+  DDX_Control(pDX, IDC_WARN_DONT_SHOW, dontShowBox_);
+}
+
+CString CWarnMessageBoxOnOff::MessageText() const {
+  if (textId_ == 0) return message_;
+  CString text;
+  text.LoadString(textId_);
+  return argument_.IsEmpty() ? text : ReplaceFirstPlaceholder(text, argument_);
+}
+
+BOOL CWarnMessageBoxOnOff::OnInitDialog() {
+  CXTResizeDialog::OnInitDialog();
+  // Remembered as Yes: end unseen and write nothing, so the stored 1 stays.
+  if (dontShowAgain_ == 1) {
+    EndDialog(IDOK);
+    return TRUE;
+  }
+  CString title = title_;
+  if (titleId_ != 0) title.LoadString(titleId_);
+  titleStatic_.SetFont(&GetSharedState().GetFont(CXTSharedState::kFontBold));
+  titleStatic_.SetWindowText(title);
+  messageStatic_.SetWindowText(MessageText());
+  icon_.SetIcon(LoadIconA(nullptr, IDI_EXCLAMATION));
+  dontShowBox_.EnableWindow(checkBoxEnabled_);
+  AnchorControls();
+  return TRUE;
+}
+
+void CWarnMessageBoxOnOff::AnchorControls() {
+  const CXTAnchorRect followCorner(1, 1, 1, 1), stretch(0, 0, 1, 1);
+  SetAnchor(IDC_WARN_NO, followCorner);
+  SetAnchor(IDC_WARN_YES, followCorner);
+  SetAnchor(IDC_WARN_FRAME, stretch);
+  SetAnchor(IDC_WARN_TITLE, stretch);
+  SetAnchor(IDC_WARN_MESSAGE, stretch);
+}
+
+void CWarnMessageBoxOnOff::OnDontShowAgain() {
+  dontShowAgain_ = dontShowBox_.GetCheck() == BST_CHECKED ? 1 : 0;
+}
+
+// A disabled box cannot be ticked and so remembers nothing.
+void CWarnMessageBoxOnOff::OnYes() {
+  if (checkBoxEnabled_) {
+    dontShowAgain_ = dontShowBox_.GetCheck() == BST_CHECKED ? 1 : 0;
+    CXTSettingsStore().WriteInt(kWarningAnswersSection, valueName_, dontShowAgain_);
+  }
+  EndDialog(IDOK);
+}
+
+void CWarnMessageBoxOnOff::OnNo() { EndDialog(IDCANCEL); }

@@ -1,0 +1,44 @@
+// The builder's optional warning: a message with Yes and No and the check box
+// "Do not show this message again". Only Yes with the box ticked is
+// remembered (value 1 under kWarningAnswersSection, named by the box's value
+// name); a box remembered so ends before it shows and counts as Yes.
+#pragma once
+#include "classlib/controls.h"
+#include "toolkit/dialogs/ResizeDialog.h"
+
+constexpr char kWarningAnswersSection[] = "Settings\\WarningMessageBxs";
+
+class CWarnMessageBoxOnOff : public CXTResizeDialog {
+  DECLARE_DYNAMIC(CWarnMessageBoxOnOff)
+  DECLARE_MESSAGE_MAP()
+ public:
+  // Texts by string id; a non-empty argument replaces the text's "%s".
+  CWarnMessageBoxOnOff(UINT titleId, UINT textId, LPCSTR valueName, CWnd* parent, LPCSTR argument,
+                       BOOL checkBoxEnabled);
+  // Texts as given.
+  CWarnMessageBoxOnOff(LPCSTR title, LPCSTR text, LPCSTR valueName, CWnd* parent, LPCSTR argument,
+                       BOOL checkBoxEnabled);
+
+  // IDOK for Yes, IDCANCEL for No.
+  using CXTResizeDialog::DoModal;
+  BOOL OnInitDialog() override;
+  void DoDataExchange(CDataExchange* pDX) override;
+
+ protected:
+  afx_msg void OnYes();
+  afx_msg void OnNo();
+  afx_msg void OnDontShowAgain();
+
+ private:
+  void ReadStoredAnswer();
+  CString MessageText() const;
+  void AnchorControls();
+
+  UINT textId_ = 0;
+  UINT titleId_ = 0;
+  int dontShowAgain_ = 0;
+  BOOL checkBoxEnabled_ = TRUE;
+  CString message_, title_, argument_, valueName_;
+  CStatic icon_, titleStatic_, messageStatic_;
+  CButton dontShowBox_;
+};
