@@ -5,6 +5,10 @@
 #include "builder_resource.h"
 #include "classlib/winapp.h"
 #include "dialog_robot.h"
+#include "app/BuilderGlobals.h"
+#include "dialogs/LiteZipPasswrdCallback.h"
+#include "dialogs/ProjectPrompts.h"
+#include "dialogs/TransparentBitmap.h"
 #include "dialogs/WarnMessageBoxOnOff.h"
 #include "toolkit/common/SettingsStore.h"
 
@@ -98,6 +102,152 @@ TEST(WarningBox, TextsFromTheStringTableTakeTheArgumentAsPlainText) {
   EXPECT_EQ("Korvane Brennicor Warning", title);
   EXPECT_EQ("The output file C:\\100%s %n.exe already exists.\nDo you want to overwrite it?", message);
   EXPECT_TRUE(checkEnabled);
+}
+
+// ---- project prompts in the system file dialog
+
+class ProjectPromptsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    main_.CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr);
+    Builder().mainWindow = &main_;
+  }
+  void TearDown() override {
+    Builder().mainWindow = nullptr;
+    main_.DestroyWindow();
+  }
+  static std::string Scratch(const char* name) {
+    std::string path = std::string(BRENNICOR_TEST_WORK) + "\\builder_prompts_" + name;
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    DeleteFileA(path.c_str());
+    return path;
+  }
+  CWnd main_;
+};
+
+TEST_F(ProjectPromptsTest, SaveAsAddsTheProjectExtension) {
+  const std::string typed = Scratch("proj");
+  DeleteFileA((typed + ".ssf").c_str());
+  char buffer[260] = "left alone on cancel";
+  DialogRobot robot({{"Save SFX Project As...", [&](HWND dialog) { ChooseFile(dialog, typed); }}});
+  EXPECT_EQ(1, PromptSaveProjectAs(&main_, buffer));
+  EXPECT_TRUE(robot.Finished());
+  EXPECT_STREQ((typed + ".ssf").c_str(), buffer);
+}
+
+TEST_F(ProjectPromptsTest, OpenGivesTheChosenFileAndCancelGivesNothing) {
+  const std::string project = Scratch("existing.ssf");
+  CloseHandle(CreateFileA(project.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  CString chosen;
+  {
+    DialogRobot robot({{"Open", [&](HWND dialog) { ChooseFile(dialog, project); }}});
+    EXPECT_EQ(1, PromptOpenProject(&chosen));
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_STREQ(project.c_str(), chosen);
+  {
+    DialogRobot robot({{"Open", [](HWND dialog) { Press(dialog, IDCANCEL); }}});
+    EXPECT_EQ(0, PromptOpenProject(&chosen));
+    EXPECT_TRUE(robot.Finished());
+  }
+  char buffer[260] = "kept";
+  DialogRobot robot({{"Save SFX Project As...", [](HWND dialog) { Press(dialog, IDCANCEL); }}});
+  EXPECT_EQ(0, PromptSaveProjectAs(&main_, buffer));
+  EXPECT_TRUE(robot.Finished());
+  EXPECT_STREQ("kept", buffer);
+}
+
+TEST_F(ProjectPromptsTest, NoPromptBeforeTheMainWindowIsSet) {
+  Builder().mainWindow = nullptr;
+  CString chosen = "kept";
+  char buffer[260] = "kept";
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(0, PromptOpenProject(&chosen));
+  EXPECT_EQ(0, PromptSaveProjectAs(&main_, buffer));
+  EXPECT_LT(GetTickCount() - start, 1000u) << "no dialog waited for an answer";
+  EXPECT_STREQ("kept", chosen);
+  EXPECT_STREQ("kept", buffer);
+}
+
+// ---- archive password prompt
+
+TEST(ArchivePassword, TheTypedPasswordComesBackOnOk) {
+  CLiteZipPasswrdCallback prompt(nullptr);
+  DialogRobot robot({{"Password Required...", [](HWND dialog) {
+                        TypeInto(dialog, IDC_PASSWORD_EDIT, "s3cret%s");
+                        Press(dialog, IDOK);
+                      }}});
+  EXPECT_EQ(IDOK, prompt.DoModal());
+  EXPECT_TRUE(robot.Finished());
+  EXPECT_STREQ("s3cret%s", prompt.password());
+
+  CLiteZipPasswrdCallback cancelled(nullptr);
+  DialogRobot cancel({{"Password Required...", [](HWND dialog) {
+                         TypeInto(dialog, IDC_PASSWORD_EDIT, "typed");
+                         Press(dialog, IDCANCEL);
+                       }}});
+  EXPECT_EQ(IDCANCEL, cancelled.DoModal());
+  EXPECT_TRUE(cancel.Finished());
+  EXPECT_STREQ("", cancelled.password());
+}
+
+// ---- transparent bitmaps
+
+// A 32-bit DIB section whose pixels the test reads back.
+struct PixelCanvas {
+  PixelCanvas(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    dc = CreateCompatibleDC(nullptr);
+    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
+    old = SelectObject(dc, bitmap);
+    this->width = width;
+  }
+  ~PixelCanvas() {
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+  COLORREF At(int x, int y) const {
+    const DWORD p = pixels[y * width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ old;
+  DWORD* pixels = nullptr;
+  int width;
+};
+
+TEST(TransparentBitmap, TheKeyedColourShowsTheBackground) {
+  const COLORREF red = RGB(200, 0, 0), blue = RGB(0, 0, 160);
+  const COLORREF row[4] = {kTransparentGreen, red, kTransparentWhite, red};
+  for (COLORREF key : {kTransparentGreen, kTransparentWhite}) {
+    PixelCanvas art(4, 1);
+    for (int x = 0; x < 4; ++x) SetPixel(art.dc, x, 0, row[x]);
+    GdiFlush();
+    PixelCanvas target(8, 3);
+    RECT all = {0, 0, 8, 3};
+    HBRUSH background = CreateSolidBrush(blue);
+    FillRect(target.dc, &all, background);
+    DeleteObject(background);
+    SelectObject(art.dc, art.old);  // a bitmap is drawn from outside any DC
+    DrawTransparentBitmap(target.dc, art.bitmap, 2, 1, key);
+    art.old = SelectObject(art.dc, art.bitmap);
+    GdiFlush();
+    for (int x = 0; x < 4; ++x) {
+      const COLORREF expected = row[x] == key ? blue : row[x];
+      EXPECT_EQ(expected, target.At(2 + x, 1)) << "pixel " << x << " keyed " << std::hex << key;
+    }
+    EXPECT_EQ(blue, target.At(1, 1));
+    EXPECT_EQ(blue, target.At(2, 0));
+    EXPECT_EQ(row[0], art.At(0, 0)) << "the bitmap comes back unchanged";
+  }
 }
 
 }  // namespace

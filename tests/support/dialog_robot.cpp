@@ -163,3 +163,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
         Sleep(5);
     }
 }
+
+void ChooseFile(HWND fileDialog, const std::string& path) {
+    const int kFileNameCombo = 0x47C, kFileNameEdit = 0x480;
+    const int box = GetDlgItem(fileDialog, kFileNameCombo) ? kFileNameCombo : kFileNameEdit;
+    SetDlgItemTextA(fileDialog, box, path.c_str());
+    Press(fileDialog, IDOK);
+}

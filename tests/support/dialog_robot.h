@@ -57,3 +57,5 @@ void PressKey(WORD virtualKey);
 void LeftClickAt(POINT point);
 // Runs this thread's waiting messages until done() holds or ms pass; done()'s last answer.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms);
+// Types path into a system Open or Save As dialog's file name box and presses its OK.
+void ChooseFile(HWND fileDialog, const std::string& path);

@@ -1,0 +1,15 @@
+// System Information: the report on the machine in a text box.
+#pragma once
+#include "classlib/controls.h"
+#include "classlib/dialog.h"
+
+class CMySystemInfoDlg : public CDialog {
+  DECLARE_DYNAMIC(CMySystemInfoDlg)
+ public:
+  explicit CMySystemInfoDlg(CWnd* parent = nullptr);
+  BOOL OnInitDialog() override;
+  void DoDataExchange(CDataExchange* pDX) override;
+
+ private:
+  CEdit report_;
+};
