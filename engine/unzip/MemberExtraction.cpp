@@ -537,14 +537,34 @@ int ExtractMember(UnzipState *state) {
   return result;
 }
 
+enum : uint16_t { kMethodShrink = 1, kMethodImplode = 6 };
+enum : uint32_t { kSizeNotStated = 0xFFFFFFFF };
+
+// Function 10 reads until the callback's last bytes. Deflate ends by itself,
+// but the older methods end where the member's size is used up: Reduce and
+// Implode may hold padding bits past their last item that would decode as
+// more, so they go only with a size the record states; Shrink also stops
+// when its codes run out. The output limit; *refused when it cannot go.
+static uint64_t StreamOutputLimit(const UnzipState *state, uint16_t method, bool *refused) {
+  *refused = false;
+  bool legacy = method >= kMethodShrink && method <= kMethodImplode;
+  if (!legacy) return UINT64_MAX;
+  if (state->streamStatedSize != kSizeNotStated) return state->streamStatedSize;
+  *refused = method != kMethodShrink;
+  return UINT64_MAX;
+}
+
 int ExtractStreamMember(UnzipState *state) {
   CurrentMember &member = state->directory.member;
   if (MemberMethod(member) > kMethodMax) return UnzipFail(state, 42, 0);
+  bool refused = false;
+  uint64_t limit = StreamOutputLimit(state, MemberMethod(member), &refused);
+  if (refused) return UnzipFail(state, 2, 0);
   int result = MemberBuffersPrepare(state);
   if (result) return UnzipFail(state, result, kUmsgGlobalHeap);
   lstrcpynA(state->itemText, member.name, sizeof state->itemText);
   result = StartMemberInput(state, 0, 1);
-  if (!result) result = DecodeStarted(state, kSinkCallback, INVALID_HANDLE_VALUE, UINT64_MAX);
+  if (!result) result = DecodeStarted(state, kSinkCallback, INVALID_HANDLE_VALUE, limit);
   if (result == 0) LogDone(state, kUmsgActivityMemory, member.name);
   state->cancelFlag = 0;
   return result;

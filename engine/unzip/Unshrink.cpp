@@ -101,7 +101,8 @@ class Unshrinker {
       previous = code;
       previousFirst = *string;
     }
-    return remaining_ == 0 ? kDecodeDone : kDecodeInputEnded;
+    // With no size to go by (function 10), the data ends where the codes run out.
+    return remaining_ == 0 || state_.uncompressedSize == UINT64_MAX ? kDecodeDone : kDecodeInputEnded;
   }
 
  private:

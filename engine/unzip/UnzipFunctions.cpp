@@ -301,6 +301,9 @@ static int ReadStreamRecord(UnzipState *state) {
   if (!ExtraFieldWalk(state->memberVariable + nameLength, extraLength, &member.extras))
     return UnzipFail(state, 3, kUmsgStructuralProblem);
   member.method = ReadLe16(member.central + kChMethod);
+  // The size the record states, before the stream takes its place; the
+  // older methods need it to know where their data ends.
+  state->streamStatedSize = ReadLe32(member.central + kChUncompressed);
   FormLocalHeader(state);
   member.values.uncompressedSize = member.values.compressedSize = kStreamUnknownSize;
   return 0;

@@ -113,6 +113,7 @@ struct UnzipState {
   uint8_t localHeader[kLocalHeaderSize];  // of the current member
   uint8_t *memberVariable;  // function 10: the record's name, extra field and comment
   uint32_t memberVariableLength;
+  uint32_t streamStatedSize;  // function 10: the record's uncompressed size field
   int memoryInputEnded;  // the memory callback has delivered its last bytes
   int passwordSkipped;   // a member of this selection was skipped for want of its password
 
