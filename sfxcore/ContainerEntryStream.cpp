@@ -34,8 +34,7 @@ ContainerEntryStream::ContainerEntryStream(FILE* input, uint64_t inputSize, FILE
 bool ContainerEntryStream::Begin() {
   m_recordStart = _ftelli64(m_container);
   const uint8_t placeholder[kContainerRecordHeaderBytes] = {};
-  return m_recordStart >= 0 &&
-         std::fwrite(placeholder, 1, sizeof placeholder, m_container) == sizeof placeholder;
+  return m_recordStart >= 0 && std::fwrite(placeholder, 1, sizeof placeholder, m_container) == sizeof placeholder;
 }
 
 bool ContainerEntryStream::Finish(uint8_t kind, uint8_t strength) {
@@ -103,14 +102,12 @@ bool ContainerEntryStream::WriteOutput(const unsigned char* bytes, uint32_t leng
   m_head.append(reinterpret_cast<const char*>(bytes), length);
   if (m_head.size() < kEntryHeaderBytes) return true;
   const uint8_t* head = reinterpret_cast<const uint8_t*>(m_head.data());
-  const size_t whole =
-      kEntryHeaderBytes + LoadLe16(head + kEntryNameLengthAt) + LoadLe16(head + kEntryExtraLengthAt);
+  const size_t whole = kEntryHeaderBytes + LoadLe16(head + kEntryNameLengthAt) + LoadLe16(head + kEntryExtraLengthAt);
   return m_head.size() < whole || WriteHead();
 }
 
-void CALLBACK ContainerEntryStream::MemoryIo(int operation, unsigned char* buffer, uint32_t* length,
-                                             uint32_t inputLow, uint32_t inputHigh, uint32_t, uint32_t,
-                                             void* userData, int* status) {
+void CALLBACK ContainerEntryStream::MemoryIo(int operation, unsigned char* buffer, uint32_t* length, uint32_t inputLow,
+                                             uint32_t inputHigh, uint32_t, uint32_t, void* userData, int* status) {
   auto* stream = static_cast<ContainerEntryStream*>(userData);
   if (operation == kMemoryIoRead) {
     *status = stream->ReadInput(buffer, length, (static_cast<uint64_t>(inputHigh) << 32) | inputLow);

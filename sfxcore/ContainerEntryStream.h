@@ -15,7 +15,7 @@
 #include "BuildReporter.h"
 
 struct ContainerEntryFacts {
-  std::string name;     // as stored: UTF-8 when utf8Name, '\\' between folders
+  std::string name;  // as stored: UTF-8 when utf8Name, '\\' between folders
   bool utf8Name = false;
   uint16_t dosTime = 0;
   uint16_t dosDate = 0;
@@ -54,7 +54,7 @@ class ContainerEntryStream {
   BuildReporter* m_reporter;
   std::string m_progressText;
   int64_t m_recordStart = -1;
-  std::string m_head;            // the central header until it is whole
-  uint64_t m_outputLength = 0;   // of the memory entry record as the record holds it
+  std::string m_head;           // the central header until it is whole
+  uint64_t m_outputLength = 0;  // of the memory entry record as the record holds it
   bool m_failed = false;
 };

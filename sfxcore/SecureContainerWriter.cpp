@@ -39,7 +39,7 @@ struct WriterState {
   std::string securedItemText;  // the per-item text whose file has been handled
   std::string failure;
   int recordCount = 0;
-  std::set<std::string> securedNames;  // as Names() keys them
+  std::set<std::string> securedNames;   // as NameKey() keys them
   std::set<std::string> filledFolders;  // folders that held a secured file
 };
 
@@ -97,8 +97,7 @@ std::string NameInsideTempFolder(const std::string& path) {
   if (folder.empty() || !StartsWithIgnoringCase(path, folder) || path.size() == folder.size()) return "";
   std::string name = path.substr(folder.size());
   const std::string wrapped = "\\" + name + "\\";
-  if (name[0] == '\\' || wrapped.find("\\..\\") != std::string::npos || name.find(':') != std::string::npos)
-    return "";
+  if (name[0] == '\\' || wrapped.find("\\..\\") != std::string::npos || name.find(':') != std::string::npos) return "";
   return name;
 }
 
@@ -187,8 +186,8 @@ int SecureFile(const std::wstring& path, const std::wstring& name) {
     return Fail("Entry '" + shownName + "' is 2 GiB or larger; a secured entry must be smaller.");
   std::unique_ptr<FILE, int (*)(FILE*)> input(_wfopen(path.c_str(), L"rb"), std::fclose);
   if (!input) return Fail("Entry '" + shownName + "' could not be read back.");
-  const int result = WriteRecord(FactsOf(name, facts.ftLastWriteTime, facts.dwFileAttributes), input.get(), size,
-                                 shownName);
+  const int result =
+      WriteRecord(FactsOf(name, facts.ftLastWriteTime, facts.dwFileAttributes), input.get(), size, shownName);
   input.reset();
   if (result != 0) return result;
   DeleteExtractedFile(path);
@@ -260,12 +259,11 @@ void SecureWhatRemains(const std::wstring& folder, const std::wstring& below) {
 void MakeListedFolders(const std::vector<ArchiveListRecord>& listing) {
   for (const ArchiveListRecord& entry : listing) {
     char relative[MAX_PATH * 2];
-    if (!entry.isFolder ||
-        MemberPathMakeRelative(entry.name.c_str(), relative, sizeof relative) != kMemberPathSafe || !relative[0])
+    if (!entry.isFolder || MemberPathMakeRelative(entry.name.c_str(), relative, sizeof relative) != kMemberPathSafe ||
+        !relative[0])
       continue;
     const std::string path = gWriter.tempFolder + relative;
-    for (size_t at = path.find('\\', gWriter.tempFolder.size()); at != std::string::npos;
-         at = path.find('\\', at + 1))
+    for (size_t at = path.find('\\', gWriter.tempFolder.size()); at != std::string::npos; at = path.find('\\', at + 1))
       CreateDirectoryW(WideOf(path.substr(0, at), CP_ACP).c_str(), nullptr);
   }
 }

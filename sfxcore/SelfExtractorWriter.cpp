@@ -131,7 +131,8 @@ int AppendSettingsBlock(const ProjectSettings* settings, BuildReporter* reporter
     CMyCipherFile records;
     records.Attach(output.get());
     if (records.SetKeys(kSettingsKeyText, kSettingsIvText) != CMyCipherFile::kDone) return 0;
-    for (const std::string& line : lines) written = written && records.WriteRecord(line.c_str()) == CMyCipherFile::kDone;
+    for (const std::string& line : lines)
+      written = written && records.WriteRecord(line.c_str()) == CMyCipherFile::kDone;
     written = written && WriteChecksumLine(output.get(), records);
   }
   return CloseWritten(output) && written ? 1 : 0;
