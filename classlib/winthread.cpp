@@ -1,6 +1,7 @@
 #include "classlib/winthread.h"
 
 
+#include "classlib/frame/framewnd.h"
 #include "classlib/handlemap.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
@@ -73,16 +74,25 @@ void AfxUpdateFrameCmdUI(CWnd* pWnd) {
   pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
 }
 
+// A frame's delayed hide comes before its update, a delayed show after it.
+static void UpdateOtherFrame(HWND hFrame, CWnd* pMainWnd) {
+  CWnd* pWnd = CWnd::FromHandlePermanent(hFrame);
+  if (!pWnd || pWnd == pMainWnd) return;
+  CFrameWnd* pFrame = pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(pWnd) : nullptr;
+  int showDelay = pFrame ? pFrame->m_nShowDelay : -1;
+  if (pFrame) pFrame->m_nShowDelay = -1;
+  if (showDelay == SW_HIDE) pWnd->ShowWindow(SW_HIDE);
+  if (::IsWindowVisible(hFrame) || showDelay > SW_HIDE) AfxUpdateFrameCmdUI(pWnd);
+  if (showDelay > SW_HIDE && CWnd::FromHandlePermanent(hFrame) == pWnd) pWnd->ShowWindow(showDelay);
+}
+
 BOOL CWinThread::OnIdle(LONG lCount) {
   if (lCount <= 0) {
     CWnd* pMainWnd = GetMainWnd();
     if (pMainWnd && pMainWnd->m_hWnd && pMainWnd->IsWindowVisible()) AfxUpdateFrameCmdUI(pMainWnd);
     // Floating frames are not descendants of the main window: reach them by list.
     std::vector<HWND> frames = AfxGetThreadState()->m_frameList;
-    for (HWND hFrame : frames) {
-      CWnd* pFrame = CWnd::FromHandlePermanent(hFrame);
-      if (pFrame && pFrame != pMainWnd && ::IsWindowVisible(hFrame)) AfxUpdateFrameCmdUI(pFrame);
-    }
+    for (HWND hFrame : frames) UpdateOtherFrame(hFrame, pMainWnd);
     return TRUE;
   }
   AfxDeleteTempMaps();

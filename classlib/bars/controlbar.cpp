@@ -1,5 +1,6 @@
 #include "classlib/bars/controlbar.h"
 
+#include "classlib/docking/dockbar.h"
 #include "classlib/frame/framewnd.h"
 #include "classlib/resource.h"
 
@@ -32,6 +33,28 @@ CControlBar::~CControlBar() {
   if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
 }
 
+void CControlBar::GetBarInfo(CControlBarInfo* pInfo) {
+  pInfo->m_nBarID = static_cast<UINT>(::GetDlgCtrlID(m_hWnd));
+  pInfo->m_pBar = this;
+  pInfo->m_bVisible = IsVisible();
+  pInfo->m_nMRUWidth = m_nMRUWidth;
+  pInfo->m_bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+  pInfo->m_bFloating = IsFloating();
+  if (m_pDockBar) {
+    CRect rect;
+    GetWindowRect(&rect);
+    m_pDockBar->ScreenToClient(&rect);
+    pInfo->m_pointPos = rect.TopLeft();
+  }
+}
+
+void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
+  m_nMRUWidth = pInfo->m_nMRUWidth;
+  if (m_pDockBar && !m_pDockBar->m_bFloating)
+    SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  pFrameWnd->ShowControlBar(this, pInfo->m_bVisible, TRUE);
+}
+
 void CControlBar::PostNcDestroy() {
   if (m_bAutoDelete) delete this;
 }
@@ -61,7 +84,10 @@ CFrameWnd* CControlBar::GetDockingFrame() const {
   return pFrame ? pFrame : m_pDockSite;
 }
 
-BOOL CControlBar::IsFloating() const { return (m_dwStyle & CBRS_FLOATING) != 0; }
+BOOL CControlBar::IsFloating() const {
+  if (IsDockBar()) return static_cast<const CDockBar*>(this)->m_bFloating;
+  return m_pDockBar && m_pDockBar->m_bFloating;
+}
 
 // ---- geometry
 
@@ -182,8 +208,7 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
   if (swp) SetWindowPos(nullptr, 0, 0, 0, 0, swp | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   // A docked bar updates only while its dock bar shows too.
-  bool shown = (GetStyle() & WS_VISIBLE) &&
-               (!m_pDockBar || (reinterpret_cast<CWnd*>(m_pDockBar)->GetStyle() & WS_VISIBLE));
+  bool shown = (GetStyle() & WS_VISIBLE) && (!m_pDockBar || (m_pDockBar->GetStyle() & WS_VISIBLE));
   if (!shown) return 0;
   CWnd* pOwner = GetOwner();
   CFrameWnd* pTarget = pOwner && pOwner->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(pOwner)
@@ -207,6 +232,10 @@ int CControlBar::OnCreate(LPCREATESTRUCTA lpcs) {
 
 void CControlBar::OnDestroy() {
   if (AfxGetThreadState()->m_pLastStatus == this) SetStatusText(-1);
+  if (m_pDockBar) {
+    m_pDockBar->DropBar(this);
+    m_pDockBar = nullptr;
+  }
   if (m_pDockSite) {
     m_pDockSite->RemoveControlBar(this);
     m_pDockSite = nullptr;

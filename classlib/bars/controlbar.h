@@ -80,6 +80,9 @@ class CControlBar : public CWnd {
   BOOL IsFloating() const;
   int GetCount() const { return m_nCount; }
   void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
+  // This bar's state and place; a dock bar adds its rows.
+  virtual void GetBarInfo(CControlBarInfo* pInfo);
+  virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
   // Puts the prompt of tool nHit on the owner's status line (-1 takes it back).
   BOOL SetStatusText(INT_PTR nHit);
 

@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_SIZE()
   ON_WM_SETFOCUS()
   ON_WM_ERASEBKGND()
+  ON_WM_NCACTIVATE()
   ON_WM_INITMENUPOPUP()
   ON_WM_MENUSELECT()
   ON_WM_ENTERIDLE()
@@ -187,6 +188,13 @@ void CFrameWnd::OnSize(UINT nType, int, int) {
 BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
   if (m_pViewActive) return TRUE;
   return static_cast<BOOL>(Default());
+}
+
+// A frame whose floating frame is active keeps its caption active, unless it is disabled.
+BOOL CFrameWnd::OnNcActivate(BOOL bActive) {
+  if (m_nFlags & WF_STAYACTIVE) bActive = TRUE;
+  if (!IsWindowEnabled()) bActive = FALSE;
+  return static_cast<BOOL>(DefWindowProc(WM_NCACTIVATE, bActive, 0));
 }
 
 void CFrameWnd::OnSetFocus(CWnd*) {

@@ -11,6 +11,9 @@
 class CView;
 class CDocument;
 class CDocTemplate;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 
 // Frame styles, in the low word of the window style.
 #define FWS_ADDTOTITLE 0x00008000L
@@ -83,6 +86,23 @@ class CFrameWnd : public CWnd {
   void AddControlBar(CControlBar* pBar);
   void RemoveControlBar(CControlBar* pBar);
 
+  // ---- docking (frame/docking.cpp)
+  // Dock bars along the sides dwDockStyle names (made once), floating frames of CMiniDockFrameWnd.
+  void EnableDocking(DWORD dwDockStyle);
+  // nDockBarID 0: the dock bar of the bar's own alignment.
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  // Into a new floating frame of m_pFloatingFrameClass at point (screen).
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+  virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+  // The sides of a visible dock bar the rectangle (screen) touches that dwDockStyle allows.
+  DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+  void GetDockState(CDockState& state);
+  // Applies state to the bars this frame has: unknown ids, bars listed
+  // twice and floating records left without bars are passed over.
+  void SetDockState(const CDockState& state);
+
   // ---- routing and translation
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -102,6 +122,7 @@ class CFrameWnd : public CWnd {
   CPtrList m_listControlBars;  // in creation order
   CRuntimeClass* m_pFloatingFrameClass = nullptr;
   BOOL m_bHelpMode = FALSE;
+  int m_nShowDelay = -1;  // SW_ code applied at the next idle time (floating frames)
 
  protected:
   CString m_strTitle;
@@ -114,6 +135,7 @@ class CFrameWnd : public CWnd {
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg BOOL OnNcActivate(BOOL bActive);
   afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu);
   afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
   afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
