@@ -5,6 +5,8 @@
 namespace {
 
 const char kPlacementValue[] = "WindowPlacement";
+// Stored as the system fills it: 44 bytes of 32-bit fields on every architecture.
+static_assert(sizeof(WINDOWPLACEMENT) == 44, "\"WindowPlacement\" is 44 bytes");
 // Flags of every layout move; position and size are dropped when they stay.
 const UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 const UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;

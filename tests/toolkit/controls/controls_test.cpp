@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls_test_resource.h"
+#include "screenshot.h"
 #include "classlib/dialog.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/controls/Button.h"
@@ -189,40 +190,6 @@ TEST(Button, ImagePlacement) {
   ::DestroyIcon(icon);
 }
 
-namespace {
-// Draws the button into a 32-bit DIB and reads pixels back.
-class CDibSurface {
- public:
-  CDibSurface(int cx, int cy) : m_cx(cx) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    m_hdc = ::CreateCompatibleDC(nullptr);
-    m_bitmap = ::CreateDIBSection(m_hdc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-    m_old = ::SelectObject(m_hdc, m_bitmap);
-  }
-  ~CDibSurface() {
-    ::SelectObject(m_hdc, m_old);
-    ::DeleteObject(m_bitmap);
-    ::DeleteDC(m_hdc);
-  }
-  COLORREF Pixel(int x, int y) const {
-    DWORD p = m_bits[y * m_cx + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  HDC m_hdc;
-
- private:
-  int m_cx;
-  DWORD* m_bits = nullptr;
-  HBITMAP m_bitmap;
-  HGDIOBJ m_old;
-};
-}  // namespace
-
 TEST(Button, LooksDrawTheirEdges) {
   CHostDlg host;
   CTestButton& button = host.m_button;
@@ -248,14 +215,14 @@ TEST(Button, LooksDrawTheirEdges) {
   };
   const int cx = 40, cy = 20;
   for (const Case& c : cases) {
-    CDibSurface surface(cx, cy);
+    Dib32 surface(cx, cy);
     button.m_dwLook = c.look;
     button.m_bHot = c.hot;
     DRAWITEMSTRUCT dis = {};
     dis.CtlType = ODT_BUTTON;
     dis.itemState = c.state;
     dis.hwndItem = button.m_hWnd;
-    dis.hDC = surface.m_hdc;
+    dis.hDC = surface.Dc();
     dis.rcItem = CRect(0, 0, cx, cy);
     button.DrawItem(&dis);
     EXPECT_EQ(surface.Pixel(0, 0), c.topLeft) << c.why;

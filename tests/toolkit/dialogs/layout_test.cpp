@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs_test_resource.h"
+#include "screenshot.h"
 #include "toolkit/dialogs/ResizeDialog.h"
 #include "toolkit/dialogs/ResizePropertyPage.h"
 #include "toolkit/dialogs/ResizePropertySheet.h"
@@ -319,5 +320,30 @@ TEST(ResizeSheet, SystemMenuHasEachSizingCommandOnce) {
     for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i) found += ::GetMenuItemID(hMenu, i) == command;
     EXPECT_EQ(found, 1) << command;
   }
+  sheet.DestroyWindow();
+}
+
+TEST(ResizeSheet, APageIsDrawnStretchedAfterResizing) {
+  CPage one(IDD_PAGE_ONE);
+  CXTResizePropertySheet sheet("Sheet");
+  sheet.AddPage(&one);
+  ASSERT_TRUE(sheet.Create());
+  HWND edit = one.GetDlgItem(IDC_STRETCH)->m_hWnd;
+  CRect before = RectInSheet(one, edit);
+  Screenshot small(one.m_hWnd);
+  small.Save(BRENNICOR_TEST_WORK "/page_before_resizing.bmp");
+  CRect rect;
+  sheet.GetWindowRect(&rect);
+  sheet.SetWindowPos(nullptr, 0, 0, rect.Width() + 60, rect.Height() + 40, SWP_NOMOVE | SWP_NOZORDER);
+  Screenshot large(one.m_hWnd);
+  large.Save(BRENNICOR_TEST_WORK "/page_after_resizing.bmp");
+  EXPECT_EQ(large.Width(), small.Width() + 60);
+  EXPECT_EQ(large.Height(), small.Height() + 40);
+  // The edit's top border reaches beyond its old right edge only after resizing.
+  COLORREF border = small.Pixel(before.left + 30, before.top);
+  COLORREF page = small.Pixel(before.right + 30, before.top);
+  ASSERT_NE(border, page);
+  EXPECT_EQ(large.Pixel(before.right + 30, before.top), border);
+  EXPECT_EQ(large.Pixel(before.right + 70, before.top), page);
   sheet.DestroyWindow();
 }

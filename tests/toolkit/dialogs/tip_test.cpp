@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include "dialog_robot.h"
+#include "screenshot.h"
 #include "toolkit/common/SettingsStore.h"
 #include "toolkit/dialogs/TipOfTheDay.h"
 #include "toolkit_resource.h"
@@ -136,6 +137,24 @@ TEST_F(TipTest, NextTipIsDisabledWithoutTips) {
   CXTTipOfTheDay tip(kNoTips);
   DialogRobot robot({{"Tip of the Day", [](HWND dialog) {
                         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_XT_TIP_NEXT)));
+                        Press(dialog, IDCANCEL);
+                      }}});
+  tip.DoModal();
+  EXPECT_TRUE(robot.Finished());
+}
+
+TEST_F(TipTest, TheTipAreaIsDrawn) {
+  CXTTipOfTheDay tip(kTips);
+  DialogRobot robot({{"Tip of the Day", [](HWND dialog) {
+                        Screenshot shot(dialog);
+                        shot.Save(BRENNICOR_TEST_WORK "/tip_of_the_day.bmp");
+                        RECT frame;
+                        ::GetWindowRect(::GetDlgItem(dialog, IDC_XT_TIP_FRAME), &frame);
+                        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&frame), 2);
+                        int below = frame.bottom - 10;
+                        EXPECT_EQ(shot.Pixel(frame.left + 5, below), ::GetSysColor(COLOR_BTNSHADOW));  // the band
+                        EXPECT_EQ(shot.Pixel(frame.right - 10, below), ::GetSysColor(COLOR_WINDOW));  // the tip area
+                        EXPECT_EQ(shot.Pixel(frame.right - 10, 60), ::GetSysColor(COLOR_BTNSHADOW));  // the rule
                         Press(dialog, IDCANCEL);
                       }}});
   tip.DoModal();
