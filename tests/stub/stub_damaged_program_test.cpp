@@ -4,6 +4,7 @@
 // the line) the size check still refuses the damaged entry. Either way the
 // user's own file in the destination stays as it was.
 #include "SelfExtractorBuild.h"
+#include "SelfExtractorFormat.h"
 #include "StubPaths.h"
 #include "StubSettings.h"
 #include "extract_test_support.h"
@@ -96,6 +97,9 @@ TEST(DamagedProgram, IsRefusedAndTheUsersFileStays) {
         {"flip-in-deflate-data", false, false, [](std::string& p) { p[DataAt(p) + 400] ^= 0x04; }},
         {"flip-in-stored-data", true, false, [](std::string& p) { p[DataAt(p) + 400] ^= 0x04; }},
         {"flip-in-integrity-line", false, false, [](std::string& p) { p[p.size() - 20] ^= 0x01; }},
+        {"flip-in-settings-record", false, false,
+         [](std::string& p) { p[p.rfind(kSelfExtractorMarker) + kSelfExtractorMarkerLength + 6] ^= 0x01; }},
+        {"bytes-after-the-settings", false, false, [](std::string& p) { p += "appended"; }},
         {"size-smaller", false, true,
          [](std::string& p) { StoreLe32At(p, RecordStart(p) + 10, Le32At(p, RecordStart(p) + 10) - 7); }},
         {"size-zero", false, true, [](std::string& p) { StoreLe32At(p, RecordStart(p) + 10, 0); }},

@@ -2,6 +2,7 @@
 // by the builder's writer behind the real stub image, run and answered as
 // their user would.
 #include "MyCipherFile.h"
+#include "ProgramChecksum.h"
 #include "SecureContainerWriter.h"
 #include "SelfExtractorFormat.h"
 #include "dialog_robot.h"
@@ -45,6 +46,24 @@ std::string WriteProgram(const std::string& path, const std::string& container,
     for (const std::string& line : lines)
         records.WriteRecord(line.c_str());
     std::fclose(file);
+    return path;
+}
+
+// The program with its integrity line, then one byte of its container changed.
+// The records are written the same way each time, so the line's checksum is
+// that of the program written without it.
+std::string WriteDamagedProgram(const std::string& path, const std::string& container,
+                                const std::vector<std::string>& lines) {
+    WriteProgram(path, container, lines);
+    FILE* file = std::fopen(path.c_str(), "rb");
+    _fseeki64(file, 0, SEEK_END);
+    const std::string checksum = ChecksumOfFilePrefix(file, static_cast<uint64_t>(_ftelli64(file)));
+    std::fclose(file);
+    std::vector<std::string> withLine = lines;
+    withLine.push_back(kChecksumKey + checksum);
+    std::string bytes = ReadFile(WriteProgram(path, container, withLine));
+    bytes[ReadFile(BRENNICOR_STUB_EXE).size() + container.size() / 2] ^= 0x10;
+    WriteFile(path, bytes);
     return path;
 }
 
@@ -97,6 +116,20 @@ TEST_F(StubRoad, WrongPasswordExtractsNothingAndLaunchesNothing) {
                             PressOn(kError, IDOK)}),
               static_cast<DWORD>(kExitFailed));
     EXPECT_TRUE(FilesBelow(destination).empty());
+}
+
+TEST_F(StubRoad, DamagedProgramSaysSoAndExtractsNothing) {
+    const std::string folder = FreshFolder("road-damaged");
+    const std::string destination = folder + "out\\";
+    const std::string program = WriteDamagedProgram(folder + "setup.exe", s_open, Lines(destination));
+    std::string told;
+    EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK), {kError, [&](HWND box) {
+                                                                      told = MessageBoxText(box);
+                                                                      Press(box, IDOK);
+                                                                  }}}),
+              static_cast<DWORD>(kExitFailed));
+    EXPECT_NE(told.find("This program is damaged"), std::string::npos) << told;
+    EXPECT_FALSE(FileExists(destination));
 }
 
 TEST_F(StubRoad, CancelledCustomMessageExtractsNothing) {
