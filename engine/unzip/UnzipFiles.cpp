@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include "DosTime.h"
+#include "UnzipDriveServices.h"
 #include "UnzipState.h"
 
 uint32_t FileDosDateTime(const char *name) {
@@ -93,7 +94,7 @@ int IsRemovableDrive(int drive) {
   } else {
     root[0] = static_cast<char>('A' + drive - 1);
   }
-  UINT type = GetDriveTypeA(root);
+  UINT type = UnzipDrive().driveType(root);
   return type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
 }
 

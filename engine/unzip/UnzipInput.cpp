@@ -5,6 +5,7 @@
 #include "../common/EncryptionKind.h"
 #include "ArchiveDirectory.h"
 #include "PathNames.h"
+#include "UnzipDriveServices.h"
 #include "UnzipFiles.h"
 #include "UnzipReport.h"
 
@@ -44,7 +45,7 @@ int CheckVolumeLabel(const char *path, int disk) {
   char root[8];
   snprintf(root, sizeof root, "%c:\\", 'A' + drive - 1);
   char label[21] = "";
-  if (!GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0)) return 0;
+  if (!UnzipDrive().volumeLabel(root, label, sizeof label)) return 0;
   char expected[21];
   snprintf(expected, sizeof expected, "PKBACK# %03d", disk);
   return strcmp(label, expected) == 0;
