@@ -120,6 +120,10 @@ constexpr size_t FastOutputLimit() {
   return kDecoderWindowSize - Format::kMaxLength;
 }
 
+// The fast loop's helpers must fold into it, so that the bit buffer and the
+// output pointer stay in registers rather than behind a reference.
+#define INFLATE_INLINE __attribute__((always_inline))
+
 enum FastExit { kFastLeftRoom, kFastEndOfBlock, kFastCorrupt };
 
 struct BlockTables {
@@ -148,16 +152,16 @@ template <class Format>
   const uint32_t* const literals = t.literals;
   const uint64_t literalMask = t.literalMask;
 
-  auto drop = [&](unsigned n) {
+  auto drop = [&](unsigned n) INFLATE_INLINE {
     bits >>= n;
     bitCount -= n;
   };
-  auto isLiteral = [](uint32_t entry) { return EntryOp(entry) == Format::kOps.literal; };
-  auto putLiteral = [&](uint32_t entry) {
+  auto isLiteral = [](uint32_t entry) INFLATE_INLINE { return EntryOp(entry) == Format::kOps.literal; };
+  auto putLiteral = [&](uint32_t entry) INFLATE_INLINE {
     drop(EntryBits(entry));
     *out++ = static_cast<uint8_t>(EntryValue(entry));
   };
-  auto follow = [&](const uint32_t* table, uint32_t entry) {
+  auto follow = [&](const uint32_t* table, uint32_t entry) INFLATE_INLINE {
     unsigned op = EntryOp(entry);
     if (op > ops.literal && op != kOpInvalid) {
       drop(EntryBits(entry));
