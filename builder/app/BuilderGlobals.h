@@ -1,9 +1,11 @@
-// The three pointers start-up sets and the rest of the builder reads: the
-// main window (set once the command line has been processed), the main frame
-// (set by the frame while it is created) and the one project document (set
-// by its constructor). Prompts and callbacks do nothing while the main
-// window is null, so nothing can run before start-up has finished.
+// What start-up sets and the rest of the builder reads: the main window (set
+// once the command line has been processed), the main frame (set by the
+// frame while it is created), the one project document (set by its
+// constructor) and the product title the about box names. Prompts and
+// callbacks do nothing while the main window is null, so nothing runs
+// before start-up has finished.
 #pragma once
+#include <string>
 
 class CWnd;
 class CMainFrame;
@@ -13,6 +15,8 @@ struct BuilderGlobals {
   CWnd* mainWindow = nullptr;
   CMainFrame* mainFrame = nullptr;
   CKorvaneBrennicorDoc* document = nullptr;
+  // The title the about box last showed.
+  std::string productTitle;
 };
 
 BuilderGlobals& Builder();

@@ -4,6 +4,7 @@
 #include "MyFileUtility.h"
 #include "classlib/controls.h"
 #include "classlib/dialog.h"
+#include "toolkit/controls/Edit.h"
 
 class CLiteZipPasswrdCallback : public CDialog {
   DECLARE_DYNAMIC(CLiteZipPasswrdCallback)
@@ -22,7 +23,7 @@ class CLiteZipPasswrdCallback : public CDialog {
 
  private:
   CMyFileUtility utility_;
-  CEdit passwordEdit_;
+  CXTEdit passwordEdit_;
   CString password_;
   CStatic keyPlace_;
   HBITMAP key_ = nullptr;

@@ -2,6 +2,7 @@
 #pragma once
 #include "classlib/controls.h"
 #include "classlib/dialog.h"
+#include "toolkit/controls/Edit.h"
 
 class CMySystemInfoDlg : public CDialog {
   DECLARE_DYNAMIC(CMySystemInfoDlg)
@@ -11,5 +12,5 @@ class CMySystemInfoDlg : public CDialog {
   void DoDataExchange(CDataExchange* pDX) override;
 
  private:
-  CEdit report_;
+  CXTEdit report_;
 };

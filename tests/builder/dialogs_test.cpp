@@ -6,6 +6,8 @@
 #include "classlib/winapp.h"
 #include "dialog_robot.h"
 #include "app/BuilderGlobals.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/HistoryComboBox.h"
 #include "dialogs/LiteZipPasswrdCallback.h"
 #include "dialogs/ProjectPrompts.h"
 #include "dialogs/TransparentBitmap.h"
@@ -102,6 +104,132 @@ TEST(WarningBox, TextsFromTheStringTableTakeTheArgumentAsPlainText) {
   EXPECT_EQ("Korvane Brennicor Warning", title);
   EXPECT_EQ("The output file C:\\100%s %n.exe already exists.\nDo you want to overwrite it?", message);
   EXPECT_TRUE(checkEnabled);
+}
+
+// ---- history combo
+
+class HistoryTest : public ::testing::Test {
+ protected:
+  static constexpr UINT kComboId = 300;
+  void SetUp() override {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    parent_.CreateEx(0, AfxRegisterWndClass(0), "history", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr);
+    combo_.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(10, 10, 300, 200), &parent_, kComboId);
+    combo_.SetHistoryKey(kKey);
+  }
+  void TearDown() override {
+    if (combo_.GetSafeHwnd()) combo_.DestroyWindow();
+    parent_.DestroyWindow();
+  }
+  void Store(int n, const void* bytes, DWORD size) {
+    HKEY key;
+    RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key);
+    RegSetValueExA(key, ("Item" + std::to_string(n)).c_str(), 0, REG_SZ, static_cast<const BYTE*>(bytes), size);
+    RegCloseKey(key);
+  }
+  std::vector<std::string> Stored() {
+    std::vector<std::string> values;
+    HKEY key;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, kKey, &key) != ERROR_SUCCESS) return values;
+    for (int n = 0;; ++n) {
+      char value[300] = {};
+      DWORD size = sizeof value;
+      if (RegQueryValueExA(key, ("Item" + std::to_string(n)).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                           &size) != ERROR_SUCCESS)
+        break;
+      values.push_back(value);
+    }
+    RegCloseKey(key);
+    return values;
+  }
+  void AddRows(int count) {
+    for (int i = 0; i < count; ++i) {
+      const std::string text = "C:\\project" + std::to_string(i) + ".zip";
+      COMBOBOXEXITEMA item = {};
+      item.mask = CBEIF_TEXT;
+      item.iItem = i;
+      item.pszText = const_cast<char*>(text.c_str());
+      combo_.InsertItem(&item);
+    }
+  }
+  std::vector<std::string> Rows() {
+    std::vector<std::string> rows;
+    for (int i = 0; i < combo_.GetCount(); ++i) {
+      char text[300] = {};
+      COMBOBOXEXITEMA item = {};
+      item.mask = CBEIF_TEXT;
+      item.iItem = i;
+      item.pszText = text;
+      item.cchTextMax = sizeof text;
+      combo_.GetItem(&item);
+      rows.push_back(text);
+    }
+    return rows;
+  }
+  static constexpr char kKey[] = "Software\\Brennicor Builder Dialogs Test\\ComboBxsEx\\Test";
+  CWnd parent_;
+  CMyHistoryComboBoxExtended combo_;
+};
+
+TEST_F(HistoryTest, SixteenRowsLeaveNoRoomForTheEditText) {
+  AddRows(kHistoryItems);
+  combo_.SetWindowText("C:\\new.zip");
+  EXPECT_EQ(1, combo_.SaveHistory());
+  const std::vector<std::string> stored = Stored();
+  ASSERT_EQ(16u, stored.size());
+  EXPECT_EQ("C:\\project0.zip", stored[0]);
+  EXPECT_EQ("C:\\project15.zip", stored[15]);
+}
+
+TEST_F(HistoryTest, FewerRowsSaveTheEditTextLastEvenARepeatAndOnDestroy) {
+  AddRows(2);
+  combo_.SetWindowText("C:\\project0.zip");
+  combo_.DestroyWindow();
+  const std::vector<std::string> stored = Stored();
+  const std::vector<std::string> expected = {"C:\\project0.zip", "C:\\project1.zip", "C:\\project0.zip"};
+  EXPECT_EQ(expected, stored);
+}
+
+TEST_F(HistoryTest, LoadSkipsRepeatsAndEmptiesAndEndsAnUnterminatedValue) {
+  const std::string full(kHistoryValueBytes, 'x');  // fills the value, no terminator
+  Store(0, "C:\\a.zip", 9);
+  Store(1, "C:\\a.zip", 9);
+  Store(2, "", 1);
+  Store(3, full.data(), kHistoryValueBytes);
+  Store(4, "C:\\b.zip", 9);
+  combo_.SetWindowText("typed");
+  EXPECT_EQ(1, combo_.LoadHistory());
+  const std::vector<std::string> expected = {"C:\\a.zip", full, "C:\\b.zip", "typed"};
+  EXPECT_EQ(expected, Rows());
+  EXPECT_EQ(1, combo_.FindItem(full.c_str()));
+  EXPECT_EQ(-1, combo_.FindItem("c:\\A.ZIP")) << "compared case and all";
+  combo_.LoadHistory();
+  EXPECT_EQ(4u, Rows().size()) << "loading again adds nothing";
+}
+
+TEST_F(HistoryTest, TheDropDownReloadsTheHistory) {
+  Store(0, "C:\\a.zip", 9);
+  parent_.SendMessage(WM_COMMAND, MAKEWPARAM(kComboId, CBN_DROPDOWN), reinterpret_cast<LPARAM>(combo_.GetSafeHwnd()));
+  EXPECT_EQ(std::vector<std::string>{"C:\\a.zip"}, Rows());
+  EXPECT_NE(nullptr, reinterpret_cast<HIMAGELIST>(combo_.SendMessage(CBEM_GETIMAGELIST)));
+}
+
+// ---- about box
+
+TEST(AboutBox, OpensSystemInformationOverItselfAndComesBack) {
+  std::string title, products;
+  DialogRobot robot({{kProductTitle, [&](HWND box) {
+                        title = ItemText(box, IDC_ABOUT_TITLE);
+                        products = ItemText(box, IDC_ABOUT_PRODUCTS_LINK);
+                        Press(box, IDC_ABOUT_SYSTEM_INFO);
+                      }},
+                     {"System Information", [](HWND dialog) { Press(dialog, IDOK); }},
+                     {kProductTitle, [](HWND box) { Press(box, IDOK); }}});
+  ShowAboutBox();
+  EXPECT_TRUE(robot.Finished());
+  EXPECT_EQ(kProductTitle, title);
+  EXPECT_EQ(kProductTitle, Builder().productTitle);
+  EXPECT_EQ(0u, products.find("http://"));
 }
 
 // ---- project prompts in the system file dialog
