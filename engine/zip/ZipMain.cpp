@@ -12,6 +12,7 @@
 #include "messages/ZipReport.h"
 #include "update/ZipArchiveReader.h"
 #include "update/ZipEntryList.h"
+#include "volumes/ZipDirectoryAhead.h"
 #include "volumes/ZipVolumeRoom.h"
 #include "writer/ZipCentralDirectory.h"
 #include "writer/ZipMemberCompressor.h"
@@ -46,7 +47,7 @@ enum {
   kDeletedLine = 704,
   kProcessingItems = 700,
 };
-enum { kItemSize = 4096, kWorkBufferSize = 8192 };
+enum { kItemSize = 4096, kWorkBufferSize = 8192, kSpanMarkerSize = 4 };
 
 int Stop(ZipState *state, int code, const char *detail) {
   ZipAbort(code, detail);
@@ -240,6 +241,8 @@ bool Staging(const ZipState *state) {
          state->volumeFile != INVALID_HANDLE_VALUE;
 }
 
+bool DirectoryAhead(const ZipState *state) { return SplitParts(state) && (state->multiVolControl & ZMV_ZIP64_AHEAD); }
+
 // Where archive bytes go: a staging file collects each disk's bytes before
 // they are copied to the disk file (state->output).
 HANDLE *ArchiveBytes(ZipState *state) { return Staging(state) ? &state->volumeFile : &state->output; }
@@ -410,6 +413,19 @@ int CloseFile(HANDLE *file) {
   return closed;
 }
 
+// The directory written ahead gets its final headers; the end records on
+// the last part point back at it, on the first part after the span marker.
+int FinishDirectoryAhead(ZipState *state) {
+  uint64_t size = 0;
+  int result = ZipRewriteDirectoryAhead(state, *ArchiveBytes(state), &size);
+  if (result) return result;
+  ZipWriterState &writer = state->writer;
+  writer.centralStartDisk = writer.lastCentralDisk = 0;
+  writer.centralCountOnDisk = writer.currentDisk == 0 ? state->entryCount : 0;
+  return ZipWriteEndRecords(state, state->entryCount, size, kSpanMarkerSize, state->loop.commentLength,
+                            state->main.comment, ArchiveBytes(state));
+}
+
 // The part that holds the closing records takes the archive's own name.
 int FinishSplitParts(ZipState *state) {
   state->volume.finishing = 1;
@@ -430,7 +446,7 @@ int FinishArchive(ZipState *state) {
     state->volume.closingStage = SplitParts(state);
     state->writer.outputOffset = ZipVolumePosition(state, *ArchiveBytes(state));
   }
-  int result = ZipWriteCentralDirectory(state, ArchiveBytes(state), 1);
+  int result = DirectoryAhead(state) ? FinishDirectoryAhead(state) : ZipWriteCentralDirectory(state, ArchiveBytes(state), 1);
   if (result) return Stop(state, result, state->outputName);
   if (SplitParts(state)) return FinishSplitParts(state);
   if (Staging(state)) {
@@ -577,7 +593,9 @@ int ZipMain(ZIPCMDSTRUCT *record, ZipState *state) {
   if ((state->multiVolControl & ZMV_MULTI_VOLUME) && state->writer.outputOffset == 0 &&
       (result = ZipWriteSpanMarker(state, ArchiveBytes(state))))
     return Stop(state, result, state->outputName);
-  if (state->multiVolControl & ZMV_MULTI_VOLUME) state->writer.outputOffset += 4;
+  if (state->multiVolControl & ZMV_MULTI_VOLUME) state->writer.outputOffset += kSpanMarkerSize;
+  if (DirectoryAhead(state) && (result = ZipWriteDirectoryAhead(state, ArchiveBytes(state))))
+    return Stop(state, result, state->outputName);
 
   if ((result = WriteExistingEntries(state))) return result;
   if ((result = WriteNewFiles(state))) return result;

@@ -356,22 +356,22 @@ int ZipWriteSpanMarker(ZipState *state, HANDLE *output) {
   return Emit(state, record, 4, 4, output);
 }
 
-int ZipWriteCentralHeader(ZipState *state, ZipEntry *e, HANDLE *output) {
+uint8_t *ZipCentralHeaderBytes(ZipState *state, ZipEntry *e, size_t *length) {
   CentralZip64 z64 = CentralZip64Fields(state, e);
   e->centralZip64Length = z64.Size();
   e->centralCryptLength = CentralCryptExtraLength(e);
   if (e->keptCentral) e->centralExtraLength = e->keptCentralExtraLength;
   const uint8_t *otherExtra = e->keptCentral ? e->keptCentralExtra : e->centralExtra;
   uint32_t extra = e->centralZip64Length + e->centralExtraLength + e->centralCryptLength;
-  if (extra > 0xFFFF || e->commentLength > 0xFFFF) return 4;
-  size_t length = ZIP_CENTRAL_HEADER_SIZE + e->nameLength + extra + e->commentLength;
-  RecordBuffer record(length);
-  if (!record.data) return 4;
+  if (extra > 0xFFFF || e->commentLength > 0xFFFF) return nullptr;
+  *length = ZIP_CENTRAL_HEADER_SIZE + e->nameLength + extra + e->commentLength;
+  auto *record = static_cast<uint8_t *>(calloc(*length, 1));
+  if (!record) return nullptr;
 
   uint16_t madeBy, needed;
   CentralVersions(e, z64.Size() != 0, &madeBy, &needed);
   bool method99 = CentralMethod99(e) && !e->keptCentral;
-  ZipRecordBytes out{record.data};
+  ZipRecordBytes out{record};
   out.U32(ZIP_CENTRAL_SIGNATURE);
   out.U16(madeBy);
   out.U16(needed);
@@ -400,7 +400,15 @@ int ZipWriteCentralHeader(ZipState *state, ZipEntry *e, HANDLE *output) {
   out.Bytes(otherExtra, e->centralExtraLength);
   PutCentralCryptExtra(e, out);
   out.Bytes(e->comment, e->commentLength);
-  int result = Emit(state, record.data, length, length, output);
+  return record;
+}
+
+int ZipWriteCentralHeader(ZipState *state, ZipEntry *e, HANDLE *output) {
+  size_t length;
+  uint8_t *record = ZipCentralHeaderBytes(state, e, &length);
+  if (!record) return 4;
+  int result = Emit(state, record, length, length, output);
+  free(record);
   // Counted on the volume it landed on: making room may have changed volumes.
   if (!result && MultiVolume(state)) CountCentralHeader(state);
   return result;

@@ -30,6 +30,9 @@ int ZipWriteDataDescriptor(ZipState *state, const ZipEntry *entry, HANDLE *outpu
 int ZipWriteSpanMarker(ZipState *state, HANDLE *output);
 // Records in the entry the lengths of the Zip64 and encryption extras it wrote.
 int ZipWriteCentralHeader(ZipState *state, ZipEntry *entry, HANDLE *output);
+// The same header's bytes in a heap buffer the caller frees, for a header
+// written in place; null when memory runs out or a length passes 16 bits.
+uint8_t *ZipCentralHeaderBytes(ZipState *state, ZipEntry *entry, size_t *length);
 // The Zip64 end record and locator when needed, then the end record.
 int ZipWriteEndRecords(ZipState *state, uint64_t totalEntries, uint64_t centralSize, uint64_t centralOffset,
                        uint32_t commentLength, const char *comment, HANDLE *output);
