@@ -22,18 +22,18 @@ const int kButtonWidth = 22;
 const CSize kIconSize(14, 12);
 const COLORREF kTransparent = RGB(255, 0, 255);
 
-// The buttons from right to left: id, image in the strip, tool tip, what the list hears.
+// The buttons from right to left: id (also of its tool tip's string), image
+// in the strip, what the list hears.
 struct GroupButton {
   UINT id;
   int image;
-  const char* tip;
   UINT code;
 };
 const GroupButton kButtons[] = {
-    {IDC_XT_EDITGROUP_DOWN, 3, "Move Item Down (Alt+Down Arrow)", XTLBN_MOVEDOWN},
-    {IDC_XT_EDITGROUP_UP, 2, "Move Item Up (Alt+Up Arrow)", XTLBN_MOVEUP},
-    {IDC_XT_EDITGROUP_DELETE, 1, "Delete (Delete)", XTLBN_DELETED},
-    {IDC_XT_EDITGROUP_NEW, 0, "New (Insert)", XTLBN_NEWITEM},
+    {IDC_XT_EDITGROUP_DOWN, 3, XTLBN_MOVEDOWN},
+    {IDC_XT_EDITGROUP_UP, 2, XTLBN_MOVEUP},
+    {IDC_XT_EDITGROUP_DELETE, 1, XTLBN_DELETED},
+    {IDC_XT_EDITGROUP_NEW, 0, XTLBN_NEWITEM},
 };
 
 }  // namespace
@@ -63,7 +63,7 @@ BOOL CXTEditGroup::Initialize(CXTEditListBox* pListBox) {
   PositionButtons();
   if (m_toolTip.Create(this)) {
     m_toolTip.Activate(TRUE);
-    for (int i = 0; i < kButtonCount; ++i) m_toolTip.AddTool(&m_buttons[i], kButtons[i].tip);
+    for (int i = 0; i < kButtonCount; ++i) m_toolTip.AddTool(&m_buttons[i], kButtons[i].id);
   }
   SetFont(&GetSharedState().GetFont(CXTSharedState::kFontNormal));
   return TRUE;

@@ -6,6 +6,7 @@
 
 #include "classlib/dialog.h"
 #include "controls_test_resource.h"
+#include "toolkit/controls/BrowseButton.h"
 #include "toolkit/controls/CheckListBox.h"
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/EditListBox.h"
@@ -222,7 +223,24 @@ class CResizableListDlg : public CXTResizeDialog {
       m_list.SubclassDlgItem(IDC_EDIT_LIST, this);  // sets itself up later: the anchor comes first
     }
     SetAnchor(IDC_EDIT_LIST, CXTAnchorRect(0, 0, 1, 1));
+    HWND browse = ::GetDlgItem(m_hWnd, IDC_BROWSE_EDIT);
+    ::GetWindowRect(browse, &m_browseOuter);
+    ScreenToClient(&m_browseOuter);
+    if (m_created) {
+      ::DestroyWindow(browse);
+      m_browse.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, m_browseOuter, this, IDC_BROWSE_EDIT);
+      PumpLists();  // its set-up is posted: let it take its button's share before the anchor
+    } else {
+      m_browse.SubclassDlgItem(IDC_BROWSE_EDIT, this);
+    }
+    SetAnchor(IDC_BROWSE_EDIT, CXTAnchorRect(0, 1, 1, 1));
     return TRUE;
+  }
+  CRect BrowseRect() const {
+    CRect rect;
+    m_browse.GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    return rect;
   }
   CRect ListRect() const {
     CRect rect;
@@ -236,12 +254,13 @@ class CResizableListDlg : public CXTResizeDialog {
     SetWindowPos(nullptr, 0, 0, rect.Width() + d, rect.Height() + d, SWP_NOMOVE | SWP_NOZORDER);
   }
   bool m_created;
-  CRect m_outer;
+  CRect m_outer, m_browseOuter;
   CXTEditListBox m_list;
+  CXTBrowseEdit m_browse;
 };
 }  // namespace
 
-TEST(EditListBox, TheBandIsTakenOnceWhateverTheOrder) {
+TEST(EditListBox, TheBandAndTheBrowseButtonTakeTheirShareOnceWhateverTheOrder) {
   for (bool created : {true, false}) {
     CResizableListDlg dlg(created);
     for (int step = 1; step <= 3; ++step) {
@@ -250,6 +269,14 @@ TEST(EditListBox, TheBandIsTakenOnceWhateverTheOrder) {
       EXPECT_EQ(rect.top, dlg.m_outer.top + 22) << created << " step " << step;
       EXPECT_EQ(rect.bottom, dlg.m_outer.bottom + 10 * step) << created << " step " << step;
       EXPECT_EQ(rect.right, dlg.m_outer.right + 10 * step) << created << " step " << step;
+      CRect browse = dlg.BrowseRect();
+      int share = ::GetSystemMetrics(SM_CXEDGE) + XT_BROWSE_BUTTON_WIDTH;
+      EXPECT_EQ(browse.left, dlg.m_browseOuter.left) << created << " step " << step;
+      EXPECT_EQ(browse.right, dlg.m_browseOuter.right + 10 * step - share) << created << " step " << step;
+      CRect button;
+      ::GetWindowRect(::GetDlgItem(dlg.m_hWnd, IDC_XT_BROWSE_BUTTON), &button);
+      dlg.ScreenToClient(&button);
+      EXPECT_EQ(button.right, dlg.m_browseOuter.right + 10 * step) << created << " step " << step;
     }
   }
 }
@@ -350,4 +377,22 @@ TEST(CheckListBox, RecordsAreFreedOnResetAndDestruction) {
     freedOnDestroy = list.freed;
   }
   EXPECT_EQ(freedOnDestroy, 5);
+}
+
+TEST(BrowseEdit, KindZeroHasNoButtonAndKeepsItsWidth) {
+  CListsDlg dlg;
+  for (DWORD kind : {DWORD(0), DWORD(BES_XT_CHOOSEFILE)}) {
+    CXTBrowseEdit edit;
+    edit.SetBrowseStyle(kind);
+    CRect rect(10, 150, 160, 170);
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, rect, &dlg, 3000));
+    PumpLists();
+    CRect now;
+    edit.GetWindowRect(&now);
+    dlg.ScreenToClient(&now);
+    int share = kind ? ::GetSystemMetrics(SM_CXEDGE) + XT_BROWSE_BUTTON_WIDTH : 0;
+    EXPECT_EQ(now.Width(), rect.Width() - share) << kind;
+    EXPECT_EQ(edit.GetBrowseButton() != nullptr, kind != 0) << kind;
+    edit.DestroyWindow();
+  }
 }
