@@ -18,6 +18,7 @@ struct DecoderMemoryIo {
   size_t runSize = 65536;
   size_t stopAt = SIZE_MAX;       // fillInput asks to stop once this much is taken
   size_t outputLimit = SIZE_MAX;  // writeOutput refuses (255) past this
+  uint64_t claimedCompressedSize = 0;  // the compressed size the member states; 0: the data's own
   std::vector<uint8_t> output;
 
   static ptrdiff_t Fill(void* context, const uint8_t** bytes) {
@@ -75,7 +76,7 @@ inline DecodeRun DecodeBytes(int method, const std::vector<uint8_t>& data,
   io.size = data.size();
   state->io = {&DecoderMemoryIo::Fill, &DecoderMemoryIo::Write, &io};
   state->uncompressedSize = uncompressedSize;
-  state->compressedSize = data.size();
+  state->compressedSize = io.claimedCompressedSize ? io.claimedCompressedSize : data.size();
   state->generalFlags = flags;
   DecodeResult result = DecodeMember(*state, method);
   return {result, std::move(io.output)};
