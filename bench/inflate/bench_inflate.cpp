@@ -1,12 +1,14 @@
 // Inflate speed beside zlib's and libdeflate's on the same raw Deflate
 // streams, made by zlib at levels 1, 6 and 9 from each corpus file. Prints
-// MB/s of output for each and ours as a ratio of the peers'.
+// MB/s of output for each and ours as a ratio of the peers'; with the x64
+// benchmark build beside this one ($BRENNICOR_BUILD_ROOT/bench-x64), also
+// ours under Wine, set beside the native peers.
 // Usage: bench_inflate <corpus folder>
 #include <libdeflate.h>
 #include <zlib.h>
 
-#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,12 +18,13 @@
 #include <cstring>
 #include <memory>
 
-#include "DecoderState.h"
+#include "inflate_rounds.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using Bytes = std::vector<uint8_t>;
+using inflate_bench::Bytes;
+using inflate_bench::OursInflate;
+using inflate_bench::RoundSpeed;
 
 Bytes ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -63,46 +66,30 @@ bool LibdeflateInflate(libdeflate_decompressor* decompressor, const Bytes& strea
          actual == out.size();
 }
 
-// Our decoder takes the stream in the input layer's refill-sized runs and
-// hands each window's worth to the output callback, which copies it on as
-// the input layer copies into its output buffer.
-struct BenchIo {
-  const uint8_t* in;
-  const uint8_t* inEnd;
-  uint8_t* out;
-  static ptrdiff_t Fill(void* context, const uint8_t** bytes) {
-    auto* io = static_cast<BenchIo*>(context);
-    ptrdiff_t run = std::min<ptrdiff_t>(65536, io->inEnd - io->in);
-    *bytes = io->in;
-    io->in += run;
-    return run;
-  }
-  static int Write(void* context, const uint8_t* bytes, size_t count) {
-    auto* io = static_cast<BenchIo*>(context);
-    std::memcpy(io->out, bytes, count);
-    io->out += count;
-    return 0;
-  }
-};
-
-bool OursInflate(DecoderState& state, const Bytes& stream, Bytes& out) {
-  BenchIo io{stream.data(), stream.data() + stream.size(), out.data()};
-  state.io = {&BenchIo::Fill, &BenchIo::Write, &io};
-  return InflateMember(state) == kDecodeDone && io.out == out.data() + out.size();
+// The x64 Windows build's program, when scripts/bench has built it.
+std::string WineProgram() {
+  const char* root = std::getenv("BRENNICOR_BUILD_ROOT");
+  if (!root) return "";
+  std::string program = std::string(root) + "/bench-x64/bench-programs/inflate_under_wine.exe";
+  return std::ifstream(program).good() ? program : "";
 }
 
-// Output MB/s of one timed round: decode repeatedly for a quarter second.
-template <class Decode>
-double RoundSpeed(size_t outputSize, Decode decode) {
-  int runs = 0;
-  auto start = Clock::now();
-  double seconds = 0;
-  do {
-    decode();
-    ++runs;
-    seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  } while (seconds < 0.25);
-  return outputSize * double(runs) / seconds / 1e6;
+// Our MB/s under Wine on the stream, or 0 when it cannot be measured.
+double WineSpeed(const std::string& program, const Bytes& stream, const std::string& original) {
+  if (program.empty()) return 0;
+  std::string streamPath = "/tmp/bench_inflate_stream.bin", report = "/tmp/bench_inflate_wine.txt";
+  std::ofstream(streamPath, std::ios::binary).write(reinterpret_cast<const char*>(stream.data()), stream.size());
+  std::string command = "/usr/lib/wine/wine64 '" + program + "' 'Z:" + streamPath + "' 'Z:" + original + "' > " +
+                        report + " 2>/dev/null";
+  double speed = 0;
+  if (std::system(command.c_str()) == 0) {
+    std::ifstream in(report);
+    std::string word;
+    in >> word >> speed;
+  }
+  std::remove(streamPath.c_str());
+  std::remove(report.c_str());
+  return speed;
 }
 
 }  // namespace
@@ -116,10 +103,12 @@ int main(int argc, char** argv) {
   auto state = std::make_unique<DecoderState>();
   libdeflate_decompressor* decompressor = libdeflate_alloc_decompressor();
   int failures = 0;
-  std::printf("%-11s %5s %9s %10s %10s %10s %7s %7s\n", "file", "level", "ratio%", "ours MB/s",
-              "zlib MB/s", "ldef MB/s", "ours/z", "ours/ld");
+  const std::string wine = WineProgram();
+  std::printf("%-11s %5s %9s %10s %10s %10s %7s %7s %10s %7s\n", "file", "level", "ratio%", "ours MB/s",
+              "zlib MB/s", "ldef MB/s", "ours/z", "ours/ld", "Wine MB/s", "Wine/ld");
   for (const char* name : {"text.tar", "binary.bin"}) {
-    Bytes input = ReadFile(folder + "/" + name);
+    const std::string original = folder + "/" + name;
+    Bytes input = ReadFile(original);
     if (input.empty()) {
       std::fprintf(stderr, "cannot read %s/%s\n", folder.c_str(), name);
       return 2;
@@ -143,9 +132,10 @@ int main(int argc, char** argv) {
                                      LibdeflateInflate(decompressor, stream, libdeflates);
                                    }));
       }
-      std::printf("%-11s %5d %9.2f %10.1f %10.1f %10.1f %7.2f %7.2f\n", name, level,
+      double wineSpeed = WineSpeed(wine, stream, original);
+      std::printf("%-11s %5d %9.2f %10.1f %10.1f %10.1f %7.2f %7.2f %10.1f %7.2f\n", name, level,
                   100.0 * stream.size() / input.size(), oursSpeed, zlibSpeed, libdeflateSpeed,
-                  oursSpeed / zlibSpeed, oursSpeed / libdeflateSpeed);
+                  oursSpeed / zlibSpeed, oursSpeed / libdeflateSpeed, wineSpeed, wineSpeed / libdeflateSpeed);
       std::fflush(stdout);
     }
   }
