@@ -5,6 +5,7 @@
 #include "toolkit/common/SharedState.h"
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/FlickerFreePaint.h"
+#include "toolkit/paint/SysColorBitmap.h"
 
 IMPLEMENT_DYNAMIC(CXTButton, CButton)
 
@@ -173,14 +174,16 @@ BOOL CXTButton::LoadIconsById(int cx, int cy, UINT nIcon, UINT nPushedIcon) {
   return LoadIcons(cx, cy, MAKEINTRESOURCEA(nIcon), nPushedIcon ? MAKEINTRESOURCEA(nPushedIcon) : nullptr, TRUE);
 }
 
-// The bitmap's standard greys follow the system colours; the disabled form
-// is drawn embossed from the same image.
+// The normal bitmap follows the system colours; the disabled one is its
+// black-and-white form, drawn embossed.
 BOOL CXTButton::LoadButtonBitmap(int cx, int cy, UINT nBitmap, BOOL bRedraw) {
   CleanUpImages();
   HINSTANCE hModule = GetSharedState().m_resourceModule;
-  const UINT flags = LR_LOADMAP3DCOLORS;
-  m_hBitmap = static_cast<HBITMAP>(::LoadImageA(hModule, MAKEINTRESOURCEA(nBitmap), IMAGE_BITMAP, 0, 0, flags));
-  m_hDisabledBitmap = static_cast<HBITMAP>(::LoadImageA(hModule, MAKEINTRESOURCEA(nBitmap), IMAGE_BITMAP, 0, 0, flags));
+  if (!hModule) hModule = AfxGetResourceHandle();
+  HRSRC resource = ::FindResourceA(hModule, MAKEINTRESOURCEA(nBitmap), RT_BITMAP);
+  if (!resource) return FALSE;
+  m_hBitmap = LoadSysColorBitmap(hModule, resource, FALSE);
+  m_hDisabledBitmap = LoadSysColorBitmap(hModule, resource, TRUE);
   if (!m_hBitmap || !m_hDisabledBitmap) return FALSE;
   m_sizeImage = CSize(cx, cy);
   Redraw(bRedraw);

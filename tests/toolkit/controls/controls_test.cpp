@@ -12,6 +12,7 @@
 #include "toolkit/controls/ComboBoxEx.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/HyperLink.h"
+#include "toolkit_resource.h"
 
 namespace {
 
@@ -289,4 +290,10 @@ TEST(ComboBoxEx, ItemsGoInThroughInsertItem) {
   EXPECT_EQ(combo.InsertItem(&item), 0);
   EXPECT_EQ(combo.InsertItem(&item), 1);
   EXPECT_EQ(combo.GetCount(), 2);
+}
+
+TEST(Button, BitmapsLoadOrReportMissing) {
+  CHostDlg host;
+  EXPECT_TRUE(host.m_button.LoadButtonBitmap(25, 34, IDB_XT_TIP_BULB, FALSE));
+  EXPECT_FALSE(host.m_button.LoadButtonBitmap(25, 34, 4999, FALSE));
 }
