@@ -1,5 +1,5 @@
 // Resource ids of the window toolkit, grouped by what uses them. Programs
-// that use the toolkit link its resources (toolkit.rc).
+// that use the toolkit link its resource object libraries.
 #pragma once
 
 // ---- shared state: drag and split cursors
@@ -10,10 +10,6 @@
 #define IDC_XT_NODROP 4513
 #define IDC_XT_SPLITROW 4514
 #define IDC_XT_DRAGDELETE 4515
-
-// ---- settings store: section and value names
-#define IDS_XT_SETTINGS_SECTION 4536
-#define IDS_XT_WINDOW_POSITION 4538
 
 // ---- controls: browse button image strip, check boxes, edit-group image strip, tip bulb
 #define IDB_XT_BROWSE_IMAGES 4501

@@ -5,6 +5,9 @@
 
 #include <stdio.h>
 
+#include "tests/support/dib_surface.h"
+#include "toolkit/common/DrawHelpers.h"
+#include "toolkit/common/IconHandle.h"
 #include "toolkit/common/MemDC.h"
 #include "toolkit/common/MenuHelpers.h"
 #include "toolkit/common/SharedState.h"
@@ -160,6 +163,7 @@ TEST(SharedState, TheRealOneStartsWithItsDefaults) {
   const BOOL flags[] = {TRUE, TRUE, TRUE, TRUE, TRUE, TRUE, TRUE, FALSE};
   for (int i = 0; i < CXTSharedState::kCustomizeFlagCount; ++i) EXPECT_EQ(state.m_customizeFlags[i], flags[i]);
   EXPECT_TRUE(state.m_iniFileName.IsEmpty());
+  for (HCURSOR cursor : state.m_cursors) EXPECT_NE(cursor, nullptr);  // the toolkit's own come from its resources
   EXPECT_EQ(state.m_cursors[CXTSharedState::kCursorSizeAll], ::LoadCursorA(nullptr, IDC_SIZEALL));
   // A face that is not installed was replaced by the menu font's.
   NONCLIENTMETRICSA metrics = {};
@@ -251,4 +255,34 @@ TEST(MemDC, CopiesItsDrawingToTheTargetRectangle) {
   EXPECT_EQ(target.GetPixel(1, 3), RGB(255, 255, 255));
   ::SelectObject(target.m_hDC, old);
   ::DeleteObject(surface);
+}
+
+TEST(IconHandle, ExtentAndScalingThatKeepsTheAspect) {
+  std::vector<BYTE> mask(4 * 16, 0), color(32 * 16 * 4, 0x80);
+  CXTIconHandle icon(::CreateIcon(nullptr, 32, 16, 1, 32, mask.data(), color.data()));
+  EXPECT_EQ(icon.GetExtent(), CSize(32, 16));
+  EXPECT_EQ(CXTIconHandle().GetExtent(), CSize(0, 0));
+  struct {
+    int cx, cy;
+    CSize fitted;
+  } cases[] = {{16, 16, CSize(16, 8)}, {64, 8, CSize(16, 8)}, {10, 5, CSize(10, 5)}};
+  for (const auto& c : cases) {
+    CXTIconHandle scaled(icon.ScaleToFit(c.cx, c.cy));
+    EXPECT_EQ(scaled.GetExtent(), c.fitted) << c.cx << "x" << c.cy;
+  }
+  EXPECT_EQ(icon.ScaleToFit(0, 0), nullptr);
+}
+
+TEST(DrawHelpers, HalftoneIsACheckerOfFaceAndHighlight) {
+  DibSurface s(8, 4, RGB(1, 2, 3));
+  const RECT area = {0, 0, 8, 4};
+  s.dc().SetTextColor(RGB(9, 9, 9));
+  DrawHalftoneRect(&s.dc(), &area);
+  const COLORREF face = GetSharedState().m_clrFace, light = GetSharedState().m_clrHighlight;
+  ASSERT_NE(face, light);
+  const COLORREF a = s.at(0, 0), b = a == face ? light : face;
+  EXPECT_TRUE(a == face || a == light);
+  EXPECT_EQ(s.run(0, 0, 1, 0, 4), (std::vector<COLORREF>{a, b, a, b}));
+  EXPECT_EQ(s.run(0, 1, 1, 0, 4), (std::vector<COLORREF>{b, a, b, a}));
+  EXPECT_EQ(s.dc().GetTextColor(), RGB(9, 9, 9));
 }
