@@ -12,6 +12,9 @@
 namespace {
 
 constexpr DWORD kNameChars = 260;
+// The records the system fills, as their versions the report asks for.
+static_assert(sizeof(DEVMODEA) == 156, "display settings record");
+static_assert(sizeof(DLLVERSIONINFO) == 20, "library version record");
 
 std::string Printed(const char* format, ...) __attribute__((format(__MINGW_PRINTF_FORMAT, 1, 2)));
 std::string Printed(const char* format, ...) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the builder's icon and bitmaps: the program icon, the key of the
-password prompt (green is transparent), the padlock picture beside it, and
+password prompt (green is transparent), the padlock picture above it, and
 the about box's maker and product pictures. Usage: draw_builder_art.py OUTPUT_FOLDER"""
 import os
 import sys
@@ -24,23 +24,23 @@ def draw_key():
     return c
 
 
-def draw_padlock():
-    """A blue banner with a padlock, 48 x 48."""
-    c = Canvas(48, 48, GREEN)
-    c.disc(24, 18, 12, lambda r, dx, dy: (90, 90, 100) if r > 0.62 else GREEN)
-    c.fill(8, 20, 32, 24, GOLD)
-    c.fill(8, 20, 32, 2, DARK_GOLD)
-    c.disc(24, 30, 4, lambda r, dx, dy: (40, 30, 10))
-    c.fill(23, 32, 3, 7, (40, 30, 10))
-    return c
-
-
 def draw_gradient(width, height, box):
     c = Canvas(width, height, (0, 0, 0))
     for y in range(height):
         c.fill(0, y, width, 1, mix(BLUE, LIGHT_BLUE, y / height))
     if box:
         draw_box(c, (width - box) // 2, (height - box) // 2, box, GOLD, (255, 255, 255))
+    return c
+
+
+def draw_padlock():
+    """A padlock on a blue tile, 48 x 48."""
+    c = draw_gradient(48, 48, 0)
+    c.disc(24, 18, 12, lambda r, dx, dy: (90, 90, 100) if r > 0.62 else mix(BLUE, LIGHT_BLUE, (18 + dy) / 48))
+    c.fill(8, 20, 32, 24, GOLD)
+    c.fill(8, 20, 32, 2, DARK_GOLD)
+    c.disc(24, 30, 4, lambda r, dx, dy: (40, 30, 10))
+    c.fill(23, 32, 3, 7, (40, 30, 10))
     return c
 
 
