@@ -37,6 +37,9 @@ struct ZipEntry {
   char *comment;
   char *name;  // stored name
   char *path;  // source on disk
+  // The stored name the file list gave an existing entry's new source; it
+  // becomes the name when the entry is written again, not before.
+  char *pendingName;
 
   int selected;  // mark of the main loop and the update reader
 

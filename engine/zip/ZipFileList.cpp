@@ -127,15 +127,18 @@ int ApplyShortNameRules(char *name, const ZipState *state) {
   return 1;
 }
 
-// An existing entry takes the new source. Its name and extras stay until
-// the main loop writes it again (which drops the old extras): an entry whose
+// An existing entry takes the new source; the new stored name waits. Its
+// name and extras stay until the main loop writes it again: an entry whose
 // source proves not newer is copied as it stands, and that copy needs the
 // lengths of its old local header.
-void RetargetEntry(ZipEntry *entry, const char *path) {
+void RetargetEntry(ZipEntry *entry, const char *path, FoundFacts *facts) {
   char *copy = Duplicate(path);
   if (!copy) return;
   if (entry->path != entry->name) free(entry->path);
   entry->path = copy;
+  free(entry->pendingName);
+  entry->pendingName = facts->name;
+  facts->name = nullptr;
 }
 
 int AppendNewFile(const char *path, FoundFacts *facts, ZipState *state) {
@@ -178,7 +181,7 @@ int AddFoundFile(const char *path, ZipState *state) {
     ZipEntry *existing = ZipFindEntry(facts.name, state);
     if (existing) {
       existing->selected = ZipPatternFilter(facts.name, state) ? ZIP_MARK_PROCESS : 0;
-      if (existing->selected) RetargetEntry(existing, path);
+      if (existing->selected) RetargetEntry(existing, path, &facts);
     } else if (ZipPatternFilter(facts.name, state) && !SamePath(path, state->archiveName)) {
       result = AppendNewFile(path, &facts, state);
     }

@@ -303,21 +303,34 @@ void SetAside(ZipEntry *entry, ZipEntry *old) {
   entry->storedName = entry->keptCentralExtra = nullptr;
   entry->keptCentralExtraLength = 0;
   entry->keptCentral = 0;
+  // Written again, the entry is named by this command's rules.
+  if (entry->pendingName) {
+    entry->name = entry->pendingName;
+    entry->nameLength = static_cast<uint32_t>(strlen(entry->name));
+    entry->pendingName = nullptr;
+  }
 }
 
+// The old name goes too when the entry took its pending one.
 void DropSetAside(ZipEntry *old) {
   if (old->centralExtra != old->localExtra) free(old->centralExtra);
   free(old->localExtra);
   ZipForgetKeptRecords(old);
+  if (old->pendingName) free(old->name);
 }
 
+// The old member comes back whole, with the name it was stored under; the
+// source path stays.
 void RestoreSetAside(ZipEntry *entry, const ZipEntry *old) {
   ZipEntry *next = entry->next;
-  char *name = entry->name, *path = entry->path;
+  char *path = entry->path, *name = entry->name;
+  bool renamed = old->pendingName != nullptr;
+  if (renamed) free(name);
   *entry = *old;
   entry->next = next;
-  entry->name = name;
   entry->path = path;
+  entry->pendingName = nullptr;
+  if (!renamed) entry->name = name;
 }
 
 // An entry marked in a mode other than delete, written again from its

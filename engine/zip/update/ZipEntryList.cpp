@@ -60,6 +60,7 @@ void ZipFreeEntry(ZipEntry *entry) {
   free(entry->localExtra);
   free(entry->comment);
   ZipForgetKeptRecords(entry);
+  free(entry->pendingName);
   if (entry->path != entry->name) free(entry->path);
   free(entry->name);
   free(entry);

@@ -243,6 +243,29 @@ TEST_F(ZipMainTest, MoveDeletesSourcesOnlyAfterSuccess) {
   Expect("moved.zip", SourceMembers(1));
 }
 
+// A freshened entry is stored under the name its new source gives it; one
+// whose source vanishes before it is read is copied under its old name.
+TEST_F(ZipMainTest, FreshenedEntriesTakeTheirNewNamesOnlyWhenWritten) {
+  WriteText("n\\CASE.TXT", "old case\r\n");
+  WriteText("n\\GONE.TXT", "old gone\r\n");
+  Command add(ZIP_ADD, OutPath("renamed.zip"), "n\\CASE.TXT n\\GONE.TXT");
+  add.record.noDirectoryEntriesFlag = 1;
+  ASSERT_EQ(add.Execute(), 0);
+  DeleteFileA("n\\CASE.TXT");
+  DeleteFileA("n\\GONE.TXT");
+  WriteText("n\\case.txt", "new case\r\n");
+  WriteText("n\\gone.txt", "new gone\r\n");
+  SetLocalWriteTime("n\\case.txt", 2035, 1, 1);
+  SetLocalWriteTime("n\\gone.txt", 2035, 1, 1);
+  Command freshen(ZIP_FRESHEN, OutPath("renamed.zip"), "n\\*");
+  freshen.record.lpMajorStatus = [](const char *text, int, void *) {
+    if (text && strstr(text, "Item 2")) DeleteFileA("n\\gone.txt");
+    return 0;
+  };
+  EXPECT_EQ(freshen.Execute(), 18);
+  Expect("renamed.zip", {{"n/case.txt", "new case\r\n"}, {"n/GONE.TXT", "old gone\r\n"}});
+}
+
 // A read-only source is moved like any other; one held open without sharing
 // stays, and the warning names it.
 TEST_F(ZipMainTest, MoveTakesReadOnlySourcesAndNamesWhatStays) {
