@@ -6,6 +6,7 @@
 #include "classlib/bars/statusbar.h"
 #include "classlib/controls.h"
 #include "classlib/dataexchange.h"
+#include "classlib/docking/dockcontext.h"
 #include "classlib/docking/minidockframe.h"
 #include "classlib/document/commandlineinfo.h"
 #include "classlib/document/doctemplate.h"

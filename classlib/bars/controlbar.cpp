@@ -1,6 +1,6 @@
 #include "classlib/bars/controlbar.h"
 
-#include "classlib/docking/dockbar.h"
+#include "classlib/docking/dockcontext.h"
 #include "classlib/frame/framewnd.h"
 #include "classlib/resource.h"
 
@@ -17,6 +17,8 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
   ON_WM_NCCALCSIZE()
   ON_WM_NCPAINT()
   ON_WM_MOUSEACTIVATE()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 namespace {
@@ -31,6 +33,7 @@ CControlBar::CControlBar() = default;
 
 CControlBar::~CControlBar() {
   if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
+  delete m_pDockContext;
 }
 
 void CControlBar::GetBarInfo(CControlBarInfo* pInfo) {
@@ -77,7 +80,30 @@ void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom) {
   m_cyBottomBorder = cyBottom;
 }
 
-void CControlBar::EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle; }
+// The bar's owner stays its first parent, wherever it is docked later.
+void CControlBar::EnableDocking(DWORD dwDockStyle) {
+  m_dwDockStyle = dwDockStyle;
+  if (!m_pDockContext) m_pDockContext = new CDockContext(this);
+  if (!m_hWndOwner) m_hWndOwner = ::GetParent(m_hWnd);
+}
+
+// A press on no tool drags the bar; a double click floats or docks it.
+void CControlBar::OnLButtonDown(UINT, CPoint pt) {
+  if (m_pDockBar && m_pDockContext && OnToolHitTest(pt, nullptr) == -1) {
+    ClientToScreen(&pt);
+    m_pDockContext->StartDrag(pt);
+    return;
+  }
+  Default();
+}
+
+void CControlBar::OnLButtonDblClk(UINT, CPoint pt) {
+  if (m_pDockBar && m_pDockContext && OnToolHitTest(pt, nullptr) == -1) {
+    m_pDockContext->ToggleDocking();
+    return;
+  }
+  Default();
+}
 
 CFrameWnd* CControlBar::GetDockingFrame() const {
   CFrameWnd* pFrame = GetParentFrame();

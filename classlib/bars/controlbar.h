@@ -123,6 +123,8 @@ class CControlBar : public CWnd {
   afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
   afx_msg void OnNcPaint();
   afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint pt);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint pt);
 
  private:
   // The status text stays while the mouse is over the bar; a timer takes it back.

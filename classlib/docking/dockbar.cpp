@@ -238,7 +238,8 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL) {
   }
   across += row;
   if (layout.hDWP) ::EndDeferWindowPos(layout.hDWP);
-  if (across == 0) return CSize(0, 0);
+  // An empty dock bar is a line along its side, so a bar dragged there can still meet it.
+  if (across == 0) return horz ? CSize(bStretch ? 32767 : 0, 0) : CSize(0, bStretch ? 32767 : 0);
   CSize border = CControlBar::CalcFixedLayout(FALSE, horz);
   int fullAlong = bStretch ? 32767 : longest + (horz ? border.cx : border.cy);
   int fullAcross = across + (horz ? border.cy : border.cx);

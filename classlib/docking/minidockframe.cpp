@@ -1,5 +1,7 @@
 #include "classlib/docking/minidockframe.h"
 
+#include "classlib/docking/dockcontext.h"
+
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)
 
@@ -7,6 +9,8 @@ BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CMiniFrameWnd)
   ON_WM_CLOSE()
   ON_WM_ACTIVATE()
   ON_WM_MOUSEACTIVATE()
+  ON_WM_NCLBUTTONDOWN()
+  ON_WM_NCLBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 // The small caption is the tool window's.
@@ -75,3 +79,31 @@ void CMiniDockFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL) {
 }
 
 int CMiniDockFrameWnd::OnMouseActivate(CWnd*, UINT, UINT) { return MA_ACTIVATE; }
+
+CControlBar* CMiniDockFrameWnd::CaptionBar() {
+  if (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI) return nullptr;
+  for (INT_PTR i = 1; i < m_wndDockBar.m_arrBars.GetSize(); ++i)
+    if (CControlBar* pBar = m_wndDockBar.GetDockedControlBar(static_cast<int>(i)))
+      return pBar->m_pDockContext ? pBar : nullptr;
+  return nullptr;
+}
+
+// Dragging the caption drags the bar: it may dock again on the way.
+void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+  CControlBar* pBar = nHitTest == HTCAPTION ? CaptionBar() : nullptr;
+  if (!pBar) {
+    Default();
+    return;
+  }
+  if (CWnd* pOwner = CWnd::FromHandle(::GetWindow(m_hWnd, GW_OWNER))) pOwner->SetActiveWindow();
+  pBar->m_pDockContext->StartDrag(point);
+}
+
+void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
+  CControlBar* pBar = nHitTest == HTCAPTION ? CaptionBar() : nullptr;
+  if (!pBar) {
+    Default();
+    return;
+  }
+  pBar->m_pDockContext->ToggleDocking();
+}

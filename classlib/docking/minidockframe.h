@@ -31,4 +31,10 @@ class CMiniDockFrameWnd : public CMiniFrameWnd {
   afx_msg void OnClose();
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
   afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+  afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+  afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+
+ private:
+  // The bar a caption drag or double click acts on: the only one, unless several may share the frame.
+  CControlBar* CaptionBar();
 };

@@ -150,6 +150,37 @@ void LeftClickAt(POINT point) {
     SendInput(2, clicks, sizeof(INPUT));
 }
 
+void SendKey(WORD virtualKey, bool down) {
+    INPUT key = {};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = virtualKey;
+    key.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &key, sizeof(INPUT));
+}
+
+void SendMouseButton(DWORD buttonFlag) {
+    INPUT button = {};
+    button.type = INPUT_MOUSE;
+    button.mi.dwFlags = buttonFlag;
+    SendInput(1, &button, sizeof(INPUT));
+}
+
+// Setting the position alone need not make a move message: a step away and back does.
+void MoveCursor(POINT point) {
+    SetCursorPos(point.x + 1, point.y);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = -1;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &move, sizeof(INPUT));
+}
+
+HWND CaptureOfThread(DWORD threadId) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId, &info) ? info.hwndCapture : nullptr;
+}
+
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();
     for (;;) {

@@ -55,6 +55,14 @@ void Click(HWND dialog, int id);
 void PressKey(WORD virtualKey);
 // Moves the cursor to point (screen coordinates) and presses the left button there.
 void LeftClickAt(POINT point);
+// Halves of presses, for holding a key or a button across other input
+// (drags); MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP and the like.
+void SendKey(WORD virtualKey, bool down);
+void SendMouseButton(DWORD buttonFlag);
+// Moves the cursor to point (screen coordinates) so the window under it, or the capture, sees the move.
+void MoveCursor(POINT point);
+// The window holding the mouse capture in thread threadId, or null.
+HWND CaptureOfThread(DWORD threadId);
 // Runs this thread's waiting messages until done() holds or ms pass; done()'s last answer.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms);
 // Types path into a system Open or Save As dialog's file name box and presses its OK.
