@@ -80,10 +80,17 @@ BEGIN_MESSAGE_MAP(CHostDlg, CDialog)
   ON_BN_CLICKED(IDC_BUTTON, OnButton)
 END_MESSAGE_MAP()
 
-CPoint CentreOf(CWnd& wnd) {
-  CRect rect;
-  wnd.GetWindowRect(&rect);
-  return rect.CenterPoint();
+// Runs step with the cursor at point. Other tests of the run share the
+// desktop's cursor: a step during which it moved is run again.
+template <class Step>
+auto WithCursorAt(CPoint point, Step step) {
+  for (int attempt = 0;; ++attempt) {
+    ::SetCursorPos(point.x, point.y);
+    auto result = step();
+    CPoint now;
+    ::GetCursorPos(&now);
+    if (now == point || attempt == 20) return result;
+  }
 }
 
 }  // namespace
@@ -97,8 +104,10 @@ TEST(HyperLink, OpensItsCaptionWhenNoTargetWasSet) {
   g_shellAnswer = 42;
   CRect rect;
   host.m_link.GetWindowRect(&rect);
-  ::SetCursorPos(rect.left + 3, rect.top + 3);
-  host.m_link.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(3, 3));
+  WithCursorAt(CPoint(rect.left + 3, rect.top + 3), [&] {
+    g_opened.clear();
+    return host.m_link.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(3, 3));
+  });
   ASSERT_EQ(g_opened.size(), 1u);
   EXPECT_STREQ(g_opened[0], "open docs\\readme.txt");
   EXPECT_TRUE(host.m_link.IsVisitedState());
@@ -106,19 +115,26 @@ TEST(HyperLink, OpensItsCaptionWhenNoTargetWasSet) {
 
 TEST(HyperLink, ACentredLinkReactsOnlyOverItsText) {
   CHostDlg host;
+  CXTHyperLink& link = host.m_centred;
   FakeShell shell;
-  g_opened.clear();
   CRect rect;
-  host.m_centred.GetWindowRect(&rect);
-  ::SetCursorPos(rect.left + 2, rect.CenterPoint().y);  // blank, left of the centred text
-  EXPECT_FALSE(host.m_centred.IsCursorOverText());
-  host.m_centred.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(2, 2));
-  EXPECT_TRUE(g_opened.empty());
-  EXPECT_FALSE(host.m_centred.IsVisitedState());
-  ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);
-  EXPECT_TRUE(host.m_centred.IsCursorOverText());
-  host.m_centred.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(rect.Width() / 2, 2));
-  EXPECT_EQ(g_opened.size(), 1u);
+  link.GetWindowRect(&rect);
+  CPoint blank(rect.left + 2, rect.CenterPoint().y), text = rect.CenterPoint();
+  EXPECT_FALSE(WithCursorAt(blank, [&] { return link.IsCursorOverText(); }));
+  EXPECT_TRUE(WithCursorAt(text, [&] { return link.IsCursorOverText(); }));
+  size_t opened = WithCursorAt(blank, [&] {
+    g_opened.clear();
+    link.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(2, 2));
+    return g_opened.size();
+  });
+  EXPECT_EQ(opened, 0u);
+  EXPECT_FALSE(link.IsVisitedState());
+  opened = WithCursorAt(text, [&] {
+    g_opened.clear();
+    link.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(rect.Width() / 2, 2));
+    return g_opened.size();
+  });
+  EXPECT_EQ(opened, 1u);
 }
 
 TEST(HyperLink, ShellFailuresAreExplained) {
@@ -296,4 +312,29 @@ TEST(Button, BitmapsLoadOrReportMissing) {
   CHostDlg host;
   EXPECT_TRUE(host.m_button.LoadButtonBitmap(25, 34, IDB_XT_TIP_BULB, FALSE));
   EXPECT_FALSE(host.m_button.LoadButtonBitmap(25, 34, 4999, FALSE));
+}
+
+TEST(Button, HoverFollowsTheCursorForHoverLooks) {
+  struct Case {
+    DWORD look;
+    bool hovers;
+  } cases[] = {{BS_XT_FLAT, true}, {BS_XT_SEMIFLAT, true}, {BS_XT_XPFLAT, true}, {0, false}, {BS_XT_SHOWFOCUS, false}};
+  CHostDlg host;
+  CTestButton& button = host.m_button;
+  CRect rect;
+  button.GetWindowRect(&rect);
+  for (const Case& c : cases) {
+    button.SetLookStyle(c.look, FALSE);
+    button.m_bHot = FALSE;
+    bool hot = WithCursorAt(rect.CenterPoint(), [&] {
+      button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+      return button.m_bHot != FALSE;
+    });
+    EXPECT_EQ(hot, c.hovers) << c.look;
+    bool stillHot = WithCursorAt(CPoint(rect.right + 40, rect.bottom + 40), [&] {
+      button.SendMessage(WM_TIMER, 1, 0);
+      return button.m_bHot != FALSE;
+    });
+    EXPECT_FALSE(stillHot) << c.look;
+  }
 }
