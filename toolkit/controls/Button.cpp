@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/common/DrawHelpers.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/FlickerFreePaint.h"
@@ -30,23 +31,6 @@ const UINT kHoverPeriod = 10;
 const int kFlatHotColor = 31;
 const int kFlatPressedColor = 33;
 const int kPressedTextColor = 45;
-
-// An 8 x 8 checker of the face and highlight colours over the rectangle.
-void DrawHalftone(CDC* pDC, const RECT& rect) {
-  static const WORD rows[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
-  HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, rows);
-  HBRUSH brush = ::CreatePatternBrush(pattern);
-  CXTSharedState& state = GetSharedState();
-  COLORREF oldBack = ::SetBkColor(pDC->m_hDC, state.m_clrFace);
-  COLORREF oldText = ::SetTextColor(pDC->m_hDC, state.m_clrHighlight);
-  HGDIOBJ oldBrush = ::SelectObject(pDC->m_hDC, brush);
-  ::PatBlt(pDC->m_hDC, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, PATCOPY);
-  ::SelectObject(pDC->m_hDC, oldBrush);
-  ::SetTextColor(pDC->m_hDC, oldText);
-  ::SetBkColor(pDC->m_hDC, oldBack);
-  ::DeleteObject(brush);
-  ::DeleteObject(pattern);
-}
 
 // The horizontal alignment of a button's content; none counts as centred.
 DWORD HorizontalAlignment(DWORD style) {
@@ -268,7 +252,7 @@ void CXTButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
   pDC->FillSolidRect(&rect, GetFaceColor());
   if (m_dwLook & BS_XT_HILITEPRESSED) {
     bool halftone = m_bChecked ? !rect.PtInRect(cursor) : (state & ODS_SELECTED) != 0;
-    if (halftone) DrawHalftone(pDC, rect);
+    if (halftone) DrawHalftoneRect(pDC, &rect);
   }
   COLORREF back = DrawEdge(pDC, rect, state);
   pDC->SetBkMode(TRANSPARENT);

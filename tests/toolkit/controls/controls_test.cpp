@@ -338,3 +338,21 @@ TEST(Button, HoverFollowsTheCursorForHoverLooks) {
     EXPECT_FALSE(stillHot) << c.look;
   }
 }
+
+TEST(Button, APressedHalftoneLookIsCheckered) {
+  CHostDlg host;
+  CTestButton& button = host.m_button;
+  button.SetWindowText("");
+  button.m_dwLook = BS_XT_HILITEPRESSED;
+  Dib32 surface(40, 20);
+  DRAWITEMSTRUCT dis = {};
+  dis.CtlType = ODT_BUTTON;
+  dis.itemState = ODS_SELECTED;
+  dis.hwndItem = button.m_hWnd;
+  dis.hDC = surface.Dc();
+  dis.rcItem = CRect(0, 0, 40, 20);
+  button.DrawItem(&dis);
+  COLORREF a = surface.Pixel(20, 10), b = surface.Pixel(21, 10);
+  EXPECT_NE(a, b);
+  for (COLORREF c : {a, b}) EXPECT_TRUE(c == GetSharedState().m_clrFace || c == GetSharedState().m_clrHighlight);
+}
