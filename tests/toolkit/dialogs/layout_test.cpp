@@ -347,3 +347,31 @@ TEST(ResizeSheet, APageIsDrawnStretchedAfterResizing) {
   EXPECT_EQ(large.Pixel(before.right + 70, before.top), page);
   sheet.DestroyWindow();
 }
+
+TEST(ResizeSheet, AWizardLaysEachPageOutAfresh) {
+  CPage one(IDD_PAGE_ONE), two(IDD_PAGE_TWO);
+  CXTResizePropertySheet wizard("Wizard");
+  wizard.AddPage(&one);
+  wizard.AddPage(&two);
+  wizard.SetWizardMode();
+  ASSERT_TRUE(wizard.Create());
+  HWND next = ::GetDlgItem(wizard.m_hWnd, 0x3024);
+  ASSERT_TRUE(next);
+  CRect client, button;
+  wizard.GetClientRect(&client);
+  button = RectInSheet(wizard, next);
+  CSize fromCorner(client.right - button.left, client.bottom - button.top);
+  CRect pageBefore = RectInSheet(wizard, one.m_hWnd);
+
+  CRect rect;
+  wizard.GetWindowRect(&rect);
+  wizard.SetWindowPos(nullptr, 0, 0, rect.Width() + 30, rect.Height() + 20, SWP_NOMOVE | SWP_NOZORDER);
+  wizard.SetActivePage(1);
+  wizard.SetActivePage(0);  // laid out again from the start: nothing moves twice
+  wizard.GetClientRect(&client);
+  button = RectInSheet(wizard, next);
+  EXPECT_EQ(CSize(client.right - button.left, client.bottom - button.top), fromCorner);
+  ExpectMoved(pageBefore, RectInSheet(wizard, one.m_hWnd), 0, 0, 30, 20, "the first page");
+  ExpectMoved(pageBefore, RectInSheet(wizard, two.m_hWnd), 0, 0, 30, 20, "the second page");
+  wizard.DestroyWindow();
+}
