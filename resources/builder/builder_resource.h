@@ -5,10 +5,15 @@
 #define IDR_MAINFRAME 128
 
 // Bitmaps.
-#define IDB_PASSWORD_KEY 289      // drawn over its place in the password prompt
+#define IDB_RECENT_PROJECT_BULLET 215  // start page, white transparent
+#define IDB_START_BANNER 216           // start page, green transparent
+#define IDB_START_SETTINGS 221         // start page, white transparent
+#define IDB_HELP_BULLET 226            // start page, green transparent
+#define IDB_PASSWORD_KEY 289           // drawn over its place in the password prompt
 #define IDB_PASSWORD_PADLOCK 309
 #define IDB_ABOUT_MAKER 4440
 #define IDB_ABOUT_PRODUCT 4441
+#define IDB_LINK_ARROW 509             // start page, white transparent
 
 // Warning box.
 #define IDD_WARNING_BOX 6120

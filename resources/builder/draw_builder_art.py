@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the builder's icon and bitmaps: the program icon, the key of the
-password prompt (green is transparent), the padlock picture above it, and
-the about box's maker and product pictures. Usage: draw_builder_art.py OUTPUT_FOLDER"""
+password prompt (green is transparent), the padlock picture above it, the
+about box's maker and product pictures, and the start page's pictures and
+bullets (green or white transparent). Usage: draw_builder_art.py OUTPUT_FOLDER"""
 import os
 import sys
 
@@ -44,6 +45,58 @@ def draw_padlock():
     return c
 
 
+WHITE = (255, 255, 255)  # the other transparent colour
+
+
+def draw_start_banner():
+    """The start page's parcel beside the project links, 56 x 56 on green."""
+    c = Canvas(56, 56, GREEN)
+    draw_box(c, 4, 4, 48, GOLD, BLUE)
+    return c
+
+
+def draw_start_settings():
+    """The start page's picture beside the warning and about links, 56 x 40 on white."""
+    c = Canvas(56, 40, WHITE)
+    c.fill(4, 6, 48, 28, LIGHT_BLUE)
+    c.fill(4, 6, 48, 6, BLUE)
+    for y in (16, 22, 28):
+        c.fill(10, y, 36, 2, WHITE)
+    return c
+
+
+def draw_document_bullet():
+    """A page with a folded corner: one recent project, 16 x 16 on white."""
+    c = Canvas(16, 16, WHITE)
+    c.fill(3, 1, 8, 14, (250, 250, 250))
+    c.fill(11, 5, 3, 10, (250, 250, 250))
+    for i in range(14):
+        c.put(3, 1 + i, (60, 60, 60))
+        c.put(13, 1 + i if i > 3 else 5, (60, 60, 60))
+        c.put(3 + min(i, 10), 15, (60, 60, 60))
+    c.fill(4, 1, 7, 1, (60, 60, 60))
+    for i in range(4):
+        c.put(10 + i, 1 + i, (60, 60, 60))
+    return c
+
+
+def draw_help_bullet():
+    """A round information mark before each help link, 16 x 16 on green."""
+    c = Canvas(16, 16, GREEN)
+    c.disc(8, 8, 7, lambda r, dx, dy: BLUE if r > 0.75 else LIGHT_BLUE)
+    c.fill(7, 3, 2, 2, WHITE)
+    c.fill(7, 6, 2, 6, WHITE)
+    return c
+
+
+def draw_link_arrow():
+    """An arrow beside each action link, 12 x 12 on white."""
+    c = Canvas(12, 12, WHITE)
+    for i in range(5):
+        c.fill(3 + i, 1 + i, 1, 10 - 2 * i, GOLD)
+    return c
+
+
 def program_icon(size):
     c = Canvas(size, size, None)
     draw_box(c, 1, 1, size - 2, GOLD, BLUE)
@@ -58,6 +111,11 @@ def main():
     write_bmp(os.path.join(out, 'password_padlock.bmp'), draw_padlock())
     write_bmp(os.path.join(out, 'about_maker.bmp'), draw_gradient(64, 64, 36))
     write_bmp(os.path.join(out, 'about_product.bmp'), draw_gradient(48, 180, 32))
+    write_bmp(os.path.join(out, 'start_banner.bmp'), draw_start_banner())
+    write_bmp(os.path.join(out, 'start_settings.bmp'), draw_start_settings())
+    write_bmp(os.path.join(out, 'recent_bullet.bmp'), draw_document_bullet())
+    write_bmp(os.path.join(out, 'help_bullet.bmp'), draw_help_bullet())
+    write_bmp(os.path.join(out, 'link_arrow.bmp'), draw_link_arrow())
     write_ico(os.path.join(out, 'builder.ico'), [32, 16], program_icon)
 
 
