@@ -10,6 +10,7 @@
 #include "toolkit/common/SharedState.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/ComboBoxEx.h"
+#include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/HyperLink.h"
 #include "toolkit_resource.h"
@@ -355,4 +356,17 @@ TEST(Button, APressedHalftoneLookIsCheckered) {
   COLORREF a = surface.Pixel(20, 10), b = surface.Pixel(21, 10);
   EXPECT_NE(a, b);
   for (COLORREF c : {a, b}) EXPECT_TRUE(c == GetSharedState().m_clrFace || c == GetSharedState().m_clrHighlight);
+}
+
+TEST(Button, OnlyTheLatestSetUpPostActs) {
+  CHostDlg host;
+  CXTButton button;
+  ASSERT_TRUE(button.Create("Made", WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 60, 20), &host, 2001));
+  auto ownerDrawn = [&] { return (button.GetStyle() & 0x0F) == BS_OWNERDRAW; };
+  EXPECT_FALSE(ownerDrawn());
+  button.SendMessage(XTWM_INITCONTROL, 0, 1);  // not the count of any post
+  EXPECT_FALSE(ownerDrawn());
+  Pump();
+  EXPECT_TRUE(ownerDrawn());
+  button.DestroyWindow();
 }

@@ -160,3 +160,17 @@ TEST_F(TipTest, TheTipAreaIsDrawn) {
   tip.DoModal();
   EXPECT_TRUE(robot.Finished());
 }
+
+TEST_F(TipTest, NextTipShowsTheFollowingTip) {
+  {
+    CXTTipOfTheDay tip(kTips);
+    DialogRobot robot({{"Tip of the Day", [](HWND dialog) {
+                          Press(dialog, IDC_XT_TIP_NEXT);
+                          Press(dialog, IDCANCEL);
+                        }}});
+    tip.DoModal();
+    EXPECT_TRUE(robot.Finished());
+    EXPECT_STREQ(tip.GetTipText(), "Second tip\n");
+  }
+  EXPECT_STREQ(FirstShownTip(kTips), "First tip\n");  // the stored place is after the second
+}
