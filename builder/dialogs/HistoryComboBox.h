@@ -3,7 +3,6 @@
 // every drop-down and saved, with the text being edited last, when the
 // window goes. Each row shows the shell's icon for its path.
 #pragma once
-#include "MyFileUtility.h"
 #include "toolkit/controls/ComboBoxEx.h"
 
 constexpr int kHistoryItems = 16;
@@ -34,7 +33,6 @@ class CMyHistoryComboBoxExtended : public CXTComboBoxEx {
   void AddRow(const CString& text);
   void FitDropDownWidth();
 
-  CMyFileUtility utility_;
   BOOL imageListInstalled_ = FALSE;
   int maxItems_ = kHistoryItems;
   CString keyPath_;

@@ -1,7 +1,6 @@
 // Asks for the password of a source archive whose entries are encrypted.
 // After DoModal returns IDOK, password() holds what was typed.
 #pragma once
-#include "MyFileUtility.h"
 #include "classlib/controls.h"
 #include "classlib/dialog.h"
 #include "toolkit/controls/Edit.h"
@@ -22,7 +21,6 @@ class CLiteZipPasswrdCallback : public CDialog {
   afx_msg void OnPaint();
 
  private:
-  CMyFileUtility utility_;
   CXTEdit passwordEdit_;
   CString password_;
   CStatic keyPlace_;
