@@ -291,17 +291,52 @@ struct PendingOutput {
   HANDLE file;
 };
 
-static int OpenPendingOutput(UnzipState *state, const MemberTarget *target, PendingOutput *pending) {
-  pending->temporary = !state->deleteBeforeCreate && FileExists(target->widePath);
-  if (pending->temporary) {
-    if (!TemporaryBeside(target->widePath, pending->path)) return 28;
-  } else {
-    lstrcpynW(pending->path, target->widePath, kTargetMax + 1);
+static HANDLE CreateNewFile(const wchar_t *path) {
+  return CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+                     FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+// The output of a target that exists already: the question (unless every
+// file may be replaced), then a temporary file beside it, or with option bit
+// 0 the file removed and made anew. 0, or the answer's result; *retry when
+// the user chose another path.
+static int OpenOverExisting(UnzipState *state, MemberTarget *target, PendingOutput *pending, bool *retry) {
+  *retry = false;
+  if (!state->overwriteAll) {
+    char before[kTargetMax + 1];
+    lstrcpynA(before, target->path, sizeof before);
+    int answer = AskOverwrite(state, target);
+    if (answer) return answer;
+    if (strcmp(before, target->path) != 0) return *retry = true, 0;
   }
+  if (state->deleteBeforeCreate) {
+    pending->file = CreateOutputFile(pending->path);
+    return pending->file != INVALID_HANDLE_VALUE ? 0 : 28;
+  }
+  pending->temporary = true;
+  if (!TemporaryBeside(target->widePath, pending->path)) return 28;
   pending->file = CreateOutputFile(pending->path);
   if (pending->file != INVALID_HANDLE_VALUE) return 0;
-  if (pending->temporary) DeleteFileW(pending->path);
+  DeleteFileW(pending->path);
   return 28;
+}
+
+// Creates the member's output. A new file is made where it goes, asking the
+// file system once (under Wine every look-up of a missing name reads the
+// whole folder, so asking first would make many entries cost more than their
+// files); an existing one is asked about and written beside.
+static int OpenPendingOutput(UnzipState *state, MemberTarget *target, PendingOutput *pending) {
+  pending->temporary = false;
+  for (;;) {
+    lstrcpynW(pending->path, target->widePath, kTargetMax + 1);
+    pending->file = CreateNewFile(pending->path);
+    if (pending->file != INVALID_HANDLE_VALUE) return 0;
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return 28;
+    bool retry = false;
+    int result = OpenOverExisting(state, target, pending, &retry);
+    if (!retry) return result;
+  }
 }
 
 // Dates the output and puts it in place; a failed member's output goes,
@@ -425,7 +460,7 @@ static int DecodeStarted(UnzipState *state, int sink, HANDLE file, uint64_t limi
 // decoder. The target path is empty when nothing goes to disk. The output is
 // created only once the password has opened the member, so a wrong password
 // never touches an existing file.
-static int MemberExtractData(UnzipState *state, const MemberTarget *target, uint64_t dataOffset) {
+static int MemberExtractData(UnzipState *state, MemberTarget *target, uint64_t dataOffset) {
   const CurrentMember &member = state->directory.member;
   if (ReadLe32(member.central + kChExternalAttr) & kVolumeLabelAttribute) return 46;
   char dataPath[kUnzipPathCapacity];
@@ -460,8 +495,6 @@ static int PrepareTarget(UnzipState *state, MemberTarget *target) {
   if (CreateFolders(target->widePath)) return 28;
   if (SameFile(target->widePath, state->archiveName)) return UnzipFail(state, 49, kUmsgOnTopOfItself);
   if (!state->directory.filespecLoop && !WantedByDate(state, target)) return 11;
-  if (target->folder) return 0;
-  if (FileExists(target->widePath) && !state->overwriteAll) return AskOverwrite(state, target);
   return 0;
 }
 
