@@ -1,8 +1,9 @@
 // The extraction driver: every entry record of the container goes to the
 // engine's unzip function 10, which reads it piece by piece through
-// ContainerMemoryIo and writes the member into a temporary file beside its
-// target; the target is replaced only when the entry came out whole, and
-// then takes the entry's time and read-only attribute.
+// ContainerMemoryIo and writes the member into its target when none is there
+// yet, else into a temporary file beside it; an existing target is replaced
+// only when the entry came out whole, and the file then takes the entry's
+// time and read-only attribute.
 #include "ContainerFile.h"
 #include "ExtractCallback.h"
 #include "JobResultText.h"
@@ -12,6 +13,10 @@
 #include "StubPaths.h"
 #include "UnzipApi.h"
 #include "stub_resource.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <memory>
@@ -67,11 +72,25 @@ void CALLBACK ContainerMemoryIo(int operation, unsigned char* buffer, uint32_t* 
     io->written += *length;
 }
 
-// A file written under a temporary name beside its target.
+// A new file written in place, or one that replaces an existing file
+// written under a temporary name beside it; a file that does not come out
+// whole is removed either way.
 class EntryOutput {
 public:
     ~EntryOutput() { Discard(); }
     bool Create(const std::wstring& target) {
+        // Most targets are new: created only where nothing is there, they
+        // need no temporary name, whose search and final move cost far more
+        // than the write under Wine.
+        const int created = _wopen(target.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (created >= 0) {
+            m_temporary = target;
+            m_inPlace = true;
+            m_file = _wfdopen(created, L"wb");
+            if (m_file == nullptr)
+                _close(created);
+            return m_file != nullptr;
+        }
         wchar_t name[MAX_PATH];
         if (!GetTempFileNameW(GetFolderOfPath(target).c_str(), L"bx", 0, name))
             return false;
@@ -88,6 +107,10 @@ public:
             return false;
         if (record.externalAttributes & FILE_ATTRIBUTE_READONLY)
             SetFileAttributesW(m_temporary.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (m_inPlace) {
+            m_temporary.clear();
+            return true;
+        }
         // The user agreed to replace the file: a read-only one too.
         const DWORD existing = GetFileAttributesW(target.c_str());
         if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
@@ -123,7 +146,8 @@ private:
     }
 
     FILE* m_file = nullptr;
-    std::wstring m_temporary;
+    std::wstring m_temporary;  // the file being written, until it is in place
+    bool m_inPlace = false;    // written under the target's own name
 };
 
 bool IsFolderName(const std::string& name) {
