@@ -50,3 +50,15 @@ void DrawHalftoneRect(CDC* dc, const RECT* rect) {
   ::DeleteObject(brush);
   ::DeleteObject(pattern);
 }
+
+void DrawJoinLine(CDC* dc, COLORREF color, const RECT& a, const RECT& b) {
+  CRect joint;
+  if (!joint.IntersectRect(&a, &b)) return;
+  if (joint.Height() == 1 && joint.Width() > 2)
+    joint.DeflateRect(1, 0);
+  else if (joint.Width() == 1 && joint.Height() > 2)
+    joint.DeflateRect(0, 1);
+  else
+    return;
+  dc->FillSolidRect(&joint, color);
+}

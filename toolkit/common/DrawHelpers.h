@@ -11,3 +11,6 @@ void DrawEmbossedImage(CDC* dc, CImageList* images, int index, int x, int y, BOO
 // An 8 x 8 checker pattern of face and highlight; the DC's colours and brush
 // are left as they were.
 void DrawHalftoneRect(CDC* dc, const RECT* rect);
+// Fills the one-pixel overlap of two rectangles, shortened by one pixel at
+// each end: the joint between a popup and the title it opens from.
+void DrawJoinLine(CDC* dc, COLORREF color, const RECT& a, const RECT& b);
