@@ -12,6 +12,8 @@
 #include "classlib/document/doctemplate.h"
 #include "classlib/document/recentfilelist.h"
 #include "classlib/filedialog.h"
+#include "classlib/frame/mdi.h"
+#include "classlib/frame/oleipframe.h"
 #include "classlib/list.h"
 #include "classlib/map.h"
 #include "classlib/propertysheet.h"

@@ -12,6 +12,8 @@
 
 class CDocTemplate;
 class CFrameWnd;
+class CWnd;
+class COleClientItem;
 class CView;
 
 class CDocument : public CCmdTarget {
@@ -58,6 +60,8 @@ class CDocument : public CCmdTarget {
   virtual BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE);
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  // Nothing is ever active in place here (no object embedding is built).
+  COleClientItem* GetInPlaceActiveItem(CWnd*) { return nullptr; }
 
   BOOL m_bAutoDelete = TRUE;
 

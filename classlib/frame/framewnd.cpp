@@ -121,9 +121,13 @@ BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName) {
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCTA lpcs) {
+  return OnCreateHelper(lpcs, static_cast<CCreateContext*>(lpcs->lpCreateParams));
+}
+
+int CFrameWnd::OnCreateHelper(LPCREATESTRUCTA lpcs, CCreateContext* pContext) {
   if (CWnd::OnCreate(lpcs) == -1) return -1;
   AfxGetThreadState()->m_frameList.push_back(m_hWnd);
-  if (!OnCreateClient(lpcs, static_cast<CCreateContext*>(lpcs->lpCreateParams))) return -1;
+  if (!OnCreateClient(lpcs, pContext)) return -1;
   PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
   RecalcLayout();
   return 0;

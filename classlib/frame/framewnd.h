@@ -130,6 +130,8 @@ class CFrameWnd : public CWnd {
   BOOL m_bInRecalcLayout = FALSE;
 
   afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
+  // The creation work, with the context however it arrived (an MDI child's comes inside its MDICREATESTRUCT).
+  int OnCreateHelper(LPCREATESTRUCTA lpcs, CCreateContext* pContext);
   afx_msg void OnDestroy();
   afx_msg void OnClose();
   afx_msg void OnSize(UINT nType, int cx, int cy);

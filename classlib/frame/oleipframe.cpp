@@ -1,0 +1,3 @@
+#include "classlib/frame/oleipframe.h"
+
+IMPLEMENT_DYNCREATE(COleIPFrameWnd, CFrameWnd)
