@@ -120,7 +120,9 @@ bool CProcessorInfo::HasExtendedLeaf(uint32_t leaf) {
       if (family_ < 5 || (family_ == 5 && model_ < 6)) return false;
       break;
     case kVendorIntel:
-      if (family_ < 15) return false;
+      // The name table knows family 6 only up to extended model 0; a later
+      // family-6 processor would be named for a twenty-year-old one.
+      if (family_ < 15 && !(family_ == 6 && extendedModel_ != 0)) return false;
       break;
     case kVendorCyrix:
       if (family_ < 5 || (family_ == 5 && model_ < 4) || (family_ == 6 && model_ < 5)) return false;

@@ -23,8 +23,10 @@ class TableProbes : public ProcessorProbes {
     memcpy(&r.ecx, vendor + 8, 4);
     leaves[0] = r;
   }
-  void Signature(int family, int model, int stepping, int extendedFamily = 0, uint32_t features = kFpu) {
-    leaves[1].eax = (static_cast<uint32_t>(extendedFamily) << 20) | (family << 8) | (model << 4) | stepping;
+  void Signature(int family, int model, int stepping, int extendedFamily = 0, uint32_t features = kFpu,
+                 int extendedModel = 0) {
+    leaves[1].eax = (static_cast<uint32_t>(extendedFamily) << 20) | (extendedModel << 16) | (family << 8) |
+                    (model << 4) | stepping;
     leaves[1].edx = features;
   }
   void ExtendedMax(uint32_t maximum) { leaves[0x80000000].eax = maximum; }
@@ -71,6 +73,19 @@ TEST(ProcessorInfo, IntelFamilySixIsNamedFromTheTableWithoutAskingExtendedLeaves
   EXPECT_EQ(16, info.l1CacheKb()) << "the trace cache stands in for L1";
   EXPECT_EQ(-1, info.l2CacheKb());
   EXPECT_EQ(-1, info.GetClockMHz()) << "no time-stamp counter";
+}
+
+TEST(ProcessorInfo, IntelFamilySixNewerThanTheTableReadsItsBrandString) {
+  const char brand[49] = "Intel(R) Xeon(R) CPU @ 2.60GHz\0                 ";
+  TableProbes probes("GenuineIntel", 2);
+  probes.Signature(6, 7, 1, 0, kFpu, 10);  // model 0xA7: the table's model 7 would be a Pentium III
+  Descriptors(probes, {0x2C});
+  probes.ExtendedMax(0x80000004);
+  probes.leaves[0x80000001] = {};
+  probes.leaves[0x80000006] = {};
+  probes.leaves[0x80000005] = {};
+  probes.Brand(brand);
+  EXPECT_STREQ("Intel(R) Xeon(R) CPU @ 2.60GHz", CProcessorInfo(probes).GetName());
 }
 
 TEST(ProcessorInfo, DescriptorCacheSizes) {
