@@ -360,17 +360,15 @@ void CControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
   if (r.bottom < r.top) r.bottom = r.top;
 }
 
+// The borders and gripper live outside the client area, which stays the bar's own.
 void CControlBar::OnNcPaint() {
   CWindowDC dc(this);
-  CRect window;
+  CRect window, client;
   GetWindowRect(&window);
-  window.OffsetRect(-window.left, -window.top);
-  CRect client;
   GetClientRect(&client);
   ClientToScreen(&client);
-  CRect frame;
-  GetWindowRect(&frame);
-  client.OffsetRect(-frame.left, -frame.top);
+  client.OffsetRect(-window.left, -window.top);
+  window.OffsetRect(-window.left, -window.top);
   dc.ExcludeClipRect(&client);
   DrawBorders(&dc, window);
   DrawGripper(&dc, window);

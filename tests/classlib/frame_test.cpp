@@ -91,7 +91,7 @@ class CTopBar : public CControlBar {
  public:
   BOOL Create(CWnd* pParent) {
     AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG);
-    DWORD style = SplitBarStyle(WS_CHILD | WS_VISIBLE | CBRS_TOP);
+    DWORD style = SplitBarStyle(WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_FLYBY);
     return CWnd::Create(AFX_WNDCONTROLBAR, nullptr, style, CRect(), pParent, AFX_IDW_CONTROLBAR_FIRST + 40);
   }
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override {
@@ -100,6 +100,8 @@ class CTopBar : public CControlBar {
     return size;
   }
   void OnUpdateCmdUI(CFrameWnd*, BOOL) override { ++updates; }
+  // The whole bar is one tool, the New command.
+  INT_PTR OnToolHitTest(CPoint, TOOLINFOA*) const override { return ID_FILE_NEW; }
   int updates = 0;
 };
 
@@ -382,6 +384,24 @@ TEST(FrameStatusLine, PaintGoesIntoTheGivenDeviceContext) {
   ::DeleteDC(memory);
 }
 
+TEST(FrameStatusLine, BarToolPromptFliesByAndItsTipIsTheSecondField) {
+  CTopBar& bar = Frame()->m_wndTopBar;
+  CRect rect;
+  bar.GetWindowRect(&rect);
+  MSG move = {bar.m_hWnd, WM_MOUSEMOVE, 0, 0, 0, rect.CenterPoint()};
+  bar.PreTranslateMessage(&move);
+  EXPECT_EQ(PaneText(0), "Create a new document");
+  bar.SetStatusText(-1);
+  EXPECT_EQ(PaneText(0), "Ready");
+
+  TOOLTIPTEXTA tip = {};
+  tip.hdr.hwndFrom = bar.m_hWnd;
+  tip.hdr.idFrom = ID_FILE_NEW;
+  tip.hdr.code = TTN_NEEDTEXTA;
+  bar.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+  EXPECT_STREQ(tip.szText, "New");
+}
+
 // ---- documents
 
 TEST(FrameDocuments, SaveQuestionCancelKeepsTheDocumentNoMakesANewOne) {
@@ -528,6 +548,20 @@ TEST(FrameSplitter, DragThroughTheTrackingVirtualsSizesTheColumn) {
 }
 
 // ---- closing
+
+TEST(FrameZClose, CancelInTheSaveQuestionKeepsTheProgramRunning) {
+  CTestDoc::s_modified = TRUE;
+  {
+    DialogRobot robot({{kAppName, [](HWND box) { Press(box, IDCANCEL); }}});
+    Frame()->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(robot.Finished());
+  }
+  CTestDoc::s_modified = FALSE;
+  ASSERT_NE(Frame(), nullptr);
+  EXPECT_TRUE(Frame()->IsWindow());
+  MSG msg;
+  EXPECT_FALSE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
 
 TEST(FrameZClose, ClosingTheMainFrameEndsTheProgram) {
   HWND hFrame = Frame()->m_hWnd;
