@@ -191,6 +191,8 @@ int AddFoundFile(const char *path, ZipState *state) {
 }
 
 // wZipSubOptions 0x0040: the file must open exclusively. 0 take, 1 skip, 9.
+// The question has two buttons, Retry and Cancel; without prompts the file
+// is skipped.
 int WaitForExclusiveAccess(const char *path, ZipState *state) {
   for (;;) {
     HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -198,9 +200,11 @@ int WaitForExclusiveAccess(const char *path, ZipState *state) {
       CloseHandle(file);
       return 0;
     }
-    int answer = state->promptsAllowed ? ZipMessageBox(ZIP_BOX_SKIPPING, MB_ABORTRETRYIGNORE, 0, 0, path) : IDIGNORE;
-    if (answer == IDABORT || answer == IDCANCEL) return 9;
-    if (answer == IDRETRY) continue;
+    if (state->promptsAllowed) {
+      int answer = ZipMessageBox(ZIP_BOX_SKIPPING, MB_RETRYCANCEL, 0, 0, path);
+      if (answer == IDRETRY) continue;
+      return 9;
+    }
     char line[ZIP_PATH_SIZE + 32];
     snprintf(line, sizeof line, ZipMessageText(kSkippedLine, 2), path);
     ZipActivityLogLine(line);

@@ -5,7 +5,7 @@
 int CALLBACK RecordMessage(int type, int style, int first, int second, char *text, char *title, void *userData) {
   auto *recorder = static_cast<MessageRecorder *>(userData);
   if (type != 13) {
-    recorder->shown.push_back({type, first, text ? text : "", title ? title : ""});
+    recorder->shown.push_back({type, first, text ? text : "", title ? title : "", style});
     if (recorder->onShown) recorder->onShown(recorder, type);
     return recorder->answer;
   }

@@ -16,6 +16,7 @@ struct ShownMessage {
   int number;
   std::string text;
   std::string title;
+  int style;
 };
 
 struct MessageRecorder {

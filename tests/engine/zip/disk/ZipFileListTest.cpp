@@ -129,4 +129,35 @@ TEST_F(ZipFileListTest, RenameCallbackGivesTheStoredName) {
   EXPECT_EQ(state->loop.newFiles->attributes & ~0x27u, 0u);
 }
 
+// Option 0x0040: a file another program holds without sharing is asked
+// about with two buttons: Cancel stops the item with 9, Retry tries again
+// (here the holder lets go while the question is up); without prompts the
+// file is skipped.
+TEST_F(ZipFileListTest, ExclusiveOpenAsksRetryOrCancel) {
+  state->subOptions = ZSO_EXCLUSIVE_OPEN;
+  state->main.addDirectoryEntries = 0;
+  static HANDLE held;
+  held = CreateFileA("tree\\a.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  recorder.answer = IDRETRY;
+  recorder.onShown = [](MessageRecorder *, int) { CloseHandle(held); };
+  EXPECT_EQ(ZipCollectItem("tree\\a.txt", state), 0);
+  ASSERT_EQ(recorder.shown.size(), 1u);
+  EXPECT_EQ(recorder.shown[0].type, 16);
+  // Checked before Cancel is answered: a box with other buttons would not take it.
+  ASSERT_EQ(recorder.shown[0].style & 15, MB_RETRYCANCEL);
+
+  held = CreateFileA("tree\\b.TMP", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  recorder.answer = IDCANCEL;
+  recorder.onShown = nullptr;
+  EXPECT_EQ(ZipCollectItem("tree\\b.TMP", state), 9);
+  EXPECT_EQ(recorder.shown.size(), 2u);
+  state->promptsAllowed = 0;
+  EXPECT_EQ(ZipCollectItem("tree\\b.TMP", state), -1) << "skipped: nothing taken";
+  CloseHandle(held);
+  EXPECT_EQ(recorder.shown.size(), 2u) << "no question without prompts";
+  EXPECT_EQ(Listed(), (std::multiset<std::string>{"tree/a.txt"}));
+}
+
 }  // namespace
