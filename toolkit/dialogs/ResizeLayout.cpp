@@ -63,8 +63,9 @@ CXTResizeItem::~CXTResizeItem() {
 
 CXTWindowMoves::CXTWindowMoves(int nCount) : m_hBatch(g_xtWindowPosApi.beginDefer(nCount)) {}
 
+// An unused batch is ended too, so that it is freed.
 CXTWindowMoves::~CXTWindowMoves() {
-  if (m_hBatch && !m_deferred.empty()) g_xtWindowPosApi.endDefer(m_hBatch);
+  if (m_hBatch) g_xtWindowPosApi.endDefer(m_hBatch);
 }
 
 BOOL CXTWindowMoves::Move(HWND hWnd, int x, int y, int cx, int cy, UINT nFlags) {
