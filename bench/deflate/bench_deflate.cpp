@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "deflate_memory_encoder.h"
+#include "DeflateMemoryEncoder.h"
 
 namespace {
 

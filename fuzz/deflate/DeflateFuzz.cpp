@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "DecoderMemoryIo.h"
-#include "deflate_memory_encoder.h"
+#include "DeflateMemoryEncoder.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 # The round trips go through our own inflate, and through zlib's in the
 # native build; the zip they write is checked with 7-Zip, Info-ZIP and Python.
 brennicor_test(NAME deflate_encoder_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/deflate_encoder_test.cpp ${CMAKE_CURRENT_LIST_DIR}/deflate_code_lengths_test.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/DeflateEncoderTest.cpp ${CMAKE_CURRENT_LIST_DIR}/DeflateCodeLengthsTest.cpp
   LIBS engine_encoders engine_decoders engine_common
   FIXTURES_SETUP deflate_members_zip)
 target_include_directories(deflate_encoder_test PRIVATE

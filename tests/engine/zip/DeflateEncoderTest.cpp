@@ -8,8 +8,8 @@
 #include "Crc32.h"
 #include "DecoderMemoryIo.h"
 #include "DeflateBlockBuilder.h"
-#include "deflate_memory_encoder.h"
-#include "deflate_test_data.h"
+#include "DeflateMemoryEncoder.h"
+#include "DeflateTestData.h"
 
 #ifdef BRENNICOR_TEST_ZLIB
 #include <zlib.h>
