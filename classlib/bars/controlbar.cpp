@@ -49,11 +49,25 @@ void CControlBar::GetBarInfo(CControlBarInfo* pInfo) {
     m_pDockBar->ScreenToClient(&rect);
     pInfo->m_pointPos = rect.TopLeft();
   }
+  pInfo->m_bDocking = m_pDockContext != nullptr;
+  if (m_pDockContext) {
+    pInfo->m_uMRUDockID = m_pDockContext->m_uMRUDockID;
+    pInfo->m_rectMRUDockPos = m_pDockContext->m_rectMRUDockPos;
+    pInfo->m_dwMRUFloatStyle = m_pDockContext->m_dwMRUFloatStyle;
+    pInfo->m_ptMRUFloatPos = m_pDockContext->m_ptMRUFloatPos;
+  }
 }
 
 void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
   m_nMRUWidth = pInfo->m_nMRUWidth;
-  if (m_pDockBar && !m_pDockBar->m_bFloating)
+  if (pInfo->m_bDocking && m_pDockContext) {
+    m_pDockContext->m_uMRUDockID = pInfo->m_uMRUDockID;
+    m_pDockContext->m_rectMRUDockPos = pInfo->m_rectMRUDockPos;
+    m_pDockContext->m_dwMRUFloatStyle = pInfo->m_dwMRUFloatStyle;
+    m_pDockContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
+  }
+  // A record without a place leaves the bar where its dock bar put it.
+  if (m_pDockBar && !m_pDockBar->m_bFloating && pInfo->m_pointPos != CPoint(-1, -1))
     SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   pFrameWnd->ShowControlBar(this, pInfo->m_bVisible, TRUE);
 }

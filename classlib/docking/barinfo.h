@@ -17,8 +17,12 @@ struct CControlBarInfo {
   BOOL m_bFloating = FALSE;
   BOOL m_bHorz = FALSE;
   BOOL m_bDockBar = FALSE;
-  CPoint m_pointPos;  // a floating dock bar's frame on the screen
+  // A floating dock bar's frame on the screen, a docked bar's place in its
+  // dock bar; (-1, -1) when unknown.
+  CPoint m_pointPos = CPoint(-1, -1);
   int m_nMRUWidth = 32767;
+  // The bar has a drag context: the MRU fields say where it docked and floated last.
+  BOOL m_bDocking = FALSE;
   UINT m_uMRUDockID = 0;
   CRect m_rectMRUDockPos;
   DWORD m_dwMRUFloatStyle = 0;
