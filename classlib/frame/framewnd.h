@@ -129,6 +129,8 @@ class CFrameWnd : public CWnd {
   CView* m_pViewActive = nullptr;
   BOOL m_bInRecalcLayout = FALSE;
 
+  void ShowFloatingFrameFor(CControlBar* pBar, CFrameWnd* pFloatingFrame, BOOL bShow, BOOL bDelay);
+
   afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
   // The creation work, with the context however it arrived (an MDI child's comes inside its MDICREATESTRUCT).
   int OnCreateHelper(LPCREATESTRUCTA lpcs, CCreateContext* pContext);

@@ -1,5 +1,6 @@
 // Laying out a frame: bars along the edges, the client pane in the rest,
 // now or at the next idle time; showing and hiding bars.
+#include "classlib/docking/dockbar.h"
 #include "classlib/frame/framewnd.h"
 
 void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect) {
@@ -93,13 +94,28 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
   if (bDelay) {
     pBar->DelayShow(bShow);
     pParentFrame->DelayRecalcLayout();
-    return;
+  } else {
+    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                       SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    // Clears a delayed show or hide that would undo this one.
+    pBar->DelayShow(bShow);
+    if (bShow || !pBar->IsFloating()) pParentFrame->RecalcLayout(FALSE);
   }
-  pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                     SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-  // Clears a delayed show or hide that would undo this one.
-  pBar->DelayShow(bShow);
-  if (bShow || !pBar->IsFloating()) pParentFrame->RecalcLayout(FALSE);
+  if (pBar->IsFloating()) ShowFloatingFrameFor(pBar, pParentFrame, bShow, bDelay);
+}
+
+// A floating frame shows while one of its bars does.
+void CFrameWnd::ShowFloatingFrameFor(CControlBar* pBar, CFrameWnd* pFloatingFrame, BOOL bShow, BOOL bDelay) {
+  int visible = pBar->m_pDockBar ? pBar->m_pDockBar->GetDockedVisibleCount() : (bShow ? 1 : 0);
+  int nShow = visible == 0 ? SW_HIDE : (visible == 1 && bShow ? SW_SHOWNA : -1);
+  pFloatingFrame->m_nShowDelay = -1;
+  if (nShow == -1) {
+    if (!bDelay) pFloatingFrame->RecalcLayout(bShow);
+  } else if (bDelay) {
+    pFloatingFrame->m_nShowDelay = nShow;
+  } else {
+    pFloatingFrame->ShowWindow(nShow);
+  }
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID) {

@@ -182,6 +182,22 @@ TEST_F(Docking, FloatingMakesAFrameOfTheRuntimeClassShownAtIdleAndDockingBackRem
   EXPECT_EQ(std::count(rows.begin(), rows.end(), Id(0) | AFX_BARINFO_PLACEHOLDER), 0);
 }
 
+TEST_F(Docking, ClosingAFloatingFrameHidesItsBarAndShowingTheBarBringsItBack) {
+  frame->DockControlBar(&bars[0], AFX_IDW_DOCKBAR_TOP);
+  frame->FloatControlBar(&bars[0], CPoint(300, 300));
+  theApp.OnIdle(0);
+  CFrameWnd* mini = bars[0].GetParentFrame();
+  mini->SendMessage(WM_CLOSE);
+  EXPECT_FALSE(bars[0].IsWindowVisible());
+  EXPECT_FALSE(mini->IsWindowVisible());
+  EXPECT_TRUE(mini->IsWindow());
+  frame->ShowControlBar(&bars[0], TRUE, TRUE);
+  EXPECT_FALSE(mini->IsWindowVisible());
+  theApp.OnIdle(0);
+  EXPECT_TRUE(mini->IsWindowVisible());
+  EXPECT_TRUE(bars[0].IsWindowVisible());
+}
+
 TEST_F(Docking, ActiveFloatingFrameKeepsTheMainCaptionActive) {
   frame->DockControlBar(&bars[0], AFX_IDW_DOCKBAR_TOP);
   frame->FloatControlBar(&bars[0], CPoint(300, 300));
