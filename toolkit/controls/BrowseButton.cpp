@@ -2,6 +2,7 @@
 
 #include "toolkit/common/SharedState.h"
 #include "toolkit/controls/BrowseEdit.h"
+#include "toolkit/controls/ImageStrip.h"
 #include "toolkit_resource.h"
 
 IMPLEMENT_DYNAMIC(CXTBrowseBtn, CXTButton)
@@ -15,18 +16,7 @@ namespace {
 const int kStripImageWidth = 11;
 const int kPopupImage = 4;
 const int kIconSize = 10;
-const COLORREF kTransparent = RGB(255, 0, 255);
 
-HICON LoadPopupIcon() {
-  HINSTANCE hModule = GetSharedState().m_resourceModule;
-  HIMAGELIST images = ::ImageList_LoadImageA(hModule ? hModule : AfxGetResourceHandle(),
-                                             MAKEINTRESOURCEA(IDB_XT_BROWSE_IMAGES), kStripImageWidth, 1,
-                                             kTransparent, IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  if (!images) return nullptr;
-  HICON icon = ::ImageList_GetIcon(images, kPopupImage, ILD_TRANSPARENT);
-  ::ImageList_Destroy(images);
-  return icon;
-}
 }  // namespace
 
 CXTBrowseBtn::CXTBrowseBtn() {
@@ -52,7 +42,8 @@ BOOL CXTBrowseBtn::Create(CXTBrowseEdit* pEditWnd, DWORD dwBStyle, UINT nID, UIN
   CRect rect(0, 0, XT_BROWSE_BUTTON_WIDTH, 0);
   if (!CButton::Create(text, style, rect, pEditWnd->GetParent(), nID)) return FALSE;
   if (popup) {
-    SetIcons(kIconSize, kIconSize, LoadPopupIcon(), nullptr, FALSE);
+    HICON icon = LoadStripIcon(IDB_XT_BROWSE_IMAGES, kStripImageWidth, kPopupImage);
+    SetIcons(kIconSize, kIconSize, icon, nullptr, FALSE);
   } else {
     SetFont(&GetSharedState().GetFont(CXTSharedState::kFontNormal));
   }

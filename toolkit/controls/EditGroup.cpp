@@ -4,6 +4,7 @@
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/EditListBox.h"
 #include "toolkit/controls/FlickerFreePaint.h"
+#include "toolkit/controls/ImageStrip.h"
 #include "toolkit_resource.h"
 
 IMPLEMENT_DYNAMIC(CXTEditGroup, CStatic)
@@ -20,7 +21,6 @@ namespace {
 
 const int kButtonWidth = 22;
 const CSize kIconSize(14, 12);
-const COLORREF kTransparent = RGB(255, 0, 255);
 
 // The buttons from right to left: id (also of its tool tip's string), image
 // in the strip, what the list hears.
@@ -44,22 +44,15 @@ CXTEditGroup::~CXTEditGroup() {
 
 BOOL CXTEditGroup::Initialize(CXTEditListBox* pListBox) {
   m_pListBox = pListBox;
-  HINSTANCE hModule = GetSharedState().m_resourceModule;
-  HIMAGELIST images =
-      ::ImageList_LoadImageA(hModule ? hModule : AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_XT_EDITGROUP_IMAGES),
-                             kIconSize.cx, 1, kTransparent, IMAGE_BITMAP, LR_CREATEDIBSECTION);
   for (int i = 0; i < kButtonCount; ++i) {
     const GroupButton& b = kButtons[i];
     if (!m_buttons[i].Create(nullptr, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | BS_CENTER | BS_VCENTER, CRect(),
-                             this, b.id)) {
-      if (images) ::ImageList_Destroy(images);
+                             this, b.id))
       return FALSE;
-    }
-    HICON icon = images ? ::ImageList_GetIcon(images, b.image, ILD_TRANSPARENT) : nullptr;
+    HICON icon = LoadStripIcon(IDB_XT_EDITGROUP_IMAGES, kIconSize.cx, b.image);
     m_buttons[i].SetIcons(kIconSize.cx, kIconSize.cy, icon, nullptr, FALSE);
     m_buttons[i].SetLookStyle(BS_XT_FLAT, FALSE);
   }
-  if (images) ::ImageList_Destroy(images);
   PositionButtons();
   if (m_toolTip.Create(this)) {
     m_toolTip.Activate(TRUE);

@@ -10,8 +10,10 @@
 #include "toolkit/controls/CheckListBox.h"
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/EditListBox.h"
+#include "toolkit/controls/ImageStrip.h"
 #include "toolkit/controls/ItemEdit.h"
 #include "toolkit/dialogs/ResizeDialog.h"
+#include "screenshot.h"
 #include "toolkit_resource.h"
 
 namespace {
@@ -394,5 +396,21 @@ TEST(BrowseEdit, KindZeroHasNoButtonAndKeepsItsWidth) {
     EXPECT_EQ(now.Width(), rect.Width() - share) << kind;
     EXPECT_EQ(edit.GetBrowseButton() != nullptr, kind != 0) << kind;
     edit.DestroyWindow();
+  }
+}
+
+TEST(EditGroup, StripIconsAreTransparentWhereTheStripIsMagenta) {
+  for (int image = 0; image < 4; ++image) {
+    HICON icon = LoadStripIcon(IDB_XT_EDITGROUP_IMAGES, 14, image);
+    ASSERT_TRUE(icon) << image;
+    Dib32 surface(14, 12);
+    const COLORREF back = RGB(10, 120, 200);
+    HBRUSH brush = ::CreateSolidBrush(back);
+    RECT all = {0, 0, 14, 12};
+    ::FillRect(surface.Dc(), &all, brush);
+    ::DeleteObject(brush);
+    ::DrawIconEx(surface.Dc(), 0, 0, icon, 14, 12, 0, nullptr, DI_NORMAL);
+    EXPECT_EQ(surface.Pixel(0, 0), back) << image;  // every image's corner is magenta in the strip
+    ::DestroyIcon(icon);
   }
 }
