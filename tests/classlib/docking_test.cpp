@@ -126,6 +126,29 @@ TEST(ControlBarDefaults, FixedLayoutAndStyleLiterals) {
   for (const auto& l : literals) EXPECT_EQ(l.literal, l.named);
 }
 
+TEST(DockStateScaling, OnlyAKnownDifferentScreenSizeScales) {
+  CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  struct Case {
+    CSize stored;
+    CPoint expected;
+  } cases[] = {
+      {CSize(0, 0), CPoint(100, 80)},
+      {screen, CPoint(100, 80)},
+      {CSize(screen.cx / 2, screen.cy / 2), CPoint(200, 160)},
+  };
+  for (const Case& c : cases) {
+    CDockState state;
+    CControlBarInfo* pInfo = new CControlBarInfo;
+    pInfo->m_pointPos = CPoint(100, 80);
+    state.m_arrBarInfo.Add(pInfo);
+    state.SetScreenSize(c.stored);
+    state.ScalePositions();
+    EXPECT_EQ(pInfo->m_pointPos, c.expected);
+    state.Clear();
+    EXPECT_EQ(state.m_arrBarInfo.GetSize(), 0);
+  }
+}
+
 TEST_F(Docking, DroppedBarsJoinTheRowTheyFallInOrOpenOne) {
   DockThreeRows();
   CDockBar* top = Dock(AFX_IDW_DOCKBAR_TOP);
