@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -77,7 +78,8 @@ std::string WineProgram() {
 // Our MB/s under Wine on the stream, or 0 when it cannot be measured.
 double WineSpeed(const std::string& program, const Bytes& stream, const std::string& original) {
   if (program.empty()) return 0;
-  std::string streamPath = "/tmp/bench_inflate_stream.bin", report = "/tmp/bench_inflate_wine.txt";
+  const std::string scratch = "/tmp/bench_inflate_" + std::to_string(getpid());
+  const std::string streamPath = scratch + ".bin", report = scratch + ".txt";
   std::ofstream(streamPath, std::ios::binary).write(reinterpret_cast<const char*>(stream.data()), stream.size());
   std::string command = "/usr/lib/wine/wine64 '" + program + "' 'Z:" + streamPath + "' 'Z:" + original + "' > " +
                         report + " 2>/dev/null";
