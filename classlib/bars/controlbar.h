@@ -70,7 +70,7 @@ class CControlBar : public CWnd {
   virtual BOOL IsDockBar() const { return FALSE; }
 
   // Shown or hidden at the next idle time or layout.
-  void DelayShow(BOOL bShow);
+  virtual void DelayShow(BOOL bShow);
   // Visible, counting a pending delayed show or hide.
   BOOL IsVisible() const;
   DWORD GetBarStyle() const { return m_dwStyle; }
@@ -84,7 +84,7 @@ class CControlBar : public CWnd {
   virtual void GetBarInfo(CControlBarInfo* pInfo);
   virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
   // Puts the prompt of tool nHit on the owner's status line (-1 takes it back).
-  BOOL SetStatusText(INT_PTR nHit);
+  virtual BOOL SetStatusText(INT_PTR nHit);
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

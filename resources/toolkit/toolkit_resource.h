@@ -11,6 +11,10 @@
 #define IDC_XT_SPLITROW 4514
 #define IDC_XT_DRAGDELETE 4515
 
+// ---- bars: the bar list's texts
+#define IDS_XT_STATUS_BAR 4560
+#define IDS_XT_CONTROL_BAR 4645
+
 // ---- controls: browse button image strip, check boxes, edit-group image strip, tip bulb
 #define IDB_XT_BROWSE_IMAGES 4501
 #define IDB_XT_CHECKBOXES 4502
