@@ -98,3 +98,41 @@ TEST(ZipMemoryEntry, RecordsRoundTripThroughFunctionTen) {
 }
 
 }  // namespace
+
+namespace {
+// Zip function 7: an archive file of one item whose data the memory
+// callback gives, read back by our extraction.
+TEST(ZipMemoryToMemory, ItemFromTheCallbackExtracts) {
+  CreateDirectoryA(Work("roundtrip").c_str(), nullptr);
+  for (size_t size : {0, 5000, 200000}) {
+    SCOPED_TRACE(size);
+    std::string archive = Work("roundtrip/memory-" + std::to_string(size) + ".zip");
+    DeleteFileA(archive.c_str());
+    ZipPartner partner;
+    partner.input = Sample(size);
+    ASSERT_TRUE(ZipTlsAlloc(GetModuleHandleA(nullptr)) && ZipThreadStateCreate());
+    CALLBACKSTRUCT callbacks = {sizeof callbacks, ZipIo, &partner, {}};
+    ZIPCMDSTRUCT command = {};
+    command.size = sizeof command;
+    command.Function = 7;
+    command.lpszZIPFile = const_cast<char *>(archive.c_str());
+    command.lpszItemList = const_cast<char *>("folder/entry.txt");
+    command.compFactor = 6;
+    command.quietFlag = 1;
+    command.lpCallbackStruct = &callbacks;
+    int result = ZipExecute(&command);
+    ZipThreadStateRelease();
+    ZipTlsFree();
+    ASSERT_EQ(0, result);
+    std::string out = Work("roundtrip/memory");
+    RemoveTree(out);
+    CreateDirectoryA(out.c_str(), nullptr);
+    UNZIPCMDSTRUCT extract = Command(kUnzipExtract, archive);
+    extract.lpszFilespec = "*.*";
+    extract.recurseFlag = 1;
+    extract.lpszDestination = Kept(out);
+    ASSERT_EQ(0, UnzipExecute(&extract));
+    EXPECT_TRUE(partner.input == ReadFileBytes(out + "/folder/entry.txt"));
+  }
+}
+}  // namespace
