@@ -13,8 +13,10 @@ SW_SHOWNORMAL = 1
 def read_value(key, name):
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "out.reg")
-        subprocess.run(["/usr/lib/wine/wine64", "reg", "export", key, path],
-                       check=True, capture_output=True)
+        done = subprocess.run(["/usr/lib/wine/wine64", "reg", "export", key, path, "/y"],
+                              capture_output=True)
+        if done.returncode != 0:
+            sys.exit("reg export %s failed (%d): %s" % (key, done.returncode, done.stderr.decode(errors="replace")))
         text = open(path, "rb").read().decode("utf-16")
     joined = text.replace("\\\r\n", "").replace("\\\n", "")
     for line in joined.splitlines():
