@@ -17,9 +17,8 @@
 
 namespace {
 
-CWinApp theApp("Dock State Test");
 const char kCompany[] = "BrennicorToolkitDockingTest";
-const char kAppKey[] = "Software\\BrennicorToolkitDockingTest\\Dock State Test\\";
+const char kAppKey[] = "Software\\BrennicorToolkitDockingTest\\Docking Test\\";
 const char kIniFile[] = BRENNICOR_TEST_WORK "/toolkit_dock_state.ini";
 const char kProfile[] = "Layout";
 
@@ -90,7 +89,7 @@ class DockState : public ::testing::Test {
   }
   void SetUp() override {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, (CString("Software\\") + kCompany));
-    theApp.SetRegistryKey(kCompany);
+    AfxGetApp()->SetRegistryKey(kCompany);
     GetSharedState().m_iniFileName.Empty();
   }
   void TearDown() override {
@@ -107,7 +106,7 @@ class DockState : public ::testing::Test {
     frame = new CFrameWnd;
     ASSERT_TRUE(frame->Create(nullptr, "Dock state", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 800, 600)));
     frame->EnableDocking(CBRS_ALIGN_ANY);
-    theApp.m_pMainWnd = frame;
+    AfxGetApp()->m_pMainWnd = frame;
     for (int i : ids) {
       ASSERT_TRUE(bars[i].Create(frame, kFirstBar + i));
       frame->DockControlBar(&bars[i], AFX_IDW_DOCKBAR_TOP);
@@ -115,7 +114,7 @@ class DockState : public ::testing::Test {
     frame->RecalcLayout();
   }
   void DestroyFrame() {
-    theApp.m_pMainWnd = nullptr;
+    AfxGetApp()->m_pMainWnd = nullptr;
     if (frame && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
     frame = nullptr;
     MSG msg;
@@ -307,7 +306,7 @@ TEST_F(DockState, PositionsScaleOnlyFromAKnownScreenOfAnotherSize) {
 TEST_F(DockState, AFrameBuiltAgainGetsItsLayoutBackWithoutTheBarsItLacks) {
   MakeFrame({0, 1, 2, 3});
   frame->FloatControlBar(&bars[1], CPoint(300, 250));
-  theApp.OnIdle(0);
+  AfxGetApp()->OnIdle(0);
   frame->ShowControlBar(&bars[2], FALSE, FALSE);
   frame->DockControlBar(&bars[0], AFX_IDW_DOCKBAR_LEFT);
   frame->RecalcLayout();
@@ -317,7 +316,7 @@ TEST_F(DockState, AFrameBuiltAgainGetsItsLayoutBackWithoutTheBarsItLacks) {
 
   MakeFrame({0, 1, 2});  // bar 3 is gone from this build
   XTLoadBarState(frame, kProfile);
-  theApp.OnIdle(0);
+  AfxGetApp()->OnIdle(0);
   EXPECT_EQ(bars[0].m_pDockBar, frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
   EXPECT_EQ(bars[0].m_pDockContext->m_ptMRUFloatPos, CPoint(123, 45));
   ASSERT_TRUE(bars[1].m_pDockBar && bars[1].m_pDockBar->m_bFloating);
