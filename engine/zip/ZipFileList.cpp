@@ -15,6 +15,7 @@
 #include "ZipSourceFiles.h"
 #include "ZipStrings.h"
 #include "ZipWildcard.h"
+#include "volumes/ZipDriveServices.h"
 
 namespace {
 
@@ -374,8 +375,7 @@ int AddVolumeLabel(const char *item, ZipState *state) {
   if (drive <= 0) return 0;
   char root[4] = {static_cast<char>('A' + drive - 1), ':', '\\', '\0'};
   char label[ZIP_PATH_SIZE] = "";
-  if (!GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0) || !label[0])
-    return 0;
+  if (!ZipDrive().volumeLabel(root, label, sizeof label) || !label[0]) return 0;
   SYSTEMTIME now;
   GetLocalTime(&now);
   ZipLoopState &loop = state->loop;

@@ -47,9 +47,13 @@ BOOL SystemWriteAt(HANDLE device, uint64_t offset, const void *bytes, DWORD leng
 
 BOOL SystemCloseDevice(HANDLE device) { return CloseHandle(device); }
 
+BOOL SystemVolumeLabel(const char *root, char *out, size_t capacity) {
+  return GetVolumeInformationA(root, out, static_cast<DWORD>(capacity), nullptr, nullptr, nullptr, nullptr, 0);
+}
+
 const ZipDriveServices kSystem = {
     SystemDriveRoot,     SystemDriveType,     SystemFreeSpace, SystemMaxNameLength, SystemSetVolumeLabel,
-    SystemOpenDevice,    SystemDeviceControl, SystemWriteAt,   SystemCloseDevice,
+    SystemOpenDevice,    SystemDeviceControl, SystemWriteAt,   SystemCloseDevice,   SystemVolumeLabel,
 };
 
 // Read-only in a program's normal run; only a test installs another table.

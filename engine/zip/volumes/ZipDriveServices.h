@@ -28,6 +28,9 @@ struct ZipDriveServices {
                         DWORD *returned);
   BOOL (*writeAt)(HANDLE device, uint64_t offset, const void *bytes, DWORD length);
   BOOL (*closeDevice)(HANDLE device);
+  // The label of the volume at a root into out (capacity bytes); FALSE when
+  // the volume cannot tell.
+  BOOL (*volumeLabel)(const char *root, char *out, size_t capacity);
 };
 
 // The table in use.

@@ -5,6 +5,7 @@
 #include "update/ZipEntryList.h"
 #include "ZipDiskTestSupport.h"
 #include "ZipFileList.h"
+#include "volumes/ZipDriveServices.h"
 
 namespace {
 
@@ -158,6 +159,32 @@ TEST_F(ZipFileListTest, ExclusiveOpenAsksRetryOrCancel) {
   CloseHandle(held);
   EXPECT_EQ(recorder.shown.size(), 2u) << "no question without prompts";
   EXPECT_EQ(Listed(), (std::multiset<std::string>{"tree/a.txt"}));
+}
+
+// includeVolumeFlag: the label of the first item's drive is listed once, as
+// an entry with the volume attribute; a drive without a label adds none.
+TEST_F(ZipFileListTest, VolumeLabelOfTheItemsDriveIsAnEntry) {
+  static ZipDriveServices labelled;
+  labelled = ZipSystemDriveServices();
+  labelled.volumeLabel = [](const char *, char *out, size_t capacity) {
+    lstrcpynA(out, "BACKUP 07", static_cast<int>(capacity));
+    return TRUE;
+  };
+  ZipInstallDriveServices(&labelled);
+  state->main.volumeLabelEntry = 1;
+  state->main.addDirectoryEntries = 0;
+  char item[MAX_PATH];
+  GetFullPathNameA("tree\\a.txt", sizeof item, item, nullptr);
+  EXPECT_EQ(ZipCollectItem(item, state), 0);
+  EXPECT_EQ(ZipCollectItem(item, state), 0);
+  ZipInstallDriveServices(nullptr);
+  std::multiset<std::string> listed = Listed();
+  EXPECT_EQ(listed.count("BACKUP 07"), 1u);
+  EXPECT_EQ(listed.size(), 2u);  // and the file itself
+  ZipNewFile *label = state->loop.newFiles;
+  while (label && strcmp(label->name, "BACKUP 07") != 0) label = label->next;
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->attributes, 8u);
 }
 
 }  // namespace

@@ -104,8 +104,14 @@ BOOL CloseDevice(HANDLE device) {
   return TRUE;
 }
 
+BOOL Label(const char *root, char *out, size_t capacity) {
+  if (!Simulated(root) || g_drive->labels.empty()) return FALSE;
+  lstrcpynA(out, g_drive->labels.back().c_str(), static_cast<int>(capacity));
+  return TRUE;
+}
+
 const ZipDriveServices kSimulated = {DriveRoot,  DriveType,     FreeSpace, MaxNameLength, SetLabel,
-                                     OpenDevice, DeviceControl, WriteAt,   CloseDevice};
+                                     OpenDevice, DeviceControl, WriteAt,   CloseDevice,   Label};
 
 }  // namespace
 
