@@ -510,6 +510,45 @@ TEST(FrameDocuments, RecentFilesBecomeNumberedMenuItems) {
   EXPECT_NE(::GetMenuState(file, ID_FILE_MRU_FILE1 + 1, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
+// The base document's own saving: a failure half-way leaves the old file whole.
+class CBytesDoc : public CDocument {
+ public:
+  void Serialize(CArchive& ar) override {
+    if (!ar.IsStoring()) return;
+    ar << static_cast<BYTE>('n') << static_cast<BYTE>('e') << static_cast<BYTE>('w');
+    if (failHalfWay) AfxThrowArchiveException(0);
+  }
+  bool failHalfWay = false;
+};
+
+std::string FileText(const std::string& path) {
+  char text[16] = {};
+  DWORD read = 0;
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  ::ReadFile(h, text, sizeof text - 1, &read, nullptr);
+  ::CloseHandle(h);
+  return text;
+}
+
+TEST(FrameDocuments, BaseSaveThatFailsHalfWayKeepsTheOldFile) {
+  std::string path = TempFile("layer_whole.dat");
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written;
+  ::WriteFile(h, "old", 3, &written, nullptr);
+  ::CloseHandle(h);
+  CBytesDoc doc;
+  doc.m_bAutoDelete = FALSE;
+  doc.failHalfWay = true;
+  EXPECT_FALSE(doc.OnSaveDocument(path.c_str()));
+  EXPECT_EQ(FileText(path), "old");
+  EXPECT_EQ(FileText(path + ".saving"), "<missing>");
+  doc.failHalfWay = false;
+  EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+  EXPECT_EQ(FileText(path), "new");
+  EXPECT_EQ(FileText(path + ".saving"), "<missing>");
+}
+
 // ---- splitter
 
 TEST(FrameSplitter, FirstColumnIs300AndF6MovesBetweenPanes) {
