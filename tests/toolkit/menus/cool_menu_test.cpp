@@ -1,0 +1,336 @@
+// The cool menu on a plain frame window: menus opened (by message and by
+// real tracking) and closed come back exactly as they were, foreign item
+// data is left alone, hidden commands and the expand item, menu keys,
+// measuring, the recent list in the registry, and a pending quit kept.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/winapp.h"
+#include "toolkit/common/SharedState.h"
+#include "toolkit/menus/CoolMenu.h"
+#include "toolkit/paint/DropShadow.h"
+
+namespace {
+
+CWinApp theApp("Menus Test");
+const char kCompany[] = "BrennicorToolkitMenusTest";
+
+enum : UINT { kOpen = 100, kSave = 101, kExport = 102, kImport = 103, kExit = 104, kForeign = 105 };
+
+// Everything GetMenuItemInfo tells of one item.
+struct ItemSnapshot {
+  UINT type, state, id;
+  HMENU submenu;
+  ULONG_PTR data;
+  std::string text;
+  bool operator==(const ItemSnapshot& o) const {
+    return type == o.type && state == o.state && id == o.id && submenu == o.submenu && data == o.data && text == o.text;
+  }
+};
+std::ostream& operator<<(std::ostream& os, const ItemSnapshot& s) {
+  return os << s.id << " '" << s.text << "' type " << s.type << " state " << s.state << " data " << s.data;
+}
+
+std::vector<ItemSnapshot> Snapshot(HMENU menu) {
+  std::vector<ItemSnapshot> items;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    char text[128] = "";
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    ::GetMenuItemInfoA(menu, i, TRUE, &info);
+    items.push_back({info.fType, info.fState, info.wID, info.hSubMenu, info.dwItemData, text});
+  }
+  return items;
+}
+
+std::vector<UINT> Ids(HMENU menu) {
+  std::vector<UINT> ids;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) ids.push_back(::GetMenuItemID(menu, i));
+  return ids;
+}
+
+// File: Open, Save*, -, Export*, Import*, -, Exit, and an owner-drawn item of
+// another owner holding the number 42 (* hidden commands).
+HMENU MakeFileMenu() {
+  HMENU menu = ::CreatePopupMenu();
+  ::AppendMenuA(menu, MF_STRING, kOpen, "&Open...\tCtrl+O");
+  ::AppendMenuA(menu, MF_STRING, kSave, "&Save");
+  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(menu, MF_STRING, kExport, "&Export");
+  ::AppendMenuA(menu, MF_STRING | MF_GRAYED, kImport, "&Import");
+  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(menu, MF_STRING, kExit, "E&xit");
+  ::AppendMenuA(menu, MF_OWNERDRAW, kForeign, reinterpret_cast<LPCSTR>(42));
+  return menu;
+}
+
+LRESULT CALLBACK FrameProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_MEASUREITEM) {  // the other owner's item
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = 20;
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemWidth = 50;
+    return TRUE;
+  }
+  if (m == WM_DRAWITEM) return TRUE;
+  return ::DefWindowProcA(w, m, wp, lp);
+}
+
+class CoolMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, (CString("Software\\") + kCompany));
+    theApp.SetRegistryKey(kCompany);
+    static ATOM atom = [] {
+      WNDCLASSA wc = {};
+      wc.lpfnWndProc = FrameProc;
+      wc.lpszClassName = "CoolMenuTestFrame";
+      return ::RegisterClassA(&wc);
+    }();
+    m_frame = ::CreateWindowExA(0, MAKEINTATOM(atom), "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300,
+                                nullptr, nullptr, nullptr, nullptr);
+    m_frameWnd.Attach(m_frame);
+    m_menu = MakeFileMenu();
+    m_cool.Install(&m_frameWnd);
+    const UINT hidden[] = {kSave, kExport, kImport};
+    m_cool.HideCommands(hidden, 3);
+    CXTCoolMenu::SetMenuBarPopup(TRUE);
+  }
+  void TearDown() override {
+    CXTCoolMenu::SetMenuBarPopup(FALSE);
+    m_cool.HookWindow(static_cast<HWND>(nullptr));
+    m_frameWnd.Detach();
+    ::DestroyWindow(m_frame);
+    ::DestroyMenu(m_menu);
+    GetSharedState().m_xpLook = FALSE;
+  }
+  void Open() { ::SendMessageA(m_frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(m_menu), 0); }
+  void Close() { ::SendMessageA(m_frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0); }
+
+  HWND m_frame = nullptr;
+  CWnd m_frameWnd;
+  HMENU m_menu = nullptr;
+  CXTCoolMenu m_cool;
+};
+
+}  // namespace
+
+TEST_F(CoolMenuTest, HiddenCommandsLeaveAndComeBackInPlace) {
+  const std::vector<ItemSnapshot> before = Snapshot(m_menu);
+  Open();
+  // Hidden commands out, the separator left doubled by them gone, the expand item last.
+  EXPECT_EQ(Ids(m_menu), (std::vector<UINT>{kOpen, 0, kExit, kForeign, XT_IDC_FULL_MENUS}));
+  const std::vector<ItemSnapshot> open = Snapshot(m_menu);
+  EXPECT_TRUE(open[0].type & MFT_OWNERDRAW);
+  EXPECT_TRUE(m_cool.FindRecord(open[0].data));
+  EXPECT_EQ(open[3], before[7]);  // the other owner's item is untouched
+  EXPECT_EQ(m_cool.FindRecord(42), nullptr);
+  Close();
+  const std::vector<ItemSnapshot> after = Snapshot(m_menu);
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(after[i], before[i]) << i;
+}
+
+TEST_F(CoolMenuTest, RecentCommandsStayAndFullMenusHideNothing) {
+  m_cool.AddRecentItem(kSave);
+  m_cool.AddRecentItem(kExport);
+  m_cool.AddRecentItem(kImport);
+  Open();  // every hideable command is recent: nothing leaves, no expand item
+  EXPECT_EQ(Ids(m_menu), (std::vector<UINT>{kOpen, kSave, 0, kExport, kImport, 0, kExit, kForeign}));
+  Close();
+  m_cool.ResetRecentItems();
+  ::SendMessageA(m_frame, WM_COMMAND, XT_IDC_FULL_MENUS, 0);
+  Open();
+  EXPECT_EQ(Ids(m_menu), (std::vector<UINT>{kOpen, kSave, 0, kExport, kImport, 0, kExit, kForeign}));
+  Close();
+  CXTCoolMenu::SetMenuBarPopup(FALSE);  // not from the menu bar: nothing hidden either
+  Open();
+  EXPECT_EQ(::GetMenuItemCount(m_menu), 8);
+  Close();
+}
+
+TEST_F(CoolMenuTest, RecentListKeepsTheNewestFiveInTheRegistry) {
+  const UINT hidden[] = {201, 202, 203, 204, 205, 206};
+  m_cool.HideCommands(hidden, 6);
+  for (UINT id : hidden) m_cool.AddRecentItem(id);
+  m_cool.AddRecentItem(kOpen);  // not hidden, not recent: not listed
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER,
+                            (CString("Software\\") + kCompany + "\\Menus Test\\Recent Item List"), 0, KEY_READ, &key),
+            ERROR_SUCCESS);
+  std::vector<DWORD> stored;
+  for (int n = 1; n <= 6; ++n) {
+    DWORD value = 0, size = sizeof value;
+    char name[16];
+    snprintf(name, sizeof name, "Item%d", n);
+    if (::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS)
+      stored.push_back(value);
+  }
+  ::RegCloseKey(key);
+  EXPECT_EQ(stored, (std::vector<DWORD>{206, 205, 204, 203, 202}));
+  EXPECT_FALSE(m_cool.IsRecentItem(201));
+  m_cool.AddRecentItem(203);  // used again: first
+  EXPECT_TRUE(m_cool.IsRecentItem(203));
+  m_cool.ResetRecentItems();
+  EXPECT_FALSE(m_cool.IsRecentItem(206));
+}
+
+TEST_F(CoolMenuTest, MenuKeysExecuteOneMatchAndCycleThroughSeveral) {
+  HMENU menu = ::CreatePopupMenu();
+  ::AppendMenuA(menu, MF_STRING, 1, "&Save");
+  ::AppendMenuA(menu, MF_STRING, 2, "&Open");
+  ::AppendMenuA(menu, MF_STRING, 3, "&Send");
+  ::AppendMenuA(menu, MF_STRING, 4, "Save && &Quit");
+  ::SendMessageA(m_frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+  auto highlight = [&](int position) {
+    for (int i = 0; i < 4; ++i) {
+      MENUITEMINFOA info = {};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_STATE;
+      info.fState = i == position ? MFS_HILITE : 0;
+      ::SetMenuItemInfoA(menu, i, TRUE, &info);
+    }
+  };
+  struct {
+    char key;
+    int highlighted;
+    LRESULT expected;
+  } cases[] = {
+      {'o', -1, MAKELRESULT(1, MNC_EXECUTE)}, {'q', -1, MAKELRESULT(3, MNC_EXECUTE)},
+      {'s', -1, MAKELRESULT(0, MNC_SELECT)},  {'S', 0, MAKELRESULT(2, MNC_SELECT)},
+      {'s', 2, MAKELRESULT(0, MNC_SELECT)},   {'x', -1, 0},
+  };
+  for (const auto& c : cases) {
+    highlight(c.highlighted);
+    EXPECT_EQ(m_cool.OnMenuChar(c.key, MF_POPUP, menu), c.expected) << c.key << c.highlighted;
+  }
+  ::SendMessageA(m_frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  ::DestroyMenu(menu);
+}
+
+TEST_F(CoolMenuTest, MeasuringFollowsTheLook) {
+  Open();
+  const std::vector<ItemSnapshot> items = Snapshot(m_menu);
+  auto measure = [&](const ItemSnapshot& item) {
+    MEASUREITEMSTRUCT m = {ODT_MENU, 0, item.id, 0, 0, item.data};
+    EXPECT_TRUE(m_cool.OnMeasureItem(&m));
+    return m;
+  };
+  const int cyMenu = ::GetSystemMetrics(SM_CYMENU);
+  const MEASUREITEMSTRUCT separator = measure(items[1]);
+  EXPECT_EQ(separator.itemHeight, 3u);
+  EXPECT_EQ(separator.itemWidth, 0u);
+  GetSharedState().m_xpLook = TRUE;
+  const MEASUREITEMSTRUCT flat = measure(items[0]), flatExpand = measure(items[4]);
+  GetSharedState().m_xpLook = FALSE;
+  const MEASUREITEMSTRUCT classic = measure(items[0]), classicExpand = measure(items[4]);
+  EXPECT_GE(classic.itemHeight, static_cast<UINT>(cyMenu));
+  EXPECT_GE(classic.itemWidth, 100u);
+  EXPECT_EQ(flatExpand.itemHeight, 15u);  // the image height
+  EXPECT_EQ(classicExpand.itemHeight, static_cast<UINT>(cyMenu + 1));
+  if (classic.itemWidth > 100 && flat.itemWidth > 100) {  // text + image + 28 against text + 2 images + 2
+    EXPECT_EQ(static_cast<int>(flat.itemWidth) - static_cast<int>(classic.itemWidth), 28 - 16 - 2);
+  }
+  MEASUREITEMSTRUCT foreign = {ODT_MENU, 0, kForeign, 0, 0, 42};
+  EXPECT_FALSE(m_cool.OnMeasureItem(&foreign));
+  Close();
+}
+
+namespace {
+
+// Acts on the open popup from a timer while TrackPopupMenuEx runs; ends the
+// menu after two seconds whatever happens, so no test waits in a menu loop.
+struct PopupScript {
+  std::function<bool(HWND popup)> step;  // true: done with this popup
+  DWORD deadline = 0;
+  int popupsSeen = 0;
+  HWND lastPopup = nullptr;
+};
+PopupScript* g_script = nullptr;
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD) {
+  HWND popup = ::FindWindowA("#32768", nullptr);
+  if (::GetTickCount() > g_script->deadline) {
+    ::EndMenu();
+    return;
+  }
+  if (!popup || !::IsWindowVisible(popup)) return;
+  if (popup != g_script->lastPopup) {
+    g_script->lastPopup = popup;
+    ++g_script->popupsSeen;
+  }
+  g_script->step(popup);
+}
+
+UINT TrackWithScript(CXTCoolMenu& cool, HMENU menu, CWnd* owner, std::function<bool(HWND)> step) {
+  PopupScript script{step, ::GetTickCount() + 2000};
+  g_script = &script;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, RunScript);
+  const UINT command = cool.TrackPopupMenuEx(menu, TPM_LEFTALIGN, 150, 150, owner, nullptr, FALSE);
+  ::KillTimer(nullptr, timer);
+  g_script = nullptr;
+  return command;
+}
+
+BOOL SystemFlag(UINT action) {
+  BOOL value = 2;
+  ::SystemParametersInfoA(action, 0, &value, 0);
+  return value;
+}
+
+}  // namespace
+
+TEST_F(CoolMenuTest, TrackedPopupGetsItsShadowAndLeavesMenuAndSystemAsTheyWere) {
+  GetSharedState().m_xpLook = TRUE;
+  const std::vector<ItemSnapshot> before = Snapshot(m_menu);
+  const BOOL animation = SystemFlag(SPI_GETMENUANIMATION), shadow = SystemFlag(SPI_GETDROPSHADOW);
+  size_t shadowsSeen = 0;
+  int itemsShown = 0;
+  TrackWithScript(m_cool, m_menu, &m_frameWnd, [&](HWND) {
+    shadowsSeen = GetShadowPool().LiveShadows().size();
+    itemsShown = ::GetMenuItemCount(m_menu);
+    if (shadowsSeen == 2) ::EndMenu();
+    return true;
+  });
+  EXPECT_EQ(shadowsSeen, 2u);
+  EXPECT_EQ(itemsShown, 5);  // opened with its hidden commands out
+  EXPECT_TRUE(GetShadowPool().LiveShadows().empty());
+  EXPECT_EQ(Snapshot(m_menu), before);
+  EXPECT_EQ(SystemFlag(SPI_GETMENUANIMATION), animation);
+  EXPECT_EQ(SystemFlag(SPI_GETDROPSHADOW), shadow);
+}
+
+TEST_F(CoolMenuTest, ChoosingTheExpandItemReopensWithEveryItem) {
+  int countInSecond = -1;
+  TrackWithScript(m_cool, m_menu, &m_frameWnd, [&](HWND popup) {
+    if (g_script->popupsSeen == 1 && ::GetMenuItemCount(m_menu) == 5) {
+      ::PostMessageA(popup, WM_KEYDOWN, VK_UP, 0);  // from nothing selected: the last item
+      ::PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+    } else if (g_script->popupsSeen >= 1 && m_cool.IsFullMenus()) {
+      countInSecond = ::GetMenuItemCount(m_menu);
+      ::EndMenu();
+    }
+    return true;
+  });
+  EXPECT_EQ(countInSecond, 8);
+  EXPECT_EQ(::GetMenuItemCount(m_menu), 8);
+}
+
+TEST_F(CoolMenuTest, APendingQuitSurvivesOpeningAPopup) {
+  ::PostQuitMessage(7);
+  int popups = 0;
+  EXPECT_EQ(TrackWithScript(m_cool, m_menu, &m_frameWnd, [&](HWND) {
+              ++popups;
+              ::EndMenu();
+              return true;
+            }),
+            0u);
+  EXPECT_EQ(popups, 0);  // the application is ending: no popup opens
+  MSG msg;
+  ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+}
