@@ -11,9 +11,11 @@
 #define IDC_XT_SPLITROW 4514
 #define IDC_XT_DRAGDELETE 4515
 
-// ---- bars: the bar list's texts
+// ---- bars: the bar list's texts, the menu bar's title and its window list
 #define IDS_XT_STATUS_BAR 4560
+#define IDS_XT_MENU_BAR 4644
 #define IDS_XT_CONTROL_BAR 4645
+#define IDS_XT_MORE_WINDOWS 4653
 
 // ---- controls: browse button image strip, check boxes, edit-group image strip, tip bulb
 #define IDB_XT_BROWSE_IMAGES 4501

@@ -1,0 +1,201 @@
+// The menu bar's items, mnemonics and layout (one row, wrapped, docked left,
+// floating) and its list of MDI children in the window menu.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/classlib.h"
+#include "toolkit/menus/MenuBar.h"
+
+namespace {
+
+CWinApp theApp("Toolkit Menu Bar Test");
+
+class MenuBarEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    ASSERT_TRUE(AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL));
+  }
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new MenuBarEnvironment);
+
+const char* const kTitles[] = {"&File", "&Edit", "&View", "&Tools", "&Help"};
+
+HMENU FivePopups() {
+  HMENU menu = ::CreateMenu();
+  for (const char* title : kTitles) {
+    HMENU popup = ::CreatePopupMenu();
+    ::AppendMenuA(popup, MF_STRING, 100, "Item");
+    ::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
+  }
+  return menu;
+}
+
+// A frame with a menu of its own, and a menu bar in a window standing for
+// the dock bar of the given side.
+class MenuBarFrame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_frame = new CFrameWnd;
+    ASSERT_TRUE(m_frame->Create(nullptr, "Menu bar", WS_OVERLAPPEDWINDOW, CRect(50, 50, 650, 450)));
+    ::SetMenu(m_frame->m_hWnd, FivePopups());
+  }
+  void TearDown() override { m_frame->DestroyWindow(); }
+  CXTMenuBar& Bar(UINT dockId, DWORD style) {
+    HWND dock = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400, m_frame->m_hWnd,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(dockId)), nullptr, nullptr);
+    EXPECT_TRUE(m_bar.Create(CWnd::FromHandle(dock), WS_CHILD | WS_VISIBLE | style));
+    m_bar.SetMenu(FivePopups(), nullptr);
+    return m_bar;
+  }
+  std::vector<CRect> TitleRects() {
+    std::vector<CRect> rects;
+    for (int index : m_bar.VisibleItems(CXTMenuBar::kTitles)) rects.push_back(m_bar.GetItemRect(index));
+    return rects;
+  }
+  CFrameWnd* m_frame = nullptr;
+  CXTMenuBar m_bar;
+};
+
+const int kRow = ::GetSystemMetrics(SM_CYMENU);
+
+}  // namespace
+
+TEST(MenuBarTitles, MnemonicIsTheLetterAfterTheFirstSingleAmpersand) {
+  struct Case {
+    const char* text;
+    char mnemonic;
+    int index;  // in the text as shown
+  } cases[] = {
+      {"&File", 'F', 0}, {"Fi&le", 'l', 2},      {"A&&B", 0, -1},  {"&&A&&", 0, -1},
+      {"End&", 0, -1},   {"Sa&&ve &As", 'A', 6}, {"Plain", 0, -1}, {"&&&X", 'X', 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FindMnemonic(c.text), c.mnemonic) << c.text;
+    EXPECT_EQ(MnemonicIndex(c.text), c.index) << c.text;
+  }
+}
+
+TEST_F(MenuBarFrame, FivePopupsGiveNineItemsOfWhichTheTitlesShow) {
+  CXTMenuBar& bar = Bar(AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+  EXPECT_EQ(bar.GetItemCount(), 9);
+  EXPECT_EQ(bar.VisibleItems(CXTMenuBar::kAll), std::vector<int>({1, 2, 3, 4, 5}));
+  char mnemonic = 0;
+  EXPECT_TRUE(bar.GetItem(4)->GetMnemonic(&mnemonic));
+  EXPECT_EQ(mnemonic, 'T');
+  char text[32] = {};
+  bar.GetWindowText(text, sizeof text);
+  EXPECT_STREQ(text, "Menu Bar");
+}
+
+TEST_F(MenuBarFrame, OneRowLeftToRightThenWrappedRows) {
+  CXTMenuBar& bar = Bar(AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+  CSize oneRow = bar.CalcDynamicLayout(2000, LM_HORZ);
+  std::vector<CRect> rects = TitleRects();
+  for (size_t i = 1; i < rects.size(); ++i) {
+    EXPECT_EQ(rects[i].left, rects[i - 1].right) << i;
+    EXPECT_EQ(rects[i].top, rects[0].top) << i;
+  }
+  const CSize borders(oneRow.cx - rects.back().right + rects.front().left, oneRow.cy - kRow);
+  EXPECT_GT(borders.cy, 0);
+
+  // Room for about three titles: two rows, the second starting at the left.
+  const int width = rects[2].right - rects[0].left + borders.cx + 2;
+  CSize wrapped = bar.CalcDynamicLayout(width, LM_HORZ);
+  rects = TitleRects();
+  EXPECT_EQ(wrapped.cy, 2 * kRow + borders.cy);
+  EXPECT_EQ(rects[3].top, rects[0].top + kRow);
+  EXPECT_LE(rects[2].right, width);
+}
+
+TEST_F(MenuBarFrame, DockedLeftTitlesStandInAColumnFromTheTop) {
+  CXTMenuBar& bar = Bar(AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_SIZE_DYNAMIC);
+  CSize size = bar.CalcDynamicLayout(-1, LM_VERTDOCK);
+  std::vector<CRect> rects = TitleRects();
+  for (size_t i = 1; i < rects.size(); ++i) {
+    EXPECT_EQ(rects[i].top, rects[i - 1].bottom) << i;
+    EXPECT_EQ(rects[i].left, rects[0].left) << i;
+    EXPECT_GT(rects[i].Height(), rects[i].Width()) << i;  // turned
+  }
+  EXPECT_EQ(rects[0].top, 0);
+  EXPECT_GE(size.cx, kRow);
+  EXPECT_LT(size.cx, 2 * kRow);
+}
+
+TEST_F(MenuBarFrame, FloatingWidthSettlesOnAMeasuredLayout) {
+  CXTMenuBar& bar = Bar(AFX_IDW_DOCKBAR_FLOAT, CBRS_ALIGN_TOP | CBRS_FLOATING | CBRS_SIZE_DYNAMIC);
+  const int wide = bar.CalcDynamicLayout(2000, LM_HORZ).cx;
+  const int narrow = bar.CalcDynamicLayout(1, LM_HORZ).cx;
+  ASSERT_LT(narrow, wide);
+  for (int asked : {narrow + 1, (narrow + wide) / 2, wide - 1}) {
+    const int settled = bar.CalcDynamicLayout(asked, LM_HORZ | LM_COMMIT).cx;
+    EXPECT_GE(settled, narrow) << asked;
+    EXPECT_LE(settled, wide) << asked;
+    EXPECT_EQ(bar.CalcDynamicLayout(settled, LM_HORZ).cx, settled) << asked;
+    EXPECT_EQ(bar.CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH).cx, settled) << asked;
+  }
+}
+
+// ---- the window list
+
+namespace {
+const char* MDIChildClass() {
+  static const char* name = [] {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefMDIChildProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "BrennicorMenuBarChild";
+    ::RegisterClassA(&wc);
+    return wc.lpszClassName;
+  }();
+  return name;
+}
+
+std::vector<std::string> MenuTexts(HMENU menu) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    char text[64] = {};
+    ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    const bool checked = ::GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED;
+    texts.push_back(std::string(*text ? text : "-") + (checked ? " *" : ""));
+  }
+  return texts;
+}
+}  // namespace
+
+// Ten children list nine, the active tenth in the ninth place; a window
+// under the client that is no MDI child takes no slot.
+TEST_F(MenuBarFrame, WindowMenuListsNineChildrenWithTheActiveOneChecked) {
+  CLIENTCREATESTRUCT ccs = {nullptr, CXTMenuBar::kFirstMDIChild};
+  HWND client = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 500, 300,
+                                  m_frame->m_hWnd, nullptr, nullptr, &ccs);
+  ASSERT_NE(client, nullptr);
+  LRESULT last = 0;
+  for (int i = 1; i <= 10; ++i) {
+    std::string title = "Child " + std::to_string(i);
+    MDICREATESTRUCTA mcs = {MDIChildClass(), title.c_str(), ::GetModuleHandleA(nullptr), 0, 0, 100, 80, WS_VISIBLE, 0};
+    last = ::SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
+    ASSERT_NE(last, 0);
+  }
+  ::SendMessageA(client, WM_MDIACTIVATE, static_cast<WPARAM>(last), 0);
+  ::CreateWindowExA(0, "STATIC", "not a child", WS_CHILD, 0, 0, 10, 10, client, reinterpret_cast<HMENU>(5), nullptr,
+                    nullptr);
+  CXTMenuBar bar;
+  ASSERT_TRUE(bar.Create(m_frame));
+  EXPECT_EQ(::GetMenu(m_frame->m_hWnd), nullptr);  // the bar replaced the frame's own
+  HMENU windowMenu = ::CreatePopupMenu();
+  ::AppendMenuA(windowMenu, MF_STRING, 200, "&Cascade");
+  bar.SetMenu(FivePopups(), windowMenu);
+  bar.RefreshWindowMenu();
+  std::vector<std::string> expected = {"&Cascade", "-"};
+  for (int i = 1; i <= 8; ++i) expected.push_back("&" + std::to_string(i) + "  Child " + std::to_string(i));
+  expected.push_back("&9  Child 10 *");
+  expected.push_back("-");
+  expected.push_back("More Windows...");
+  EXPECT_EQ(MenuTexts(windowMenu), expected);
+  // Again: the old list goes first, nothing doubles.
+  bar.RefreshWindowMenu();
+  EXPECT_EQ(MenuTexts(windowMenu), expected);
+  ::DestroyMenu(windowMenu);
+}
