@@ -1,17 +1,23 @@
-// The stub carries no C++ exception machinery. Nothing in the stub catches
-// an exception, so every runtime failure the library would throw (a string
-// past its largest size, an index out of range, no memory left) ends the
-// program here, as the uncaught throw would have. That keeps out of every
+// The stub carries no C++ exception machinery: nothing in it throws, and
+// every runtime failure the library would throw (a string past its largest
+// size, an index out of range, no memory left) ends the program here with
+// the stub's failure code, so a caller never mistakes it for a success or a
+// skip (abort's code 3 is the stub's "skipped" code). That keeps out of every
 // built program the exception classes with their copy of the old string
 // type, the demangling terminate handler, the unwinder and the thread
-// library it locks with (together well over 150 KB). Linked into the stub
-// alone: the builder catches what it throws.
+// library it locks with (together well over 150 KB). The extraction reads
+// its entries in bounded pieces, so its memory stays small whatever the
+// entry size. Linked into the stub alone: the builder catches what it throws.
+#include <windows.h>
+
 #include <cstdlib>
 #include <new>
 
+#include "ExtractCallback.h"
+
 namespace {
 
-[[noreturn]] void EndOnRuntimeFailure() { std::abort(); }
+[[noreturn]] void EndOnRuntimeFailure() { ExitProcess(kExitFailed); }
 
 void* Allocate(std::size_t size) {
   void* block = std::malloc(size ? size : 1);
