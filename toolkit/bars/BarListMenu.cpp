@@ -6,6 +6,7 @@
 #include "classlib/module.h"
 #include "toolkit/bars/ControlBar.h"
 #include "toolkit/common/SharedState.h"
+#include "toolkit/menus/MenuBar.h"
 #include "toolkit_resource.h"
 
 namespace {
@@ -32,7 +33,9 @@ const BarListPass kPasses[] = {
     {StatusBarKind, IDS_XT_STATUS_BAR, false, false},
 };
 
+// The menu bar is never listed: a frame cannot do without it.
 bool MayBeListed(CControlBar* bar) {
+  if (bar->IsKindOf(RUNTIME_CLASS(CXTMenuBar))) return false;
   return bar->IsKindOf(RUNTIME_CLASS(CXTControlBar)) || bar->IsKindOf(RUNTIME_CLASS(CStatusBar));
 }
 

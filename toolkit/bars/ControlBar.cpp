@@ -10,6 +10,7 @@
 #include "toolkit/bars/BarMessages.h"
 #include "toolkit/common/MemDC.h"
 #include "toolkit/common/SharedState.h"
+#include "toolkit/docking/DockBar.h"
 
 IMPLEMENT_DYNAMIC(CXTControlBar, CControlBar)
 
@@ -112,9 +113,11 @@ BOOL CXTControlBar::ModifyXTBarStyle(DWORD remove, DWORD add, BOOL redraw) {
   // The frame changes; the bar keeps its place in the z-order.
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
   if (redraw) Invalidate();
-  // The toolkit's dock bar keeps its own copy of the style (it saves it with
-  // its windows); the class library's dock bar only needs repainting.
-  if (redraw && m_pDockBar) m_pDockBar->Invalidate();
+  // The toolkit's dock bar lays out and draws its side by the same word.
+  if (!m_pDockBar) return TRUE;
+  if (m_pDockBar->IsKindOf(RUNTIME_CLASS(CXTDockBar)))
+    static_cast<CXTDockBar*>(m_pDockBar)->SetDockStyle(m_dwXTBarStyle);
+  if (redraw) m_pDockBar->Invalidate();
   return TRUE;
 }
 

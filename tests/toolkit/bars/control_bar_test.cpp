@@ -12,6 +12,8 @@
 #include "tests/support/dib_surface.h"
 #include "toolkit/bars/BarMessages.h"
 #include "toolkit/common/SharedState.h"
+#include "toolkit/docking/DockBar.h"
+#include "toolkit/menus/MenuBar.h"
 
 namespace {
 
@@ -216,6 +218,16 @@ TEST_F(DockedBar, StyleChangeKeepsTheZOrder) {
   EXPECT_EQ(::GetWindow(m_dock, GW_CHILD), above);
 }
 
+TEST_F(DockedBar, StyleChangeReachesTheToolkitDockBar) {
+  CXTDockBar dockBar;
+  ASSERT_TRUE(dockBar.Create(m_frame, WS_CHILD | CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP));
+  CTestBar& bar = Dock(AFX_IDW_DOCKBAR_TOP, CBRS_GRIPPER);
+  bar.m_pDockBar = &dockBar;
+  bar.ModifyXTBarStyle(0, XT_DOCK_KEEP_BORDERS, FALSE);
+  EXPECT_EQ(dockBar.GetDockStyle(), 0xA3u);
+  bar.m_pDockBar = nullptr;
+}
+
 // ---- the bar list
 
 namespace {
@@ -250,6 +262,8 @@ TEST(ControlBarList, ListedBarsThenStatusBarsEachCheckedWhenShown) {
   plain.ShowWindow(SW_HIDE);
   ASSERT_TRUE(unlisted.Create(frame, CBRS_TOP, AFX_IDW_CONTROLBAR_FIRST + 52));
   unlisted.m_bListed = FALSE;
+  CXTMenuBar menuBar;  // never listed
+  ASSERT_TRUE(menuBar.Create(frame));
 
   // Last created first within a kind; status bars last whatever their order.
   EXPECT_EQ(Items(named.BuildBarListMenu(frame)),
