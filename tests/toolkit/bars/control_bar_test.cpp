@@ -353,7 +353,47 @@ TEST(ControlBarRouting, OwnerGetsCommandsAndTipsTheBarAnswersWhatItLeft) {
   frame->DestroyWindow();
 }
 
-// ---- showing, idle time and destruction
+// ---- status text
+
+namespace {
+// A window that records the prompts it is asked to show.
+class CPromptRecorder : public CWnd {
+ public:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SETMESSAGESTRING) prompts.push_back(static_cast<int>(wParam));
+    if (message == WM_POPMESSAGESTRING) prompts.push_back(-1);
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+  std::vector<int> prompts;
+};
+}  // namespace
+
+TEST(ControlBarStatusText, PromptsGoToTheMainWindowWhenTheOwnerHasNoStatusBar) {
+  CFrameWnd* frame = NewFrame("Prompts");
+  CPromptRecorder main, owner;
+  ASSERT_TRUE(main.CreateEx(0, "STATIC", "", WS_POPUP, CRect(), nullptr, 0));
+  ASSERT_TRUE(owner.CreateEx(0, "STATIC", "", WS_CHILD, CRect(), frame, 1));
+  theApp.m_pMainWnd = &main;
+  CTestBar bar;
+  ASSERT_TRUE(bar.Create(frame, CBRS_TOP, AFX_IDW_CONTROLBAR_FIRST + 57));
+  bar.SetOwner(&owner);
+  EXPECT_TRUE(bar.SetStatusText(7));
+  EXPECT_TRUE(bar.SetStatusText(-1));
+  EXPECT_EQ(owner.prompts, std::vector<int>({7, -1}));
+  EXPECT_EQ(main.prompts, std::vector<int>({7, -1}));
+
+  // An owner with a status line keeps its prompts to itself.
+  ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 1, 1, owner.m_hWnd,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_STATUS_BAR)), nullptr, nullptr);
+  EXPECT_TRUE(bar.SetStatusText(8));
+  EXPECT_EQ(main.prompts, std::vector<int>({7, -1}));
+  bar.SetStatusText(-1);
+  theApp.m_pMainWnd = nullptr;
+  main.DestroyWindow();
+  frame->DestroyWindow();
+}
+
+// ---- showing and idle time
 
 namespace {
 class CVisibilityProbe : public CCmdTarget {

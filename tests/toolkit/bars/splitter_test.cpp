@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "bars_fixture.h"
+#include "tests/support/dib_surface.h"
+#include "toolkit/common/SharedState.h"
 #include "toolkit/bars/SplitterWnd.h"
 
 namespace {
@@ -167,4 +169,28 @@ TEST_F(Splitter, SwitchAndExchangeRefuseThePanesOwnView) {
   EXPECT_TRUE(m_splitter.SwitchView(0, 0, static_cast<CView*>(m_right)));
   EXPECT_EQ(m_splitter.GetPane(0, 0), m_right);
   EXPECT_EQ(m_splitter.GetPane(0, 1), m_left);
+}
+
+// The outer border in each look: flat, flat without a border, classic.
+TEST_F(Splitter, BorderRingsInEachLook) {
+  const CXTSharedState& st = GetSharedState();
+  const COLORREF none = RGB(1, 2, 3);
+  struct Case {
+    BOOL flat;
+    DWORD style;
+    COLORREF outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
+  } cases[] = {
+      {TRUE, 0, st.m_clrFace, st.m_clrFace, st.m_clrShadow, st.m_clrHighlight},
+      {TRUE, XT_SPLIT_NOBORDER, none, none, none, none},
+      {FALSE, 0, st.m_clrShadow, st.m_clrHighlight, st.m_clrWindowFrame, st.m_clrFace},
+  };
+  for (const Case& c : cases) {
+    m_splitter.EnableFlatLook(c.flat);
+    m_splitter.SetSplitterStyle(c.style);
+    DibSurface dib(20, 20, none);
+    m_splitter.OnDrawSplitter(&dib.dc(), CSplitterWnd::splitBorder, CRect(0, 0, 20, 20));
+    EXPECT_EQ(std::vector<COLORREF>({dib.at(5, 0), dib.at(19, 5), dib.at(5, 1), dib.at(18, 5)}),
+              std::vector<COLORREF>({c.outerTopLeft, c.outerBottomRight, c.innerTopLeft, c.innerBottomRight}))
+        << c.flat << " " << c.style;
+  }
 }
