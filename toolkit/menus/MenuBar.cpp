@@ -139,10 +139,20 @@ HMENU CXTMenuBar::SetMenu(HMENU menu, HMENU windowMenu) {
   for (const ChildButton& b : kCaptionButtons)
     m_items.emplace_back(new CXTMenuBarChildItem(this, b.type, b.sysCommand, b.spacing));
   m_hMenuWindow = windowMenu;
+  UpdateMaximisedChild();
   PlaceItems(IsFloating() || IsHorizontal());
   if (CFrameWnd* frame = GetParentFrame()) frame->RecalcLayout();
   if (m_hWnd) Invalidate();
   return previous;
+}
+
+void CXTMenuBar::UpdateMaximisedChild() {
+  m_hWndMaximisedChild = nullptr;
+  if (!m_hWndMDIClient) return;
+  BOOL maximised = FALSE;
+  HWND active =
+      reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
+  if (active && maximised) m_hWndMaximisedChild = active;
 }
 
 // ---- items

@@ -79,11 +79,14 @@ class CXTMenuBar : public CXTControlBar {
   void ResetTracking();
   void AddTitles(HMENU menu);
   void RefreshKeyboardCues();
+  // The active MDI child while it is maximised.
+  void UpdateMaximisedChild();
   BOOL IsVerticalLayout() const { return !IsFloating() && !IsHorizontal(); }
 
   // Layout (MenuBarLayout.cpp).
   int WrapItems(int limit);
   void PlaceItems(BOOL horizontal);
+  void PushButtonsToEnd(BOOL horizontal);
   CSize ItemsSize(BOOL horizontal) const;
   CSize BorderSize(BOOL horizontal) const;
   int AvailableLength(BOOL horizontal) const;

@@ -71,8 +71,27 @@ void CXTMenuBar::PlaceItems(BOOL horizontal) {
       along = inside.top;
     }
   }
-  if (horizontal) return;
-  for (int index : visible) m_items[index]->m_pos.x += thickness - inside.right;
+  if (!horizontal)
+    for (int index : visible) m_items[index]->m_pos.x += thickness - inside.right;
+  // A vertical bar keeps its buttons where they are while it has one column.
+  if (!IsFloating() && m_bPushButtonsToEnd && (horizontal || thickness > rowHeight)) PushButtonsToEnd(horizontal);
+}
+
+// Each row's caption buttons move together to the far end of the bar.
+void CXTMenuBar::PushButtonsToEnd(BOOL horizontal) {
+  const std::vector<int> buttons = VisibleItems(kChildButtons);
+  const int end = AvailableLength(horizontal) - ::GetSystemMetrics(SM_CXEDGE);
+  size_t first = 0;
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    CXTMenuBarItem& last = *m_items[buttons[i]];
+    const bool groupEnds = i + 1 == buttons.size() || (last.CanWrap() && last.m_bRowEnd);
+    if (!groupEnds) continue;
+    const int lastEnd = (horizontal ? last.m_pos.x : last.m_pos.y) + last.GetSize().cx;
+    const int move = end - lastEnd;
+    for (size_t j = first; move > 0 && j <= i; ++j)
+      (horizontal ? m_items[buttons[j]]->m_pos.x : m_items[buttons[j]]->m_pos.y) += move;
+    first = i + 1;
+  }
 }
 
 CSize CXTMenuBar::ItemsSize(BOOL horizontal) const {

@@ -199,3 +199,29 @@ TEST_F(MenuBarFrame, WindowMenuListsNineChildrenWithTheActiveOneChecked) {
   EXPECT_EQ(MenuTexts(windowMenu), expected);
   ::DestroyMenu(windowMenu);
 }
+
+// A maximised MDI child shows its icon first and its buttons at the far end.
+TEST_F(MenuBarFrame, MaximisedChildAddsIconAndButtonsPushedToTheEnd) {
+  CLIENTCREATESTRUCT ccs = {nullptr, CXTMenuBar::kFirstMDIChild};
+  HWND client = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 500, 300, m_frame->m_hWnd,
+                                  nullptr, nullptr, &ccs);
+  MDICREATESTRUCTA mcs = {MDIChildClass(),          "Child", ::GetModuleHandleA(nullptr), 0, 0, 100, 80,
+                          WS_VISIBLE | WS_MAXIMIZE, 0};
+  LRESULT child = ::SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
+  ASSERT_NE(child, 0);
+  ::SendMessageA(client, WM_MDIACTIVATE, static_cast<WPARAM>(child), 0);
+  ::SendMessageA(client, WM_MDIMAXIMIZE, static_cast<WPARAM>(child), 0);
+  CXTMenuBar bar;
+  ASSERT_TRUE(bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC));
+  bar.SetMenu(FivePopups(), nullptr);
+  EXPECT_EQ(bar.VisibleItems(CXTMenuBar::kAll).size(), 9u);
+  bar.CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK | LM_STRETCH);
+  CRect inside;
+  bar.CalcInsideRect(inside, TRUE);
+  CRect frameClient;
+  m_frame->GetClientRect(&frameClient);
+  const int available = frameClient.Width() + 2 * inside.Width();  // less both borders twice
+  EXPECT_EQ(bar.GetItemRect(8).right, available - ::GetSystemMetrics(SM_CXEDGE));
+  EXPECT_EQ(bar.GetItemRect(7).right, bar.GetItemRect(8).left - 2);  // the restore button's spacing
+  EXPECT_EQ(bar.GetItemRect(0).left, 0);
+}
