@@ -60,7 +60,8 @@ class StandIn : public CWnd {
              "stand-in", WS_POPUP | WS_VISIBLE | WS_BORDER, x, y, 300, 200, nullptr, nullptr);
     SetForegroundWindow();
     ::SetFocus(GetSafeHwnd());
-    PumpUntil([] { return false; }, 50);
+    HWND self = GetSafeHwnd();
+    PumpUntil([self] { return ::GetForegroundWindow() == self && ::GetFocus() == self; }, kWaitMs);
   }
   ~StandIn() override { DestroyWindow(); }
   POINT Centre() const {
@@ -88,6 +89,12 @@ FoundBalloons Balloons() {
   FoundBalloons found = {{}, 0};
   EnumThreadWindows(GetCurrentThreadId(), CollectBalloon, reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+// Every message posted so far has been handled.
+bool QueueEmpty() {
+  MSG message;
+  return !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 bool NoBalloonLeft() { return Balloons().count == 0 && gLiveBalloonBlocks == 0; }
@@ -188,7 +195,7 @@ TEST_F(TipsTest, DelayedCloseFirstOnlyDisarmsTheTriggers) {
   auto* object = static_cast<CBalloonTipWnd*>(CWnd::FromHandlePermanent(balloon));
   ASSERT_NE(nullptr, object);
   PostMessageA(balloon, WM_CLOSE, 0, 0);
-  PumpUntil([] { return false; }, 100);
+  PumpUntil(QueueEmpty, kWaitMs);
   ASSERT_TRUE(IsWindow(balloon));
   EXPECT_EQ(BTO_CLOSE_ON_KEY, object->GetOptions() & (kBalloonMouseTriggers | BTO_CLOSE_ON_KEY | BTO_DELAY_CLOSE));
   PressKey(VK_SHIFT);
@@ -205,7 +212,12 @@ TEST_F(TipsTest, BalloonFollowsItsAnchorWindow) {
   RECT before, after;
   GetWindowRect(balloon, &before);
   main_.SetWindowPos(nullptr, 230, 210, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  PumpUntil([] { return false; }, 50);
+  PumpUntil(
+      [&] {
+        GetWindowRect(balloon, &after);
+        return after.left != before.left || after.top != before.top;
+      },
+      kWaitMs);
   GetWindowRect(balloon, &after);
   EXPECT_EQ(before.left + 30, after.left);
   EXPECT_EQ(before.top + 10, after.top);
@@ -261,7 +273,7 @@ class HoverTipTest : public TipsTest {
 
 TEST_F(HoverTipTest, ShowsHalfASecondAfterTheLastMoveAndHidesOnAClick) {
   Move(over_);
-  PumpUntil([] { return false; }, 300);
+  PumpUntil([this] { return TipShown(); }, 300);
   EXPECT_FALSE(TipShown());
   Move({over_.x + 1, over_.y});  // one pixel restarts the delay
   const DWORD restarted = GetTickCount();
