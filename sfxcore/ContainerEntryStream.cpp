@@ -12,11 +12,6 @@ namespace {
 // Record sizes are 32-bit and the engine's callback offsets are signed.
 constexpr uint64_t kLargestRecord = 0x7FFFFFFF;
 
-void StoreLe16(uint16_t value, uint8_t* p) {
-  p[0] = uint8_t(value);
-  p[1] = uint8_t(value >> 8);
-}
-
 bool SeekTo(FILE* file, int64_t position) { return _fseeki64(file, position, SEEK_SET) == 0; }
 
 }  // namespace
