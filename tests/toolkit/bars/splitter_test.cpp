@@ -194,3 +194,34 @@ TEST_F(Splitter, BorderRingsInEachLook) {
         << c.flat << " " << c.style;
   }
 }
+
+// Rows hide and come back the same way: a 2 x 1 splitter.
+TEST(SplitterRows, HiddenRowLeavesOnePaneAndComesBackAtItsHeight) {
+  CFrameWnd* frame = NewFrame("Splitter rows");
+  CXTSplitterWnd splitter;
+  ASSERT_TRUE(splitter.CreateStatic(frame, 2, 1));
+  CCreateContext context;
+  ASSERT_TRUE(splitter.CreateView(0, 0, RUNTIME_CLASS(CPaneView), CSize(0, 100), &context));
+  ASSERT_TRUE(splitter.CreateView(1, 0, RUNTIME_CLASS(CPaneView), CSize(0, 0), &context));
+  splitter.SetRowInfo(0, 100, 0);
+  splitter.MoveWindow(0, 0, 400, 300);
+  CWnd* top = splitter.GetPane(0, 0);
+  CWnd* bottom = splitter.GetPane(1, 0);
+  splitter.HideRow(1);
+  EXPECT_EQ(splitter.GetRowCount(), 1);
+  EXPECT_EQ(splitter.GetPane(0, 0), top);
+  EXPECT_FALSE(bottom->GetStyle() & WS_VISIBLE);
+  splitter.ShowRow();
+  EXPECT_EQ(splitter.GetRowCount(), 2);
+  EXPECT_EQ(splitter.GetPane(1, 0), bottom);
+  CRect rect;
+  top->GetWindowRect(&rect);
+  EXPECT_EQ(rect.Height(), 100);
+  splitter.HideRow(0);
+  EXPECT_EQ(splitter.GetPane(0, 0), bottom);
+  splitter.ShowRow();
+  EXPECT_EQ(splitter.GetPane(0, 0), top);
+  top->GetWindowRect(&rect);
+  EXPECT_EQ(rect.Height(), 100);
+  frame->DestroyWindow();
+}

@@ -103,3 +103,12 @@ TEST_F(StatusBarPanes, FlatLookFramesBorderedPanesInShadow) {
   EXPECT_EQ(dc.GetPixel(a.left + 3, a.top), GetSharedState().m_clrShadow);
   EXPECT_NE(dc.GetPixel(b.left + 3, b.top), GetSharedState().m_clrShadow);  // no borders
 }
+
+// A stretched last pane stops short of the size grip.
+TEST_F(StatusBarPanes, StretchedLastPaneLeavesRoomForTheGrip) {
+  ASSERT_TRUE(m_bar.GetStyle() & SBARS_SIZEGRIP);  // the frame has a sizing border
+  m_bar.SetPaneInfo(2, kPaneB, SBPS_STRETCH, 50);
+  CRect client;
+  m_bar.GetClientRect(&client);
+  EXPECT_EQ(m_bar.GetPaneRect(2).right, client.right - GetSharedState().m_cxSmallIcon - ::GetSystemMetrics(SM_CXEDGE));
+}
