@@ -120,8 +120,34 @@ LRESULT CXTCoolMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (const LRESULT chosen = OnMenuChar(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)))
         return chosen;
       break;
+    case WM_TIMER:
+      if (wParam == kExpandTimer) return OnExpandTimer(), 0;
+      break;
   }
   return Default(message, wParam, lParam);
+}
+
+bool CXTCoolMenu::ExpandsAfterDelay() const {
+  const CXTSharedState& state = GetSharedState();
+  return IsHidingEnabled() && state.m_customizeFlags[kExpandAfterDelayFlag] && !state.m_isWin95 && !state.m_isNT4;
+}
+
+// Resting on the highlighted expand item chooses it after a while.
+void CXTCoolMenu::FollowExpandHover(bool highlighted) {
+  m_expandHot = highlighted;
+  if (highlighted && ExpandsAfterDelay())
+    ::SetTimer(m_hWnd, kExpandTimer, kExpandDelay, nullptr);
+  else
+    ::KillTimer(m_hWnd, kExpandTimer);
+}
+
+// The menu bar's hover timer shares the id: Enter is pressed only while the
+// expand item is the highlighted one.
+void CXTCoolMenu::OnExpandTimer() {
+  ::KillTimer(m_hWnd, kExpandTimer);
+  if (!m_expandHot || !ExpandsAfterDelay()) return;
+  ::keybd_event(VK_RETURN, 0, 0, 0);
+  ::keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
 }
 
 BOOL CXTCoolMenu::IsSystemMenu(HMENU menu) const {

@@ -88,6 +88,12 @@ class CXTCoolMenu : public CXTWndHook {
 
  private:
 
+  // The expand timer and its delay; the customise flag that switches it on.
+  enum : UINT { kExpandTimer = 1000, kExpandDelay = 750, kExpandAfterDelayFlag = 4 };
+
+  bool ExpandsAfterDelay() const;
+  void FollowExpandHover(bool highlighted);
+  void OnExpandTimer();
   void SubclassMenu(HMENU menu, BOOL on);
   CXTMenuItemData* MakeRecord(HMENU menu, int position, const MENUITEMINFOA& info, const CString& text);
   void DeleteRecord(CXTMenuItemData* record);
@@ -119,4 +125,5 @@ class CXTCoolMenu : public CXTWndHook {
   std::vector<std::unique_ptr<CXTMenuItemData>> m_records;
   std::set<const CXTMenuItemData*> m_known;
   bool m_installed = false;
+  bool m_expandHot = false;  // the expand item was last drawn highlighted
 };

@@ -88,6 +88,7 @@ BOOL CXTCoolMenu::OnDrawItem(const DRAWITEMSTRUCT* item) {
   CRect rect(item->rcItem);
   if (data->id == XT_IDC_FULL_MENUS) {
     DrawExpandItem(dc, rect, selected);
+    FollowExpandHover(selected);
   } else if (data->type & MFT_SEPARATOR) {
     DrawItemBackground(dc, *item, *data, shownHidden);
     DrawSeparator(dc, rect, shownHidden);

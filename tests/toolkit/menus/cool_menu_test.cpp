@@ -320,6 +320,22 @@ TEST_F(CoolMenuTest, ChoosingTheExpandItemReopensWithEveryItem) {
   EXPECT_EQ(::GetMenuItemCount(m_menu), 8);
 }
 
+TEST_F(CoolMenuTest, RestingOnTheExpandItemChoosesItAfterTheDelay) {
+  int countAfterExpanding = -1;
+  bool highlighted = false;
+  TrackWithScript(m_cool, m_menu, &m_frameWnd, [&](HWND popup) {
+    if (m_cool.IsFullMenus()) {
+      countAfterExpanding = ::GetMenuItemCount(m_menu);
+      ::EndMenu();
+    } else if (!highlighted && ::GetMenuItemCount(m_menu) == 5) {
+      highlighted = true;
+      ::PostMessageA(popup, WM_KEYDOWN, VK_UP, 0);  // the expand item, and nothing more
+    }
+    return true;
+  });
+  EXPECT_EQ(countAfterExpanding, 8);
+}
+
 TEST_F(CoolMenuTest, APendingQuitSurvivesOpeningAPopup) {
   ::PostQuitMessage(7);
   int popups = 0;
