@@ -5,19 +5,12 @@
 #include <vector>
 
 #include "classlib/dc.h"
+#include "dib_pixels.h"
 
 class DibSurface {
  public:
   DibSurface(int w, int h, COLORREF fill = RGB(255, 255, 255)) : m_w(w), m_h(h) {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = w;
-    bmi.bmiHeader.biHeight = -h;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_bitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_bits = static_cast<DWORD*>(bits);
+    m_bitmap = CreateTopDownDib32(w, h, &m_bits);
     m_dc.CreateCompatibleDC(nullptr);
     m_old = ::SelectObject(m_dc.m_hDC, m_bitmap);
     m_dc.FillSolidRect(0, 0, w, h, fill);
@@ -27,11 +20,7 @@ class DibSurface {
     ::DeleteObject(m_bitmap);
   }
   CDC& dc() { return m_dc; }
-  COLORREF at(int x, int y) const {
-    ::GdiFlush();
-    const DWORD p = m_bits[y * m_w + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
+  COLORREF at(int x, int y) const { return DibPixel(m_bits, m_w, x, y); }
   // The colours of a run of pixels from (x, y), dx and dy per step.
   std::vector<COLORREF> run(int x, int y, int dx, int dy, int n) const {
     std::vector<COLORREF> out;
@@ -49,7 +38,7 @@ class DibSurface {
  private:
   int m_w, m_h;
   HBITMAP m_bitmap;
-  DWORD* m_bits;
+  DWORD* m_bits = nullptr;
   CDC m_dc;
   HGDIOBJ m_old;
 };

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "dib_pixels.h"
+
 namespace {
 SIZE ClientSize(HWND hWnd) {
   RECT client;
@@ -13,14 +15,8 @@ SIZE ClientSize(HWND hWnd) {
 }  // namespace
 
 Dib32::Dib32(int cx, int cy) : m_cx(cx), m_cy(cy) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = cx;
-  info.bmiHeader.biHeight = -cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
   m_hdc = ::CreateCompatibleDC(nullptr);
-  m_bitmap = ::CreateDIBSection(m_hdc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
+  m_bitmap = CreateTopDownDib32(cx, cy, &m_bits);
   m_old = ::SelectObject(m_hdc, m_bitmap);
 }
 
@@ -30,11 +26,7 @@ Dib32::~Dib32() {
   ::DeleteDC(m_hdc);
 }
 
-COLORREF Dib32::Pixel(int x, int y) const {
-  ::GdiFlush();
-  DWORD p = m_bits[y * m_cx + x];
-  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
+COLORREF Dib32::Pixel(int x, int y) const { return DibPixel(m_bits, m_cx, x, y); }
 
 bool Dib32::Save(const std::string& path) const {
   FILE* f = fopen(path.c_str(), "wb");
