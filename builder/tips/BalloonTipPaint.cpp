@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "BalloonTipWnd.h"
+#include "classlib/nonclient.h"
 
 namespace {
 
@@ -107,11 +108,7 @@ void CBalloonTipWnd::OnNcPaint() {
 
 void CBalloonTipWnd::PaintBalloonFrame(CDC* dc) {
   CRect window, client;
-  GetWindowRect(&window);
-  GetClientRect(&client);
-  ClientToScreen(&client);
-  client.OffsetRect(-window.left, -window.top);
-  window.OffsetRect(-window.left, -window.top);
+  GetNonClientRects(this, &window, &client);
   dc->ExcludeClipRect(&client);
   dc->FillSolidRect(&window, background_);
   dc->SelectClipRgn(nullptr);

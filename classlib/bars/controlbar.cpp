@@ -2,6 +2,7 @@
 
 #include "classlib/docking/dockcontext.h"
 #include "classlib/frame/framewnd.h"
+#include "classlib/nonclient.h"
 #include "classlib/resource.h"
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
@@ -378,11 +379,7 @@ void CControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
 void CControlBar::OnNcPaint() {
   CWindowDC dc(this);
   CRect window, client;
-  GetWindowRect(&window);
-  GetClientRect(&client);
-  ClientToScreen(&client);
-  client.OffsetRect(-window.left, -window.top);
-  window.OffsetRect(-window.left, -window.top);
+  GetNonClientRects(this, &window, &client);
   dc.ExcludeClipRect(&client);
   DrawBorders(&dc, window);
   DrawGripper(&dc, window);
