@@ -58,7 +58,7 @@ void CDockContext::StartDrag(CPoint pt) {
   Track();
 }
 
-void CDockContext::InitLoop() {
+void CDockContext::ResetLoopState() {
   // Pending paints first, or they would draw over the outline.
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
@@ -68,6 +68,10 @@ void CDockContext::InitLoop() {
   m_rectLast.SetRectEmpty();
   m_sizeLast = CSize(0, 0);
   m_bForceFrame = m_bFlip = m_bDitherLast = FALSE;
+}
+
+void CDockContext::InitLoop() {
+  ResetLoopState();
   HWND hDesktop = ::GetDesktopWindow();
   DWORD flags = DCX_WINDOW | DCX_CACHE;
   if (::LockWindowUpdate(hDesktop)) flags |= DCX_LOCKWINDOWUPDATE;

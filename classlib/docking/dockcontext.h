@@ -22,6 +22,8 @@ class CDockContext {
   virtual void ToggleDocking();
 
   void InitLoop();
+  // InitLoop without the desktop drawing surface and lock: the bar's styles, no outline yet, no key held.
+  void ResetLoopState();
   void CancelLoop();
   BOOL Track();
   void DrawFocusRect(BOOL bRemoveRect = FALSE);

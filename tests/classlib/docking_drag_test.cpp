@@ -77,26 +77,8 @@ class Drag : public ::testing::Test {
   // Presses on the bar; once the drag loop holds the capture, the script
   // plays from another thread. Ends with the loop's clean-up checked.
   void DragWith(const std::function<void()>& script) {
-    DWORD testThread = ::GetCurrentThreadId();
-    HWND hBar = bar.m_hWnd;
-    std::atomic<bool> played(false);
-    std::thread player([&] {
-      DWORD start = ::GetTickCount();
-      while (CaptureOfThread(testThread) != hBar && ::GetTickCount() - start < 5000) ::Sleep(10);
-      if (CaptureOfThread(testThread) == hBar) script();
-      // Whatever happened, the button goes up and the loop cannot stay.
-      SendMouseButton(MOUSEEVENTF_LEFTUP);
-      start = ::GetTickCount();
-      while (CaptureOfThread(testThread) == hBar && ::GetTickCount() - start < 5000) ::Sleep(10);
-      if (CaptureOfThread(testThread) == hBar) SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
-      played = true;
-    });
     // Each press lands elsewhere on the bar: two quick presses on one spot would be a double click.
-    MoveCursor(BarCentre() + CSize(12 * (presses++ % 6) - 30, 0));
-    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
-    bool ended = PumpUntil([&] { return played.load() && ::GetCapture() == nullptr; }, 15000);
-    player.join();
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(::DragWith(bar.m_hWnd, BarCentre() + CSize(12 * (presses++ % 6) - 30, 0), script));
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_EQ(bar.m_pDockContext->m_pDC, nullptr);
     // The desktop is no longer locked: another lock can be taken.

@@ -1,5 +1,6 @@
 #include "dialog_robot.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -193,6 +194,27 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
         if (GetTickCount() - start >= ms) return false;
         Sleep(5);
     }
+}
+
+bool DragWith(HWND window, POINT pressAt, const std::function<void()>& script) {
+    const DWORD testThread = GetCurrentThreadId();
+    auto waitForCapture = [&](bool held) {
+        const DWORD start = GetTickCount();
+        while ((CaptureOfThread(testThread) == window) != held && GetTickCount() - start < 5000) Sleep(10);
+        return (CaptureOfThread(testThread) == window) == held;
+    };
+    std::atomic<bool> played(false);
+    std::thread player([&] {
+        if (waitForCapture(true)) script();
+        SendMouseButton(MOUSEEVENTF_LEFTUP);
+        if (!waitForCapture(false)) SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
+        played = true;
+    });
+    MoveCursor(pressAt);
+    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+    const bool ended = PumpUntil([&] { return played.load() && GetCapture() == nullptr; }, 15000);
+    player.join();
+    return ended;
 }
 
 void ChooseFile(HWND fileDialog, const std::string& path) {

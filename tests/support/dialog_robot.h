@@ -65,5 +65,10 @@ void MoveCursor(POINT point);
 HWND CaptureOfThread(DWORD threadId);
 // Runs this thread's waiting messages until done() holds or ms pass; done()'s last answer.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms);
+// Presses the left button at point over window; once window holds this
+// thread's capture (a drag loop runs), another thread plays script, then lets
+// the button up (and presses Escape if the capture stays). This thread pumps
+// meanwhile; true when the capture ended in time.
+bool DragWith(HWND window, POINT pressAt, const std::function<void()>& script);
 // Types path into a system Open or Save As dialog's file name box and presses its OK.
 void ChooseFile(HWND fileDialog, const std::string& path);

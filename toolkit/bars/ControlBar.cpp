@@ -11,6 +11,7 @@
 #include "toolkit/common/MemDC.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/docking/DockBar.h"
+#include "toolkit/docking/DockDragContext.h"
 
 IMPLEMENT_DYNAMIC(CXTControlBar, CControlBar)
 
@@ -152,6 +153,8 @@ BOOL CXTControlBar::GetBandInfo(REBARBANDINFOA* info, BOOL bHorz) {
 }
 
 void CXTControlBar::EnableDocking(DWORD dwDockStyle) {
+  // The toolkit's drag context, made before the class library would make its own.
+  if (!m_pDockContext) m_pDockContext = new CXTDockDragContext(this);
   CControlBar::EnableDocking(dwDockStyle);
   if (!m_hWndOwner) m_hWndOwner = ::GetParent(m_hWnd);
 }

@@ -7,6 +7,7 @@
 #include "toolkit/bars/ControlBar.h"
 #include "toolkit/common/MemDC.h"
 #include "toolkit/common/SharedState.h"
+#include "toolkit/menus/MenuBar.h"
 
 IMPLEMENT_DYNAMIC(CXTDockBar, CDockBar)
 
@@ -23,11 +24,7 @@ CSize Along(CSize size, bool horz) { return horz ? size : CSize(size.cy, size.cx
 
 bool IsToolkitBar(const CControlBar* pBar) { return pBar->IsKindOf(RUNTIME_CLASS(CXTControlBar)); }
 
-// The menu bar stands on the dock bar, so the dock bar knows it by its class name.
-bool IsMenuBar(const CControlBar* pBar) {
-  const CRuntimeClass* menuBar = CRuntimeClass::FromName("CXTMenuBar");
-  return menuBar && pBar->IsKindOf(menuBar);
-}
+bool IsMenuBar(const CControlBar* pBar) { return pBar->IsKindOf(RUNTIME_CLASS(CXTMenuBar)); }
 
 // Toolkit bars touch; a class-library bar overlaps its neighbour by its border.
 int GapAfter(const CControlBar* pBar) { return IsToolkitBar(pBar) ? 0 : 2 * ::GetSystemMetrics(SM_CYBORDER); }

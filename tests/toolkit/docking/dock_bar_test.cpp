@@ -9,6 +9,7 @@
 #include "classlib/classlib.h"
 #include "toolkit/bars/ControlBar.h"
 #include "toolkit/docking/DockBar.h"
+#include "toolkit/menus/MenuBar.h"
 
 namespace {
 
@@ -30,11 +31,16 @@ class CSizedBar : public CXTControlBar {
   CSize m_size;
 };
 
-// Stands in for the menu bar, which the dock bar knows by its class name.
-class CXTMenuBar : public CSizedBar {
-  DECLARE_DYNAMIC(CXTMenuBar)
+// The menu bar at a size of the test's choosing.
+class CSizedMenuBar : public CXTMenuBar {
+ public:
+  explicit CSizedMenuBar(CSize horzSize) : m_size(horzSize) {}
+  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? m_size : CSize(m_size.cy, m_size.cx); }
+  CSize CalcDynamicLayout(int, DWORD nMode) override { return CalcFixedLayout(FALSE, (nMode & LM_HORZ) != 0); }
+
+ private:
+  CSize m_size;
 };
-IMPLEMENT_DYNAMIC(CXTMenuBar, CXTControlBar)
 
 // A class-library bar of the same kind.
 class CPlainBar : public CControlBar {
@@ -213,9 +219,10 @@ TEST_F(DockBar, ABarPushedPastTheEndSlidesBackButNotOverTheBarBefore) {
 
 TEST_F(DockBar, AMenuBarBehindOtherBarsTakesARowOfItsOwnAndTheLayoutsMovesStillHappen) {
   CSizedBar a, b;
-  CXTMenuBar menu;
+  CSizedMenuBar menu(CSize(200, 24));
   ASSERT_TRUE(a.Create(frame, kFirstBar, CSize(100, 24)));
-  ASSERT_TRUE(menu.Create(frame, kFirstBar + 1, CSize(200, 24)));
+  ASSERT_TRUE(menu.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kFirstBar + 1));
+  menu.EnableDocking(CBRS_ALIGN_ANY);
   ASSERT_TRUE(b.Create(frame, kFirstBar + 2, CSize(100, 24)));
   DockInOneRow(AFX_IDW_DOCKBAR_TOP, {&a, &menu, &b});
   a.SetWindowPos(nullptr, 0, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
