@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "classlib/classlib.h"
+#include "docking_fixture.h"
 #include "toolkit/bars/ControlBar.h"
 #include "toolkit/docking/DockBar.h"
 #include "toolkit/menus/MenuBar.h"
@@ -57,31 +58,14 @@ class CPlainBar : public CControlBar {
 };
 
 const UINT kFirstBar = AFX_IDW_CONTROLBAR_FIRST + 0x40;
-const struct {
-  UINT nID;
-  DWORD dwStyle;
-} kSides[] = {
-    {AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
-    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
-    {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
-    {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT},
-};
-
 class DockBar : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
   }
   void SetUp() override {
-    frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Dock bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 800, 600)));
-    for (const auto& side : kSides) {
-      CXTDockBar* pDock = new CXTDockBar;
-      ASSERT_TRUE(
-          pDock->Create(frame, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | side.dwStyle, side.nID));
-    }
-    frame->EnableDocking(CBRS_ALIGN_ANY);  // the toolkit's dock bars are there already
-    AfxGetApp()->m_pMainWnd = frame;
+    frame = NewFrameWithToolkitDockBars("Dock bars", CRect(0, 0, 800, 600));
+    ASSERT_TRUE(frame);
     CRect client;
     frame->GetClientRect(&client);
     width = client.Width();

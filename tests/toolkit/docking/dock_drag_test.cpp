@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "classlib/classlib.h"
+#include "docking_fixture.h"
 #include "dialog_robot.h"
 #include "toolkit/bars/ControlBar.h"
 #include "toolkit/common/SharedState.h"
-#include "toolkit/docking/DockBar.h"
 #include "toolkit/docking/DockDragContext.h"
 
 namespace {
@@ -47,31 +47,14 @@ class CDragProbe : public CObject {
 };
 
 const UINT kBar = AFX_IDW_CONTROLBAR_FIRST + 0x50;
-const struct {
-  UINT nID;
-  DWORD dwStyle;
-} kSides[] = {
-    {AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
-    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
-    {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
-    {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT},
-};
-
 class DockDrag : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
   }
   void SetUp() override {
-    frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Drag", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 800, 600)));
-    for (const auto& side : kSides) {
-      CXTDockBar* pDock = new CXTDockBar;
-      ASSERT_TRUE(
-          pDock->Create(frame, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | side.dwStyle, side.nID));
-    }
-    frame->EnableDocking(CBRS_ALIGN_ANY);
-    theApp.m_pMainWnd = frame;
+    frame = NewFrameWithToolkitDockBars("Drag", CRect(100, 100, 800, 600));
+    ASSERT_TRUE(frame);
     frame->SetForegroundWindow();
     frame->SetActiveWindow();
     frame->SetFocus();  // keys go to the focus; without one they would arrive as system keys
