@@ -123,11 +123,12 @@ int CMyCipherFile::ReadRecord(char* buffer, size_t capacity) {
   return kDone;
 }
 
-void CMyCipherFile::CloseLineFile() {
-  if (file_) std::fclose(file_);
+void CMyCipherFile::CloseLineFile() { Close(); }
+
+bool CMyCipherFile::Close() {
+  const bool flushed = file_ == nullptr || std::fclose(file_) == 0;
   file_ = nullptr;
   open_ = 0;
   ownsFile_ = false;
+  return flushed;
 }
-
-void CMyCipherFile::Close() { CloseLineFile(); }

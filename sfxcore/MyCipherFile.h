@@ -46,7 +46,8 @@ class CMyCipherFile {
   // Reads the next record into buffer and terminates it; a record that does
   // not fit with its terminator in capacity bytes is refused (kFailed).
   int ReadRecord(char* buffer, size_t capacity);
-  void Close();
+  // False when the last buffered bytes could not be written.
+  bool Close();
   void CloseLineFile();
 
  private:

@@ -94,16 +94,26 @@ bool IsTagLine(const char* text) {
   return StartsWith(text, kTagKey) && lstrcmpiA(text + std::strlen(kTagKey), kProjectTag) == 0;
 }
 
-}  // namespace
-
-int SaveProjectFile(const ProjectSettings& settings, const char* path) {
+bool WriteProjectLines(const ProjectSettings& settings, const char* path) {
   CMyCipherFile file;
-  if (file.Open(path, 0) != CMyCipherFile::kDone) return 0;
+  if (file.Open(path, 0) != CMyCipherFile::kDone) return false;
   bool written = file.WriteRecord((std::string(kTagKey) + kProjectTag).c_str()) == CMyCipherFile::kDone;
   for (const ProjectLine& line : kLines)
     written = written && file.WriteRecord(FormatLine(settings, line).c_str()) == CMyCipherFile::kDone;
-  file.Close();
-  return written ? 1 : 0;
+  return file.Close() && written;
+}
+
+}  // namespace
+
+// The project is written beside its place and takes that place only when
+// whole, so a save that fails half-way (a full disk) keeps the old project.
+int SaveProjectFile(const ProjectSettings& settings, const char* path) {
+  const std::string staging = std::string(path) + ".saving";
+  if (WriteProjectLines(settings, staging.c_str()) &&
+      MoveFileExA(staging.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return 1;
+  DeleteFileA(staging.c_str());
+  return 0;
 }
 
 int LoadProjectFile(ProjectSettings& settings, const char* path, int* messageId) {

@@ -142,4 +142,28 @@ TEST(ProjectFile, UnreadableFilesNameTheirMessage) {
   EXPECT_EQ(0, SaveProjectFile(loaded, WorkPath("sfxcore-no-folder\\x.ssf").c_str()));
 }
 
+// A save is written beside the project and replaces it only when whole: a
+// project that cannot be replaced (another program holds it open) keeps its
+// bytes, and nothing is left over.
+TEST(ProjectFile, ASaveThatCannotTakeItsPlaceKeepsTheOldProject) {
+  const std::string path = WorkPath("sfxcore-project-kept.ssf");
+  ASSERT_EQ(1, SaveProjectFile(FullProject(), path.c_str()));
+  const std::string before = ReadBytes(path);
+  ProjectSettings other = FullProject();
+  other.sourceArchive = "C:\\elsewhere\\other.zip";
+
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  EXPECT_EQ(0, SaveProjectFile(other, path.c_str()));
+  CloseHandle(held);
+  EXPECT_EQ(before, ReadBytes(path));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path + ".saving").c_str()));
+
+  EXPECT_EQ(1, SaveProjectFile(other, path.c_str()));
+  ProjectSettings loaded;
+  EXPECT_EQ(0, LoadProjectFile(loaded, path.c_str(), nullptr));
+  EXPECT_EQ(other.sourceArchive, loaded.sourceArchive);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path + ".saving").c_str()));
+}
+
 }  // namespace
