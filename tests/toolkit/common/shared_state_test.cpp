@@ -10,6 +10,8 @@
 #include "toolkit/common/IconHandle.h"
 #include "toolkit/common/MemDC.h"
 #include "toolkit/common/MenuHelpers.h"
+#include "toolkit/common/OwnedPtr.h"
+#include "classlib/module.h"
 #include "toolkit/common/SharedState.h"
 
 namespace {
@@ -285,4 +287,26 @@ TEST(DrawHelpers, HalftoneIsACheckerOfFaceAndHighlight) {
   EXPECT_EQ(s.run(0, 0, 1, 0, 4), (std::vector<COLORREF>{a, b, a, b}));
   EXPECT_EQ(s.run(0, 1, 1, 0, 4), (std::vector<COLORREF>{b, a, b, a}));
   EXPECT_EQ(s.dc().GetTextColor(), RGB(9, 9, 9));
+}
+
+// A caller points the layer at another module for a while; the holder puts
+// the handles back when it goes, and a released record restores nothing.
+TEST(ModuleHandles, TheHolderRestoresBothHandlesWhenItGoes) {
+  AFX_MODULE_STATE* state = AfxGetModuleState();
+  const HINSTANCE instance = state->m_hCurrentInstanceHandle, resource = state->m_hCurrentResourceHandle;
+  const HINSTANCE other = GetModuleHandleA("user32.dll");
+  {
+    CXTOwnedPtr saved;
+    saved.Take();
+    ASSERT_NE(nullptr, saved.Get());
+    state->m_hCurrentInstanceHandle = other;
+    AfxSetResourceHandle(other);
+    EXPECT_EQ(other, AfxGetResourceHandle());
+  }
+  EXPECT_EQ(instance, state->m_hCurrentInstanceHandle);
+  EXPECT_EQ(resource, state->m_hCurrentResourceHandle);
+
+  CXTOwnedPtr empty;
+  empty.Reset();
+  EXPECT_EQ(nullptr, empty.Get());
 }
