@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the builder's icon and bitmaps: the program icon, the key of the
+"""Draws the builder's icon and bitmaps: the program icon, the padlock icon of the Build page, the key of the
 password prompt (green is transparent), the padlock picture above it, the
 about box's maker and product pictures, and the start page's pictures and
 bullets (green or white transparent). Usage: draw_builder_art.py OUTPUT_FOLDER"""
@@ -104,6 +104,17 @@ def program_icon(size):
     return c
 
 
+def secured_icon(size):
+    """A padlock: the Build page shows it beside the program icon."""
+    c = Canvas(size, size, None)
+    u = size / 16
+    c.disc(size // 2, int(6 * u), int(4 * u), lambda r, dx, dy: (90, 90, 100) if r > 0.55 else None)
+    c.fill(int(3 * u), int(7 * u), int(10 * u), int(8 * u), GOLD)
+    c.fill(int(3 * u), int(7 * u), int(10 * u), max(1, int(u)), DARK_GOLD)
+    c.fill(int(7 * u), int(10 * u), max(2, int(2 * u)), int(3 * u), (40, 30, 10))
+    return c
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -117,6 +128,7 @@ def main():
     write_bmp(os.path.join(out, 'help_bullet.bmp'), draw_help_bullet())
     write_bmp(os.path.join(out, 'link_arrow.bmp'), draw_link_arrow())
     write_ico(os.path.join(out, 'builder.ico'), [32, 16], program_icon)
+    write_ico(os.path.join(out, 'secured.ico'), [32, 16], secured_icon)
 
 
 if __name__ == '__main__':
