@@ -1,10 +1,7 @@
 #include "screenshot.h"
 
-#include <stdio.h>
-
-#include <vector>
-
 #include "dib_pixels.h"
+#include "golden_image.h"
 
 namespace {
 SIZE ClientSize(HWND hWnd) {
@@ -29,33 +26,7 @@ Dib32::~Dib32() {
 COLORREF Dib32::Pixel(int x, int y) const { return DibPixel(m_bits, m_cx, x, y); }
 
 bool Dib32::Save(const std::string& path) const {
-  FILE* f = fopen(path.c_str(), "wb");
-  if (!f) return false;
-  int row = (m_cx * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER header = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + row * m_cy;
-  header.biSize = sizeof header;
-  header.biWidth = m_cx;
-  header.biHeight = m_cy;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  fwrite(&file, sizeof file, 1, f);
-  fwrite(&header, sizeof header, 1, f);
-  std::vector<BYTE> line(row);
-  for (int y = m_cy - 1; y >= 0; --y) {
-    for (int x = 0; x < m_cx; ++x) {
-      COLORREF c = Pixel(x, y);
-      line[x * 3] = GetBValue(c);
-      line[x * 3 + 1] = GetGValue(c);
-      line[x * 3 + 2] = GetRValue(c);
-    }
-    fwrite(line.data(), row, 1, f);
-  }
-  fclose(f);
-  return true;
+  return WriteBmp24(path, m_cx, m_cy, [this](int x, int y) { return Pixel(x, y); });
 }
 
 Screenshot::Screenshot(HWND hWnd) : Dib32(ClientSize(hWnd).cx, ClientSize(hWnd).cy) {

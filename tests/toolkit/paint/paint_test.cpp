@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/dib_surface.h"
+#include "tests/support/golden_image.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/paint/FlatPainters.h"
 
@@ -233,4 +234,23 @@ TEST_F(FlatPainting, SubmenuItemsGetTheTriangle) {
   GetPaintStyle().GetListPainter()->DrawListItem(item, list);
   EXPECT_EQ(s.at(0, 0), Tk(32));
   EXPECT_EQ(s.at(5, 5), Tk(31));
+}
+
+// The whole row as kept, in both looks: the flat painter's drawing of every
+// kind of button it tells apart (the drop-down hot), and the classic look,
+// where the bar paints itself.
+TEST_F(FlatPainting, ButtonRowInBothLooksAsKept) {
+  ::SendMessageA(m_bar.bar, TB_SETHOTITEM, kDropDown, 0);
+  CRect row = Item(0);
+  for (int i = 1; i < kButtonCount; ++i) row.UnionRect(row, Item(i));
+  DibSurface flat(row.right, row.bottom, kBarBackground);
+  for (int i = 0; i < kButtonCount; ++i) Painter().DrawButton(&flat.dc(), m_bar, i);
+  EXPECT_EQ("", CompareWithGolden("flat_button_row", row.right, row.bottom,
+                                  [&](int x, int y) { return flat.at(x, y); }));
+
+  GetSharedState().m_xpLook = FALSE;
+  DibSurface classic(row.right, row.bottom, kBarBackground);
+  ::SendMessageA(m_bar.bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(classic.dc().m_hDC), PRF_CLIENT);
+  EXPECT_EQ("", CompareWithGolden("classic_button_row", row.right, row.bottom,
+                                  [&](int x, int y) { return classic.at(x, y); }));
 }
