@@ -12,6 +12,7 @@
 #include "dialog_robot.h"
 #include "dialogs/WarnMessageBoxOnOff.h"
 #include "pages/BuildSFXPage.h"
+#include "tips/BalloonTipWnd.h"
 #include "toolkit/common/SettingsStore.h"
 
 namespace {
@@ -44,6 +45,20 @@ LRESULT CALLBACK CountWarnings(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+BOOL CALLBACK NoteBalloon(HWND window, LPARAM found) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) == kBalloonShadowClass || std::string(name) == kBalloonPlainClass)
+    *reinterpret_cast<bool*>(found) = true;
+  return TRUE;
+}
+
+bool BalloonShown() {
+  bool found = false;
+  EnumThreadWindows(GetCurrentThreadId(), NoteBalloon, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 void StoreAnswer(const char* valueName, int answer) {
   CXTSettingsStore().WriteInt(kWarningAnswersSection, valueName, answer);
 }
@@ -56,6 +71,7 @@ class BuildPage : public ::testing::Test {
     sheet_.AddPage(&page_);
     ASSERT_TRUE(sheet_.Create());
     Builder().mainWindow = &sheet_;
+    theApp.m_pMainWnd = &sheet_;  // balloons are owned by the main window
     hook_ = SetWindowsHookExA(WH_CALLWNDPROC, CountWarnings, nullptr, GetCurrentThreadId());
     warningBoxes = 0;
     launched.clear();
@@ -63,6 +79,7 @@ class BuildPage : public ::testing::Test {
   void TearDown() override {
     UnhookWindowsHookEx(hook_);
     Builder().mainWindow = nullptr;
+    theApp.m_pMainWnd = nullptr;
     sheet_.DestroyWindow();
   }
 
@@ -97,7 +114,9 @@ TEST_F(BuildPage, StartsIdleAndRefusesABuildWithoutARecord) {
 
 TEST_F(BuildPage, ASuccessfulBuildEndsAtEightAndTestLaunchesTheProgram) {
   ProjectSettings settings = Project("pair.zip", "pair.exe");
+  EXPECT_FALSE(BalloonShown());
   ASSERT_EQ(1, page_.RunBuild(&settings));
+  EXPECT_TRUE(PumpUntil(BalloonShown, 3000));
   EXPECT_EQ(8, BarPosition(IDC_BUILD_OVERALL_BAR));
   EXPECT_EQ(2, BarPosition(IDC_BUILD_ENTRIES_BAR));
   EXPECT_EQ("Building and Securing '" + settings.outputName + "' ended succesfully!", Text(IDC_BUILD_TITLE));
