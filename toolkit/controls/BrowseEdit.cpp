@@ -140,7 +140,8 @@ void CXTBrowseEdit::BrowseForFile() {
   if (dialog.DoModal() == IDOK) SetWindowText(dialog.GetPathName());
 }
 
-// The menu's commands go to the first ancestor that is not a child window.
+// The menu is drawn by a cool menu on the first ancestor that is not a child
+// window, and its commands go there.
 void CXTBrowseEdit::BrowseWithPopupMenu() {
   if (!m_pBrowseBtn) return;
   m_pBrowseBtn->SetState(TRUE);
@@ -151,9 +152,11 @@ void CXTBrowseEdit::BrowseWithPopupMenu() {
   CMenu menu;
   if (menu.Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nMenu)))) {
     if (CMenu* pPopup = menu.GetSubMenu(m_nSubMenuIndx)) {
-      TPMPARAMS params = {sizeof params, button};
-      pPopup->TrackPopupMenuEx(TPM_LEFTALIGN | TPM_VERTICAL | TPM_RIGHTBUTTON, button.right, button.top,
-                               CWnd::FromHandle(hTop), &params);
+      CWnd* pTop = CWnd::FromHandle(hTop);
+      CXTCoolMenu coolMenu;
+      coolMenu.Install(pTop);
+      coolMenu.TrackPopupMenuEx(pPopup->m_hMenu, TPM_LEFTALIGN | TPM_VERTICAL | TPM_RIGHTBUTTON, button.right,
+                                button.top, pTop, &button, TRUE);
     }
   }
   m_pBrowseBtn->SetState(FALSE);

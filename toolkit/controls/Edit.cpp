@@ -32,10 +32,6 @@ const CPoint kKeyboardMenuOffset(5, 5);  // from the client area's top-left corn
 const UINT kFirstSystemCommand = 0xF000;
 }  // namespace
 
-void XTTrackContextMenu(CMenu* pPopup, CPoint point, CWnd* pOwner) {
-  pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, pOwner);
-}
-
 BOOL CXTEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
   m_bCreated = TRUE;
   return CEdit::Create(dwStyle, rect, pParentWnd, nID);
@@ -54,6 +50,8 @@ int CXTEdit::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
 
 BOOL CXTEdit::InitEditControl() {
   if (!::IsWindow(m_hWnd)) return FALSE;
+  m_coolMenu.Install(this);
+  m_coolMenu.LoadToolbar(IDR_XT_EDIT_IMAGES);
   SetFont(&GetSharedState().GetFont(CXTSharedState::kFontNormal));
   return TRUE;
 }
@@ -78,7 +76,9 @@ void CXTEdit::OnContextMenu(CWnd*, CPoint point) {
   HINSTANCE hModule = GetSharedState().m_resourceModule;
   if (!menu.Attach(::LoadMenuA(hModule ? hModule : AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_XT_EDIT_MENU))))
     return;
-  if (CMenu* pPopup = menu.GetSubMenu(kEditMenuPopup)) XTTrackContextMenu(pPopup, point, this);
+  // The chosen command is posted back to the edit, as a plain popup would.
+  if (CMenu* pPopup = menu.GetSubMenu(kEditMenuPopup))
+    m_coolMenu.TrackPopupMenuEx(pPopup->m_hMenu, TPM_RIGHTBUTTON, point.x, point.y, this, nullptr, TRUE);
   menu.DestroyMenu();
 }
 

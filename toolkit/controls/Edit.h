@@ -1,9 +1,11 @@
 // An edit control with the toolkit's own context menu (Undo, Cut, Copy,
-// Paste, Delete, Select All), each command enabled only when it can act, and
-// flicker-free painting in the toolkit's window colour.
+// Paste, Delete, Select All), each command enabled only when it can act and
+// drawn by the cool menus with its command image, and flicker-free painting
+// in the toolkit's window colour.
 #pragma once
 
 #include "classlib/controls.h"
+#include "toolkit/menus/CoolMenu.h"
 
 // The commands of the edit's context menu.
 enum : UINT {
@@ -46,9 +48,6 @@ class CXTEdit : public CEdit {
   afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
   afx_msg void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
 
+  CXTCoolMenu m_coolMenu;   // draws the context menu, hooked on the edit
   BOOL m_bCreated = FALSE;  // made by Create rather than subclassed
 };
-
-// Shows a context menu for its owner and waits for the choice. Plain pop-up
-// menus for now; the cool menus take this call over to draw command images.
-void XTTrackContextMenu(CMenu* pPopup, CPoint point, CWnd* pOwner);

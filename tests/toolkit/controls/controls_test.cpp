@@ -291,6 +291,7 @@ TEST(Edit, MenuItemsAreEnabledOnlyWhenTheyCanAct) {
     EXPECT_EQ(ItemEnabled(popup, ID_XT_EDIT_PASTE), c.paste) << c.why;
     EXPECT_EQ(ItemEnabled(popup, ID_XT_EDIT_SELECT_ALL), c.selectAll) << c.why;
     EXPECT_FALSE(ItemEnabled(popup, ID_XT_EDIT_UNDO)) << c.why;
+    host.m_edit.SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);  // closed: the cool menu lets go of it
     ::DestroyMenu(menu);
   }
 }
