@@ -30,8 +30,8 @@ def draw_bulb():
     return c
 
 
-def draw_strip(count, width, height, pictures):
-    c = Canvas(count * width, height, MAGENTA)
+def draw_strip(count, width, height, pictures, background=MAGENTA):
+    c = Canvas(count * width, height, background)
     for index, picture in enumerate(pictures):
         picture(c, index * width, width, height)
     return c
@@ -79,10 +79,49 @@ def drop_arrow(c, x, w, h):    # the pop-up menu kind
         c.fill(x + 2 + i, 4 + i, 7 - 2 * i, 1, BLACK)
 
 
-def menu_image(colour):
-    def draw(c, x, w, h):
-        c.fill(x + 3, 3, w - 6, h - 6, colour)
-    return draw
+# The edit menu's command images, on the grey the command image store takes
+# as transparent.
+def undo_image(c, x, w, h):      # an arrow bending back to the left
+    c.fill(x + 5, 4, 7, 2, BLUE)
+    c.fill(x + 11, 5, 2, 6, BLUE)
+    c.fill(x + 7, 10, 5, 2, BLUE)
+    for i in range(4):
+        c.fill(x + 2 + i, 5 - i + 0, 1, 1 + 2 * i, BLUE)
+
+
+def cut_image(c, x, w, h):       # scissors: two blades and two rings
+    for i in range(7):
+        c.fill(x + 4 + i, 1 + i, 1, 1, BLACK)
+        c.fill(x + 11 - i, 1 + i, 1, 1, BLACK)
+    for cx in (x + 3, x + 10):
+        c.fill(cx, 9, 4, 1, BLUE)
+        c.fill(cx, 13, 4, 1, BLUE)
+        c.fill(cx - 1, 10, 1, 3, BLUE)
+        c.fill(cx + 4, 10, 1, 3, BLUE)
+
+
+def page(c, x, y, w, h):
+    c.fill(x, y, w, h, BLACK)
+    c.fill(x + 1, y + 1, w - 2, h - 2, WHITE)
+    for row in range(y + 3, y + h - 2, 2):
+        c.fill(x + 2, row, w - 4, 1, DARK)
+
+
+def copy_image(c, x, w, h):      # two pages, one over the other
+    page(c, x + 1, 1, 8, 10)
+    page(c, x + 6, 4, 8, 10)
+
+
+def paste_image(c, x, w, h):     # a page on a clipboard
+    c.fill(x + 1, 2, 10, 12, (128, 96, 0))
+    c.fill(x + 4, 1, 4, 3, DARK)
+    page(c, x + 6, 5, 8, 9)
+
+
+def delete_image(c, x, w, h):    # a red cross
+    for i in range(9):
+        c.fill(x + 3 + i, 3 + i, 2, 1, RED)
+        c.fill(x + 11 - i, 3 + i, 2, 1, RED)
 
 
 def check_box(state):
@@ -107,7 +146,7 @@ def main():
               draw_strip(5, 11, 11, [dots, folder, dots, folder, drop_arrow]))
     write_bmp(os.path.join(out, 'check_boxes.bmp'), draw_strip(3, 13, 13, [check_box(i) for i in range(3)]))
     write_bmp(os.path.join(out, 'edit_menu.bmp'),
-              draw_strip(5, 16, 15, [menu_image(col) for col in (BLUE, RED, DARK, YELLOW, BLACK)]))
+              draw_strip(5, 16, 15, [undo_image, cut_image, copy_image, paste_image, delete_image], GREY))
 
 
 if __name__ == '__main__':
