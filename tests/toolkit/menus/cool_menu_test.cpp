@@ -243,7 +243,8 @@ TEST_F(CoolMenuTest, MeasuringFollowsTheLook) {
 namespace {
 
 // Acts on the open popup from a timer while TrackPopupMenuEx runs; ends the
-// menu after two seconds whatever happens, so no test waits in a menu loop.
+// menu after five seconds whatever happens, so no test waits in a menu loop
+// (the expand delay alone is 750 ms, and a loaded machine is slow).
 struct PopupScript {
   std::function<bool(HWND popup)> step;  // true: done with this popup
   DWORD deadline = 0;
@@ -267,7 +268,7 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 UINT TrackWithScript(CXTCoolMenu& cool, HMENU menu, CWnd* owner, std::function<bool(HWND)> step) {
-  PopupScript script{step, ::GetTickCount() + 2000};
+  PopupScript script{step, ::GetTickCount() + 5000};
   g_script = &script;
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, RunScript);
   const UINT command = cool.TrackPopupMenuEx(menu, TPM_LEFTALIGN, 150, 150, owner, nullptr, FALSE);
