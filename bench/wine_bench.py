@@ -1,8 +1,10 @@
 """What the benchmarks that run the engine under Wine share: where the x64
-build's programs are, a Wine prefix of their own, and the best of a few
-timed rounds."""
+build's programs are, the corpus and its text tree, a Wine prefix of their
+own, and the best of a few timed rounds."""
 import os
 import subprocess
+import sys
+import tarfile
 import tempfile
 import time
 
@@ -22,6 +24,30 @@ def engine_program(name):
 
 def stub_program():
     return os.path.join(WINDOWS_BUILD, "stub", "BrennicorStub.exe")
+
+
+def corpus_folder():
+    """The corpus named on the command line, else the shared one beside the repository."""
+    return sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "shared", "corpus")
+
+
+def require(*programs):
+    for needed in programs:
+        if not os.path.exists(needed):
+            sys.exit(f"missing {needed}: scripts/bench builds it")
+
+
+def unpack_text_tree(corpus, folder):
+    """The files of the corpus's text.tar unpacked into folder; their tar members."""
+    with tarfile.open(os.path.join(corpus, "text.tar")) as tar:
+        members = [m for m in tar.getmembers() if m.isfile()]
+        tar.extractall(folder, members=members, filter="data")
+    return members
+
+
+def zip_tree(folder, archive):
+    """folder's files in one archive made by Info-ZIP zip at level 6, no extra fields."""
+    subprocess.run(["zip", "-6", "-r", "-q", "-X", archive, "."], cwd=folder, check=True)
 
 
 def best_of(run):

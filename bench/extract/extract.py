@@ -20,12 +20,11 @@ import os
 import shutil
 import subprocess
 import sys
-import tarfile
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, ".."))
-from wine_bench import best_inside_in_turn, best_of, engine_program, wine_environment  # noqa: E402
+from wine_bench import best_inside_in_turn, best_of, corpus_folder, engine_program, require, unpack_text_tree, wine_environment, zip_tree  # noqa: E402
 
 PROGRAM = engine_program("extract_with_engine.exe")
 FLOOR = engine_program("write_floor.exe")
@@ -41,18 +40,14 @@ def same_tree(left, right):
 
 
 def main():
-    corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "shared", "corpus")
-    for needed in (PROGRAM, FLOOR):
-        if not os.path.exists(needed):
-            sys.exit(f"missing {needed}: scripts/bench builds it")
+    corpus = corpus_folder()
+    require(PROGRAM, FLOOR)
     work = tempfile.mkdtemp(prefix="bench-extract-")
     try:
         source = os.path.join(work, "source")
-        with tarfile.open(os.path.join(corpus, "text.tar")) as tar:
-            members = [m for m in tar.getmembers() if m.isfile()]
-            tar.extractall(source, members=members, filter="data")
+        members = unpack_text_tree(corpus, source)
         archive = os.path.join(work, "text.zip")
-        subprocess.run(["zip", "-6", "-r", "-q", "-X", archive, "."], cwd=source, check=True)
+        zip_tree(source, archive)
         size = sum(m.size for m in members)
         print(f"{len(members)} files, {size} bytes, archive {os.path.getsize(archive)} bytes")
 

@@ -18,7 +18,7 @@ import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, ".."))
-from wine_bench import engine_program, wine_environment  # noqa: E402
+from wine_bench import engine_program, require, wine_environment  # noqa: E402
 
 PROGRAM = engine_program("extract_with_engine.exe")
 FLOOR = engine_program("write_floor.exe")
@@ -68,9 +68,7 @@ def measure(count, work, env):
 
 def main():
     counts = [int(a) for a in sys.argv[2:]] or COUNTS
-    for needed in (PROGRAM, FLOOR):
-        if not os.path.exists(needed):
-            sys.exit(f"missing {needed}: scripts/bench builds it")
+    require(PROGRAM, FLOOR)
     env = wine_environment("wine-manyentries-bench")
     work = tempfile.mkdtemp(prefix="bench-many-")
     try:

@@ -13,13 +13,12 @@ import os
 import shutil
 import subprocess
 import sys
-import tarfile
 import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, ".."))
-from wine_bench import ROUNDS, engine_program, stub_program, wine_environment  # noqa: E402
+from wine_bench import ROUNDS, corpus_folder, engine_program, require, stub_program, unpack_text_tree, wine_environment, zip_tree  # noqa: E402
 
 BUILDER = engine_program("build_with_engine.exe")
 STUB = stub_program()
@@ -50,18 +49,14 @@ def files_below(root):
 
 
 def main():
-    corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "shared", "corpus")
-    for needed in (BUILDER, STUB):
-        if not os.path.exists(needed):
-            sys.exit(f"missing {needed}: scripts/bench builds it")
+    corpus = corpus_folder()
+    require(BUILDER, STUB)
     work = tempfile.mkdtemp(prefix="bench-road-")
     try:
         source = os.path.join(work, "source")
-        with tarfile.open(os.path.join(corpus, "text.tar")) as tar:
-            members = [m for m in tar.getmembers() if m.isfile()]
-            tar.extractall(source, members=members, filter="data")
+        members = unpack_text_tree(corpus, source)
         archive = os.path.join(work, "text.zip")
-        subprocess.run(["zip", "-6", "-r", "-q", "-X", archive, "."], cwd=source, check=True)
+        zip_tree(source, archive)
         # A container carries files with bytes only: compare what all sides share.
         expected = {path: data for path, data in files_below(source).items() if data}
         env = wine_environment("wine-road-bench")

@@ -14,27 +14,23 @@ import os
 import shutil
 import subprocess
 import sys
-import tarfile
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, ".."))
-from wine_bench import ROUNDS, best_of, engine_program, wine_environment  # noqa: E402
+from wine_bench import ROUNDS, best_of, corpus_folder, engine_program, require, unpack_text_tree, wine_environment  # noqa: E402
 
 PROGRAM = engine_program("create_with_engine.exe")
 LEVEL = 6
 
 
 def main():
-    corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "shared", "corpus")
-    if not os.path.exists(PROGRAM):
-        sys.exit(f"missing {PROGRAM}: scripts/bench builds it")
+    corpus = corpus_folder()
+    require(PROGRAM)
     work = tempfile.mkdtemp(prefix="bench-zipcreate-")
     try:
         source = os.path.join(work, "source")
-        with tarfile.open(os.path.join(corpus, "text.tar")) as tar:
-            members = [m for m in tar.getmembers() if m.isfile()]
-            tar.extractall(source, members=members, filter="data")
+        members = unpack_text_tree(corpus, source)
         size = sum(m.size for m in members)
         print(f"{len(members)} files, {size} bytes, level {LEVEL}, best of {ROUNDS}")
         env = wine_environment("wine-zipcreate-bench")
