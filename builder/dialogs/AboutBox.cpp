@@ -50,8 +50,9 @@ BOOL CAboutBoxGenericModule::OnInitDialog() {
   return TRUE;
 }
 
+// System information opens over the about box, which waits disabled until it closes.
 void CAboutBoxGenericModule::OnSystemInfo() {
-  CMySystemInfoDlg systemInfo(nullptr);
+  CMySystemInfoDlg systemInfo(this);
   systemInfo.DoModal();
 }
 

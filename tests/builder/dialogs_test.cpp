@@ -218,15 +218,22 @@ TEST_F(HistoryTest, TheDropDownReloadsTheHistory) {
 
 TEST(AboutBox, OpensSystemInformationOverItselfAndComesBack) {
   std::string title, products;
+  HWND about = nullptr;
+  bool aboutWaited = false;
   DialogRobot robot({{kProductTitle, [&](HWND box) {
+                        about = box;
                         title = ItemText(box, IDC_ABOUT_TITLE);
                         products = ItemText(box, IDC_ABOUT_PRODUCTS_LINK);
                         Press(box, IDC_ABOUT_SYSTEM_INFO);
                       }},
-                     {"System Information", [](HWND dialog) { Press(dialog, IDOK); }},
+                     {"System Information", [&](HWND dialog) {
+                        aboutWaited = !IsWindowEnabled(about);
+                        Press(dialog, IDOK);
+                      }},
                      {kProductTitle, [](HWND box) { Press(box, IDOK); }}});
   ShowAboutBox();
   EXPECT_TRUE(robot.Finished());
+  EXPECT_TRUE(aboutWaited) << "the about box stays disabled under System Information";
   EXPECT_EQ(kProductTitle, title);
   EXPECT_EQ(kProductTitle, Builder().productTitle);
   EXPECT_EQ(0u, products.find("http://"));
