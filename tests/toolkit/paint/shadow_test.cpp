@@ -3,6 +3,7 @@
 // kinds under the system's settings.
 #include <gtest/gtest.h>
 
+#include "tests/support/dialog_robot.h"
 #include "tests/support/dib_surface.h"
 #include "toolkit/common/DrawHelpers.h"
 #include "toolkit/common/SharedState.h"
@@ -11,21 +12,8 @@
 
 namespace {
 
-// Pumps this thread's messages until done() or two seconds pass.
-template <class Done>
-bool WaitFor(Done done) {
-  const DWORD deadline = ::GetTickCount() + 2000;
-  while (!done()) {
-    if (::GetTickCount() > deadline) return false;
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    ::Sleep(5);
-  }
-  return true;
-}
+// Two seconds for a shadow to show or follow its owner.
+bool WaitFor(const std::function<bool()>& done) { return PumpUntil(done, 2000); }
 
 CRect WindowRectOf(HWND w) {
   CRect r;
