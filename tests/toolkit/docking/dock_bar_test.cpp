@@ -43,20 +43,6 @@ class CSizedMenuBar : public CXTMenuBar {
   CSize m_size;
 };
 
-// A class-library bar of the same kind.
-class CPlainBar : public CControlBar {
- public:
-  BOOL Create(CWnd* pParent, UINT nID) {
-    AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG);
-    DWORD style = SplitBarStyle(WS_CHILD | WS_VISIBLE | CBRS_TOP);
-    if (!CWnd::Create(AFX_WNDCONTROLBAR, nullptr, style, CRect(), pParent, nID)) return FALSE;
-    EnableDocking(CBRS_ALIGN_ANY);
-    return TRUE;
-  }
-  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(100, 24) : CSize(24, 100); }
-  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
-};
-
 const UINT kFirstBar = AFX_IDW_CONTROLBAR_FIRST + 0x40;
 class DockBar : public ::testing::Test {
  protected:
@@ -110,7 +96,7 @@ class DockBar : public ::testing::Test {
 
 TEST_F(DockBar, ToolkitBarsTouchOtherBarsOverlapAndAllGetFourBorders) {
   CSizedBar a, c;
-  CPlainBar b;
+  CBlockBar b;  // a class-library bar of the same kind
   ASSERT_TRUE(a.Create(frame, kFirstBar, CSize(100, 24)));
   ASSERT_TRUE(b.Create(frame, kFirstBar + 1));
   ASSERT_TRUE(c.Create(frame, kFirstBar + 2, CSize(100, 24)));

@@ -14,6 +14,7 @@
 #include "toolkit/docking/BarPosition.h"
 #include "toolkit/docking/BarState.h"
 #include "toolkit/docking/DockState.h"
+#include "docking_fixture.h"
 
 namespace {
 
@@ -64,20 +65,6 @@ CControlBarInfo* Record(UINT nID, std::initializer_list<DWORD> ids = {}) {
   pInfo->m_bDockBar = ids.size() > 0;
   return pInfo;
 }
-
-// A bar of fixed size along its side.
-class CBlockBar : public CControlBar {
- public:
-  BOOL Create(CWnd* pParent, UINT nID) {
-    AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG);
-    DWORD style = SplitBarStyle(WS_CHILD | WS_VISIBLE | CBRS_TOP);
-    if (!CWnd::Create(AFX_WNDCONTROLBAR, "Block", style, CRect(), pParent, nID)) return FALSE;
-    EnableDocking(CBRS_ALIGN_ANY);
-    return TRUE;
-  }
-  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(100, 24) : CSize(24, 100); }
-  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
-};
 
 const UINT kFirstBar = AFX_IDW_CONTROLBAR_FIRST + 0x40;
 
