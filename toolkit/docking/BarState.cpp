@@ -43,11 +43,15 @@ void XTPruneDockState(CFrameWnd* pFrame, CDockState& state) {
   }
 }
 
-void XTLoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
-  CXTDockState state;
+void XTReadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName, CXTDockState& state) {
   state.LoadState(lpszProfileName);
   XTPruneDockState(pFrame, state);
   MarkDockBars(pFrame, state);
+}
+
+void XTLoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
+  CXTDockState state;
+  XTReadBarState(pFrame, lpszProfileName, state);
   pFrame->SetDockState(state);
 }
 

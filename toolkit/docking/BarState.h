@@ -7,6 +7,7 @@
 #include "classlib/frame/framewnd.h"
 
 class CDockState;
+class CXTDockState;
 
 // The frame's bars in its list order. Only dock bars keep "floating": an
 // ordinary bar floats through the floating dock bar that lists it.
@@ -14,5 +15,7 @@ void XTGetDockState(CFrameWnd* pFrame, CDockState& state);
 // Drops ids the frame has no bar for from every list (row ends stay) and
 // every docked record of such a bar; last record first.
 void XTPruneDockState(CFrameWnd* pFrame, CDockState& state);
+// The saved layout of that profile, pruned to the frame's bars, ready to apply.
+void XTReadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName, CXTDockState& state);
 void XTLoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName);
 void XTSaveBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName);

@@ -1,0 +1,188 @@
+// The toolkit frame: its dock bars made once with the flat style, docking by
+// side and beside another bar, the menu the menu bar holds, hidden commands,
+// switching views, the toolkit colours following the system's.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "classlib/classlib.h"
+#include "shaped_frame.h"
+#include "toolkit/common/SharedState.h"
+#include "toolkit/docking/DockBar.h"
+#include "toolkit/docking/MiniDockFrameWnd.h"
+#include "frame_test_resource.h"
+
+namespace {
+
+const UINT kSides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+
+// A toolkit bar of fixed size along its side.
+class CBlockBar : public CXTControlBar {
+ public:
+  BOOL Create(CWnd* pParent, UINT nID, DWORD dwAlign = CBRS_ALIGN_TOP) {
+    AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG);
+    if (!CWnd::Create(AFX_WNDCONTROLBAR, "Block", SplitBarStyle(WS_CHILD | WS_VISIBLE | dwAlign), CRect(), pParent,
+                      nID))
+      return FALSE;
+    EnableDocking(CBRS_ALIGN_ANY);
+    return TRUE;
+  }
+  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(100, 24) : CSize(24, 100); }
+  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+};
+
+std::vector<HWND> DockBarWindows(CFrameWnd* frame) {
+  std::vector<HWND> found;
+  for (HWND child = ::GetWindow(frame->m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    CWnd* wnd = CWnd::FromHandlePermanent(child);
+    if (wnd && wnd->IsKindOf(RUNTIME_CLASS(CXTDockBar))) found.push_back(child);
+  }
+  return found;
+}
+
+// Each test gets a builder-shaped frame of its own from a clean registry key.
+class Frame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\BrennicorToolkitFrameTest");
+    AfxGetApp()->SetRegistryKey("BrennicorToolkitFrameTest");
+    m_frame = CShapedFrame::Make(CRect(40, 40, 640, 480));
+    ASSERT_NE(m_frame, nullptr);
+  }
+  void TearDown() override {
+    if (m_frame) m_frame->DestroyWindow();
+  }
+  CXTDockBar* Side(UINT nID) { return static_cast<CXTDockBar*>(m_frame->GetControlBar(nID)); }
+  CShapedFrame* m_frame = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Frame, DockBarsAreTheToolkitsMadeOnceWithTheFlatStyle) {
+  m_frame->EnableDocking(CBRS_ALIGN_ANY);
+  EXPECT_EQ(DockBarWindows(m_frame).size(), 4u);
+  for (UINT nID : kSides) {
+    ASSERT_NE(Side(nID), nullptr) << nID;
+    EXPECT_TRUE(Side(nID)->IsKindOf(RUNTIME_CLASS(CXTDockBar))) << nID;
+    EXPECT_EQ(Side(nID)->GetDockStyle(), 0x100u) << nID;
+  }
+  EXPECT_EQ(m_frame->m_pFloatingFrameClass, RUNTIME_CLASS(CXTMiniDockFrameWnd));
+  EXPECT_EQ(m_frame->m_menuBar.m_pDockBar, Side(AFX_IDW_DOCKBAR_TOP));
+}
+
+TEST(FrameSides, OnlyTheNamedSidesGetDockBars) {
+  CXTFrameWnd* frame = new CXTFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, "Sides", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+  frame->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_BOTTOM);
+  EXPECT_EQ(frame->GetControlBar(AFX_IDW_DOCKBAR_TOP), nullptr);
+  EXPECT_NE(frame->GetControlBar(AFX_IDW_DOCKBAR_BOTTOM), nullptr);
+  EXPECT_NE(frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT), nullptr);
+  EXPECT_EQ(frame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT), nullptr);
+  frame->DestroyWindow();
+}
+
+// Without a dock bar id a bar goes to the side its alignment names, and
+// only when it names exactly one.
+TEST_F(Frame, ABarDocksOnTheOneSideItsAlignmentNames) {
+  const struct {
+    DWORD align;
+    UINT side;  // 0: not docked
+  } cases[] = {
+      {CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP},   {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM},
+      {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT}, {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT},
+      {CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT, 0},
+  };
+  UINT nID = AFX_IDW_CONTROLBAR_FIRST + 0x40;
+  for (const auto& c : cases) {
+    CBlockBar* bar = new CBlockBar;
+    bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(bar->Create(m_frame, nID++));
+    bar->m_dwStyle = (bar->m_dwStyle & ~CBRS_ALIGN_ANY) | c.align;
+    m_frame->DockControlBar(bar);
+    CControlBar* expected = c.side ? m_frame->GetControlBar(c.side) : nullptr;
+    EXPECT_EQ(bar->m_pDockBar, expected) << std::hex << c.align;
+  }
+}
+
+TEST_F(Frame, ABarDockedLeftOfAnotherJoinsItsRowJustAfterIt) {
+  CBlockBar first, second;
+  ASSERT_TRUE(first.Create(m_frame, AFX_IDW_CONTROLBAR_FIRST + 0x40, CBRS_ALIGN_BOTTOM));
+  ASSERT_TRUE(second.Create(m_frame, AFX_IDW_CONTROLBAR_FIRST + 0x41, CBRS_ALIGN_TOP));
+  m_frame->DockControlBar(&first);
+  m_frame->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP);
+  m_frame->DockControlBarLeftOf(&second, &first);
+  m_frame->RecalcLayout();
+
+  CXTDockBar* bottom = Side(AFX_IDW_DOCKBAR_BOTTOM);
+  ASSERT_EQ(second.m_pDockBar, bottom);
+  const int firstAt = bottom->FindBar(&first);
+  EXPECT_EQ(bottom->FindBar(&second), firstAt + 1);
+  CRect a, b;
+  first.GetWindowRect(&a);
+  second.GetWindowRect(&b);
+  EXPECT_EQ(b.top, a.top);
+  EXPECT_GE(b.left, a.right - 2);
+  first.DestroyWindow();
+  second.DestroyWindow();
+}
+
+TEST_F(Frame, TheMenuIsTheMenuBarsOnceTheFrameHasNone) {
+  EXPECT_EQ(::GetMenu(m_frame->m_hWnd), nullptr);
+  EXPECT_EQ(CXTFrameHelper::FindMenuBar(m_frame), &m_frame->m_menuBar);
+  CMenu* menu = m_frame->GetMenu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->m_hMenu, m_frame->m_menuBar.GetMenu());
+  EXPECT_EQ(::GetMenuItemCount(menu->m_hMenu), 3);
+
+  CXTFrameWnd* bare = new CXTFrameWnd;
+  ASSERT_TRUE(bare->Create(nullptr, "Bare", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+  EXPECT_EQ(CXTFrameHelper::FindMenuBar(bare), nullptr);
+  EXPECT_EQ(bare->GetMenu(), nullptr);
+  const UINT hidden[] = {ID_FRAME_SAVE};
+  EXPECT_FALSE(bare->HideCommands(hidden, 1));
+  bare->DestroyWindow();
+}
+
+TEST_F(Frame, HiddenCommandsReachTheMenuBarAndTheCoolMenus) {
+  const UINT hidden[] = {ID_FRAME_SAVE, ID_FRAME_CUT};
+  EXPECT_TRUE(m_frame->HideCommands(hidden, 2));
+  EXPECT_TRUE(m_frame->GetCoolMenu().IsHiddenCommand(ID_FRAME_SAVE));
+  EXPECT_TRUE(m_frame->GetCoolMenu().IsHiddenCommand(ID_FRAME_CUT));
+  EXPECT_FALSE(m_frame->GetCoolMenu().IsHiddenCommand(ID_FRAME_OPEN));
+}
+
+TEST_F(Frame, SystemColourChangesRefreshTheToolkitColours) {
+  CXTSharedState& state = GetSharedState();
+  for (UINT message : {WM_SYSCOLORCHANGE, WM_SETTINGCHANGE}) {
+    const COLORREF before = state.m_clrFace;
+    state.m_clrFace = RGB(1, 2, 3);
+    m_frame->SendMessage(message, 0, 0);
+    EXPECT_EQ(state.m_clrFace, before) << message;
+  }
+}
+
+TEST(FrameViews, SwitchToViewPutsANewViewInThePaneAndDestroysTheOld) {
+  CXTFrameWnd* frame = new CXTFrameWnd;
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(CPlainView);
+  ASSERT_TRUE(
+      frame->Create(nullptr, "Views", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, nullptr, 0, &context));
+  CWnd* first = frame->GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE);
+  ASSERT_NE(first, nullptr);
+  frame->SetActiveView(static_cast<CView*>(first), FALSE);
+  const HWND oldWindow = first->m_hWnd;
+
+  CView* view = frame->SwitchToView(RUNTIME_CLASS(CPlainView));
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(frame->GetActiveView(), view);
+  EXPECT_EQ(view->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+  EXPECT_FALSE(::IsWindow(oldWindow));
+  CRect client, pane;
+  frame->GetClientRect(&client);
+  view->GetWindowRect(&pane);
+  frame->ScreenToClient(&pane);
+  CRect covered;
+  covered.IntersectRect(&pane, &client);
+  EXPECT_TRUE(covered == client);
+  frame->DestroyWindow();
+}

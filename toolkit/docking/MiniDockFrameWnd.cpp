@@ -1,0 +1,3 @@
+#include "toolkit/docking/MiniDockFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CXTMiniDockFrameWnd, CMiniDockFrameWnd)
