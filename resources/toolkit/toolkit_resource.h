@@ -11,11 +11,16 @@
 #define IDC_XT_SPLITROW 4514
 #define IDC_XT_DRAGDELETE 4515
 
-// ---- bars: the bar list's texts, the menu bar's title and its window list
+// ---- bars: the bar list's texts, the menu bar's title, its window list, the
+// glyphs and tips of an MDI child's buttons on the menu bar
 #define IDS_XT_STATUS_BAR 4560
 #define IDS_XT_MENU_BAR 4644
 #define IDS_XT_CONTROL_BAR 4645
 #define IDS_XT_MORE_WINDOWS 4653
+#define IDB_XT_MENU_BAR_GLYPHS 4656
+#define IDS_XT_MINIMIZE_WINDOW 4660
+#define IDS_XT_RESTORE_WINDOW 4661
+#define IDS_XT_CLOSE_WINDOW 4662
 
 // ---- controls: browse button image strip, check boxes, edit-group image strip, tip bulb
 #define IDB_XT_BROWSE_IMAGES 4501

@@ -4,6 +4,7 @@
 
 #include "classlib/module.h"
 #include "toolkit/common/SharedState.h"
+#include "toolkit/menus/MenuBarHooks.h"
 #include "toolkit_resource.h"
 
 IMPLEMENT_DYNAMIC(CXTMenuBar, CXTControlBar)
@@ -12,6 +13,11 @@ BEGIN_MESSAGE_MAP(CXTMenuBar, CXTControlBar)
 ON_WM_PAINT()
 ON_WM_SETTINGCHANGE()
 ON_WM_DESTROY()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_LBUTTONUP()
+ON_WM_MOUSEMOVE()
+ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 namespace {
@@ -35,7 +41,7 @@ const ChildButton kCaptionButtons[] = {
 const int kIconSpacing = 2;
 }  // namespace
 
-CXTMenuBar::CXTMenuBar() {
+CXTMenuBar::CXTMenuBar(const CXTInPlaceQuery& inPlace) : m_inPlace(inPlace) {
   m_cyTopBorder = m_cyBottomBorder = 3;
   RefreshKeyboardCues();
 }
@@ -71,10 +77,17 @@ BOOL CXTMenuBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, const RECT
     ::SetMenu(parent->m_hWnd, nullptr);
     ::DestroyMenu(own);
   }
+  m_frameHook.reset(new CXTMBarWndHook);
+  m_frameHook->Install(this, parent->m_hWnd);
   m_hWndMDIClient = ::FindWindowExA(parent->m_hWnd, nullptr, "MDICLIENT", nullptr);
+  if (m_hWndMDIClient) {
+    m_clientHook.reset(new CXTMBarMDIWndHook);
+    m_clientHook->Install(this, m_hWndMDIClient);
+  }
   CString title;
   title.LoadString(IDS_XT_MENU_BAR);
   SetWindowText(title);
+  CreateTips();
   return TRUE;
 }
 
@@ -110,8 +123,22 @@ BOOL CXTMenuBar::LoadMenu(LPCSTR name) {
 void CXTMenuBar::DeleteItems() { m_items.clear(); }
 
 void CXTMenuBar::ResetTracking() {
-  m_nHotItem = m_nTrackedItem = -1;
+  m_nHotItem = m_nTrackedItem = m_nNextItem = m_nTrackingItem = -1;
+  m_nPressedItem = m_nPressedButton = -1;
+  m_bPressedButtonHot = m_bLastMouseValid = m_bHotTracking = FALSE;
+  m_bLeftLeaves = m_bRightLeaves = m_bEscapeClosed = FALSE;
   m_state = kIdle;
+}
+
+int CXTMenuBar::IndexOf(const CXTMenuBarItem& item) const {
+  for (int index = 0; index < GetItemCount(); ++index)
+    if (m_items[index].get() == &item) return index;
+  return -1;
+}
+
+void CXTMenuBar::SetFrameActive(BOOL active) {
+  m_bFrameActive = active;
+  if (m_hWnd) Invalidate();
 }
 
 void CXTMenuBar::AddTitles(HMENU menu) {
@@ -138,21 +165,13 @@ HMENU CXTMenuBar::SetMenu(HMENU menu, HMENU windowMenu) {
   if (m_hMenu && m_hWnd) AddTitles(m_hMenu);
   for (const ChildButton& b : kCaptionButtons)
     m_items.emplace_back(new CXTMenuBarChildItem(this, b.type, b.sysCommand, b.spacing));
+  RecalcServerPositions();
   m_hMenuWindow = windowMenu;
-  UpdateMaximisedChild();
+  UpdateMaximizedChild(FALSE);
   PlaceItems(IsFloating() || IsHorizontal());
   if (CFrameWnd* frame = GetParentFrame()) frame->RecalcLayout();
   if (m_hWnd) Invalidate();
   return previous;
-}
-
-void CXTMenuBar::UpdateMaximisedChild() {
-  m_hWndMaximisedChild = nullptr;
-  if (!m_hWndMDIClient) return;
-  BOOL maximised = FALSE;
-  HWND active =
-      reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
-  if (active && maximised) m_hWndMaximisedChild = active;
 }
 
 // ---- items
@@ -190,7 +209,22 @@ CXTMenuBar::TrackingState CXTMenuBar::GetTrackingState(int* tracked) const {
   return m_state;
 }
 
-void CXTMenuBar::OnUpdateCmdUI(CFrameWnd*, BOOL) { RefreshKeyboardCues(); }
+void CXTMenuBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {
+  if (m_nTrackingItem < 0) m_nTrackedItem = -1;
+  UpdateMaximizedChild(TRUE);
+  if (m_bHotTracking && m_nHotItem >= 0 && GetCapture() != this) {
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    ScreenToClient(&cursor);
+    CRect client;
+    GetClientRect(&client);
+    if (!client.PtInRect(cursor)) {
+      SetHotItem(-1);
+      m_bHotTracking = FALSE;
+    }
+  }
+  RefreshKeyboardCues();
+}
 
 void CXTMenuBar::OnBarStyleChange(DWORD oldStyle, DWORD newStyle) {
   if ((oldStyle ^ newStyle) & CBRS_FLOATING) ResetTracking();
@@ -211,6 +245,8 @@ void CXTMenuBar::OnSettingChange(UINT, LPCSTR) {
 
 void CXTMenuBar::OnDestroy() {
   ResetTracking();
+  m_frameHook.reset();
+  m_clientHook.reset();
   CXTControlBar::OnDestroy();
 }
 

@@ -41,6 +41,8 @@ BOOL CXTMenuBarTextItem::GetMnemonic(char* mnemonic) const {
 
 void CXTMenuBarTextItem::Draw(CDC* dc) { m_bar->DrawTitle(dc, *this); }
 
+void CXTMenuBarTextItem::Track() { m_bar->TrackTitle(*this); }
+
 CXTMenuBarChildItem::CXTMenuBarChildItem(CXTMenuBar* bar, UINT type, UINT sysCommand, int spacing)
     : CXTMenuBarItem(bar), m_type(type), m_sysCommand(sysCommand), m_spacing(spacing) {}
 
@@ -55,6 +57,14 @@ CSize CXTMenuBarChildItem::GetSize() const {
 // stay beside it.
 BOOL CXTMenuBarChildItem::CanWrap() const { return m_type == 0 || m_type == DFCS_CAPTIONRESTORE; }
 
+void CXTMenuBarChildItem::Track() {
+  if (m_type == 0) m_bar->TrackChildSystemMenu(*this);
+}
+
+void CXTMenuBarChildItem::OnDoubleClick() {
+  if (m_type == 0) m_bar->CloseChild();
+}
+
 void CXTMenuBarChildItem::Draw(CDC* dc) {
   HWND child = m_bar->GetMaximisedChild();
   if (!child) return;
@@ -68,5 +78,5 @@ void CXTMenuBarChildItem::Draw(CDC* dc) {
     ::DrawIconEx(dc->m_hDC, x < 0 ? 0 : x, y < 0 ? 0 : y, icon, cx, cy, 0, nullptr, DI_NORMAL);
     return;
   }
-  dc->DrawFrameControl(&rect, DFC_CAPTION, m_type);
+  m_bar->DrawCaptionButton(dc, rect, m_type, m_bar->IndexOf(*this));
 }

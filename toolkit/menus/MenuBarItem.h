@@ -23,6 +23,9 @@ class CXTMenuBarItem {
   virtual BOOL CanWrap() const { return TRUE; }
   // Pixels left free after the item.
   virtual int GetSpacing() const { return 0; }
+  // What a click on the item opens, and what a double click does.
+  virtual void Track() {}
+  virtual void OnDoubleClick() {}
   CRect GetRect() const { return CRect(m_pos, GetSize()); }
 
   CPoint m_pos;  // in the bar's client area
@@ -39,6 +42,7 @@ class CXTMenuBarTextItem : public CXTMenuBarItem {
   void Draw(CDC* dc) override;
   BOOL GetMnemonic(char* mnemonic) const override;
   CSize GetSize() const override { return m_size; }
+  void Track() override;
   int GetPosition() const { return m_position; }
   const CString& GetText() const { return m_text; }
 
@@ -59,6 +63,10 @@ class CXTMenuBarChildItem : public CXTMenuBarItem {
   CSize GetSize() const override;
   BOOL CanWrap() const override;
   int GetSpacing() const override { return m_spacing; }
+  void Track() override;
+  void OnDoubleClick() override;
+  UINT GetType() const { return m_type; }
+  UINT GetSysCommand() const { return m_sysCommand; }
 
  private:
   UINT m_type;

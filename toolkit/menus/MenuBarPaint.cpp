@@ -9,9 +9,8 @@
 
 namespace {
 // Toolkit colours of a title in the flat look.
-const int kOpenFill = 30, kOpenFrame = 43, kHotFill = 31;
+const int kOpenFill = 30, kOpenFrame = 43, kHotFill = 31, kPressedFill = 33, kPressedGlyph = 47;
 
-bool ShowsMnemonics(BOOL keyboardCues) { return keyboardCues || (::GetKeyState(VK_MENU) & 0x8000); }
 
 // The highlight behind a hot or open title.
 void DrawTitleHighlight(CDC* dc, CRect rect, bool open) {
@@ -43,8 +42,7 @@ void CXTMenuBar::OnPaint() {
 void CXTMenuBar::DrawTitle(CDC* dc, const CXTMenuBarTextItem& item) {
   CXTSharedState& state = GetSharedState();
   const bool vertical = IsVerticalLayout() != FALSE;
-  int index = 0;
-  while (index < GetItemCount() && m_items[index].get() != &item) ++index;
+  const int index = IndexOf(item);
   CRect rect = GetItemRect(index);
   const int saved = dc->SaveDC();
   dc->SelectObject(&state.GetFont(vertical ? CXTSharedState::kFontVerticalDown : CXTSharedState::kFontMenuBar));
@@ -55,7 +53,7 @@ void CXTMenuBar::DrawTitle(CDC* dc, const CXTMenuBarTextItem& item) {
     DrawTitleHighlight(dc, rect, m_state == kPopupOpen && m_nTrackedItem == index);
 
   CString text = item.GetText();
-  const bool mnemonics = ShowsMnemonics(m_bKeyboardCues);
+  const bool mnemonics = m_bKeyboardCues || IsAltDown();
   if (!vertical) {
     if (!mnemonics) StripMnemonics(text);
     dc->DrawText(text, text.GetLength(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -80,4 +78,34 @@ void CXTMenuBar::DrawTitle(CDC* dc, const CXTMenuBarTextItem& item) {
     dc->FillSolidRect(x, textRect.top + offset, 1, width, textColor);
   }
   dc->RestoreDC(saved);
+}
+
+// The flat look draws the bar's own glyphs in one colour; the classic look
+// the system's caption buttons.
+void CXTMenuBar::DrawCaptionButton(CDC* dc, const CRect& rect, UINT type, int index) {
+  HWND child = m_hWndMaximisedChild;
+  const DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(child, GWL_STYLE));
+  const bool withoutBox = (type == DFCS_CAPTIONMIN && !(style & WS_MINIMIZEBOX)) ||
+                          (type == DFCS_CAPTIONRESTORE && !(style & WS_MAXIMIZEBOX));
+  if (withoutBox && !(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) return;
+  const bool pressed = GetPressedButton() == index;
+  const bool hot = index == m_nHotItem && m_nPressedButton < 0;
+  const CXTSharedState& state = GetSharedState();
+  if (!state.m_xpLook) {
+    CRect frame = rect;
+    dc->DrawFrameControl(&frame, DFC_CAPTION, type | (pressed ? DFCS_PUSHED : 0) | (withoutBox ? DFCS_INACTIVE : 0));
+  } else {
+    dc->FillSolidRect(&rect, pressed ? GetToolkitColor(kPressedFill) : hot ? GetToolkitColor(kHotFill) : GetBackColor());
+    if (hot || pressed) dc->Draw3dRect(&rect, ::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_HIGHLIGHT));
+    const COLORREF glyph = withoutBox ? ::GetSysColor(COLOR_GRAYTEXT)
+                           : pressed  ? GetToolkitColor(kPressedGlyph)
+                                      : ::GetSysColor(m_bFrameActive ? COLOR_MENUTEXT : COLOR_GRAYTEXT);
+    DrawGlyph(dc, rect, type, glyph);
+  }
+  if (hot) {
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    ScreenToClient(&cursor);
+    RelaySysButtonTip(cursor, type);
+  }
 }
