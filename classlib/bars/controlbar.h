@@ -73,6 +73,10 @@ class CControlBar : public CWnd {
   virtual void DelayShow(BOOL bShow);
   // Visible, counting a pending delayed show or hide.
   BOOL IsVisible() const;
+  // The style a layout should treat the bar as having, applying a pending
+  // show or hide when the layout really moves windows (a dock bar's layout
+  // does it for the bars it holds).
+  DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
   DWORD GetBarStyle() const { return m_dwStyle; }
   void SetBarStyle(DWORD dwStyle);
   void EnableDocking(DWORD dwDockStyle);
@@ -107,9 +111,6 @@ class CControlBar : public CWnd {
   void* m_pData = nullptr;
 
  protected:
-  // The style a layout should treat the bar as having, applying a pending
-  // show or hide when the layout really moves windows.
-  DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
   // The window style of a bar: the CBRS bits go to m_dwStyle.
   DWORD SplitBarStyle(DWORD dwStyle);
 

@@ -63,6 +63,12 @@ void CXTDockBar::MoveMenuBarToRowStart(int nPos) {
   if (CFrameWnd* site = DockSite()) site->DelayRecalcLayout(TRUE);
 }
 
+// A bar shown or hidden "at the next layout" is shown or hidden in this one's batch.
+void CXTDockBar::ApplyDelayedShows(AFX_SIZEPARENTPARAMS* pLayout) {
+  for (int i = 0; i < static_cast<int>(m_arrBars.GetSize()); ++i)
+    if (CControlBar* pBar = GetDockedControlBar(i)) pBar->RecalcDelayShow(pLayout);
+}
+
 // Rows run along the dock bar from a running point; each visible bar is
 // placed at it, kept further on when the user left a gap, slid back when it
 // passes the end (never over the bar before it) and moved to a row of its
@@ -131,6 +137,7 @@ CSize CXTDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
       anyRow = true;
     }
   }
+  ApplyDelayedShows(&layout);
   if (layout.hDWP) ::EndDeferWindowPos(layout.hDWP);
   CSize result = Along(fixed, horz);
   if (anyRow && horz) ++result.cy;

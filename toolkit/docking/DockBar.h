@@ -38,6 +38,7 @@ class CXTDockBar : public CDockBar {
   // the row's start; TRUE when it did (the layout then ends).
   void MoveMenuBarToRowStart(int nPos);
   void GiveBorders(CControlBar* pBar) const;
+  void ApplyDelayedShows(AFX_SIZEPARENTPARAMS* pLayout);
 
   DWORD m_dwXTDockStyle = 0;
 };

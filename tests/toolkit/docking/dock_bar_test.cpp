@@ -209,3 +209,22 @@ TEST_F(DockBar, AMenuBarBehindOtherBarsTakesARowOfItsOwnAndTheLayoutsMovesStillH
   EXPECT_EQ(InDock(a), CRect(0, 23, 100, 47));
   EXPECT_EQ(InDock(b), CRect(100, 23, 200, 47));
 }
+
+// A docked bar shown or hidden "later" changes at the frame's next layout.
+TEST_F(DockBar, ADelayedShowOrHideHappensInTheNextLayout) {
+  CSizedBar a, b;
+  ASSERT_TRUE(a.Create(frame, kFirstBar, CSize(100, 24)));
+  ASSERT_TRUE(b.Create(frame, kFirstBar + 1, CSize(100, 24)));
+  DockInOneRow(AFX_IDW_DOCKBAR_TOP, {&a, &b});
+  frame->RecalcLayout();
+
+  frame->ShowControlBar(&a, FALSE, TRUE);
+  EXPECT_TRUE(a.GetStyle() & WS_VISIBLE);
+  frame->RecalcLayout();
+  EXPECT_FALSE(a.GetStyle() & WS_VISIBLE);
+
+  frame->ShowControlBar(&a, TRUE, TRUE);
+  frame->RecalcLayout();
+  EXPECT_TRUE(a.GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(InDock(a).left, 0);
+}
