@@ -162,7 +162,8 @@ void CFrameWnd::SetDockState(const CDockState& state) {
     CDockBar* pDockBar = nullptr;
     if (pInfo->m_bFloating) {
       CMiniDockFrameWnd* pFrame = CreateFloatingFrame(pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
-      pFrame->SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      pFrame->SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       floating.push_back(pFrame);
       pDockBar = &pFrame->m_wndDockBar;
     } else {
@@ -172,10 +173,11 @@ void CFrameWnd::SetDockState(const CDockState& state) {
     }
     pDockBar->SetBarInfo(pInfo, this);
   }
+  // Every bar takes its record, docked or not: a status bar saved hidden stays hidden.
   for (CControlBarInfo* pInfo : infos) {
     if (pInfo->m_bDockBar) continue;
     CControlBar* pBar = GetControlBar(pInfo->m_nBarID);
-    if (pBar && !pBar->IsDockBar() && pBar->m_pDockBar) pBar->SetBarInfo(pInfo, this);
+    if (pBar && !pBar->IsDockBar()) pBar->SetBarInfo(pInfo, this);
   }
   // Bars the lists named no dock bar for go back to a side of their own.
   for (CControlBar* pBar : listed)

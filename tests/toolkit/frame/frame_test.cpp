@@ -16,21 +16,6 @@ namespace {
 
 const UINT kSides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
 
-// A toolkit bar of fixed size along its side.
-class CBlockBar : public CXTControlBar {
- public:
-  BOOL Create(CWnd* pParent, UINT nID, DWORD dwAlign = CBRS_ALIGN_TOP) {
-    AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG);
-    if (!CWnd::Create(AFX_WNDCONTROLBAR, "Block", SplitBarStyle(WS_CHILD | WS_VISIBLE | dwAlign), CRect(), pParent,
-                      nID))
-      return FALSE;
-    EnableDocking(CBRS_ALIGN_ANY);
-    return TRUE;
-  }
-  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(100, 24) : CSize(24, 100); }
-  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
-};
-
 std::vector<HWND> DockBarWindows(CFrameWnd* frame) {
   std::vector<HWND> found;
   for (HWND child = ::GetWindow(frame->m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {

@@ -19,8 +19,9 @@ const DWORD kStatusBarStyle = 0x50008200;
 const DWORD kFlatDockStyle = 0x100;
 }  // namespace
 
-CShapedFrame* CShapedFrame::Make(const RECT& rect) {
+CShapedFrame* CShapedFrame::Make(const RECT& rect, bool withSideBar) {
   CShapedFrame* frame = new CShapedFrame;
+  frame->m_withSideBar = withSideBar;
   CCreateContext context;
   context.m_pNewViewClass = RUNTIME_CLASS(CPlainView);
   if (!frame->Create(nullptr, "Shaped", WS_OVERLAPPEDWINDOW, rect, nullptr, nullptr, 0, &context)) return nullptr;
@@ -42,6 +43,10 @@ int CShapedFrame::OnCreate(LPCREATESTRUCTA lpcs) {
   EnableDockingEx(CBRS_ALIGN_ANY, kFlatDockStyle);
   DockControlBar(&m_menuBar, 0, nullptr);
   EnableDocking(CBRS_ALIGN_ANY);
+  if (m_withSideBar) {
+    if (!m_sideBar.Create(this, kSideBarId, CBRS_ALIGN_LEFT)) return -1;
+    DockControlBar(&m_sideBar, AFX_IDW_DOCKBAR_LEFT);
+  }
   InstallCoolMenus(kStrips, 2);
   LoadBarState(kProfile);
   return 0;

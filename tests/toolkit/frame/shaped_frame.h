@@ -9,6 +9,21 @@
 #include "toolkit/frame/FrameWnd.h"
 #include "toolkit/menus/MenuBar.h"
 
+// A toolkit bar of fixed size along its side.
+class CBlockBar : public CXTControlBar {
+ public:
+  BOOL Create(CWnd* pParent, UINT nID, DWORD dwAlign = CBRS_ALIGN_TOP) {
+    AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG);
+    if (!CWnd::Create(AFX_WNDCONTROLBAR, "Block", SplitBarStyle(WS_CHILD | WS_VISIBLE | dwAlign), CRect(), pParent,
+                      nID))
+      return FALSE;
+    EnableDocking(CBRS_ALIGN_ANY);
+    return TRUE;
+  }
+  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(100, 24) : CSize(24, 100); }
+  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+};
+
 // A view that draws nothing.
 class CPlainView : public CView {
   DECLARE_DYNCREATE(CPlainView)
@@ -22,11 +37,16 @@ class CShapedFrame : public CXTFrameWnd {
  public:
   static const char kProfile[];
   // Made, placed at rect and made the main window; null when it fails.
-  static CShapedFrame* Make(const RECT& rect);
+  // withSideBar: also a fixed bar (kSideBarId) docked on the left.
+  static CShapedFrame* Make(const RECT& rect, bool withSideBar = false);
+
+  enum : UINT { kSideBarId = AFX_IDW_CONTROLBAR_FIRST + 0x40 };
 
   CXTMenuBar m_menuBar;
   CXTStatusBar m_statusBar;
   CXTSplitterWnd m_splitter;
+  CBlockBar m_sideBar;
+  bool m_withSideBar = false;
 
  protected:
   BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext) override;
