@@ -101,6 +101,11 @@ BOOL CXTFrameHelper::HideCommands(CFrameWnd* pFrame, const UINT* pIds, int nCoun
   return bResult;
 }
 
+BOOL CXTFrameHelper::TranslateForMenuBar(CFrameWnd* pFrame, MSG* pMsg) {
+  CXTMenuBar* pMenuBar = FindMenuBar(pFrame);
+  return pMenuBar && pMenuBar->m_hWnd && pMenuBar->TranslateFrameMessage(pMsg);
+}
+
 CView* CXTFrameHelper::SwitchToView(CFrameWnd* pFrame, CRuntimeClass* pViewClass, CDocument* pDoc,
                                     CCreateContext* pContext) {
   CView* pOldView = pFrame->GetActiveView();

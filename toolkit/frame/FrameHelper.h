@@ -36,6 +36,8 @@ class CXTFrameHelper {
   CMenu* GetMenu(CFrameWnd* pFrame);
   // Commands the menus leave out until the user asks for full menus.
   BOOL HideCommands(CFrameWnd* pFrame, const UINT* pIds, int nCount);
+  // TRUE when the menu bar took the message: Alt, mnemonics, keys of its button mode.
+  BOOL TranslateForMenuBar(CFrameWnd* pFrame, MSG* pMsg);
 
   // Puts a new view of the class in pane AFX_IDW_PANE_FIRST in place of the
   // active one, which is destroyed. Null when the view cannot be made.

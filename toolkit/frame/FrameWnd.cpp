@@ -13,6 +13,10 @@ BOOL CXTFrameWnd::PreCreateWindow(CREATESTRUCTA& cs, UINT nIconID) {
   return CFrameWnd::PreCreateWindow(cs) && RegisterFrameClass(cs, nIconID);
 }
 
+BOOL CXTFrameWnd::PreTranslateMessage(MSG* pMsg) {
+  return TranslateForMenuBar(this, pMsg) || CFrameWnd::PreTranslateMessage(pMsg);
+}
+
 CView* CXTFrameWnd::SwitchToView(CRuntimeClass* pViewClass, CDocument* pDoc, CCreateContext* pContext) {
   return CXTFrameHelper::SwitchToView(this, pViewClass, pDoc, pContext);
 }

@@ -16,6 +16,8 @@ class CXTFrameWnd : public CFrameWnd, public CXTFrameHelper {
   ~CXTFrameWnd() override = default;
 
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override { return CFrameWnd::PreCreateWindow(cs); }
+  // The menu bar sees every message first; what it leaves goes the class library's way.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   // The class library's preparation, then a window class with this icon.
   virtual BOOL PreCreateWindow(CREATESTRUCTA& cs, UINT nIconID);
 

@@ -128,6 +128,28 @@ TEST_F(Frame, TheMenuIsTheMenuBarsOnceTheFrameHasNone) {
   bare->DestroyWindow();
 }
 
+// Alt pressed and released alone puts the menu bar in button mode, Escape
+// ends it; function keys go on to the frame's accelerators.
+TEST_F(Frame, TheMenuBarSeesTheFramesKeysFirst) {
+  struct Key {
+    UINT message;
+    WPARAM key;
+    LPARAM flags;
+    BOOL taken;
+    CXTMenuBar::TrackingState after;
+  } keys[] = {
+      {WM_SYSKEYDOWN, VK_MENU, 0x20000000, TRUE, CXTMenuBar::kIdle},
+      {WM_SYSKEYUP, VK_MENU, 0xC0000000, TRUE, CXTMenuBar::kButtonMode},
+      {WM_KEYDOWN, VK_F5, 0, FALSE, CXTMenuBar::kButtonMode},
+      {WM_KEYDOWN, VK_ESCAPE, 0, TRUE, CXTMenuBar::kIdle},
+  };
+  for (const Key& k : keys) {
+    MSG msg = {m_frame->m_hWnd, k.message, k.key, k.flags};
+    EXPECT_EQ(m_frame->PreTranslateMessage(&msg), k.taken) << k.message << " " << k.key;
+    EXPECT_EQ(m_frame->m_menuBar.GetTrackingState(nullptr), k.after) << k.message << " " << k.key;
+  }
+}
+
 TEST_F(Frame, HiddenCommandsReachTheMenuBarAndTheCoolMenus) {
   const UINT hidden[] = {ID_FRAME_SAVE, ID_FRAME_CUT};
   EXPECT_TRUE(m_frame->HideCommands(hidden, 2));
