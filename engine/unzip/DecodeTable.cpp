@@ -10,7 +10,7 @@ uint32_t MakeEntry(unsigned op, unsigned bits, unsigned value) {
   return bits | (op << 8) | (value << 16);
 }
 
-uint32_t SymbolEntry(unsigned symbol, unsigned bits, const DecodeAlphabet& alphabet) {
+uint32_t PlainSymbol(unsigned symbol, unsigned bits, const DecodeAlphabet& alphabet) {
   if (symbol < alphabet.simpleCount) {
     unsigned op = symbol < 256 ? alphabet.ops.literal : alphabet.ops.endOfBlock;
     return MakeEntry(op, bits, symbol);
@@ -18,6 +18,39 @@ uint32_t SymbolEntry(unsigned symbol, unsigned bits, const DecodeAlphabet& alpha
   unsigned index = symbol - alphabet.simpleCount;
   return MakeEntry(alphabet.extraBits[index], bits, alphabet.bases[index]);
 }
+
+uint32_t PlainLink(unsigned root, unsigned subWidth, unsigned start, const DecodeAlphabet& alphabet) {
+  return MakeEntry(alphabet.ops.literal + subWidth, root, start);
+}
+
+uint32_t PlainInvalid(unsigned width) { return MakeEntry(kOpInvalid, width, 0); }
+
+uint32_t PackedSymbol(unsigned symbol, unsigned bits, const DecodeAlphabet& alphabet) {
+  if (symbol < alphabet.simpleCount) {
+    if (symbol < 256) return bits | (bits << 8) | kPackedLiteral | (symbol << 16);
+    return bits | (bits << 8) | kPackedExceptional | (kPackedEndOfBlock << 16);
+  }
+  unsigned index = symbol - alphabet.simpleCount;
+  if (alphabet.extraBits[index] == kOpInvalid) return kPackedExceptional;
+  return (bits + alphabet.extraBits[index]) | (bits << 8) | (unsigned{alphabet.bases[index]} << 16);
+}
+
+uint32_t PackedLink(unsigned root, unsigned subWidth, unsigned start, const DecodeAlphabet&) {
+  return root | (subWidth << 8) | kPackedExceptional | kPackedLink | (start << 16);
+}
+
+uint32_t PackedInvalid(unsigned) { return kPackedExceptional; }
+
+// How each layout spells a symbol, a link to a sub-table and an unused slot.
+struct EntryMaker {
+  uint32_t (*symbol)(unsigned symbol, unsigned bits, const DecodeAlphabet& alphabet);
+  uint32_t (*link)(unsigned root, unsigned subWidth, unsigned start, const DecodeAlphabet& alphabet);
+  uint32_t (*invalid)(unsigned width);
+};
+constexpr EntryMaker kEntryMakers[] = {
+    {PlainSymbol, PlainLink, PlainInvalid},
+    {PackedSymbol, PackedLink, PackedInvalid},
+};
 
 // The input delivers a code's bits first bit first, so tables are indexed
 // by the code written backwards.
@@ -58,12 +91,13 @@ BuildResult BuildDecodeTable(const uint8_t* lengths, unsigned count,
   for (unsigned symbol = 0; symbol < count; ++symbol) ++counts[lengths[symbol]];
   counts[0] = 0;
 
+  const EntryMaker& make = kEntryMakers[static_cast<unsigned>(alphabet.layout)];
   unsigned maxLength = kMaxCodeLength;
   while (maxLength > 0 && counts[maxLength] == 0) --maxLength;
   if (maxLength == 0) {
     // Nothing can be decoded: the one entry a zero-bit lookup reaches says so.
     *width = 0;
-    table[0] = MakeEntry(kOpInvalid, 0, 0);
+    table[0] = make.invalid(0);
     return kBuildComplete;
   }
 
@@ -84,7 +118,7 @@ BuildResult BuildDecodeTable(const uint8_t* lengths, unsigned count,
   unsigned root = *width < maxLength ? *width : maxLength;
   *width = root;
   unsigned used = 1u << root;
-  Fill(table, 0, used, 1, MakeEntry(kOpInvalid, root, 0));
+  Fill(table, 0, used, 1, make.invalid(root));
 
   unsigned remaining[kMaxCodeLength + 1];
   for (unsigned length = 0; length <= kMaxCodeLength; ++length) remaining[length] = counts[length];
@@ -102,21 +136,21 @@ BuildResult BuildDecodeTable(const uint8_t* lengths, unsigned count,
     codeLength = length;
     unsigned reversed = Reverse(code, length);
     if (length <= root) {
-      Fill(table, reversed, 1u << root, 1u << length, SymbolEntry(symbol, length, alphabet));
+      Fill(table, reversed, 1u << root, 1u << length, make.symbol(symbol, length, alphabet));
     } else {
       unsigned prefix = reversed & ((1u << root) - 1);
       if (prefix != openPrefix) {
         subWidth = SubTableWidth(length, root, maxLength, remaining);
         if (used + (1u << subWidth) > kDecodeTableCapacity) return kBuildNoRoom;
-        table[prefix] = MakeEntry(alphabet.ops.literal + subWidth, root, used);
+        table[prefix] = make.link(root, subWidth, used, alphabet);
         subTable = table + used;
-        Fill(subTable, 0, 1u << subWidth, 1, MakeEntry(kOpInvalid, subWidth, 0));
+        Fill(subTable, 0, 1u << subWidth, 1, make.invalid(subWidth));
         used += 1u << subWidth;
         openPrefix = prefix;
       }
       unsigned extra = length - root;
       Fill(subTable, reversed >> root, 1u << subWidth, 1u << extra,
-           SymbolEntry(symbol, extra, alphabet));
+           make.symbol(symbol, extra, alphabet));
     }
     --remaining[length];
     ++code;

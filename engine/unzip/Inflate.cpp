@@ -7,6 +7,7 @@
 #include "DecoderBits.h"
 #include "DecoderState.h"
 #include "DecoderWindow.h"
+#include "InflateFast.h"
 
 namespace {
 
@@ -41,199 +42,35 @@ constexpr unsigned kCodeLengthWidth = 7;
 constexpr unsigned kFixedDistanceWidth = 5;
 
 struct DeflateFormat {
-  static constexpr DecodeOps kOps = kDeflateOps;
   static constexpr unsigned kDistanceCodes = 30;
   static constexpr unsigned kMaxLength = 258;
   // The window holds twice the farthest distance, so the bytes just past a
   // match's end are never read again before they are rewritten: the fast
-  // copy may overrun them by up to a word.
-  static constexpr bool kWordCopy = true;
+  // loop's copies may overrun them by up to a word.
+  static constexpr bool kFastLoop = true;
   static constexpr const uint16_t* kLengths = kLengthBases;
   static constexpr const uint8_t* kLengthExtraBits = kLengthExtra;
 };
 
 struct Deflate64Format {
-  static constexpr DecodeOps kOps = kDeflate64Ops;
   static constexpr unsigned kDistanceCodes = 32;
   static constexpr unsigned kMaxLength = 65538;
-  static constexpr bool kWordCopy = false;
+  static constexpr bool kFastLoop = false;
   static constexpr const uint16_t* kLengths = kLength64Bases;
   static constexpr const uint8_t* kLengthExtraBits = kLength64Extra;
 };
 
 template <class Format>
 DecodeAlphabet LiteralAlphabet() {
-  return {257, Format::kLengths, Format::kLengthExtraBits, Format::kOps};
+  return {257, Format::kLengths, Format::kLengthExtraBits, kDeflateOps, EntryLayout::kPacked};
 }
 
 template <class Format>
 DecodeAlphabet DistanceAlphabet() {
-  return {0, kDistanceBases, kDistanceExtra, Format::kOps};
+  return {0, kDistanceBases, kDistanceExtra, kDeflateOps, EntryLayout::kPacked};
 }
 
 inline uint64_t LowBits(uint64_t bits, unsigned n) { return bits & ((uint64_t{1} << n) - 1); }
-
-// Copies a match whose source and destination both end before the window's
-// end, in whole words, writing up to 32 bytes past the match's end (and
-// reading as far past its source). A distance of 16 or more moves 16 bytes
-// per step, the first 32 without a test, which covers most matches; a
-// distance under 8 is first spelt out byte by byte to a multiple of itself
-// of at least 8, which then serves as the distance of 8-byte steps.
-inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t length, size_t distance) {
-  uint8_t* end = to + length;
-  if (distance >= 16) {
-    std::memcpy(to, from, 16);
-    std::memcpy(to + 16, from + 16, 16);
-    for (to += 32, from += 32; to < end; to += 16, from += 16) std::memcpy(to, from, 16);
-    return;
-  }
-  if (distance == 1) {
-    std::memset(to, *from, length);
-    return;
-  }
-  if (distance < 8) {
-    size_t stride = distance * ((8 + distance - 1) / distance);
-    uint8_t* spelt = to + (stride < length ? stride : length);
-    while (to < spelt) *to++ = *from++;
-    from = to - stride;
-  }
-  while (to < end) {
-    std::memcpy(to, from, 8);
-    to += 8;
-    from += 8;
-  }
-}
-
-// Copies a match whose source runs over the window's end into its start,
-// byte by byte (rare: once per window lap at most).
-inline void CopyAcrossWindowEnd(uint8_t* window, size_t pos, size_t from, size_t length) {
-  constexpr size_t kMask = kDecoderWindowSize - 1;
-  for (size_t i = 0; i < length; ++i) window[pos + i] = window[(from + i) & kMask];
-}
-
-// The fast loop runs while the input run has two refills' worth of bytes
-// and the window has room for a longest match and a copy's overrun, so
-// that it needs neither the byte-wise refill nor a flush.
-constexpr ptrdiff_t kFastInput = 16;
-template <class Format>
-constexpr size_t FastOutputLimit() {
-  return kDecoderWindowSize - Format::kMaxLength;
-}
-
-// The fast loop's helpers must fold into it, so that the bit buffer and the
-// output pointer stay in registers rather than behind a reference.
-#define INFLATE_INLINE __attribute__((always_inline))
-
-enum FastExit { kFastLeftRoom, kFastEndOfBlock, kFastCorrupt };
-
-struct BlockTables {
-  const uint32_t* literals;
-  uint64_t literalMask;
-  const uint32_t* distances;
-  uint64_t distanceMask;
-};
-
-// Decodes Deflate symbols until the input run or the window runs short,
-// the block ends or the data turns out corrupt. One refill gives 56 bits:
-// enough for three literals of up to 15 bits, or for a whole match (15 + 5
-// + 15 + 13 bits), so no symbol checks the input's end. Its own locals keep
-// the loop's state in registers.
-template <class Format>
-[[gnu::noinline]] FastExit InflateFast(DecoderState& state, const BlockTables& t) {
-  constexpr DecodeOps ops = Format::kOps;
-  uint8_t* const window = state.window;
-  uint8_t* out = window + state.windowPos;
-  uint8_t* const outLimit = window + FastOutputLimit<Format>();
-  const uint8_t* next = state.inNext;
-  const uint8_t* const end = state.inEnd;
-  uint64_t bits = state.bitBuffer;
-  unsigned bitCount = state.bitCount;
-  const bool firstLap = state.memberOutput == 0;
-  const uint32_t* const literals = t.literals;
-  const uint64_t literalMask = t.literalMask;
-
-  auto drop = [&](unsigned n) INFLATE_INLINE {
-    bits >>= n;
-    bitCount -= n;
-  };
-  auto isLiteral = [](uint32_t entry) INFLATE_INLINE { return EntryOp(entry) == Format::kOps.literal; };
-  auto putLiteral = [&](uint32_t entry) INFLATE_INLINE {
-    drop(EntryBits(entry));
-    *out++ = static_cast<uint8_t>(EntryValue(entry));
-  };
-  auto follow = [&](const uint32_t* table, uint32_t entry) INFLATE_INLINE {
-    unsigned op = EntryOp(entry);
-    if (op > ops.literal && op != kOpInvalid) {
-      drop(EntryBits(entry));
-      entry = table[EntryValue(entry) + LowBits(bits, op - ops.literal)];
-    }
-    return entry;
-  };
-
-  FastExit exit = kFastLeftRoom;
-  while (end - next >= kFastInput && out < outLimit) {
-    DecoderRefillWord(bits, bitCount, next);
-    uint32_t entry = literals[bits & literalMask];
-    if (isLiteral(entry)) {
-      putLiteral(entry);
-      entry = literals[bits & literalMask];
-      if (isLiteral(entry)) {
-        putLiteral(entry);
-        entry = literals[bits & literalMask];
-        if (isLiteral(entry)) {
-          putLiteral(entry);
-          continue;
-        }
-      }
-      DecoderRefillWord(bits, bitCount, next);
-    }
-    entry = follow(literals, entry);
-    unsigned op = EntryOp(entry);
-    if (op == ops.literal) {
-      putLiteral(entry);
-      continue;
-    }
-    if (op >= ops.endOfBlock) {
-      if (op == ops.endOfBlock) drop(EntryBits(entry));
-      exit = op == ops.endOfBlock ? kFastEndOfBlock : kFastCorrupt;
-      break;
-    }
-    drop(EntryBits(entry));
-    size_t length = EntryValue(entry) + LowBits(bits, op);
-    drop(op);
-
-    entry = follow(t.distances, t.distances[bits & t.distanceMask]);
-    op = EntryOp(entry);
-    if (op >= ops.endOfBlock) {
-      exit = kFastCorrupt;
-      break;
-    }
-    drop(EntryBits(entry));
-    size_t distance = EntryValue(entry) + LowBits(bits, op);
-    drop(op);
-
-    size_t pos = static_cast<size_t>(out - window);
-    if (distance <= pos) {
-      CopyWithin(out, out - distance, length, distance);
-    } else if (firstLap) {
-      exit = kFastCorrupt;  // before the start of this member's output
-      break;
-    } else {
-      size_t from = pos + kDecoderWindowSize - distance;
-      if (from + length <= kDecoderWindowSize) {
-        CopyWithin(out, window + from, length, kDecoderWindowSize);
-      } else {
-        CopyAcrossWindowEnd(window, pos, from, length);
-      }
-    }
-    out += length;
-  }
-  state.windowPos = static_cast<size_t>(out - window);
-  state.bitBuffer = bits;
-  state.bitCount = bitCount;
-  state.inNext = next;
-  return exit;
-}
 
 // Decodes symbols up to the end of the block: through the fast loop where
 // it can run (Deflate only: Deflate64's longer lengths outgrow one refill
@@ -246,7 +83,6 @@ template <class Format>
 template <class Format>
 DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigned literalWidth,
                           const uint32_t* distances, unsigned distanceWidth) {
-  constexpr DecodeOps ops = Format::kOps;
   const BlockTables tables{literals, (uint64_t{1} << literalWidth) - 1, distances,
                            (uint64_t{1} << distanceWidth) - 1};
   uint8_t* const window = state.window;
@@ -282,22 +118,24 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
     bits >>= n;
     bitCount -= n;
   };
-  // Looks up a code, following a link into its sub-table.
-  auto lookup = [&](const uint32_t* table, uint64_t mask) {
+  // Looks up and consumes a symbol with its extra bits, following a link
+  // into its sub-table; *value gets its value plus the extra bits.
+  auto decode = [&](const uint32_t* table, uint64_t mask, size_t* value) {
     uint32_t entry = table[bits & mask];
-    unsigned op = EntryOp(entry);
-    if (op > ops.literal && op != kOpInvalid) {
-      drop(EntryBits(entry));
-      entry = table[EntryValue(entry) + LowBits(bits, op - ops.literal)];
+    if ((entry & kPackedLink) != 0) {
+      drop(PackedBits(entry));
+      entry = table[(entry >> 16) + LowBits(bits, PackedCodeBits(entry))];
     }
+    *value = (entry >> 16) + PackedExtra(bits, entry);
+    drop(PackedBits(entry));
     return entry;
   };
 
   load();
   for (;;) {
-    if (Format::kWordCopy) {
+    if (Format::kFastLoop) {
       save();
-      FastExit exit = InflateFast<Format>(state, tables);
+      FastExit exit = InflateFast(state, tables);
       load();
       if (exit == kFastEndOfBlock) return kDecodeDone;
       if (exit == kFastCorrupt) return kDecodeCorrupt;
@@ -308,11 +146,10 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
       save();
       return kDecodeInputEnded;
     }
-    uint32_t entry = lookup(literals, tables.literalMask);
-    unsigned op = EntryOp(entry);
-    if (op == ops.literal) {
-      drop(EntryBits(entry));
-      window[pos++] = static_cast<uint8_t>(EntryValue(entry));
+    size_t length = 0;
+    uint32_t entry = decode(literals, tables.literalMask, &length);
+    if (entry & kPackedLiteral) {
+      window[pos++] = static_cast<uint8_t>(length);
       if (pos == kDecoderWindowSize) {
         save();
         bool flowing = DecoderFlushWindow(state);
@@ -321,29 +158,18 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
       }
       continue;
     }
-    if (op == ops.endOfBlock) {
-      drop(EntryBits(entry));
+    if (entry & kPackedExceptional) {
       save();
-      return kDecodeDone;
+      return length == kPackedEndOfBlock ? kDecodeDone : kDecodeCorrupt;
     }
-    if (op > ops.endOfBlock) {
-      save();
-      return kDecodeCorrupt;
-    }
-    drop(EntryBits(entry));
-    size_t length = EntryValue(entry) + LowBits(bits, op);
-    drop(op);
     if (Format::kMaxLength > 258 && bitCount < 30) refill();
 
-    entry = lookup(distances, tables.distanceMask);
-    op = EntryOp(entry);
-    if (op >= ops.endOfBlock) {
+    size_t distance = 0;
+    entry = decode(distances, tables.distanceMask, &distance);
+    if (entry & kPackedExceptional) {
       save();
       return kDecodeCorrupt;
     }
-    drop(EntryBits(entry));
-    size_t distance = EntryValue(entry) + LowBits(bits, op);
-    drop(op);
     if (distance > pos && state.memberOutput == 0) {
       save();
       return kDecodeCorrupt;  // before the start of this member's output

@@ -6,6 +6,7 @@ add_library(engine_decoders STATIC
   ${CMAKE_CURRENT_LIST_DIR}/DecoderWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Explode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Inflate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InflateFast.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unreduce.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Unshrink.cpp)
 target_include_directories(engine_decoders PUBLIC ${CMAKE_CURRENT_LIST_DIR})

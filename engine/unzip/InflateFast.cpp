@@ -1,0 +1,237 @@
+#include "InflateFast.h"
+
+#include <cstring>
+
+#include "DecodeTable.h"
+
+namespace {
+
+// The loop's helpers must fold into it, so that the bit buffer and the
+// output pointer stay in registers rather than behind a reference.
+#define INFLATE_INLINE __attribute__((always_inline))
+
+INFLATE_INLINE inline uint64_t LoadWord(const uint8_t* at) {
+  uint64_t word;
+  std::memcpy(&word, at, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+  word = __builtin_bswap64(word);
+#endif
+  return word;
+}
+
+INFLATE_INLINE inline void StoreWord(uint8_t* at, uint64_t word) { std::memcpy(at, &word, sizeof word); }
+
+// Copies a match whose source and destination both end before the window's
+// end, in whole words, writing up to 32 bytes past the match's end (and
+// reading as far past its source). A distance of 16 or more moves 16 bytes
+// per step, the first 32 without a test, which covers most matches; a
+// distance of 1 repeats its byte a word at a time; another distance under 8
+// is first spelt out byte by byte to a multiple of itself of at least 8,
+// which then serves as the distance of 8-byte steps.
+INFLATE_INLINE inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t length, size_t distance) {
+  uint8_t* const end = to + length;
+  if (distance >= 16) {
+    std::memcpy(to, from, 16);
+    std::memcpy(to + 16, from + 16, 16);
+    for (to += 32, from += 32; to < end; to += 16, from += 16) std::memcpy(to, from, 16);
+    return;
+  }
+  if (distance == 1) {
+    const uint64_t repeated = uint64_t{*from} * 0x0101010101010101u;
+    StoreWord(to, repeated);
+    StoreWord(to + 8, repeated);
+    for (to += 16; to < end; to += 8) StoreWord(to, repeated);
+    return;
+  }
+  if (distance < 8) {
+    size_t stride = distance * ((8 + distance - 1) / distance);
+    uint8_t* spelt = to + (stride < length ? stride : length);
+    while (to < spelt) *to++ = *from++;
+    from = to - stride;
+  }
+  while (to < end) {
+    std::memcpy(to, from, 8);
+    to += 8;
+    from += 8;
+  }
+}
+
+// Copies a match whose source runs over the window's end into its start,
+// byte by byte (rare: once per window lap at most).
+void CopyAcrossWindowEnd(uint8_t* window, size_t pos, size_t from, size_t length) {
+  constexpr size_t kMask = kDecoderWindowSize - 1;
+  for (size_t i = 0; i < length; ++i) window[pos + i] = window[(from + i) & kMask];
+}
+
+// The loop itself, built once for any processor and once for those with
+// the BMI2 shifts and masks, which take a symbol's bits in fewer steps.
+//
+// One refill gives at least 56 bits: enough for three literals of up to 15
+// bits, or for a whole match (15 + 5 + 15 + 13 bits), so no symbol checks
+// the input's end. Each entry is consumed before it is looked at (an
+// invalid one consumes nothing), and the next literal/length entry is
+// looked up before a match is copied, so the table load overlaps the copy.
+// The bit count is only ever lowered by whole entries: its low byte stays
+// right (the budget above keeps it from borrowing), the rest is noise.
+INFLATE_INLINE inline FastExit FastLoop(DecoderState& state, const BlockTables& t) {
+  uint8_t* const window = state.window;
+  uint8_t* out = window + state.windowPos;
+  uint8_t* const outLimit = window + kFastOutputLimit;
+  const uint8_t* next = state.inNext;
+  const uint8_t* const end = state.inEnd;
+  uint64_t bits = state.bitBuffer;
+  uint64_t count = state.bitCount;
+  const bool firstLap = state.memberOutput == 0;
+  const uint32_t* const literals = t.literals;
+  const uint64_t literalMask = t.literalMask;
+  const uint32_t* const distances = t.distances;
+  const uint64_t distanceMask = t.distanceMask;
+
+  // Tops bits up to at least 56 from one unaligned word: the bytes counted
+  // as taken land whole below bit 56, and the part of the next byte above
+  // them is the same bits the next load puts there again.
+  auto refill = [&]() INFLATE_INLINE {
+    bits |= LoadWord(next) << (count & 63);
+    next += 7 - ((count >> 3) & 7);
+    count |= 56;
+  };
+  auto consume = [&](uint32_t entry) INFLATE_INLINE {
+    bits >>= entry & 63;
+    count -= entry;
+  };
+  auto roomLeft = [&](const uint8_t* at) INFLATE_INLINE { return at < outLimit && end - next >= kFastInput; };
+  // For an exceptional entry that is not a link.
+  auto endOrCorrupt = [](uint32_t entry) INFLATE_INLINE {
+    return entry >> 16 == kPackedEndOfBlock ? kFastEndOfBlock : kFastCorrupt;
+  };
+  auto subEntry = [&](const uint32_t* table, uint32_t link) INFLATE_INLINE {
+    return table[(link >> 16) + (bits & ((uint64_t{1} << PackedCodeBits(link)) - 1))];
+  };
+
+  FastExit exit = kFastLeftRoom;
+  if (!roomLeft(out)) return exit;
+  // The careful loop may hand over a full buffer (up to 63 bits held).
+  if ((count & 63) < 56) refill();
+  uint32_t entry = literals[bits & literalMask];
+  for (;;) {
+    uint64_t before = bits;
+    consume(entry);
+    if (entry & kPackedLiteral) {
+      uint32_t second = literals[bits & literalMask];
+      *out++ = static_cast<uint8_t>(entry >> 16);
+      entry = second;
+      if (second & kPackedLiteral) {
+        consume(second);
+        entry = literals[bits & literalMask];
+        *out++ = static_cast<uint8_t>(second >> 16);
+        if (entry & kPackedLiteral) {
+          consume(entry);
+          *out++ = static_cast<uint8_t>(entry >> 16);
+          if (!roomLeft(out)) break;
+          refill();
+          entry = literals[bits & literalMask];
+          continue;
+        }
+      }
+      // At most two literals went: the entry in hand still reads the same
+      // bits after the refill, and the match it starts has the whole budget.
+      refill();
+      before = bits;
+      consume(entry);
+    }
+    if (entry & kPackedExceptional) {
+      if (!(entry & kPackedLink)) {
+        exit = endOrCorrupt(entry);
+        break;
+      }
+      entry = subEntry(literals, entry);
+      before = bits;
+      consume(entry);
+      if (entry & kPackedLiteral) {
+        *out++ = static_cast<uint8_t>(entry >> 16);
+        if (!roomLeft(out)) break;
+        refill();
+        entry = literals[bits & literalMask];
+        continue;
+      }
+      if (entry & kPackedExceptional) {
+        exit = endOrCorrupt(entry);
+        break;
+      }
+    }
+    const size_t length = (entry >> 16) + PackedExtra(before, entry);
+
+    entry = distances[bits & distanceMask];
+    before = bits;
+    consume(entry);
+    if (entry & kPackedExceptional) {
+      if (!(entry & kPackedLink)) {
+        exit = kFastCorrupt;
+        break;
+      }
+      entry = subEntry(distances, entry);
+      before = bits;
+      consume(entry);
+      if (entry & kPackedExceptional) {
+        exit = kFastCorrupt;
+        break;
+      }
+    }
+    const size_t distance = (entry >> 16) + PackedExtra(before, entry);
+    const size_t pos = static_cast<size_t>(out - window);
+    if (distance > pos && firstLap) {
+      exit = kFastCorrupt;  // before the start of this member's output
+      break;
+    }
+
+    uint8_t* const after = out + length;
+    const bool more = roomLeft(after);
+    if (more) {
+      refill();
+      entry = literals[bits & literalMask];
+    }
+    if (distance <= pos) {
+      CopyWithin(out, out - distance, length, distance);
+    } else {
+      const size_t from = pos + kDecoderWindowSize - distance;
+      if (from + length <= kDecoderWindowSize) {
+        CopyWithin(out, window + from, length, kDecoderWindowSize);
+      } else {
+        CopyAcrossWindowEnd(window, pos, from, length);
+      }
+    }
+    out = after;
+    if (!more) break;
+  }
+  state.windowPos = static_cast<size_t>(out - window);
+  state.bitBuffer = bits;
+  state.bitCount = static_cast<unsigned>(count & 63);
+  state.inNext = next;
+  return exit;
+}
+
+using FastLoopFunction = FastExit (*)(DecoderState&, const BlockTables&);
+
+[[gnu::noinline]] FastExit PortableFastLoop(DecoderState& state, const BlockTables& tables) {
+  return FastLoop(state, tables);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+[[gnu::noinline, gnu::target("bmi2")]] FastExit Bmi2FastLoop(DecoderState& state, const BlockTables& tables) {
+  return FastLoop(state, tables);
+}
+
+FastLoopFunction PickFastLoop() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("bmi2") ? Bmi2FastLoop : PortableFastLoop;
+}
+#else
+FastLoopFunction PickFastLoop() { return PortableFastLoop; }
+#endif
+
+}  // namespace
+
+FastExit InflateFast(DecoderState& state, const BlockTables& tables) {
+  static const FastLoopFunction loop = PickFastLoop();
+  return loop(state, tables);
+}
