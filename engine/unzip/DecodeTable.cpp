@@ -41,15 +41,17 @@ uint32_t PackedLink(unsigned root, unsigned subWidth, unsigned start, const Deco
 
 uint32_t PackedInvalid(unsigned) { return kPackedExceptional; }
 
-// How each layout spells a symbol, a link to a sub-table and an unused slot.
+// How each layout spells a symbol, a link to a sub-table and an unused
+// slot, and whether its first level keeps the wanted width.
 struct EntryMaker {
   uint32_t (*symbol)(unsigned symbol, unsigned bits, const DecodeAlphabet& alphabet);
   uint32_t (*link)(unsigned root, unsigned subWidth, unsigned start, const DecodeAlphabet& alphabet);
   uint32_t (*invalid)(unsigned width);
+  bool keepsWidth;
 };
 constexpr EntryMaker kEntryMakers[] = {
-    {PlainSymbol, PlainLink, PlainInvalid},
-    {PackedSymbol, PackedLink, PackedInvalid},
+    {PlainSymbol, PlainLink, PlainInvalid, false},
+    {PackedSymbol, PackedLink, PackedInvalid, true},
 };
 
 // The input delivers a code's bits first bit first, so tables are indexed
@@ -95,9 +97,9 @@ BuildResult BuildDecodeTable(const uint8_t* lengths, unsigned count,
   unsigned maxLength = kMaxCodeLength;
   while (maxLength > 0 && counts[maxLength] == 0) --maxLength;
   if (maxLength == 0) {
-    // Nothing can be decoded: the one entry a zero-bit lookup reaches says so.
+    // Nothing can be decoded: every entry a lookup reaches says so.
+    Fill(table, 0, make.keepsWidth ? 1u << *width : 1, 1, make.invalid(0));
     *width = 0;
-    table[0] = make.invalid(0);
     return kBuildComplete;
   }
 
@@ -115,7 +117,7 @@ BuildResult BuildDecodeTable(const uint8_t* lengths, unsigned count,
   for (unsigned symbol = 0; symbol < count; ++symbol)
     if (lengths[symbol]) sorted[offsets[lengths[symbol]]++] = static_cast<uint16_t>(symbol);
 
-  unsigned root = *width < maxLength ? *width : maxLength;
+  unsigned root = *width < maxLength || make.keepsWidth ? *width : maxLength;
   *width = root;
   unsigned used = 1u << root;
   Fill(table, 0, used, 1, make.invalid(root));

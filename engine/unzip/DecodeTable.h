@@ -69,8 +69,10 @@ enum BuildResult : int {
 
 // Builds the table for count code lengths (0 = unused, at most 16) into
 // table, whose capacity is kDecodeTableCapacity entries. *width is the
-// wanted first-level width on entry and the one used on return (cut to the
-// longest code; 0 for a set with no codes, whose single entry is invalid).
+// wanted first-level width on entry and the one used on return: 0 for a set
+// with no codes, whose entries are all invalid; a plain table's is cut to
+// the longest code (and a table with no codes is then one entry), a packed
+// table's always kept, so that its users may index it with a fixed mask.
 BuildResult BuildDecodeTable(const uint8_t* lengths, unsigned count,
                              const DecodeAlphabet& alphabet, uint32_t* table,
                              unsigned* width);

@@ -36,10 +36,7 @@ constexpr uint8_t kDistanceExtra[32] = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,  4,
 constexpr uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                           11, 4,  12, 3, 13, 2, 14, 1, 15};
 
-constexpr unsigned kLiteralWidth = 11;
-constexpr unsigned kDistanceWidth = 8;
 constexpr unsigned kCodeLengthWidth = 7;
-constexpr unsigned kFixedDistanceWidth = 5;
 
 struct DeflateFormat {
   static constexpr unsigned kDistanceCodes = 30;
@@ -81,10 +78,9 @@ inline uint64_t LowBits(uint64_t bits, unsigned n) { return bits & ((uint64_t{1}
 // written back around every call that uses the state, so that the compiler
 // keeps them in registers.
 template <class Format>
-DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigned literalWidth,
-                          const uint32_t* distances, unsigned distanceWidth) {
-  const BlockTables tables{literals, (uint64_t{1} << literalWidth) - 1, distances,
-                           (uint64_t{1} << distanceWidth) - 1};
+DecodeResult InflateCodes(DecoderState& state) {
+  const uint32_t* const literals = state.scratch.tables.literal;
+  const uint32_t* const distances = state.scratch.tables.distance;
   uint8_t* const window = state.window;
   size_t pos = 0;
   uint64_t bits = 0;
@@ -135,7 +131,7 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
   for (;;) {
     if (Format::kFastLoop) {
       save();
-      FastExit exit = InflateFast(state, tables);
+      FastExit exit = InflateFast(state);
       load();
       if (exit == kFastEndOfBlock) return kDecodeDone;
       if (exit == kFastCorrupt) return kDecodeCorrupt;
@@ -147,7 +143,7 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
       return kDecodeInputEnded;
     }
     size_t length = 0;
-    uint32_t entry = decode(literals, tables.literalMask, &length);
+    uint32_t entry = decode(literals, kLiteralTableMask, &length);
     if (entry & kPackedLiteral) {
       window[pos++] = static_cast<uint8_t>(length);
       if (pos == kDecoderWindowSize) {
@@ -165,7 +161,7 @@ DecodeResult InflateCodes(DecoderState& state, const uint32_t* literals, unsigne
     if (Format::kMaxLength > 258 && bitCount < 30) refill();
 
     size_t distance = 0;
-    entry = decode(distances, tables.distanceMask, &distance);
+    entry = decode(distances, kDistanceTableMask, &distance);
     if (entry & kPackedExceptional) {
       save();
       return kDecodeCorrupt;
@@ -216,18 +212,17 @@ DecodeResult InflateFixed(DecoderState& state) {
   std::memset(lengths + 144, 9, 112);
   std::memset(lengths + 256, 7, 24);
   std::memset(lengths + 280, 8, 8);
-  unsigned literalWidth = kLiteralWidth;
+  unsigned literalWidth = kLiteralTableWidth;
   BuildResult built = BuildDecodeTable(lengths, 288, LiteralAlphabet<Format>(),
                                        state.scratch.tables.literal, &literalWidth);
   if (built != kBuildComplete) return static_cast<DecodeResult>(built);
 
   std::memset(lengths, 5, Format::kDistanceCodes);
-  unsigned distanceWidth = kFixedDistanceWidth;
+  unsigned distanceWidth = kDistanceTableWidth;
   built = BuildDecodeTable(lengths, Format::kDistanceCodes, DistanceAlphabet<Format>(),
                            state.scratch.tables.distance, &distanceWidth);
   if (built > kBuildIncomplete) return static_cast<DecodeResult>(built);
-  return InflateCodes<Format>(state, state.scratch.tables.literal, literalWidth, state.scratch.tables.distance,
-                              distanceWidth);
+  return InflateCodes<Format>(state);
 }
 
 // Reads the literal/length and distance code lengths of a dynamic block.
@@ -281,20 +276,19 @@ DecodeResult InflateDynamic(DecoderState& state) {
   DecodeResult read = ReadCodeLengths(state, lengths, literalCount + distanceCount);
   if (read != kDecodeDone) return read;
 
-  unsigned literalWidth = kLiteralWidth;
+  unsigned literalWidth = kLiteralTableWidth;
   BuildResult built = BuildDecodeTable(lengths, literalCount, LiteralAlphabet<Format>(),
                                        state.scratch.tables.literal, &literalWidth);
   if (built != kBuildComplete) return static_cast<DecodeResult>(built);
   if (literalWidth == 0) return kDecodeCorrupt;
 
-  unsigned distanceWidth = kDistanceWidth;
+  unsigned distanceWidth = kDistanceTableWidth;
   built = BuildDecodeTable(lengths + literalCount, distanceCount, DistanceAlphabet<Format>(),
                            state.scratch.tables.distance, &distanceWidth);
   // No distance codes at all is how RFC 1951 sends a block of literals only,
   // whatever HLIT says: only a length code that turns up in it is corrupt.
   if (built != kBuildComplete) return static_cast<DecodeResult>(built);
-  return InflateCodes<Format>(state, state.scratch.tables.literal, literalWidth, state.scratch.tables.distance,
-                              distanceWidth);
+  return InflateCodes<Format>(state);
 }
 
 template <class Format>

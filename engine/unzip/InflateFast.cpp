@@ -44,7 +44,9 @@ INFLATE_INLINE inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t l
     return;
   }
   if (distance < 8) {
-    size_t stride = distance * ((8 + distance - 1) / distance);
+    // The smallest multiple of the distance that is at least 8.
+    static constexpr uint8_t kStrides[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+    size_t stride = kStrides[distance];
     uint8_t* spelt = to + (stride < length ? stride : length);
     while (to < spelt) *to++ = *from++;
     from = to - stride;
@@ -63,6 +65,23 @@ void CopyAcrossWindowEnd(uint8_t* window, size_t pos, size_t from, size_t length
   for (size_t i = 0; i < length; ++i) window[pos + i] = window[(from + i) & kMask];
 }
 
+// How the loop takes the low n bits of a word: portably, or in one BMI2
+// instruction.
+struct PortableBits {
+  INFLATE_INLINE static uint64_t Low(uint64_t word, unsigned n) { return word & ((uint64_t{1} << n) - 1); }
+};
+#if defined(__x86_64__)
+// Spelt in assembly: the loop's helpers are built for any processor, and
+// only the instantiation picked for BMI2 processors ever runs it.
+struct Bmi2Bits {
+  INFLATE_INLINE static uint64_t Low(uint64_t word, unsigned n) {
+    uint64_t low;
+    asm("bzhiq %2, %1, %0" : "=r"(low) : "r"(word), "r"(uint64_t{n}));
+    return low;
+  }
+};
+#endif
+
 // The loop itself, built once for any processor and once for those with
 // the BMI2 shifts and masks, which take a symbol's bits in fewer steps.
 //
@@ -73,19 +92,20 @@ void CopyAcrossWindowEnd(uint8_t* window, size_t pos, size_t from, size_t length
 // looked up before a match is copied, so the table load overlaps the copy.
 // The bit count is only ever lowered by whole entries: its low byte stays
 // right (the budget above keeps it from borrowing), the rest is noise.
-INFLATE_INLINE inline FastExit FastLoop(DecoderState& state, const BlockTables& t) {
+template <class Bits>
+INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
   uint8_t* const window = state.window;
   uint8_t* out = window + state.windowPos;
   uint8_t* const outLimit = window + kFastOutputLimit;
   const uint8_t* next = state.inNext;
-  const uint8_t* const end = state.inEnd;
+  if (out >= outLimit || state.inEnd - next < kFastInput) return kFastLeftRoom;
+  const uint8_t* const inLimit = state.inEnd - kFastInput;
   uint64_t bits = state.bitBuffer;
   uint64_t count = state.bitCount;
-  const bool firstLap = state.memberOutput == 0;
-  const uint32_t* const literals = t.literals;
-  const uint64_t literalMask = t.literalMask;
-  const uint32_t* const distances = t.distances;
-  const uint64_t distanceMask = t.distanceMask;
+  // Both tables through one pointer: one register fewer in the loop.
+  const DecodeTables& tables = state.scratch.tables;
+  const uint32_t* const literals = tables.literal;
+  const uint32_t* const distances = tables.distance;
 
   // Tops bits up to at least 56 from one unaligned word: the bytes counted
   // as taken land whole below bit 56, and the part of the next byte above
@@ -99,37 +119,41 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state, const BlockTables& 
     bits >>= entry & 63;
     count -= entry;
   };
-  auto roomLeft = [&](const uint8_t* at) INFLATE_INLINE { return at < outLimit && end - next >= kFastInput; };
+  auto roomLeft = [&](const uint8_t* at) INFLATE_INLINE { return at < outLimit && next <= inLimit; };
   // For an exceptional entry that is not a link.
   auto endOrCorrupt = [](uint32_t entry) INFLATE_INLINE {
     return entry >> 16 == kPackedEndOfBlock ? kFastEndOfBlock : kFastCorrupt;
   };
   auto subEntry = [&](const uint32_t* table, uint32_t link) INFLATE_INLINE {
-    return table[(link >> 16) + (bits & ((uint64_t{1} << PackedCodeBits(link)) - 1))];
+    return table[(link >> 16) + Bits::Low(bits, PackedCodeBits(link))];
+  };
+  // The value of a length or distance entry, from the bits held before it
+  // was consumed: its base plus the extra bits above its code.
+  auto valueOf = [](uint64_t before, uint32_t entry) INFLATE_INLINE {
+    return (entry >> 16) + (Bits::Low(before, entry & 0xFF) >> PackedCodeBits(entry));
   };
 
   FastExit exit = kFastLeftRoom;
-  if (!roomLeft(out)) return exit;
   // The careful loop may hand over a full buffer (up to 63 bits held).
   if ((count & 63) < 56) refill();
-  uint32_t entry = literals[bits & literalMask];
+  uint32_t entry = literals[bits & kLiteralTableMask];
   for (;;) {
     uint64_t before = bits;
     consume(entry);
     if (entry & kPackedLiteral) {
-      uint32_t second = literals[bits & literalMask];
+      uint32_t second = literals[bits & kLiteralTableMask];
       *out++ = static_cast<uint8_t>(entry >> 16);
       entry = second;
       if (second & kPackedLiteral) {
         consume(second);
-        entry = literals[bits & literalMask];
+        entry = literals[bits & kLiteralTableMask];
         *out++ = static_cast<uint8_t>(second >> 16);
         if (entry & kPackedLiteral) {
           consume(entry);
           *out++ = static_cast<uint8_t>(entry >> 16);
           if (!roomLeft(out)) break;
           refill();
-          entry = literals[bits & literalMask];
+          entry = literals[bits & kLiteralTableMask];
           continue;
         }
       }
@@ -151,7 +175,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state, const BlockTables& 
         *out++ = static_cast<uint8_t>(entry >> 16);
         if (!roomLeft(out)) break;
         refill();
-        entry = literals[bits & literalMask];
+        entry = literals[bits & kLiteralTableMask];
         continue;
       }
       if (entry & kPackedExceptional) {
@@ -159,9 +183,9 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state, const BlockTables& 
         break;
       }
     }
-    const size_t length = (entry >> 16) + PackedExtra(before, entry);
+    const size_t length = valueOf(before, entry);
 
-    entry = distances[bits & distanceMask];
+    entry = distances[bits & kDistanceTableMask];
     before = bits;
     consume(entry);
     if (entry & kPackedExceptional) {
@@ -177,9 +201,9 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state, const BlockTables& 
         break;
       }
     }
-    const size_t distance = (entry >> 16) + PackedExtra(before, entry);
+    const size_t distance = valueOf(before, entry);
     const size_t pos = static_cast<size_t>(out - window);
-    if (distance > pos && firstLap) {
+    if (distance > pos && state.memberOutput == 0) {
       exit = kFastCorrupt;  // before the start of this member's output
       break;
     }
@@ -188,7 +212,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state, const BlockTables& 
     const bool more = roomLeft(after);
     if (more) {
       refill();
-      entry = literals[bits & literalMask];
+      entry = literals[bits & kLiteralTableMask];
     }
     if (distance <= pos) {
       CopyWithin(out, out - distance, length, distance);
@@ -210,15 +234,13 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state, const BlockTables& 
   return exit;
 }
 
-using FastLoopFunction = FastExit (*)(DecoderState&, const BlockTables&);
+using FastLoopFunction = FastExit (*)(DecoderState&);
 
-[[gnu::noinline]] FastExit PortableFastLoop(DecoderState& state, const BlockTables& tables) {
-  return FastLoop(state, tables);
-}
+[[gnu::noinline]] FastExit PortableFastLoop(DecoderState& state) { return FastLoop<PortableBits>(state); }
 
-#if defined(__x86_64__) || defined(__i386__)
-[[gnu::noinline, gnu::target("bmi2")]] FastExit Bmi2FastLoop(DecoderState& state, const BlockTables& tables) {
-  return FastLoop(state, tables);
+#if defined(__x86_64__)
+[[gnu::noinline, gnu::target("bmi2")]] FastExit Bmi2FastLoop(DecoderState& state) {
+  return FastLoop<Bmi2Bits>(state);
 }
 
 FastLoopFunction PickFastLoop() {
@@ -231,7 +253,7 @@ FastLoopFunction PickFastLoop() { return PortableFastLoop; }
 
 }  // namespace
 
-FastExit InflateFast(DecoderState& state, const BlockTables& tables) {
+FastExit InflateFast(DecoderState& state) {
   static const FastLoopFunction loop = PickFastLoop();
-  return loop(state, tables);
+  return loop(state);
 }

@@ -10,13 +10,13 @@
 
 enum FastExit { kFastLeftRoom, kFastEndOfBlock, kFastCorrupt };
 
-// The current block's packed tables, each with the mask of its first level.
-struct BlockTables {
-  const uint32_t* literals;
-  uint64_t literalMask;
-  const uint32_t* distances;
-  uint64_t distanceMask;
-};
+// The first-level widths of the packed tables: kept whatever the codes, so
+// that a lookup masks with a constant.
+constexpr unsigned kLiteralTableWidth = 11;
+constexpr unsigned kDistanceTableWidth = 8;
+constexpr uint64_t kLiteralTableMask = (uint64_t{1} << kLiteralTableWidth) - 1;
+constexpr uint64_t kDistanceTableMask = (uint64_t{1} << kDistanceTableWidth) - 1;
+
 
 // The fast loop runs while the input run holds two refills' worth of bytes
 // and the window has room for a longest match (258) and a copy's overrun,
@@ -24,6 +24,7 @@ struct BlockTables {
 constexpr ptrdiff_t kFastInput = 16;
 constexpr size_t kFastOutputLimit = kDecoderWindowSize - 258;
 
-// Decodes until the input run or the window runs short, the block ends or
-// the data turns out corrupt, and leaves the state where it stopped.
-FastExit InflateFast(DecoderState& state, const BlockTables& tables);
+// Decodes with the current block's packed tables (in the state's scratch)
+// until the input run or the window runs short, the block ends or the data
+// turns out corrupt, and leaves the state where it stopped.
+FastExit InflateFast(DecoderState& state);
