@@ -1,5 +1,6 @@
 #include "InflateFast.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "DecodeTable.h"
@@ -27,7 +28,8 @@ INFLATE_INLINE inline void StoreWord(uint8_t* at, uint64_t word) { std::memcpy(a
 // per step, the first 32 without a test, which covers most matches; a
 // distance of 1 repeats its byte a word at a time; another distance under 8
 // is first spelt out byte by byte to a multiple of itself of at least 8,
-// which then serves as the distance of 8-byte steps.
+// which then serves as the distance of 8-byte steps, the first 16 bytes
+// without a test.
 INFLATE_INLINE inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t length, size_t distance) {
   uint8_t* const end = to + length;
   if (distance >= 16) {
@@ -49,13 +51,12 @@ INFLATE_INLINE inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t l
     size_t stride = kStrides[distance];
     uint8_t* spelt = to + (stride < length ? stride : length);
     while (to < spelt) *to++ = *from++;
+    if (to == end) return;
     from = to - stride;
   }
-  while (to < end) {
-    std::memcpy(to, from, 8);
-    to += 8;
-    from += 8;
-  }
+  std::memcpy(to, from, 8);
+  std::memcpy(to + 8, from + 8, 8);
+  for (to += 16, from += 16; to < end; to += 8, from += 8) std::memcpy(to, from, 8);
 }
 
 // Copies a match whose source runs over the window's end into its start,
@@ -234,8 +235,6 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
   return exit;
 }
 
-using FastLoopFunction = FastExit (*)(DecoderState&);
-
 [[gnu::noinline]] FastExit PortableFastLoop(DecoderState& state) { return FastLoop<PortableBits>(state); }
 
 #if defined(__x86_64__)
@@ -243,17 +242,30 @@ using FastLoopFunction = FastExit (*)(DecoderState&);
   return FastLoop<Bmi2Bits>(state);
 }
 
+using FastLoopFunction = FastExit (*)(DecoderState&);
+
+// Picked on first use. Threads that race to pick store the same value, and
+// a plain atomic needs no guard from the C++ runtime (which the stub leaves
+// out).
+std::atomic<FastLoopFunction> pickedLoop{nullptr};
+
 FastLoopFunction PickFastLoop() {
   __builtin_cpu_init();
   return __builtin_cpu_supports("bmi2") ? Bmi2FastLoop : PortableFastLoop;
 }
-#else
-FastLoopFunction PickFastLoop() { return PortableFastLoop; }
 #endif
 
 }  // namespace
 
 FastExit InflateFast(DecoderState& state) {
-  static const FastLoopFunction loop = PickFastLoop();
+#if defined(__x86_64__)
+  FastLoopFunction loop = pickedLoop.load(std::memory_order_relaxed);
+  if (!loop) {
+    loop = PickFastLoop();
+    pickedLoop.store(loop, std::memory_order_relaxed);
+  }
   return loop(state);
+#else
+  return PortableFastLoop(state);
+#endif
 }

@@ -69,6 +69,19 @@ def raw_deflate(data, level, flush_every=None, flush=zlib.Z_FULL_FLUSH):
     return out + z.flush()
 
 
+def short_distances(seed):
+    """Repeats of every period from 1 to 20 at lengths around the word
+    sizes a copy moves, each after fresh bytes so that it starts a match."""
+    rng = random.Random(seed)
+    out = bytearray()
+    for _ in range(3):
+        for period in range(1, 21):
+            for length in (3, 4, 7, 8, 9, 15, 16, 17, 24, 31, 32, 33, 40, 64, 100, 257, 258, 300):
+                pattern = bytes(rng.randrange(256) for _ in range(period))
+                out += bytes(rng.randrange(256) for _ in range(5)) + (pattern * (length // period + 2))[:period + length]
+    return bytes(out)
+
+
 def unzip_test(path):
     result = subprocess.run(['unzip', '-t', path], capture_output=True, text=True)
     if result.returncode != 0 or 'No errors detected' not in result.stdout:
@@ -88,6 +101,8 @@ add('deflate_sync_flush', 8, 0, text[:40000], raw_deflate(text[:40000], 1, 7000,
 add('deflate_empty', 8, 0, b'', raw_deflate(b'', 6))
 add('deflate_window_exact', 8, 0, mixed[:65536], raw_deflate(mixed[:65536], 6))
 add('deflate_runs', 8, 0, b'a' * 100000 + text[:1000] * 40, raw_deflate(b'a' * 100000 + text[:1000] * 40, 9))
+periodic = short_distances(3)
+add('deflate_short_distances', 8, 0, periodic, raw_deflate(periodic, 9))
 
 # Deflate64 from 7-Zip: long repeats reach for the 64 KiB window and lengths
 # past 258.
