@@ -85,7 +85,6 @@ struct DeflateEncoderState {
   int64_t blockStart;    // window position of the block's first byte; < 0 once slid away
   uint32_t lookahead;
   uint32_t matchStart;
-  uint32_t hash;
   bool inputEnded;
 
   // Block builder: items and symbol frequencies of the open block.

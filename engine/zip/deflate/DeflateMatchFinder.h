@@ -61,6 +61,11 @@ struct Deflate64WindowFormat {
 namespace deflate_match {
 
 constexpr uint32_t kMinMatch = 3;
+constexpr int kFirstLazyLevel = 4;
+// Entries of the tail chain newer than the candidate that are passed before
+// giving the tail chain up: a string that recurs this often nearby is no
+// rarer than the one followed.
+constexpr uint32_t kTailSkipLimit = 4;
 constexpr uint32_t kFarLimit = 4096;    // a 3-byte match farther back costs more than its literals
 constexpr uint32_t kWindowPadding = 16; // word-wise compares may read this far past the window
 constexpr int kMessageWindow = 380;
@@ -83,8 +88,18 @@ inline uint16_t Load16(const uint8_t* p) {
   return v;
 }
 
-inline uint32_t SeedHash(const uint8_t* window, uint32_t position, uint32_t mask) {
-  return ((uint32_t(window[position]) << 5) ^ window[position + 1]) & mask;
+inline uint32_t Load32(const uint8_t* p) {
+  uint32_t v;
+  memcpy(&v, p, sizeof v);
+  return v;
+}
+
+// Hash of the three bytes at p: one multiply of an unaligned load spreads
+// them over the table evenly, so that few chain entries hold other strings.
+template <class F>
+inline uint32_t HashOf(const uint8_t* p) {
+  constexpr int kHashBits = __builtin_popcount(F::kHashMask);
+  return ((Load32(p) & 0xFFFFFF) * 0x9E3779B1u) >> (32 - kHashBits);
 }
 
 // Length of the common prefix of scan and match, at most maxMatch; both
@@ -104,13 +119,81 @@ inline uint32_t CommonLength(const uint8_t* scan, const uint8_t* match) {
 
 template <class F>
 inline uint32_t InsertString(DeflateEncoderState* s, uint32_t position) {
-  s->hash = ((s->hash << 5) ^ s->window[position + 2]) & F::kHashMask;
-  typename F::Position* head = F::Head(s);
-  uint32_t prior = head[s->hash];
+  typename F::Position* head = F::Head(s) + HashOf<F>(s->window + position);
+  uint32_t prior = *head;
   F::Chain(s)[position & F::kChainMask] = typename F::Position(prior);
-  head[s->hash] = typename F::Position(position);
+  *head = typename F::Position(position);
   return prior;
 }
+
+// A chain walk for one search. A match longer than best must repeat every
+// three-byte string of its first best + 1 bytes at the same offset, so any
+// of their chains holds all the candidates that can still win: the walk
+// follows link along the chain of the string at offset and examines
+// link - offset. It moves to whichever chain skips farthest back when a
+// longer match is found, which leaves far fewer entries to visit in
+// repetitive data. That needs every string inserted (the lazy levels).
+template <class F>
+struct ChainWalk {
+  const uint8_t* window;
+  const typename F::Position* head;
+  const typename F::Position* chain;
+  uint32_t position;  // of the string searched for
+  uint32_t limit;     // candidates must lie above this
+  uint32_t link;
+  uint32_t offset;
+  // The last string of the match sought starts past the longest match: its
+  // chain is the one a longer match is most likely unique in, usable once
+  // the candidates lie far enough back that its strings are all inserted.
+  uint32_t tailFrom;  // candidates at or below this may take the tail chain; 0: none
+
+  uint32_t Candidate() const { return link - offset; }
+  bool Ended() const { return link <= limit + offset; }
+
+  // Moves to the chain of the string at candidate + i, inside the match just
+  // found, when its next entry lies farther back than the current one's.
+  void TakeSparsestInside(uint32_t candidate, uint32_t best) {
+    uint32_t offsets = std::min(best - kMinMatch, position - candidate - 1);
+    int64_t farthest = int64_t(link) - offset;
+    for (uint32_t i = 0; i <= offsets; ++i) {
+      int64_t next = int64_t(chain[(candidate + i) & F::kChainMask]) - i;
+      if (next < farthest) {
+        farthest = next;
+        link = uint32_t(next + i);
+        offset = i;
+      }
+    }
+  }
+
+  // Moves to the chain of the match's last string (offset best - 2) when
+  // its first entry below the candidate lies farther back.
+  void TakeTail(uint32_t candidate, uint32_t best) {
+    uint32_t i = best - 2;
+    uint32_t tail = head[HashOf<F>(window + position + i)];
+    for (uint32_t skipped = 0; tail >= candidate + i && tail > limit + i; tail = chain[tail & F::kChainMask])
+      if (++skipped == kTailSkipLimit) return;
+    if (int64_t(tail) - i < int64_t(link) - offset) {
+      link = tail;
+      offset = i;
+    }
+  }
+
+  // After candidate gave a match of best bytes (best >= 3).
+  void Improved(uint32_t candidate, uint32_t best) {
+    TakeSparsestInside(candidate, best);
+    SeekTail(candidate, best);
+  }
+
+  void SeekTail(uint32_t candidate, uint32_t best) {
+    tailFrom = TailReach(best);
+    if (candidate > tailFrom) return;
+    tailFrom = 0;
+    TakeTail(candidate, best);
+  }
+
+  // Candidates at or below this have all their tail strings inserted.
+  uint32_t TailReach(uint32_t best) const { return position > best - 2 ? position - (best - 2) : 0; }
+};
 
 // Follows the chain from candidate for a match longer than best; on success
 // sets matchStart and returns the new length, else returns best. Kept out
@@ -119,26 +202,34 @@ template <class F>
 __attribute__((noinline)) uint32_t LongestMatch(DeflateEncoderState* s, uint32_t candidate, uint32_t best) {
   const uint8_t* window = s->window;
   const uint8_t* scan = window + s->position;
-  const typename F::Position* chain = F::Chain(s);
   uint32_t chainLeft = s->params.maxChain;
   if (best >= s->params.goodLength) chainLeft >>= 2;
   uint32_t limit = s->position > F::kMaxDistance ? s->position - F::kMaxDistance : 0;
+  ChainWalk<F> walk{window, F::Head(s), F::Chain(s), s->position, limit, candidate, 0, 0};
+  bool switchChains = s->level >= kFirstLazyLevel;
+  if (switchChains && best >= kMinMatch) walk.tailFrom = walk.TailReach(best);
   uint32_t nice = s->params.niceLength;
   uint32_t matchStart = s->matchStart;
   uint16_t scanStart = Load16(scan);
   uint16_t scanEnd = Load16(scan + best - 1);
   const uint8_t* windowAtEnd = window + best - 1;  // candidate + this = the candidate's last two bytes
   do {
-    if (Load16(windowAtEnd + candidate) != scanEnd || Load16(window + candidate) != scanStart) continue;
-    uint32_t length = CommonLength<F::kMaxMatch>(scan, window + candidate);
-    if (length > best) {
-      matchStart = candidate;
-      best = length;
-      if (length >= nice) break;
-      scanEnd = Load16(scan + best - 1);
-      windowAtEnd = window + best - 1;
+    candidate = walk.Candidate();
+    walk.link = walk.chain[walk.link & F::kChainMask];
+    if (Load16(windowAtEnd + candidate) == scanEnd && Load16(window + candidate) == scanStart) {
+      uint32_t length = CommonLength<F::kMaxMatch>(scan, window + candidate);
+      if (length > best) {
+        matchStart = candidate;
+        best = length;
+        if (length >= nice) break;
+        scanEnd = Load16(scan + best - 1);
+        windowAtEnd = window + best - 1;
+        if (switchChains) walk.Improved(candidate, best);
+        continue;
+      }
     }
-  } while ((candidate = chain[candidate & F::kChainMask]) > limit && --chainLeft != 0);
+    if (candidate <= walk.tailFrom) walk.SeekTail(candidate, best);
+  } while (!walk.Ended() && --chainLeft != 0);
   s->matchStart = matchStart;
   return best;
 }
@@ -241,7 +332,6 @@ int MatchFinderInit(DeflateEncoderState* s, int level, uint16_t* flags) {
   }
   s->lookahead = std::min(got, F::kFirstRead);
   if (s->lookahead < F::kMinLookahead) FillWindow<F>(s);
-  s->hash = SeedHash(s->window, 0, F::kHashMask);
   return 0;
 }
 
@@ -264,7 +354,6 @@ void RunGreedy(DeflateEncoderState* s) {
         ++s->position;
       } else {
         s->position += matchLength;
-        s->hash = SeedHash(s->window, s->position, F::kHashMask);
       }
     } else {
       endBlock = TallyLiteral(s, s->window[s->position]);
