@@ -1,11 +1,11 @@
 #include "DeflateBitOutput.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
-// The smallest buffer that still takes a whole bit-buffer word and a stored
-// block header.
+// The smallest buffer that still takes a stored block header.
 constexpr uint32_t kMinOutputCapacity = 16;
 
 void WriteThrough(DeflateEncoderState* s, const uint8_t* data, uint32_t count) {
@@ -25,7 +25,7 @@ int DeflateOutputInit(DeflateEncoderState* s, uint32_t capacity) {
   s->bitCount = 0;
   DeflateOutputRelease(s);
   if (capacity < kMinOutputCapacity) capacity = kMinOutputCapacity;
-  s->out = static_cast<uint8_t*>(malloc(capacity));
+  s->out = static_cast<uint8_t*>(malloc(capacity + kOutputSlack));
   if (s->out == nullptr) return 4;
   s->outCapacity = capacity;
   return 0;
@@ -43,11 +43,15 @@ void FlushOutputBuffer(DeflateEncoderState* s) {
   s->outFill = 0;
 }
 
+uint32_t SpillFullBuffer(DeflateEncoderState* s, uint32_t fill) {
+  WriteThrough(s, s->out, s->outCapacity);
+  fill -= s->outCapacity;
+  memmove(s->out, s->out + s->outCapacity, fill);
+  return fill;
+}
+
 void AlignBitOutput(DeflateEncoderState* s) {
-  uint8_t bytes[8];
-  uint32_t count = (s->bitCount + 7) / 8;
-  for (uint32_t i = 0; i < count; ++i) bytes[i] = uint8_t(s->bitBuffer >> (8 * i));
-  PutOutputBytes(s, bytes, count);
+  if (s->bitCount > 0) PutBits(s, 0, 8 - s->bitCount);
   s->bitBuffer = 0;
   s->bitCount = 0;
   FlushOutputBuffer(s);
@@ -57,8 +61,7 @@ void WriteStoredBytes(DeflateEncoderState* s, const uint8_t* data, uint32_t leng
   AlignBitOutput(s);
   if (withHeader) {
     uint16_t inverse = uint16_t(~length);
-    const uint8_t header[4] = {uint8_t(length), uint8_t(length >> 8), uint8_t(inverse), uint8_t(inverse >> 8)};
-    PutOutputBytes(s, header, 4);
+    PutBits(s, uint32_t(length & 0xFFFF) | uint32_t(inverse) << 16, 32);
     FlushOutputBuffer(s);
   }
   WriteThrough(s, data, length);

@@ -134,27 +134,31 @@ void SendCodeLengths(DeflateEncoderState* s, const DynamicTrees& t) {
 }
 
 // Each symbol goes out with its extra bits in one call (at most 31 bits).
-void SendItems(DeflateEncoderState* s, const CodeSet& codes) {
+void SendItems(DeflateEncoderState* s, const CodeSet codes) {
   const DeflateLengthTable& table = LengthTableOf(s->format);
-  const DeflateItems& it = s->items;
-  for (uint32_t i = 0; i < it.count; ++i) {
-    unsigned litLen = it.litLen[i];
-    unsigned distance = it.distance[i];
+  const uint16_t* litLens = s->items.litLen;
+  const uint16_t* distances = s->items.distance;
+  uint32_t count = s->items.count;
+  BitCursor bits(s);
+  for (uint32_t i = 0; i < count; ++i) {
+    unsigned litLen = litLens[i];
+    unsigned distance = distances[i];
     if (distance == 0) {
-      PutBits(s, codes.literalCode[litLen], codes.literalLength[litLen]);
+      bits.Put(s, codes.literalCode[litLen], codes.literalLength[litLen]);
       continue;
     }
     unsigned lengthCode = LengthCodeOf(table, litLen);
     unsigned symbol = kEndOfBlock + 1 + lengthCode;
     unsigned codeBits = codes.literalLength[symbol];
-    PutBits(s, codes.literalCode[symbol] | ((litLen - table.base[lengthCode]) << codeBits),
-            codeBits + table.extra[lengthCode]);
+    bits.Put(s, codes.literalCode[symbol] | ((litLen - table.base[lengthCode]) << codeBits),
+             codeBits + table.extra[lengthCode]);
     unsigned distanceCode = DistanceCodeOf(distance);
     codeBits = codes.distanceLength[distanceCode];
-    PutBits(s, codes.distanceCode[distanceCode] | ((distance - DistanceBase(distanceCode)) << codeBits),
-            codeBits + DistanceExtraBits(distanceCode));
+    bits.Put(s, codes.distanceCode[distanceCode] | ((distance - DistanceBase(distanceCode)) << codeBits),
+             codeBits + DistanceExtraBits(distanceCode));
   }
-  PutBits(s, codes.literalCode[kEndOfBlock], codes.literalLength[kEndOfBlock]);
+  bits.Put(s, codes.literalCode[kEndOfBlock], codes.literalLength[kEndOfBlock]);
+  bits.Save(s);
 }
 
 // A member is text when bytes outside the printable range are rare.

@@ -61,7 +61,6 @@ struct Deflate64WindowFormat {
 namespace deflate_match {
 
 constexpr uint32_t kMinMatch = 3;
-constexpr int kFirstLazyLevel = 4;
 // Entries of the tail chain newer than the candidate that are passed before
 // giving the tail chain up: a string that recurs this often nearby is no
 // rarer than the one followed.
@@ -197,8 +196,9 @@ struct ChainWalk {
 
 // Follows the chain from candidate for a match longer than best; on success
 // sets matchStart and returns the new length, else returns best. Kept out
-// of line so that the chain walk has the registers to itself.
-template <class F>
+// of line so that the chain walk has the registers to itself. The greedy
+// levels, which do not insert every string, stay on the one chain.
+template <class F, bool kSwitchChains>
 __attribute__((noinline)) uint32_t LongestMatch(DeflateEncoderState* s, uint32_t candidate, uint32_t best) {
   const uint8_t* window = s->window;
   const uint8_t* scan = window + s->position;
@@ -206,8 +206,7 @@ __attribute__((noinline)) uint32_t LongestMatch(DeflateEncoderState* s, uint32_t
   if (best >= s->params.goodLength) chainLeft >>= 2;
   uint32_t limit = s->position > F::kMaxDistance ? s->position - F::kMaxDistance : 0;
   ChainWalk<F> walk{window, F::Head(s), F::Chain(s), s->position, limit, candidate, 0, 0};
-  bool switchChains = s->level >= kFirstLazyLevel;
-  if (switchChains && best >= kMinMatch) walk.tailFrom = walk.TailReach(best);
+  if (kSwitchChains && best >= kMinMatch) walk.tailFrom = walk.TailReach(best);
   uint32_t nice = s->params.niceLength;
   uint32_t matchStart = s->matchStart;
   uint16_t scanStart = Load16(scan);
@@ -224,11 +223,11 @@ __attribute__((noinline)) uint32_t LongestMatch(DeflateEncoderState* s, uint32_t
         if (length >= nice) break;
         scanEnd = Load16(scan + best - 1);
         windowAtEnd = window + best - 1;
-        if (switchChains) walk.Improved(candidate, best);
+        if (kSwitchChains) walk.Improved(candidate, best);
         continue;
       }
     }
-    if (candidate <= walk.tailFrom) walk.SeekTail(candidate, best);
+    if (kSwitchChains && candidate <= walk.tailFrom) walk.SeekTail(candidate, best);
   } while (!walk.Ended() && --chainLeft != 0);
   s->matchStart = matchStart;
   return best;
@@ -344,7 +343,7 @@ void RunGreedy(DeflateEncoderState* s) {
     uint32_t head = InsertString<F>(s, s->position);
     uint32_t matchLength = 0;
     if (head != 0 && s->position - head <= F::kMaxDistance)
-      matchLength = std::min(LongestMatch<F>(s, head, kMinMatch - 1), s->lookahead);
+      matchLength = std::min(LongestMatch<F, false>(s, head, kMinMatch - 1), s->lookahead);
     bool endBlock;
     if (matchLength >= kMinMatch) {
       endBlock = TallyMatch(s, lengths, s->position - s->matchStart, matchLength);
@@ -378,7 +377,7 @@ void RunLazy(DeflateEncoderState* s) {
     uint32_t prevStart = s->matchStart;
     matchLength = kMinMatch - 1;
     if (head != 0 && prevLength < s->params.lazyLength && s->position - head <= F::kMaxDistance) {
-      matchLength = std::min(LongestMatch<F>(s, head, prevLength), s->lookahead);
+      matchLength = std::min(LongestMatch<F, true>(s, head, prevLength), s->lookahead);
       if (matchLength == kMinMatch && s->position - s->matchStart > kFarLimit) matchLength = kMinMatch - 1;
     }
     if (prevLength >= kMinMatch && matchLength <= prevLength) {
