@@ -10,9 +10,11 @@
 // entry size. Linked into the stub alone: the builder catches what it throws.
 #include <windows.h>
 
+#include <cstdarg>
 #include <cstdlib>
 #include <new>
 
+#include "BoundedFormat.h"
 #include "ExtractCallback.h"
 
 namespace {
@@ -52,6 +54,13 @@ void __throw_invalid_argument(const char*) { EndOnRuntimeFailure(); }
 
 }  // namespace std
 
+// Every snprintf of the stub and the engine lands here: the runtime's own
+// formatter comes with floating-point conversion and its tables, where the
+// stub's texts need integers, characters and strings only.
+extern "C" int __mingw_vsnprintf(char* out, size_t size, const char* format, va_list args) {
+  return FormatBounded(out, size, format, args);
+}
+
 namespace __gnu_cxx {
 
 void __verbose_terminate_handler() { EndOnRuntimeFailure(); }
@@ -64,7 +73,7 @@ void __verbose_terminate_handler() { EndOnRuntimeFailure(); }
 // This applies to the table-driven unwinding of the 32-bit deliverable; the
 // 64-bit build's structured exception handling ties these entry points to
 // the runtime's own handler, so there they stay the library's.
-#if !defined(__SEH__)
+#if !defined(_WIN64)
 extern "C" {
 int __gxx_personality_v0(int, int, unsigned long long, void*, void*) { EndOnRuntimeFailure(); }
 void* __cxa_begin_catch(void*) noexcept { EndOnRuntimeFailure(); }
