@@ -12,8 +12,11 @@
 #define IDC_XT_DRAGDELETE 4515
 
 // ---- bars: the bar list's texts, the menu bar's title, its window list, the
-// glyphs and tips of an MDI child's buttons on the menu bar
+// glyphs and tips of an MDI child's buttons on the menu bar; a floating
+// bar's title when it has none and its close button's tip
+#define IDS_XT_TOOLBAR 4558
 #define IDS_XT_STATUS_BAR 4560
+#define IDS_XT_CLOSE 4585
 #define IDS_XT_MENU_BAR 4644
 #define IDS_XT_CONTROL_BAR 4645
 #define IDS_XT_MORE_WINDOWS 4653

@@ -8,40 +8,10 @@
 
 #include "classlib/classlib.h"
 #include "docking_fixture.h"
-#include "toolkit/bars/ControlBar.h"
 #include "toolkit/docking/DockBar.h"
 #include "toolkit/menus/MenuBar.h"
 
 namespace {
-
-// A toolkit bar of a given size along a horizontal side (turned on a vertical one).
-class CSizedBar : public CXTControlBar {
- public:
-  BOOL Create(CWnd* pParent, UINT nID, CSize horzSize) {
-    m_size = horzSize;
-    AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG);
-    DWORD style = SplitBarStyle(WS_CHILD | WS_VISIBLE | CBRS_TOP);
-    if (!CWnd::Create(AFX_WNDCONTROLBAR, nullptr, style, CRect(), pParent, nID)) return FALSE;
-    EnableDocking(CBRS_ALIGN_ANY);
-    return TRUE;
-  }
-  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? m_size : CSize(m_size.cy, m_size.cx); }
-  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
-
- private:
-  CSize m_size;
-};
-
-// The menu bar at a size of the test's choosing.
-class CSizedMenuBar : public CXTMenuBar {
- public:
-  explicit CSizedMenuBar(CSize horzSize) : m_size(horzSize) {}
-  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? m_size : CSize(m_size.cy, m_size.cx); }
-  CSize CalcDynamicLayout(int, DWORD nMode) override { return CalcFixedLayout(FALSE, (nMode & LM_HORZ) != 0); }
-
- private:
-  CSize m_size;
-};
 
 const UINT kFirstBar = AFX_IDW_CONTROLBAR_FIRST + 0x40;
 class DockBar : public ::testing::Test {
