@@ -20,6 +20,18 @@ struct BuilderGlobals {
   ProjectHost* projectHost = nullptr;
   // The title the about box last showed.
   std::string productTitle;
+  // A build pumps messages while it runs: the commands that would replace,
+  // save or free the project record it reads wait until it has ended.
+  bool buildRunning = false;
 };
 
 BuilderGlobals& Builder();
+
+// Marks a build as running for as long as it lives.
+class BuildRunningScope {
+ public:
+  BuildRunningScope() { Builder().buildRunning = true; }
+  ~BuildRunningScope() { Builder().buildRunning = false; }
+  BuildRunningScope(const BuildRunningScope&) = delete;
+  BuildRunningScope& operator=(const BuildRunningScope&) = delete;
+};

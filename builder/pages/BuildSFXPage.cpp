@@ -90,9 +90,15 @@ BOOL CBuildSFXPage::OnSetActive() {
 }
 
 int CBuildSFXPage::RunBuild(ProjectSettings* settings) {
-  if (!settings || !initialised_) return 0;
-  presenter_.BuildStarting(settings->outputName);
-  return BuildSelfExtractingProgram(AfxGetInstanceHandle(), *settings, stub_, presenter_);
+  if (!settings || !initialised_ || Builder().buildRunning) return 0;
+  // The build pumps messages: it reads its own copy, so nothing a message
+  // does to the project record can change or free what it is reading.
+  BuildRunningScope running;
+  ProjectSettings copy = *settings;
+  presenter_.BuildStarting(copy.outputName);
+  const int built = BuildSelfExtractingProgram(AfxGetInstanceHandle(), copy, stub_, presenter_);
+  settings->entriesFound = copy.entriesFound;
+  return built;
 }
 
 void CBuildSFXPage::OnPaint() { CPaintDC paint(this); }

@@ -2,7 +2,25 @@
 // table is separate).
 #pragma once
 
-#define IDR_MAINFRAME 128
+#define IDR_MAINFRAME 128  // menu, accelerators, icon and document strings
+
+// Commands of the main frame and the application.
+#define ID_HELP_FAQ 33
+#define ID_HELP_HOW_TO 34
+#define ID_TIP_OF_THE_DAY 35
+#define ID_HELP_SPECIAL_OFFERS 36
+#define ID_ABOUT_BRENNICOR 180
+#define ID_RESET_WARNING_BOXES 216
+#define ID_XP_LOOK 32772
+#define ID_QUICK_PANEL 32773
+#define ID_HELP_TOPICS 32780
+#define ID_SHOW_BUILD_PAGE 32781
+#define ID_SHOW_BUILD_PAGE_TOO 32782
+#define ID_HOME_PAGE 32784
+#define ID_SYSTEM_INFO 32787
+#define ID_BUILD_BRENNICOR 32786
+#define ID_ABOUT_SYSTEM_MENU 57664
+#define ID_MAIN_MENU_BAR 59480
 
 // Bitmaps.
 #define IDB_RECENT_PROJECT_BULLET 215  // start page, white transparent
@@ -78,6 +96,11 @@
 #define IDC_SYSINFO_GROUP 4496
 
 // Strings.
+#define IDS_OLE_INIT_FAILED 101
+#define IDS_ABOUT_SYSTEM_MENU 541
+#define IDS_WARNINGS_RESET_TITLE 551
+#define IDS_WARNINGS_RESET_TEXT 552
+#define IDS_APP_TITLE 57344
 #define IDS_OUTPUT_NOT_CREATED 23
 #define IDS_PROJECT_NOT_RECOGNIZED 25
 #define IDS_PROJECT_CHECK_FAILED 26

@@ -1,0 +1,241 @@
+#include "MainFrame.h"
+
+#include "SettingsPane.h"
+#include "StartUpIconsView.h"
+#include "app/BuilderCommands.h"
+#include "app/BuilderGlobals.h"
+#include "app/KorvaneBrennicorDoc.h"
+#include "builder_resource.h"
+#include "classlib/resource.h"
+#include "dialogs/AboutBox.h"
+#include "sysinfo/SystemInfoDlg.h"
+#include "toolkit/common/SettingsStore.h"
+#include "toolkit/common/SharedState.h"
+#include "toolkit/docking/BarState.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+  ON_WM_CREATE()
+  ON_WM_CLOSE()
+  ON_WM_SYSCOMMAND()
+  ON_COMMAND(ID_QUICK_PANEL, OnQuickPanel)
+  ON_UPDATE_COMMAND_UI(ID_QUICK_PANEL, OnUpdateQuickPanel)
+  ON_COMMAND(ID_BUILD_BRENNICOR, OnBuild)
+  ON_UPDATE_COMMAND_UI(ID_BUILD_BRENNICOR, OnUpdateBuild)
+  ON_COMMAND(ID_SHOW_BUILD_PAGE, OnActivateBuildPage)
+  ON_COMMAND(ID_SHOW_BUILD_PAGE_TOO, OnActivateBuildPage)
+  ON_COMMAND(ID_XP_LOOK, OnXPLook)
+  ON_UPDATE_COMMAND_UI(ID_XP_LOOK, OnUpdateXPLook)
+  ON_COMMAND(ID_RESET_WARNING_BOXES, OnResetWarningBoxes)
+  // The standard help command opens the help topics like F1.
+  ON_COMMAND_RANGE(ID_HELP, ID_HELP, OnHelpPage)
+  ON_COMMAND_RANGE(ID_HELP_FAQ, ID_HELP_HOW_TO, OnHelpPage)
+  ON_COMMAND_RANGE(ID_HELP_SPECIAL_OFFERS, ID_HELP_SPECIAL_OFFERS, OnHelpPage)
+  ON_COMMAND_RANGE(ID_HELP_TOPICS, ID_HELP_TOPICS, OnHelpPage)
+  ON_COMMAND(ID_TIP_OF_THE_DAY, OnTipOfTheDay)
+  ON_COMMAND(ID_HOME_PAGE, OnHomePage)
+  ON_COMMAND(ID_ABOUT_BRENNICOR, OnAbout)
+  ON_COMMAND(ID_SYSTEM_INFO, OnSystemInfo)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr char kSettingsSection[] = "Settings";
+constexpr char kQuickPanelValue[] = "bQUCKLftPnl";
+constexpr char kXPLookValue[] = "bXPMode";
+constexpr char kBarStateName[] = "KorvaneBrennicorPOS";
+
+constexpr DWORD kMenuBarControlStyle = 0x800;          // flat
+constexpr DWORD kMenuBarStyle = 0x50402834;            // child, visible, top, fly-by, tips, dynamic, gripper
+constexpr DWORD kStatusBarStyle = 0x50008200;          // child, visible, bottom, top border
+constexpr DWORD kDockAnySide = 0xF000;
+constexpr DWORD kSplitterStyle = 0x50000000;           // child, visible
+constexpr DWORD kFlatSplitterStyle = 10;
+constexpr int kStartPageWidth = 300;
+constexpr int kFrameWidth = 860, kFrameHeight = 640;
+
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+struct HelpPage {
+  UINT command;
+  const char* page;
+};
+const HelpPage kHelpPages[] = {
+    {ID_HELP, "index.html"},          {ID_HELP_TOPICS, "index.html"},
+    {ID_HELP_HOW_TO, "how_to.html"},  {ID_HELP_FAQ, "faq.html"},
+    {ID_HELP_SPECIAL_OFFERS, "special_offersreferrals.html"},
+};
+
+// Commands that replace, save or free the project record, or end the
+// program: a running build reads that record, so they wait for its end.
+bool ChangesTheProject(UINT id) {
+  return id == ID_FILE_NEW || id == ID_FILE_OPEN || id == ID_FILE_SAVE || id == ID_FILE_SAVE_AS ||
+         id == ID_APP_EXIT || id == ID_BUILD_BRENNICOR || (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE16);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame() {
+  CXTSettingsStore store;
+  quickPanel_ = store.ReadInt(kSettingsSection, kQuickPanelValue, 1);
+  CXTSharedState& shared = GetSharedState();
+  shared.m_xpLook = store.ReadInt(kSettingsSection, kXPLookValue, 1);
+  shared.m_customizeFlags[0] = TRUE;
+}
+
+CMainFrame::~CMainFrame() {
+  CXTSettingsStore store;
+  store.WriteInt(kSettingsSection, kXPLookValue, GetSharedState().m_xpLook);
+  store.WriteInt(kSettingsSection, kQuickPanelValue, quickPanel_);
+  if (Builder().mainFrame == this) Builder().mainFrame = nullptr;
+  if (Builder().projectHost == this) Builder().projectHost = nullptr;
+}
+
+BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (Builder().buildRunning && ChangesTheProject(nID) && !pHandlerInfo) {
+    if (nCode == CN_UPDATE_COMMAND_UI && pExtra) static_cast<CCmdUI*>(pExtra)->Enable(FALSE);
+    if (nCode == CN_COMMAND || nCode == CN_UPDATE_COMMAND_UI) return TRUE;
+  }
+  return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
+  if (CFrameWnd::OnCreate(lpcs) == -1 || !CreateBars()) return -1;
+  Builder().mainFrame = this;
+  Builder().projectHost = this;
+  EnableDocking(kDockAnySide);
+  SetWindowPos(nullptr, 0, 20, kFrameWidth, kFrameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  CenterWindow(CWnd::GetDesktopWindow());
+  XTLoadBarState(this, kBarStateName);
+  ShowTipOfTheDayAtStartUp();
+  return 0;
+}
+
+BOOL CMainFrame::CreateBars() {
+  if (!menuBar_.CreateEx(this, kMenuBarControlStyle, kMenuBarStyle, CRect(0, 0, 0, 0), ID_MAIN_MENU_BAR) ||
+      !menuBar_.LoadMenuBar(IDR_MAINFRAME))
+    return FALSE;
+  if (!statusBar_.Create(this, kStatusBarStyle, AFX_IDW_STATUS_BAR) ||
+      !statusBar_.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
+    return FALSE;
+  menuBar_.EnableDocking(kDockAnySide);
+  EnableDocking(kDockAnySide);
+  DockControlBar(&menuBar_);
+  return TRUE;
+}
+
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
+  if (!splitter_.CreateStatic(this, 1, 2, kSplitterStyle, AFX_IDW_PANE_FIRST)) return FALSE;
+  if (!splitter_.CreateView(0, 0, RUNTIME_CLASS(CStartUpIconsView), CSize(170, 100), pContext) ||
+      !splitter_.CreateView(0, 1, settings_pane::ViewClass(), CSize(100, 100), pContext)) {
+    splitter_.DestroyWindow();
+    return FALSE;
+  }
+  ShowStartPageColumn();
+  settingsView_ = static_cast<CView*>(splitter_.GetPane(0, 1));
+  // The start page routes the commands, so Save and Save As reach the document.
+  SetActiveView(static_cast<CView*>(splitter_.GetPane(0, 0)));
+  if (!quickPanel_) splitter_.HideColumn(0);
+  splitter_.RecalcLayout();
+  return TRUE;
+}
+
+void CMainFrame::ShowStartPageColumn() {
+  splitter_.SetColumnInfo(0, kStartPageWidth, 0);
+  splitter_.SetSplitterStyle(kFlatSplitterStyle);
+}
+
+void CMainFrame::RestoreSavedPlacement() { placement_.RestoreWindowPlacement(this); }
+
+void CMainFrame::OnClose() {
+  if (Builder().buildRunning) return;
+  placement_.SaveWindowPlacement(this);
+  XTSaveBarState(this, kBarStateName);
+  CFrameWnd::OnClose();
+}
+
+void CMainFrame::OnSysCommand(UINT nID, LPARAM lParam) {
+  if ((nID & 0xFFF0) == ID_ABOUT_SYSTEM_MENU) ShowAboutBox();
+  CFrameWnd::OnSysCommand(nID, lParam);
+}
+
+void CMainFrame::OnQuickPanel() {
+  quickPanel_ = !quickPanel_;
+  if (quickPanel_) {
+    splitter_.ShowColumn();
+    ShowStartPageColumn();
+  } else {
+    splitter_.HideColumn(0);
+  }
+  splitter_.RecalcLayout();
+}
+
+void CMainFrame::OnUpdateQuickPanel(CCmdUI* pCmdUI) { pCmdUI->SetCheck(quickPanel_ == 1); }
+
+void CMainFrame::OnBuild() {
+  if (settingsView_ && settings_pane::GeneralPageHasWindow(settingsView_)) settings_pane::Build(settingsView_);
+}
+
+void CMainFrame::OnUpdateBuild(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(settingsView_ && settings_pane::GeneralPageHasWindow(settingsView_) &&
+                 settings_pane::ReadyToBuild(settingsView_));
+}
+
+void CMainFrame::OnActivateBuildPage() {
+  if (settingsView_) settings_pane::ActivateBuildPage(settingsView_, record_);
+}
+
+void CMainFrame::OnXPLook() {
+  CXTSharedState& shared = GetSharedState();
+  shared.m_xpLook = !shared.m_xpLook;
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void CMainFrame::OnUpdateXPLook(CCmdUI* pCmdUI) { pCmdUI->SetCheck(GetSharedState().m_xpLook ? 1 : 0); }
+
+void CMainFrame::OnResetWarningBoxes() { ResetWarningBoxes(1, this); }
+
+void CMainFrame::OnHelpPage(UINT nID) {
+  for (const HelpPage& help : kHelpPages)
+    if (help.command == nID) ShowHelpPage(help.page);
+}
+
+void CMainFrame::OnTipOfTheDay() { ShowTipOfTheDay(); }
+
+void CMainFrame::OnHomePage() { OpenHomePage(); }
+
+void CMainFrame::OnAbout() { ShowAboutBox(); }
+
+void CMainFrame::OnSystemInfo() {
+  CMySystemInfoDlg info(this);
+  info.DoModal();
+}
+
+void CMainFrame::PushSettingsToPages(int reset, CMainFrame* frame) {
+  if (!frame) return;
+  if (reset) ResetDefaults(frame->record_);
+  frame->PushRecordToPages();
+}
+
+BOOL CMainFrame::OpenProjectByPath(LPCSTR path) {
+  if (Builder().buildRunning || !Builder().document) return FALSE;
+  return Builder().document->OpenByPath(path);
+}
+
+bool CMainFrame::GeneralPageHasWindow() {
+  return settingsView_ && settings_pane::GeneralPageHasWindow(settingsView_);
+}
+
+void CMainFrame::PushRecordToPages() {
+  if (settingsView_) settings_pane::RecordToPages(settingsView_, record_, 1);
+}
+
+void CMainFrame::CollectPagesIntoRecord() {
+  if (settingsView_) settings_pane::PagesToRecord(settingsView_, record_);
+}
+
+void CMainFrame::RepaintMainWindow() {
+  Invalidate();
+  UpdateWindow();
+}
