@@ -11,11 +11,10 @@
 #include "sysinfo/SystemInfoDlg.h"
 #include "toolkit/common/SettingsStore.h"
 #include "toolkit/common/SharedState.h"
-#include "toolkit/docking/BarState.h"
 
-IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CXTFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CXTFrameWnd)
   ON_WM_CREATE()
   ON_WM_CLOSE()
   ON_WM_SYSCOMMAND()
@@ -50,11 +49,14 @@ constexpr DWORD kMenuBarControlStyle = 0x800;          // flat
 constexpr DWORD kMenuBarStyle = 0x50402834;            // child, visible, top, fly-by, tips, dynamic, gripper
 constexpr DWORD kStatusBarStyle = 0x50008200;          // child, visible, bottom, top border
 constexpr DWORD kDockAnySide = 0xF000;
+constexpr DWORD kFlatDockBars = 0x100;
 constexpr DWORD kSplitterStyle = 0x50000000;           // child, visible
 constexpr DWORD kFlatSplitterStyle = 10;
 constexpr int kStartPageWidth = 300;
 constexpr int kFrameWidth = 860, kFrameHeight = 640;
 
+// The images the menus show beside their commands.
+const UINT kCoolMenuStrips[] = {IDR_MAINFRAME, IDR_MENU_IMAGES};
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
 struct HelpPage {
@@ -93,21 +95,23 @@ CMainFrame::~CMainFrame() {
 }
 
 BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  const UINT code = static_cast<UINT>(nCode);
   if (Builder().buildRunning && ChangesTheProject(nID) && !pHandlerInfo) {
-    if (nCode == CN_UPDATE_COMMAND_UI && pExtra) static_cast<CCmdUI*>(pExtra)->Enable(FALSE);
-    if (nCode == CN_COMMAND || nCode == CN_UPDATE_COMMAND_UI) return TRUE;
+    if (code == CN_UPDATE_COMMAND_UI && pExtra) static_cast<CCmdUI*>(pExtra)->Enable(FALSE);
+    if (code == CN_COMMAND || code == CN_UPDATE_COMMAND_UI) return TRUE;
   }
-  return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+  return CXTFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
-  if (CFrameWnd::OnCreate(lpcs) == -1 || !CreateBars()) return -1;
+  if (CXTFrameWnd::OnCreate(lpcs) == -1 || !CreateBars()) return -1;
   Builder().mainFrame = this;
   Builder().projectHost = this;
   EnableDocking(kDockAnySide);
+  InstallCoolMenus(kCoolMenuStrips, sizeof kCoolMenuStrips / sizeof kCoolMenuStrips[0]);
   SetWindowPos(nullptr, 0, 20, kFrameWidth, kFrameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   CenterWindow(CWnd::GetDesktopWindow());
-  XTLoadBarState(this, kBarStateName);
+  LoadBarState(kBarStateName);
   ShowTipOfTheDayAtStartUp();
   return 0;
 }
@@ -121,6 +125,7 @@ BOOL CMainFrame::CreateBars() {
     return FALSE;
   menuBar_.EnableDocking(kDockAnySide);
   EnableDocking(kDockAnySide);
+  EnableDockingEx(kDockAnySide, kFlatDockBars);
   DockControlBar(&menuBar_);
   return TRUE;
 }
@@ -151,13 +156,13 @@ void CMainFrame::RestoreSavedPlacement() { placement_.RestoreWindowPlacement(thi
 void CMainFrame::OnClose() {
   if (Builder().buildRunning) return;
   placement_.SaveWindowPlacement(this);
-  XTSaveBarState(this, kBarStateName);
-  CFrameWnd::OnClose();
+  SaveBarState(kBarStateName);
+  CXTFrameWnd::OnClose();
 }
 
 void CMainFrame::OnSysCommand(UINT nID, LPARAM lParam) {
   if ((nID & 0xFFF0) == ID_ABOUT_SYSTEM_MENU) ShowAboutBox();
-  CFrameWnd::OnSysCommand(nID, lParam);
+  CXTFrameWnd::OnSysCommand(nID, lParam);
 }
 
 void CMainFrame::OnQuickPanel() {

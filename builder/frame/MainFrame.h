@@ -10,9 +10,10 @@
 #include "toolkit/bars/SplitterWnd.h"
 #include "toolkit/bars/StatusBar.h"
 #include "toolkit/common/WindowPlacement.h"
+#include "toolkit/frame/FrameWnd.h"
 #include "toolkit/menus/MenuBar.h"
 
-class CMainFrame : public CFrameWnd, private ProjectHost {
+class CMainFrame : public CXTFrameWnd, private ProjectHost {
   DECLARE_DYNCREATE(CMainFrame)
   DECLARE_MESSAGE_MAP()
  public:

@@ -2,7 +2,8 @@
 // table is separate).
 #pragma once
 
-#define IDR_MAINFRAME 128  // menu, accelerators, icon and document strings
+#define IDR_MAINFRAME 128  // menu, accelerators, icon, document strings, file menu images
+#define IDR_MENU_IMAGES 99  // images of the other menus' commands
 
 // Commands of the main frame and the application.
 #define ID_HELP_FAQ 33

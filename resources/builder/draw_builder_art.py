@@ -97,6 +97,135 @@ def draw_link_arrow():
     return c
 
 
+MENU_GREY = (192, 192, 192)  # the colour the command image store leaves out
+INK, PAPER, RED = (40, 40, 40), (250, 250, 250), (200, 40, 40)
+
+
+def page(c, x, y, w, h):
+    c.fill(x, y, w, h, INK)
+    c.fill(x + 1, y + 1, w - 2, h - 2, PAPER)
+
+
+def glyph_new(c, x):
+    page(c, x + 4, 2, 11, 14)
+
+
+def glyph_open(c, x):
+    c.fill(x + 2, 5, 14, 10, DARK_GOLD)
+    c.fill(x + 3, 7, 12, 7, GOLD)
+    c.fill(x + 2, 4, 6, 2, DARK_GOLD)
+
+
+def glyph_save(c, x):
+    c.fill(x + 2, 2, 14, 14, BLUE)
+    c.fill(x + 5, 3, 8, 5, PAPER)
+    c.fill(x + 5, 11, 8, 5, INK)
+
+
+def glyph_cut(c, x):
+    for i in range(9):
+        c.put(x + 5 + i, 2 + i, INK)
+        c.put(x + 13 - i, 2 + i, INK)
+    c.disc(x + 5, 13, 3, lambda r, dx, dy: INK if r > 0.5 else MENU_GREY)
+    c.disc(x + 13, 13, 3, lambda r, dx, dy: INK if r > 0.5 else MENU_GREY)
+
+
+def glyph_copy(c, x):
+    page(c, x + 2, 2, 9, 11)
+    page(c, x + 7, 5, 9, 11)
+
+
+def glyph_paste(c, x):
+    c.fill(x + 3, 3, 12, 13, DARK_GOLD)
+    c.fill(x + 6, 2, 6, 3, INK)
+    page(c, x + 8, 7, 8, 10)
+
+
+def glyph_program(c, x):
+    draw_box(c, x + 1, 1, 16, GOLD, BLUE)
+
+
+def glyph_reset(c, x):
+    c.disc(x + 9, 9, 7, lambda r, dx, dy: (30, 140, 60) if r > 0.6 and not (dx > 0 and dy < 0) else MENU_GREY)
+    c.fill(x + 12, 2, 5, 2, (30, 140, 60))
+    c.fill(x + 15, 2, 2, 5, (30, 140, 60))
+
+
+def glyph_system(c, x):
+    c.fill(x + 1, 2, 16, 11, INK)
+    c.fill(x + 2, 3, 14, 9, LIGHT_BLUE)
+    c.fill(x + 7, 13, 4, 2, INK)
+    c.fill(x + 4, 15, 10, 2, INK)
+
+
+def glyph_home(c, x):
+    for i in range(8):
+        c.fill(x + 8 - i, 2 + i, 2 + 2 * i, 1, RED)
+    c.fill(x + 3, 10, 12, 7, GOLD)
+    c.fill(x + 8, 12, 3, 5, DARK_GOLD)
+
+
+def glyph_letter(colour, rows):
+    def draw(c, x):
+        c.disc(x + 9, 9, 8, lambda r, dx, dy: colour)
+        for y, row in enumerate(rows):
+            for i, bit in enumerate(row):
+                if bit == '#':
+                    c.put(x + 6 + i, 4 + y, PAPER)
+    return draw
+
+
+QUESTION = ['.####.', '##..##', '....##', '...##.', '..##..', '..##..', '......', '..##..', '..##..']
+INFORMATION = ['..##..', '..##..', '......', '.###..', '..##..', '..##..', '..##..', '..##..', '.####.']
+
+
+def glyph_exit(c, x):
+    c.fill(x + 2, 2, 8, 14, DARK_GOLD)
+    c.fill(x + 3, 3, 6, 12, GOLD)
+    c.fill(x + 9, 8, 6, 2, RED)
+    for i in range(4):
+        c.fill(x + 14 - i, 5 + i, 1, 8 - 2 * i, RED)
+
+
+def glyph_tip(c, x):
+    c.disc(x + 9, 7, 6, lambda r, dx, dy: (250, 230, 60) if r < 0.85 else DARK_GOLD)
+    c.fill(x + 7, 13, 5, 3, (120, 120, 120))
+
+
+def glyph_how_to(c, x):
+    page(c, x + 3, 1, 12, 16)
+    for y in (4, 7, 10, 13):
+        c.fill(x + 5, y, 8, 1, BLUE)
+
+
+def glyph_offers(c, x):
+    """A present."""
+    c.fill(x + 2, 6, 14, 11, RED)
+    c.fill(x + 1, 5, 16, 3, RED)
+    c.fill(x + 8, 5, 2, 12, GOLD)
+    c.fill(x + 1, 6, 16, 1, GOLD)
+    c.fill(x + 5, 2, 3, 3, GOLD)
+    c.fill(x + 10, 2, 3, 3, GOLD)
+
+
+def glyph_blank(c, x):
+    pass
+
+
+# Strips in the order of their command lists: tool bar 128 and tool bar 99.
+FILE_GLYPHS = [glyph_new, glyph_open, glyph_save, glyph_cut, glyph_copy, glyph_paste]
+MENU_GLYPHS = [glyph_program, glyph_reset, glyph_system, glyph_home, glyph_letter(BLUE, QUESTION), glyph_exit,
+               glyph_tip, glyph_letter(BLUE, INFORMATION), glyph_how_to, glyph_letter((30, 140, 60), QUESTION),
+               glyph_offers, glyph_blank]
+
+
+def draw_strip(glyphs):
+    c = Canvas(18 * len(glyphs), 18, MENU_GREY)
+    for i, glyph in enumerate(glyphs):
+        glyph(c, 18 * i)
+    return c
+
+
 def program_icon(size):
     c = Canvas(size, size, None)
     draw_box(c, 1, 1, size - 2, GOLD, BLUE)
@@ -127,6 +256,8 @@ def main():
     write_bmp(os.path.join(out, 'recent_bullet.bmp'), draw_document_bullet())
     write_bmp(os.path.join(out, 'help_bullet.bmp'), draw_help_bullet())
     write_bmp(os.path.join(out, 'link_arrow.bmp'), draw_link_arrow())
+    write_bmp(os.path.join(out, 'file_images.bmp'), draw_strip(FILE_GLYPHS))
+    write_bmp(os.path.join(out, 'menu_images.bmp'), draw_strip(MENU_GLYPHS))
     write_ico(os.path.join(out, 'builder.ico'), [32, 16], program_icon)
     write_ico(os.path.join(out, 'secured.ico'), [32, 16], secured_icon)
 
