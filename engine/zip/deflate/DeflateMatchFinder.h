@@ -126,12 +126,13 @@ inline uint32_t InsertString(DeflateEncoderState* s, uint32_t position) {
 }
 
 // A chain walk for one search. A match longer than best must repeat every
-// three-byte string of its first best + 1 bytes at the same offset, so any
-// of their chains holds all the candidates that can still win: the walk
-// follows link along the chain of the string at offset and examines
-// link - offset. It moves to whichever chain skips farthest back when a
-// longer match is found, which leaves far fewer entries to visit in
-// repetitive data. That needs every string inserted (the lazy levels).
+// three-byte string of its first best + 1 bytes at the same offset, so the
+// chain of any of them holds all the candidates that can still win: the
+// walk follows link along the chain of the string at offset and examines
+// link - offset. The last of those strings (offset best - 2) reaches past
+// the longest match found so far, which makes its chain the sparsest in
+// repetitive data; the walk moves to it whenever its next entry lies
+// farther back. That needs every string inserted (the lazy levels).
 template <class F>
 struct ChainWalk {
   const uint8_t* window;
@@ -141,31 +142,24 @@ struct ChainWalk {
   uint32_t limit;     // candidates must lie above this
   uint32_t link;
   uint32_t offset;
-  // The last string of the match sought starts past the longest match: its
-  // chain is the one a longer match is most likely unique in, usable once
-  // the candidates lie far enough back that its strings are all inserted.
-  uint32_t tailFrom;  // candidates at or below this may take the tail chain; 0: none
+  // Candidates at or below this may take the tail chain (0: none): its
+  // strings must all be inserted, so the candidates must lie best - 2 back.
+  uint32_t tailFrom;
 
   uint32_t Candidate() const { return link - offset; }
   bool Ended() const { return link <= limit + offset; }
 
-  // Moves to the chain of the string at candidate + i, inside the match just
-  // found, when its next entry lies farther back than the current one's.
-  void TakeSparsestInside(uint32_t candidate, uint32_t best) {
-    uint32_t offsets = std::min(best - kMinMatch, position - candidate - 1);
-    int64_t farthest = int64_t(link) - offset;
-    for (uint32_t i = 0; i <= offsets; ++i) {
-      int64_t next = int64_t(chain[(candidate + i) & F::kChainMask]) - i;
-      if (next < farthest) {
-        farthest = next;
-        link = uint32_t(next + i);
-        offset = i;
-      }
-    }
+  uint32_t TailReach(uint32_t best) const { return position > best - 2 ? position - (best - 2) : 0; }
+
+  // After a match of best bytes was found at candidate, or once the
+  // candidates pass the point noted: takes the tail chain when it may.
+  void SeekTail(uint32_t candidate, uint32_t best) {
+    tailFrom = TailReach(best);
+    if (candidate > tailFrom) return;
+    tailFrom = 0;
+    TakeTail(candidate, best);
   }
 
-  // Moves to the chain of the match's last string (offset best - 2) when
-  // its first entry below the candidate lies farther back.
   void TakeTail(uint32_t candidate, uint32_t best) {
     uint32_t i = best - 2;
     uint32_t tail = head[HashOf<F>(window + position + i)];
@@ -176,22 +170,6 @@ struct ChainWalk {
       offset = i;
     }
   }
-
-  // After candidate gave a match of best bytes (best >= 3).
-  void Improved(uint32_t candidate, uint32_t best) {
-    TakeSparsestInside(candidate, best);
-    SeekTail(candidate, best);
-  }
-
-  void SeekTail(uint32_t candidate, uint32_t best) {
-    tailFrom = TailReach(best);
-    if (candidate > tailFrom) return;
-    tailFrom = 0;
-    TakeTail(candidate, best);
-  }
-
-  // Candidates at or below this have all their tail strings inserted.
-  uint32_t TailReach(uint32_t best) const { return position > best - 2 ? position - (best - 2) : 0; }
 };
 
 // Follows the chain from candidate for a match longer than best; on success
@@ -215,6 +193,7 @@ __attribute__((noinline)) uint32_t LongestMatch(DeflateEncoderState* s, uint32_t
   do {
     candidate = walk.Candidate();
     walk.link = walk.chain[walk.link & F::kChainMask];
+    bool improved = false;
     if (Load16(windowAtEnd + candidate) == scanEnd && Load16(window + candidate) == scanStart) {
       uint32_t length = CommonLength<F::kMaxMatch>(scan, window + candidate);
       if (length > best) {
@@ -223,11 +202,10 @@ __attribute__((noinline)) uint32_t LongestMatch(DeflateEncoderState* s, uint32_t
         if (length >= nice) break;
         scanEnd = Load16(scan + best - 1);
         windowAtEnd = window + best - 1;
-        if (kSwitchChains) walk.Improved(candidate, best);
-        continue;
+        improved = true;
       }
     }
-    if (kSwitchChains && candidate <= walk.tailFrom) walk.SeekTail(candidate, best);
+    if (kSwitchChains && (improved || candidate <= walk.tailFrom)) walk.SeekTail(candidate, best);
   } while (!walk.Ended() && --chainLeft != 0);
   s->matchStart = matchStart;
   return best;
