@@ -18,7 +18,8 @@
 namespace {
 
 constexpr char kFrameSuffix[] = " - Korvane Brennicor";
-constexpr UINT kQuickPanel = 32773, kFileOpen = 57601, kFileSave = 57603, kFirstRecentFile = 57616;
+constexpr int kWarningBoxYes = 6, kWarningBoxMessage = 4490;
+constexpr UINT kResetWarningBoxes = 216, kQuickPanel = 32773, kFileOpen = 57601, kFileSave = 57603, kFirstRecentFile = 57616;
 
 std::string FileBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -374,4 +375,22 @@ TEST(BuilderCommandLine, OpensTheProjectItNamesAndStartsUntitledAfterReportingOn
     EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == c.title + kFrameSuffix; })) << WindowText(frame);
     EXPECT_EQ(builder.Close(frame), 0u);
   }
+}
+
+TEST(BuilderCommands, ResetDeletesEveryStoredWarningAnswerAndSaysSo) {
+  ClearBuilderProfile();
+  SkipTipOfTheDay();
+  SetProfileInt("Settings\\WarningMessageBxs", "SomeWarning", 1);
+  BuilderProcess builder("reset");
+  ASSERT_TRUE(builder.Start());
+  HWND frame = builder.WaitForFrame();
+  ASSERT_TRUE(frame);
+  PostMessageA(frame, WM_COMMAND, kResetWarningBoxes, 0);
+  HWND box = builder.WaitForDialog();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(ItemText(box, kWarningBoxMessage), "Warning MessageBoxes Information has been updated in the registry!");
+  DWORD answer = 0;
+  EXPECT_FALSE(ProfileInt("Settings\\WarningMessageBxs", "SomeWarning", &answer));
+  PostMessageA(box, WM_COMMAND, kWarningBoxYes, 0);
+  EXPECT_EQ(builder.Close(frame), 0u);
 }
