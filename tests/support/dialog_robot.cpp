@@ -34,6 +34,23 @@ HWND FindShownDialog(const std::string& caption, DWORD process) {
     return wanted.found;
 }
 
+BOOL CALLBACK MatchPopupMenu(HWND window, LPARAM data) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (process != GetCurrentProcessId() || std::strcmp(className, "#32768") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+}
+
+HWND FindShownPopupMenu() {
+    HWND found = nullptr;
+    EnumWindows(MatchPopupMenu, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 BOOL CALLBACK CancelWindow(HWND window, LPARAM) {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     return TRUE;
@@ -215,6 +232,31 @@ bool DragWith(HWND window, POINT pressAt, const std::function<void()>& script) {
     const bool ended = PumpUntil([&] { return played.load() && GetCapture() == nullptr; }, 15000);
     player.join();
     return ended;
+}
+
+bool WithPopupMenu(const std::function<void()>& open, const std::function<void(HWND popup, HMENU menu)>& choose) {
+    std::atomic<bool> came(false), returned(false);
+    std::thread player([&] {
+        const DWORD start = GetTickCount();
+        HWND popup = nullptr;
+        // open() returning first means no popup is coming.
+        while (!(popup = FindShownPopupMenu()) && !returned && GetTickCount() - start < kStepTimeoutMs) Sleep(10);
+        if (!popup) return;
+        came = true;
+        choose(popup, reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
+        const DWORD chosen = GetTickCount();
+        while (IsWindow(popup) && IsWindowVisible(popup) && GetTickCount() - chosen < 5000) Sleep(10);
+        if (IsWindow(popup) && IsWindowVisible(popup)) PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    open();
+    returned = true;
+    player.join();
+    return came;
+}
+
+void PickPopupItem(HWND popup, int index) {
+    for (int i = 0; i <= index; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
 }
 
 void ChooseFile(HWND fileDialog, const std::string& path) {

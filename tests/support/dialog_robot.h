@@ -70,5 +70,13 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms);
 // the button up (and presses Escape if the capture stays). This thread pumps
 // meanwhile; true when the capture ended in time.
 bool DragWith(HWND window, POINT pressAt, const std::function<void()>& script);
+// Runs open(), which tracks a popup menu on this thread, while another thread
+// waits for the popup window (class "#32768") of this process and hands it
+// and its menu to choose; a popup still open after that gets Escape, so the
+// test ends. True when a popup came.
+bool WithPopupMenu(const std::function<void()>& open, const std::function<void(HWND popup, HMENU menu)>& choose);
+// Chooses the selectable item at index (from 0) of a shown popup menu with
+// Down and Enter posted to it, as the keyboard would.
+void PickPopupItem(HWND popup, int index);
 // Types path into a system Open or Save As dialog's file name box and presses its OK.
 void ChooseFile(HWND fileDialog, const std::string& path);

@@ -6,6 +6,7 @@
 #include "classlib/module.h"
 #include "toolkit/bars/ControlBar.h"
 #include "toolkit/common/SharedState.h"
+#include "toolkit/frame/FrameHelper.h"
 #include "toolkit/menus/MenuBar.h"
 #include "toolkit_resource.h"
 
@@ -53,7 +54,7 @@ CString ItemText(CControlBar* bar, UINT defaultText) {
 }
 }  // namespace
 
-HMENU CXTControlBar::BuildBarListMenu(CFrameWnd* frame) const {
+HMENU CXTControlBar::BuildBarListMenu(CFrameWnd* frame) {
   // The frame's bars, last created first.
   CPtrList bars;
   for (POSITION pos = frame->m_listControlBars.GetHeadPosition(); pos;) {
@@ -85,7 +86,7 @@ BOOL CXTControlBar::ShowContextMenu(POINT* point, CFrameWnd* frame) {
   HMENU menu = BuildBarListMenu(frame);
   if (!menu) return TRUE;
   // The chosen bar's id goes to the frame as a command, which shows or hides it.
-  ::TrackPopupMenuEx(menu, 0, point->x, point->y, frame->m_hWnd, nullptr);
+  CXTFrameHelper::TrackPopupFor(menu, *point, frame);
   ::DestroyMenu(menu);
   return TRUE;
 }
@@ -103,7 +104,7 @@ void CXTControlBar::TrackOwnContextMenu(CPoint point) {
   if (!menu) return;
   if (HMENU popup = ::GetSubMenu(menu, m_nContextMenuSubIndex)) {
     CWnd* owner = GetTopLevelParent();
-    ::TrackPopupMenuEx(popup, 0, point.x, point.y, owner ? owner->m_hWnd : m_hWnd, nullptr);
+    CXTFrameHelper::TrackPopupFor(popup, point, owner ? owner : this);
   }
   ::DestroyMenu(menu);
 }

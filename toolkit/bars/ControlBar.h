@@ -82,7 +82,7 @@ class CXTControlBar : public CControlBar {
 
   // The bar list: one item per listed bar of the frame, checked when visible;
   // null when no bar qualifies. The caller destroys the menu.
-  HMENU BuildBarListMenu(CFrameWnd* frame) const;
+  static HMENU BuildBarListMenu(CFrameWnd* frame);
 
   BYTE m_bListed = TRUE;
 

@@ -7,6 +7,7 @@
 #include "toolkit/bars/ControlBar.h"
 #include "toolkit/common/MemDC.h"
 #include "toolkit/common/SharedState.h"
+#include "toolkit/frame/FrameHelper.h"
 #include "toolkit/menus/MenuBar.h"
 
 IMPLEMENT_DYNAMIC(CXTDockBar, CDockBar)
@@ -14,6 +15,7 @@ IMPLEMENT_DYNAMIC(CXTDockBar, CDockBar)
 BEGIN_MESSAGE_MAP(CXTDockBar, CDockBar)
 ON_WM_ERASEBKGND()
 ON_WM_PAINT()
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 namespace {
@@ -21,6 +23,9 @@ namespace {
 // The layout works along the dock bar: a vertical one has x and y exchanged.
 CRect Along(const CRect& rect, bool horz) { return horz ? rect : CRect(rect.top, rect.left, rect.bottom, rect.right); }
 CSize Along(CSize size, bool horz) { return horz ? size : CSize(size.cy, size.cx); }
+
+// The customise flag that lets the sides offer the bar list.
+const int kSideBarListCustomizeFlag = 3;
 
 bool IsToolkitBar(const CControlBar* pBar) { return pBar->IsKindOf(RUNTIME_CLASS(CXTControlBar)); }
 
@@ -159,4 +164,18 @@ void CXTDockBar::OnPaint() {
   GetClientRect(&client);
   CXTMemDC memDC(&dc, &client, GetToolkitColor(COLOR_BTNFACE));
   if ((GetStyle() & WS_VISIBLE) && GetDockedVisibleCount() > 0) DoPaint(&memDC);
+}
+
+void CXTDockBar::OnRButtonDown(UINT, CPoint point) {
+  CFrameWnd* frame = GetParentFrame();
+  HMENU menu = GetSharedState().m_customizeFlags[kSideBarListCustomizeFlag] && frame
+                   ? CXTControlBar::BuildBarListMenu(frame)
+                   : nullptr;
+  if (!menu) {
+    Default();
+    return;
+  }
+  ClientToScreen(&point);
+  CXTFrameHelper::TrackPopupFor(menu, point, frame);
+  ::DestroyMenu(menu);
 }

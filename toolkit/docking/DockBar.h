@@ -29,6 +29,8 @@ class CXTDockBar : public CDockBar {
  protected:
   afx_msg BOOL OnEraseBkgnd(CDC*) { return FALSE; }
   afx_msg void OnPaint();
+  // The list of the frame's bars, to show or hide one.
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
 
  private:
   CFrameWnd* DockSite() const;

@@ -5,6 +5,7 @@
 #include "toolkit/docking/DockBar.h"
 #include "toolkit/docking/DockState.h"
 #include "toolkit/docking/MiniDockFrameWnd.h"
+#include "toolkit/frame/FrameWnd.h"
 #include "toolkit/menus/MenuBar.h"
 
 namespace {
@@ -99,6 +100,18 @@ BOOL CXTFrameHelper::HideCommands(CFrameWnd* pFrame, const UINT* pIds, int nCoun
   BOOL bResult = pMenuBar->HideCommands(pIds, nCount);
   if (GetSharedState().m_coolMenus) m_coolMenu.HideCommands(pIds, nCount);
   return bResult;
+}
+
+CXTFrameHelper* CXTFrameHelper::FromWindow(CWnd* pWnd) {
+  return pWnd && pWnd->IsKindOf(RUNTIME_CLASS(CXTFrameWnd)) ? static_cast<CXTFrameWnd*>(pWnd) : nullptr;
+}
+
+void CXTFrameHelper::TrackPopupFor(HMENU hMenu, CPoint point, CWnd* pOwner) {
+  CXTFrameHelper* pHelper = FromWindow(pOwner);
+  if (pHelper && GetSharedState().m_coolMenus)
+    pHelper->m_coolMenu.TrackPopupMenuEx(hMenu, 0, point.x, point.y, pOwner, nullptr, TRUE);
+  else
+    ::TrackPopupMenuEx(hMenu, 0, point.x, point.y, pOwner->m_hWnd, nullptr);
 }
 
 BOOL CXTFrameHelper::TranslateForMenuBar(CFrameWnd* pFrame, MSG* pMsg) {

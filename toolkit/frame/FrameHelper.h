@@ -51,6 +51,11 @@ class CXTFrameHelper {
   BOOL SaveBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName);
 
   CXTCoolMenu& GetCoolMenu() { return m_coolMenu; }
+  // The helper of a toolkit frame, or null for any other window.
+  static CXTFrameHelper* FromWindow(CWnd* pWnd);
+  // Tracks a popup menu for owner at a screen point, drawn by the owner
+  // frame's cool menus once it has installed them; the chosen command goes to owner.
+  static void TrackPopupFor(HMENU hMenu, CPoint point, CWnd* pOwner);
 
  private:
   CXTCoolMenu m_coolMenu;

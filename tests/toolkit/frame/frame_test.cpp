@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/classlib.h"
+#include "dialog_robot.h"
 #include "shaped_frame.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/docking/DockBar.h"
@@ -34,7 +35,9 @@ class Frame : public ::testing::Test {
     m_frame = CShapedFrame::Make(CRect(40, 40, 640, 480));
     ASSERT_NE(m_frame, nullptr);
   }
+  // Not the main window any more first: destroying that would post WM_QUIT.
   void TearDown() override {
+    AfxGetApp()->m_pMainWnd = nullptr;
     if (m_frame) m_frame->DestroyWindow();
   }
   CXTDockBar* Side(UINT nID) { return static_cast<CXTDockBar*>(m_frame->GetControlBar(nID)); }
@@ -148,6 +151,37 @@ TEST_F(Frame, TheMenuBarSeesTheFramesKeysFirst) {
     EXPECT_EQ(m_frame->PreTranslateMessage(&msg), k.taken) << k.message << " " << k.key;
     EXPECT_EQ(m_frame->m_menuBar.GetTrackingState(nullptr), k.after) << k.message << " " << k.key;
   }
+}
+
+// A right click on a side lists the frame's bars in a popup the cool menus
+// draw; choosing the checked status bar hides it. Without the customise
+// flag for sides no list opens.
+TEST_F(Frame, ARightClickOnASideListsTheBarsThroughTheCoolMenus) {
+  CXTDockBar* bottom = Side(AFX_IDW_DOCKBAR_BOTTOM);
+  m_frame->RecalcLayout();
+  struct Seen {
+    int count = 0;
+    UINT id = 0, type = 0, state = 0;
+  } seen;
+  const bool came = WithPopupMenu([&] { bottom->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(5, 1)); },
+                                  [&](HWND popup, HMENU menu) {
+                                    seen.count = ::GetMenuItemCount(menu);
+                                    MENUITEMINFOA info = {sizeof info, MIIM_ID | MIIM_FTYPE | MIIM_STATE};
+                                    ::GetMenuItemInfoA(menu, 0, TRUE, &info);
+                                    seen = {seen.count, info.wID, info.fType, info.fState};
+                                    PickPopupItem(popup, 0);
+                                  });
+  ASSERT_TRUE(came);
+  EXPECT_EQ(seen.count, 1);
+  EXPECT_EQ(seen.id, static_cast<UINT>(AFX_IDW_STATUS_BAR));
+  EXPECT_TRUE(seen.type & MFT_OWNERDRAW);
+  EXPECT_TRUE(seen.state & MFS_CHECKED);
+  ASSERT_TRUE(PumpUntil([&] { return !m_frame->m_statusBar.IsWindowVisible(); }, 5000));
+
+  GetSharedState().m_customizeFlags[3] = FALSE;
+  EXPECT_FALSE(WithPopupMenu([&] { bottom->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(5, 1)); },
+                             [](HWND popup, HMENU) { ::PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0); }));
+  GetSharedState().m_customizeFlags[3] = TRUE;
 }
 
 TEST_F(Frame, HiddenCommandsReachTheMenuBarAndTheCoolMenus) {
