@@ -3,93 +3,48 @@
 #include "toolkit/menus/CoolMenu.h"
 
 #include <algorithm>
-#include <map>
 
 #include "classlib/winapp.h"
 #include "toolkit/common/ImageStore.h"
 #include "toolkit/common/SharedState.h"
-#include "toolkit/menus/PopupMenuSupport.h"
-#include "toolkit/paint/DropShadow.h"
+#include "toolkit/menus/PopupMenuWatch.h"
 
 namespace {
 
-// A drawn shadow appears where the system draws none of its own for menus:
-// always in the flat look, in the classic look before Windows XP.
-BOOL SystemDrawsMenuShadow() {
-  const OSVERSIONINFOA& v = GetOSVersionInfo();
-  return !GetSharedState().m_xpLook && v.dwPlatformId == VER_PLATFORM_WIN32_NT &&
-         (v.dwMajorVersion > 5 || (v.dwMajorVersion == 5 && v.dwMinorVersion >= 1));
-}
+// Every cool menu alive, so a popup window can tell whether its menu is one
+// of theirs.
+std::vector<CXTCoolMenu*> g_coolMenus;
+// WM_INITMENUPOPUP messages to pass over untouched (system menus the menu
+// bar tracks itself).
+int g_skipInitMenuPopup = 0;
 
 }  // namespace
 
-// ---- the hook on one popup-menu window: its shadow once it has been shown
-
-class CXTCoolMenu::PopupHook : public CXTPopupMenuHookBase {
- public:
-  PopupHook() : CXTPopupMenuHookBase(SystemDrawsMenuShadow()) {}
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    const HWND popup = m_hWnd;
-    const LRESULT result = Default(message, wParam, lParam);
-    if (message == WM_PAINT && !m_shown) {
-      m_shown = true;
-      const RECT none = {0, 0, 0, 0};
-      if (!SystemDrawsMenuShadow()) GetShadowPool().AttachShadowPair(popup, none);
-    }
-    return result;
-  }
-
- private:
-  bool m_shown = false;
-};
-
-namespace {
-
-// The popup-menu windows of the UI thread and their hooks.
-struct PopupWindows {
-  HHOOK cbtHook = nullptr;
-  std::map<HWND, CXTWndHook*> hooks;
-  int installs = 0;
-};
-PopupWindows g_popups;
-
-}  // namespace
-
-static LRESULT CALLBACK WatchPopupWindows(int code, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = ::CallNextHookEx(g_popups.cbtHook, code, wParam, lParam);
-  const HWND window = reinterpret_cast<HWND>(wParam);
-  if (code == HCBT_CREATEWND && IsMenuPopupWindow(window)) {
-    CXTWndHook* hook = new CXTCoolMenu::PopupHook;
-    hook->HookWindow(window);
-    g_popups.hooks[window] = hook;
-  } else if (code == HCBT_DESTROYWND) {
-    auto it = g_popups.hooks.find(window);
-    if (it != g_popups.hooks.end()) {
-      delete it->second;
-      g_popups.hooks.erase(it);
-    }
-  }
-  return result;
-}
-
-CXTCoolMenu::CXTCoolMenu() = default;
+CXTCoolMenu::CXTCoolMenu() { g_coolMenus.push_back(this); }
 
 CXTCoolMenu::~CXTCoolMenu() {
   CloseMenus();
   HookWindow(static_cast<HWND>(nullptr));
-  if (m_installed && --g_popups.installs == 0 && g_popups.cbtHook) {
-    ::UnhookWindowsHookEx(g_popups.cbtHook);
-    g_popups.cbtHook = nullptr;
-  }
+  if (m_installed) CXTPopupMenuWatch::Stop();
+  g_coolMenus.erase(std::remove(g_coolMenus.begin(), g_coolMenus.end(), this), g_coolMenus.end());
 }
 
 void CXTCoolMenu::Install(CWnd* frame) {
   HookWindow(frame);
   if (m_installed) return;
   m_installed = true;
-  if (g_popups.installs++ == 0)
-    g_popups.cbtHook = ::SetWindowsHookExA(WH_CBT, WatchPopupWindows, nullptr, ::GetCurrentThreadId());
+  CXTPopupMenuWatch::Start();
 }
+
+BOOL CXTCoolMenu::IsCoolMenu(HMENU menu) {
+  for (const CXTCoolMenu* cool : g_coolMenus)
+    if (std::find(cool->m_menus.begin(), cool->m_menus.end(), menu) != cool->m_menus.end()) return TRUE;
+  return FALSE;
+}
+
+void CXTCoolMenu::SkipInitMenuPopup() { ++g_skipInitMenuPopup; }
+
+void CXTCoolMenu::SetNextPopupTitle(const RECT& title) { CXTPopupMenuWatch::SetNextTitle(title); }
 
 LRESULT CXTCoolMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -102,12 +57,20 @@ LRESULT CXTCoolMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && LOWORD(wParam) == XT_IDC_FULL_MENUS) {
         m_fullMenus = TRUE;
+        m_expandHot = false;
       } else if (HIWORD(wParam) == 0) {
         m_fullMenus = FALSE;
         AddRecentItem(LOWORD(wParam));
       }
       break;
+    case WM_KEYDOWN:
+      CXTPopupMenuWatch::FollowMouse(WM_KEYDOWN);
+      break;
     case WM_INITMENUPOPUP: {
+      if (g_skipInitMenuPopup > 0) {
+        --g_skipInitMenuPopup;
+        break;
+      }
       // The frame's command updates run first.
       const LRESULT result = Default(message, wParam, lParam);
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam));
@@ -155,7 +118,9 @@ BOOL CXTCoolMenu::IsSystemMenu(HMENU menu) const {
 }
 
 void CXTCoolMenu::OnInitMenuPopup(HMENU menu, UINT, BOOL systemMenu) {
+  m_expandHot = false;
   if (!::IsMenu(menu) || systemMenu || IsSystemMenu(menu)) return;
+  CXTPopupMenuWatch::LinkMenu(menu);
   const int margin = GetSharedState().m_xpLook ? 4 : 1, marginY = GetSharedState().m_xpLook ? 3 : 1;
   m_cellSize = CSize(m_imageSize.cx + 2 * margin, m_imageSize.cy + 2 * marginY);
   SubclassMenu(menu, TRUE);
@@ -179,6 +144,7 @@ void CXTCoolMenu::CloseMenus() {
   }
   m_menus.clear();
   m_fullMenus = FALSE;
+  CXTPopupMenuWatch::ForgetNotedMenu();
 }
 
 BOOL CXTCoolMenu::LoadToolbar(HWND toolBar) {
@@ -222,7 +188,7 @@ static bool PumpPendingMessages() {
 }
 
 UINT CXTCoolMenu::TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, CWnd* owner, const RECT* exclude, BOOL post) {
-  for (const auto& open : g_popups.hooks) ::PostMessageA(open.first, WM_CLOSE, 0, 0);
+  CXTPopupMenuWatch::CloseAll();
   if (!PumpPendingMessages()) return 0;
   TPMPARAMS params = {sizeof params, {0, 0, 0, 0}};
   if (exclude) params.rcExclude = *exclude;

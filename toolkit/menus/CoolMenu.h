@@ -7,11 +7,13 @@
 // positions, their own types and item data.
 //
 // The cool menu is a hook on the frame; a WH_CBT hook of the UI thread puts
-// a small hook on each popup-menu window for its drop shadow.
+// a small hook on each popup-menu window for its painting, reveal animation,
+// flat border and drop shadows.
 //
 // Files: CoolMenu.cpp (frame messages, opening and closing, tracking,
 // images), CoolMenuItems.cpp (item records, hiding, the expand item, keys,
-// recent items), CoolMenuDraw.cpp (measuring and drawing items).
+// recent items), CoolMenuDraw.cpp (measuring and drawing items),
+// PopupMenuWatch (the popup-menu windows), CoolMenuPopupHook (one window).
 #pragma once
 
 #include <memory>
@@ -79,15 +81,18 @@ class CXTCoolMenu : public CXTWndHook {
   void OnMenuSelect(UINT id, UINT flags, HMENU menu);
 
   BOOL IsFullMenus() const { return m_fullMenus; }
+  // Whether any cool menu has made the menu owner-drawn.
+  static BOOL IsCoolMenu(HMENU menu);
+  // The next WM_INITMENUPOPUP is passed on untouched: the menu bar calls
+  // this before it tracks a system menu.
+  static void SkipInitMenuPopup();
+  // The menu-bar title (screen coordinates) the next popup opens from: its
+  // flat border joins the title and its shadow leaves the title alone.
+  static void SetNextPopupTitle(const RECT& title);
   // The record of an item, or null when the item data is not one of ours.
   CXTMenuItemData* FindRecord(ULONG_PTR itemData) const;
 
- public:
-  // The hook each popup-menu window gets while it exists.
-  class PopupHook;
-
  private:
-
   // The expand timer and its delay; the customise flag that switches it on.
   enum : UINT { kExpandTimer = 1000, kExpandDelay = 750, kExpandAfterDelayFlag = 4 };
 
@@ -114,6 +119,12 @@ class CXTCoolMenu : public CXTWndHook {
   void DrawExpandItem(CDC* dc, const CRect& rect, bool selected);
   void DrawMenuText(CDC* dc, const CRect& rect, const CString& text, COLORREF color, bool bold);
   CRect CellRect(const CRect& item) const;
+  // The item's position in its menu as shown now, or -1.
+  int FindItemPosition(const CXTMenuItemData& data) const;
+  struct ItemPlace {
+    bool first, last;
+  };
+  ItemPlace PlaceOf(const CXTMenuItemData& data) const;
 
   std::vector<UINT> m_hidden;
   CSize m_imageSize{16, 15};

@@ -1,10 +1,12 @@
 // Measuring and drawing the cool menu's items in the flat and classic looks.
 #include <algorithm>
 
+#include "toolkit/common/DrawHelpers.h"
 #include "toolkit/common/ImageStore.h"
 #include "toolkit/common/MenuHelpers.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/menus/CoolMenu.h"
+#include "toolkit/menus/PopupMenuWatch.h"
 #include "toolkit/paint/FlatPainters.h"
 
 namespace {
@@ -37,7 +39,22 @@ void DrawRadio(CDC* dc, CPoint o, COLORREF c) {
   dc->FillSolidRect(o.x + 8, o.y + 12, 3, 1, c);
 }
 
+// Mnemonics are underlined only while the system shows keyboard cues (from
+// Windows 2000 on) or Alt is down.
+bool ShowsKeyboardCues() {
+  const OSVERSIONINFOA& v = GetOSVersionInfo();
+  if (v.dwPlatformId != VER_PLATFORM_WIN32_NT || v.dwMajorVersion < 5) return true;
+  BOOL cues = TRUE;
+  ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cues, 0);
+  return cues || (::GetKeyState(VK_MENU) & 0x8000);
+}
+
 }  // namespace
+
+CXTCoolMenu::ItemPlace CXTCoolMenu::PlaceOf(const CXTMenuItemData& data) const {
+  const int position = FindItemPosition(data);
+  return ItemPlace{position == 0, position >= 0 && position == ::GetMenuItemCount(data.menu) - 1};
+}
 
 CRect CXTCoolMenu::CellRect(const CRect& item) const {
   const int top = item.top + (item.Height() - m_cellSize.cy) / 2;
@@ -73,7 +90,14 @@ BOOL CXTCoolMenu::OnMeasureItem(MEASUREITEMSTRUCT* item) {
   const int textWidth = measured.right - measured.left;
   const int width = flat ? textWidth + m_imageSize.cx + 28 : textWidth + 2 * m_imageSize.cx + 2;
   item->itemWidth = text.IsEmpty() ? kMinimumWidth : std::max(width, kMinimumWidth);
-  item->itemHeight = text.IsEmpty() ? cyMenu : std::max<int>(m_imageSize.cy + 4 + (flat ? 3 : 0), cyMenu);
+  int height = text.IsEmpty() ? cyMenu : std::max<int>(m_imageSize.cy + 4 + (flat ? 3 : 0), cyMenu);
+  if (flat) {
+    // The flat border takes a pixel from the top item and leaves room below the last.
+    const ItemPlace place = PlaceOf(*data);
+    if (place.first) height += 1;
+    if (place.last) height -= 3;
+  }
+  item->itemHeight = height;
   return TRUE;
 }
 
@@ -112,12 +136,14 @@ BOOL CXTCoolMenu::OnDrawItem(const DRAWITEMSTRUCT* item) {
     else
       color = ::GetSysColor(grayed ? (selected ? COLOR_3DFACE : COLOR_GRAYTEXT)
                                    : (selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    CString shown = data->text;
+    if (!ShowsKeyboardCues()) StripMnemonics(shown);
     if (!flat && grayed && !selected) {
       CRect raised = text;
       raised.OffsetRect(1, 1);
-      DrawMenuText(dc, raised, data->text, ::GetSysColor(COLOR_3DHILIGHT), (data->state & MFS_DEFAULT) != 0);
+      DrawMenuText(dc, raised, shown, ::GetSysColor(COLOR_3DHILIGHT), (data->state & MFS_DEFAULT) != 0);
     }
-    DrawMenuText(dc, text, data->text, color, (data->state & MFS_DEFAULT) != 0);
+    DrawMenuText(dc, text, shown, color, (data->state & MFS_DEFAULT) != 0);
   }
   dc->RestoreDC(saved);
   return TRUE;
@@ -131,8 +157,16 @@ void CXTCoolMenu::DrawItemBackground(CDC* dc, const DRAWITEMSTRUCT& item, const 
     dc->FillSolidRect(&rect, shownHidden ? GetSharedState().m_clrLightFace : ::GetSysColor(COLOR_MENU));
     return;
   }
-  dc->FillSolidRect(&rect, Tk(41));
-  const CRect column(rect.left, rect.top, rect.left + m_cellSize.cx + 8, rect.bottom);
+  // The fill reaches past the item into the popup's margins: right, and
+  // below the last item.
+  const ItemPlace place = PlaceOf(data);
+  CRect fill = rect;
+  fill.right += 4;
+  if (place.last) fill.bottom += 4;
+  dc->FillSolidRect(&fill, Tk(41));
+  CRect column(rect.left, rect.top, rect.left + m_cellSize.cx + 8, rect.bottom);
+  if (place.first) column.top += 1;
+  if (place.last) column.bottom -= 1;
   dc->FillSolidRect(&column, Tk(shownHidden ? 42 : 30));
   if (!selected || (data.type & MFT_SEPARATOR)) return;
   CRect band = rect;
@@ -140,7 +174,8 @@ void CXTCoolMenu::DrawItemBackground(CDC* dc, const DRAWITEMSTRUCT& item, const 
   if (!grayed) {
     dc->FillSolidRect(&band, Tk(31));
     FrameRectWith(dc, band, Tk(32));
-  } else {
+  } else if (!CXTPopupMenuWatch::MouseMoved()) {
+    // A grayed item is marked only where the keyboard brought the selection.
     dc->FillSolidRect(&band, Tk(41));
     FrameRectWith(dc, band, Tk(32));
   }
@@ -168,20 +203,27 @@ bool CXTCoolMenu::DrawItemImage(CDC* dc, const DRAWITEMSTRUCT& item, const CXTMe
   auto draw = [&](HICON icon, int dx, int dy) {
     ::DrawIconEx(dc->m_hDC, x + dx, y + dy, icon, m_imageSize.cx, m_imageSize.cy, 0, nullptr, DI_NORMAL);
   };
-  if (!Flat()) dc->FillSolidRect(&cell, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+  auto drawMono = [&](COLORREF color, int dx, int dy) {
+    CBrush brush(color);
+    ::DrawStateA(dc->m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(images->image), 0, x + dx, y + dy,
+                 m_imageSize.cx, m_imageSize.cy, DST_ICON | DSS_MONO);
+  };
+  if (!Flat()) {
+    const bool shownHidden = (data.flags & CXTMenuItemData::kHideable) && m_fullMenus;
+    dc->FillSolidRect(&cell, shownHidden ? GetSharedState().m_clrLightFace : ::GetSysColor(COLOR_MENU));
+  }
   if (Flat() && checked) {
     CRect box(cell.left + 2, cell.top + 2, cell.right - 3, cell.bottom - 1);
     if (!grayed) dc->FillSolidRect(&box, Tk(selected ? 33 : 36));
     FrameRectWith(dc, box, Tk(grayed ? 43 : 37));
     draw(images->image, 0, 0);
-  } else if (grayed) {
-    if (images->disabled) {
-      draw(images->disabled, 0, 0);
-    } else {
-      CBrush brush(Flat() ? Tk(40) : ::GetSysColor(COLOR_3DSHADOW));
-      ::DrawStateA(dc->m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(images->image), 0, x, y, m_imageSize.cx,
-                   m_imageSize.cy, DST_ICON | DSS_MONO);
-    }
+  } else if (grayed && images->disabled) {
+    draw(images->disabled, 0, 0);
+  } else if (grayed && Flat()) {
+    drawMono(Tk(40), 0, 0);
+  } else if (grayed) {  // embossed
+    drawMono(::GetSysColor(COLOR_3DHILIGHT), 1, 1);
+    drawMono(::GetSysColor(COLOR_3DSHADOW), 0, 0);
   } else if (Flat() && selected) {
     draw(images->shadow, 1, 1);
     draw(images->image, -1, -1);
@@ -189,6 +231,7 @@ bool CXTCoolMenu::DrawItemImage(CDC* dc, const DRAWITEMSTRUCT& item, const CXTMe
     draw(images->faded, 0, 0);
   } else {
     CRect edge = cell;
+    if (checked && !selected) DrawHalftoneRect(dc, &edge);
     if (checked || selected) ::DrawEdge(dc->m_hDC, &edge, checked ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     draw(images->image, 0, 0);
   }
@@ -204,11 +247,15 @@ void CXTCoolMenu::DrawCheckMark(CDC* dc, const CRect& cell, bool selected, bool 
     mark = Tk(grayed ? 43 : (selected ? 45 : 44));
   } else {
     CRect box = cell;
-    dc->FillSolidRect(&box, ::GetSysColor(selected ? COLOR_MENU : COLOR_3DLIGHT));
+    if (selected)
+      dc->FillSolidRect(&box, ::GetSysColor(COLOR_MENU));
+    else
+      DrawHalftoneRect(dc, &box);
     ::DrawEdge(dc->m_hDC, &box, BDR_SUNKENOUTER, BF_RECT);
     mark = ::GetSysColor(COLOR_MENUTEXT);
   }
-  const CPoint origin(cell.left + 3, cell.top + 2);
+  // The flat box is smaller than the cell: its mark moves in with it.
+  const CPoint origin = Flat() ? CPoint(cell.left + 3, cell.top + 2) : cell.TopLeft();
   if (radio)
     DrawRadio(dc, origin, mark);
   else

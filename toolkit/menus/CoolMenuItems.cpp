@@ -80,6 +80,18 @@ CXTMenuItemData* CXTCoolMenu::MakeRecord(HMENU menu, int position, const MENUITE
   return m_records.back().get();
 }
 
+int CXTCoolMenu::FindItemPosition(const CXTMenuItemData& data) const {
+  const int count = ::GetMenuItemCount(data.menu);
+  for (int position = 0; position < count; ++position) {
+    MENUITEMINFOA info;
+    InitMenuItemInfo(&info);
+    info.fMask = MIIM_DATA;
+    if (::GetMenuItemInfoA(data.menu, position, TRUE, &info) && info.dwItemData == reinterpret_cast<ULONG_PTR>(&data))
+      return position;
+  }
+  return -1;
+}
+
 void CXTCoolMenu::DeleteRecord(CXTMenuItemData* record) {
   m_known.erase(record);
   m_records.erase(std::remove_if(m_records.begin(), m_records.end(),

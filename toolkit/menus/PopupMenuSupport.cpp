@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "toolkit/common/MenuHelpers.h"
+#include "toolkit/paint/MenuAnimation.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ CXTPopupMenuHookBase::CXTPopupMenuHookBase(BOOL systemShadow) {
   ::SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &g_saved.animation, 0);
   ::SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &g_saved.dropShadow, 0);
   SetSystemFlag(SPI_SETMENUANIMATION, FALSE);
+  HoldSystemMenuAnimation(&g_saved.animation);
   SetSystemFlag(SPI_SETDROPSHADOW, systemShadow);
 }
 
@@ -53,6 +55,7 @@ CXTPopupMenuHookBase::~CXTPopupMenuHookBase() {
   if (--g_saved.liveHooks > 0) return;
   SetSystemFlag(SPI_SETDROPSHADOW, g_saved.dropShadow);
   SetSystemFlag(SPI_SETMENUANIMATION, g_saved.animation);
+  HoldSystemMenuAnimation(nullptr);
 }
 
 int CXTPopupMenuHookBase::LiveCount() { return g_saved.liveHooks; }

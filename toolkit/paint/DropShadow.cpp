@@ -112,10 +112,9 @@ void CXTDropShadowPool::AttachShadowPair(HWND owner, const RECT& exclusion) {
   AttachShadow(kRightStrip, exclusion, owner);
 }
 
-void CXTDropShadowPool::AttachShadowPairRect(const RECT& rect, HWND owner) {
-  const RECT none = {0, 0, 0, 0};
-  AttachShadow(kBottomStrip, none, owner, &rect);
-  AttachShadow(kRightStrip, none, owner, &rect);
+void CXTDropShadowPool::AttachShadowPairRect(const RECT& rect, HWND owner, const RECT& exclusion) {
+  AttachShadow(kBottomStrip, exclusion, owner, &rect);
+  AttachShadow(kRightStrip, exclusion, owner, &rect);
 }
 
 void CXTDropShadowPool::ReleaseShadow(CXTDropShadowWnd* shadow) {
@@ -280,13 +279,19 @@ void CXTDropShadowWnd::OnPaint() {
 }
 
 // A black image whose alpha is the shade: premultiplied, so colour stays 0.
+// The excluded part is clear in the image too: a system may show a layered
+// window whole, whatever its region.
 void CXTDropShadowWnd::ApplyLayeredImage() {
   CXTDibSection image(m_placed.Width(), m_placed.Height());
   if (!image.IsValid()) return;
+  CRect excluded;
+  if (excluded.IntersectRect(&m_placed, &m_exclusion)) excluded.OffsetRect(-m_placed.left, -m_placed.top);
   DWORD* pixel = image.Pixels();
   for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x)
-      *pixel++ = static_cast<DWORD>(ShadowShade(m_strip, x, y, image.Width(), image.Height())) << 24;
+    for (int x = 0; x < image.Width(); ++x) {
+      const bool clear = excluded.PtInRect(CPoint(x, y)) != FALSE;
+      *pixel++ = clear ? 0 : static_cast<DWORD>(ShadowShade(m_strip, x, y, image.Width(), image.Height())) << 24;
+    }
   HDC screen = ::GetDC(nullptr);
   POINT at = {m_placed.left, m_placed.top}, origin = {0, 0};
   SIZE size = {image.Width(), image.Height()};

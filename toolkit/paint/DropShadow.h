@@ -40,8 +40,9 @@ class CXTDropShadowPool {
   CXTDropShadowWnd* AttachShadow(Strip strip, const RECT& exclusion, HWND owner, const RECT* fixed = nullptr);
   // The bottom strip, then the right one, of a window the strips follow.
   void AttachShadowPair(HWND owner, const RECT& exclusion);
-  // Both strips of a fixed rectangle, released with their owner.
-  void AttachShadowPairRect(const RECT& rect, HWND owner);
+  // Both strips of a fixed rectangle, released with their owner; exclusion
+  // (screen coordinates, may be empty) stays clear.
+  void AttachShadowPairRect(const RECT& rect, HWND owner, const RECT& exclusion);
   void ReleaseShadow(CXTDropShadowWnd* shadow);
 
   UpdateLayeredWindowFn GetUpdateLayered() const { return m_updateLayered; }

@@ -8,6 +8,7 @@ namespace {
 
 XTMenuAnimationFn g_handler = nullptr;
 int g_kind = kMenuAnimationSystem;
+const BOOL* g_heldSystemAnimation = nullptr;
 
 BOOL SystemFlag(UINT action) {
   BOOL value = FALSE;
@@ -53,16 +54,20 @@ void Fade(const CRect& r, CDC* target, CDC* source, int steps, int duration) {
 }  // namespace
 
 void SetMenuAnimationHandler(XTMenuAnimationFn handler) { g_handler = handler; }
+void HoldSystemMenuAnimation(const BOOL* saved) { g_heldSystemAnimation = saved; }
 int GetMenuAnimationKind() { return g_kind; }
 void SetMenuAnimationKind(int kind) { g_kind = kind; }
 
 // The system's own settings are read through their own queries: the
 // preference mask they live in is 8 bytes long, and a 4-byte read of it fails.
+// While popups are open the system's animation is held off so that it never
+// plays over ours; the setting saved then is the user's choice.
 int ResolveMenuAnimation(int kind) {
   static const int kRandomKinds[] = {kMenuAnimationFade, kMenuAnimationSlide, kMenuAnimationUnfold};
   switch (kind) {
     case kMenuAnimationSystem:
-      if (!SystemFlag(SPI_GETMENUANIMATION)) return kMenuAnimationNone;
+      if (!(g_heldSystemAnimation ? *g_heldSystemAnimation : SystemFlag(SPI_GETMENUANIMATION)))
+        return kMenuAnimationNone;
       return SystemFlag(SPI_GETMENUFADE) ? kMenuAnimationFade : kMenuAnimationSlide;
     case kMenuAnimationRandom:
       return kRandomKinds[rand() % 3];

@@ -23,6 +23,9 @@ void SetMenuAnimationHandler(XTMenuAnimationFn handler);
 int GetMenuAnimationKind();
 void SetMenuAnimationKind(int kind);
 
+// While the popup hooks hold the system's menu animation off, the setting
+// they saved stands for the system's own (null: ask the system again).
+void HoldSystemMenuAnimation(const BOOL* saved);
 // Unfold, slide, fade or none for a requested kind.
 int ResolveMenuAnimation(int kind);
 // rect: the popup in target coordinates; the source image starts at (0, 0).

@@ -4,11 +4,11 @@
 // measuring, the recent list in the registry, and a pending quit kept.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "classlib/winapp.h"
+#include "cool_menu_fixture.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/menus/CoolMenu.h"
 #include "toolkit/paint/DropShadow.h"
@@ -70,29 +70,12 @@ HMENU MakeFileMenu() {
   return menu;
 }
 
-LRESULT CALLBACK FrameProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == WM_MEASUREITEM) {  // the other owner's item
-    reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = 20;
-    reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemWidth = 50;
-    return TRUE;
-  }
-  if (m == WM_DRAWITEM) return TRUE;
-  return ::DefWindowProcA(w, m, wp, lp);
-}
-
 class CoolMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, (CString("Software\\") + kCompany));
     theApp.SetRegistryKey(kCompany);
-    static ATOM atom = [] {
-      WNDCLASSA wc = {};
-      wc.lpfnWndProc = FrameProc;
-      wc.lpszClassName = "CoolMenuTestFrame";
-      return ::RegisterClassA(&wc);
-    }();
-    m_frame = ::CreateWindowExA(0, MAKEINTATOM(atom), "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300,
-                                nullptr, nullptr, nullptr, nullptr);
+    m_frame = CreateTestFrame();
     m_frameWnd.Attach(m_frame);
     m_menu = MakeFileMenu();
     m_cool.Install(&m_frameWnd);
@@ -242,41 +225,6 @@ TEST_F(CoolMenuTest, MeasuringFollowsTheLook) {
 
 namespace {
 
-// Acts on the open popup from a timer while TrackPopupMenuEx runs; ends the
-// menu after five seconds whatever happens, so no test waits in a menu loop
-// (the expand delay alone is 750 ms, and a loaded machine is slow).
-struct PopupScript {
-  std::function<bool(HWND popup)> step;  // true: done with this popup
-  DWORD deadline = 0;
-  int popupsSeen = 0;
-  HWND lastPopup = nullptr;
-};
-PopupScript* g_script = nullptr;
-
-void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD) {
-  HWND popup = ::FindWindowA("#32768", nullptr);
-  if (::GetTickCount() > g_script->deadline) {
-    ::EndMenu();
-    return;
-  }
-  if (!popup || !::IsWindowVisible(popup)) return;
-  if (popup != g_script->lastPopup) {
-    g_script->lastPopup = popup;
-    ++g_script->popupsSeen;
-  }
-  g_script->step(popup);
-}
-
-UINT TrackWithScript(CXTCoolMenu& cool, HMENU menu, CWnd* owner, std::function<bool(HWND)> step) {
-  PopupScript script{step, ::GetTickCount() + 5000};
-  g_script = &script;
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, RunScript);
-  const UINT command = cool.TrackPopupMenuEx(menu, TPM_LEFTALIGN, 150, 150, owner, nullptr, FALSE);
-  ::KillTimer(nullptr, timer);
-  g_script = nullptr;
-  return command;
-}
-
 BOOL SystemFlag(UINT action) {
   BOOL value = 2;
   ::SystemParametersInfoA(action, 0, &value, 0);
@@ -308,10 +256,10 @@ TEST_F(CoolMenuTest, TrackedPopupGetsItsShadowAndLeavesMenuAndSystemAsTheyWere) 
 TEST_F(CoolMenuTest, ChoosingTheExpandItemReopensWithEveryItem) {
   int countInSecond = -1;
   TrackWithScript(m_cool, m_menu, &m_frameWnd, [&](HWND popup) {
-    if (g_script->popupsSeen == 1 && ::GetMenuItemCount(m_menu) == 5) {
+    if (PopupsSeen() == 1 && ::GetMenuItemCount(m_menu) == 5) {
       ::PostMessageA(popup, WM_KEYDOWN, VK_UP, 0);  // from nothing selected: the last item
       ::PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
-    } else if (g_script->popupsSeen >= 1 && m_cool.IsFullMenus()) {
+    } else if (PopupsSeen() >= 1 && m_cool.IsFullMenus()) {
       countInSecond = ::GetMenuItemCount(m_menu);
       ::EndMenu();
     }
