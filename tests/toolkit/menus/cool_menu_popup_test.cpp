@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cool_menu_fixture.h"
 #include "tests/support/dib_surface.h"
@@ -155,5 +156,195 @@ TEST_F(CoolMenuPopup, AnOpenPopupInBothLooksAsKept) {
     ASSERT_TRUE(shown);
     EXPECT_EQ("", CompareWithGolden(look.golden, shown->width(), shown->height(),
                                     [&](int x, int y) { return shown->at(x, y); }));
+  }
+}
+
+namespace {
+
+struct RevealSeen {
+  int calls = 0, kind = 0, steps = 0, duration = 0;
+  CRect rect;
+};
+RevealSeen g_reveal;
+
+void RecordReveal(const RECT& rect, CDC*, CDC*, int kind, int steps, int duration) {
+  ++g_reveal.calls;
+  g_reveal.kind = kind;
+  g_reveal.rect = rect;
+  g_reveal.steps = steps;
+  g_reveal.duration = duration;
+}
+
+BOOL SystemFlag(UINT action) {
+  BOOL value = FALSE;
+  ::SystemParametersInfoA(action, 0, &value, 0);
+  return value;
+}
+
+void SetSystemFlag(UINT action, BOOL value) {
+  ::SystemParametersInfoA(action, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(value)), 0);
+}
+
+}  // namespace
+
+// The kind the customise options chose, or the system's own choice for the
+// system default: the popups hold the system's animation off while they are
+// open, and the user's setting still counts. A repaint plays nothing again.
+TEST_F(CoolMenuPopup, RevealPlaysTheChosenAnimationOnceOverTheWholeWindow) {
+  SetMenuAnimationHandler(RecordReveal);
+  const BOOL animation = SystemFlag(SPI_GETMENUANIMATION), fade = SystemFlag(SPI_GETMENUFADE);
+  const struct {
+    int kind;
+    BOOL systemAnimation, systemFade;
+    int expected;
+  } cases[] = {
+      {kMenuAnimationUnfold, FALSE, FALSE, kMenuAnimationUnfold},
+      {kMenuAnimationFade, FALSE, TRUE, kMenuAnimationFade},
+      {kMenuAnimationNone, TRUE, TRUE, kMenuAnimationNone},
+      {kMenuAnimationSystem, TRUE, FALSE, kMenuAnimationSlide},
+      {kMenuAnimationSystem, TRUE, TRUE, kMenuAnimationFade},
+      {kMenuAnimationSystem, FALSE, TRUE, kMenuAnimationNone},
+  };
+  for (const auto& c : cases) {
+    SetSystemFlag(SPI_SETMENUANIMATION, c.systemAnimation);
+    SetSystemFlag(SPI_SETMENUFADE, c.systemFade);
+    SetMenuAnimationKind(c.kind);
+    g_reveal = RevealSeen();
+    CRect window;
+    WhenShown([&](HWND popup) {
+      ::GetWindowRect(popup, &window);
+      ::RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    });
+    const int calls = c.expected == kMenuAnimationNone ? 0 : 1;
+    EXPECT_EQ(g_reveal.calls, calls) << c.kind << c.systemAnimation;
+    if (!calls) continue;
+    EXPECT_EQ(g_reveal.kind, c.expected) << c.kind << c.systemAnimation;
+    EXPECT_EQ(g_reveal.rect, CRect(0, 0, window.Width(), window.Height()));
+    EXPECT_EQ(g_reveal.steps, 10);
+    EXPECT_EQ(g_reveal.duration, 300);
+  }
+  SetSystemFlag(SPI_SETMENUANIMATION, animation);
+  SetSystemFlag(SPI_SETMENUFADE, fade);
+  EXPECT_EQ(SystemFlag(SPI_GETMENUANIMATION), animation);
+}
+
+namespace {
+
+// What the popup windows of this thread get: each one's first move, as asked
+// and as carried out, and the requests to measure again they post themselves.
+struct PopupMessages {
+  struct Move {
+    HWND window;
+    POINT asked, done;
+  };
+  std::vector<Move> firstMoves;
+  int remeasureRequests = 0;
+  HHOOK before = nullptr, after = nullptr, posted = nullptr;
+  POINT pending = {};
+};
+PopupMessages g_messages;
+
+bool IsFirstMove(const CWPSTRUCT& m) {
+  if (m.message != WM_WINDOWPOSCHANGING || !IsMenuPopupWindow(m.hwnd)) return false;
+  if (reinterpret_cast<const WINDOWPOS*>(m.lParam)->flags & SWP_NOMOVE) return false;
+  for (const auto& move : g_messages.firstMoves)
+    if (move.window == m.hwnd) return false;
+  return true;
+}
+
+LRESULT CALLBACK BeforeProc(int code, WPARAM wParam, LPARAM lParam) {
+  const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && IsFirstMove(m)) {
+    const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(m.lParam);
+    g_messages.pending = {pos->x, pos->y};
+  }
+  return ::CallNextHookEx(g_messages.before, code, wParam, lParam);
+}
+
+LRESULT CALLBACK AfterProc(int code, WPARAM wParam, LPARAM lParam) {
+  const CWPRETSTRUCT& r = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  const CWPSTRUCT m = {r.lParam, r.wParam, r.message, r.hwnd};
+  if (code == HC_ACTION && IsFirstMove(m)) {
+    const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(r.lParam);
+    g_messages.firstMoves.push_back({r.hwnd, g_messages.pending, {pos->x, pos->y}});
+  }
+  return ::CallNextHookEx(g_messages.after, code, wParam, lParam);
+}
+
+LRESULT CALLBACK PostedProc(int code, WPARAM wParam, LPARAM lParam) {
+  const MSG& m = *reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && wParam == PM_REMOVE && m.message == XTWM_REMEASURE_MENU && IsMenuPopupWindow(m.hwnd))
+    ++g_messages.remeasureRequests;
+  return ::CallNextHookEx(g_messages.posted, code, wParam, lParam);
+}
+
+void WatchPopupMessages() {
+  g_messages = PopupMessages();
+  g_messages.before = ::SetWindowsHookExA(WH_CALLWNDPROC, BeforeProc, nullptr, ::GetCurrentThreadId());
+  g_messages.after = ::SetWindowsHookExA(WH_CALLWNDPROCRET, AfterProc, nullptr, ::GetCurrentThreadId());
+  g_messages.posted = ::SetWindowsHookExA(WH_GETMESSAGE, PostedProc, nullptr, ::GetCurrentThreadId());
+}
+
+void StopWatchingPopupMessages() {
+  ::UnhookWindowsHookEx(g_messages.before);
+  ::UnhookWindowsHookEx(g_messages.after);
+  ::UnhookWindowsHookEx(g_messages.posted);
+}
+
+}  // namespace
+
+// In the flat look a submenu moves once, 5 pixels right and 2 down; the
+// popup it opens from, and any popup of the classic look, stay where the
+// system puts them.
+TEST_F(CoolMenuPopup, FlatSubmenusMoveOffTheirParentsBorderOnce) {
+  HMENU deeper = ::CreatePopupMenu();
+  ::AppendMenuA(deeper, MF_STRING, kDeeper, "&Deeper");
+  ::InsertMenuA(m_menu, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(deeper), "&More");
+  for (const BOOL flat : {TRUE, FALSE}) {
+    GetSharedState().m_xpLook = flat;
+    WatchPopupMessages();
+    int step = 0;
+    TrackWithScript(m_cool, m_menu, &m_frameWnd, [&](HWND popup) {
+      if (!IsShownPopup(popup)) return false;
+      if (step == 0) {  // select More and open it
+        ::PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageA(popup, WM_KEYDOWN, VK_RIGHT, 0);
+        ++step;
+      } else if (g_messages.firstMoves.size() >= 2) {
+        ::EndMenu();
+      }
+      return true;
+    });
+    StopWatchingPopupMessages();
+    ASSERT_EQ(g_messages.firstMoves.size(), 2u) << flat;
+    const PopupMessages::Move& parent = g_messages.firstMoves[0];
+    const PopupMessages::Move& submenu = g_messages.firstMoves[1];
+    EXPECT_EQ(parent.done.x - parent.asked.x, 0) << flat;
+    EXPECT_EQ(parent.done.y - parent.asked.y, 0) << flat;
+    EXPECT_EQ(submenu.done.x - submenu.asked.x, flat ? 5 : 0) << flat;
+    EXPECT_EQ(submenu.done.y - submenu.asked.y, flat ? 2 : 0) << flat;
+  }
+}
+
+// The system's private message 175 makes a flat popup post itself the
+// request to rewrite its items (so the system measures them again) once the
+// message is done; the classic look leaves them.
+TEST_F(CoolMenuPopup, FlatPopupsAskToMeasureAgainOnTheSystemsRequest) {
+  for (const BOOL flat : {TRUE, FALSE}) {
+    GetSharedState().m_xpLook = flat;
+    WatchPopupMessages();
+    bool sent = false;
+    TrackWithScript(m_cool, m_menu, &m_frameWnd, [&](HWND popup) {
+      if (!IsShownPopup(popup)) return false;
+      if (!sent) {
+        sent = true;
+        ::SendMessageA(popup, XTWM_POPUP_MENU_PRIVATE, 0, 0);
+        return false;
+      }
+      ::EndMenu();
+      return true;
+    });
+    StopWatchingPopupMessages();
+    EXPECT_EQ(g_messages.remeasureRequests, flat ? 1 : 0);
   }
 }

@@ -9,8 +9,10 @@
 
 #include "classlib/winapp.h"
 #include "cool_menu_fixture.h"
+#include "tests/support/dib_surface.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/menus/CoolMenu.h"
+#include "toolkit/menus/PopupMenuWatch.h"
 #include "toolkit/paint/DropShadow.h"
 
 namespace {
@@ -220,6 +222,67 @@ TEST_F(CoolMenuTest, MeasuringFollowsTheLook) {
   }
   MEASUREITEMSTRUCT foreign = {ODT_MENU, 0, kForeign, 0, 0, 42};
   EXPECT_FALSE(m_cool.OnMeasureItem(&foreign));
+  Close();
+}
+
+// In the flat look the first item is a pixel taller and the last three
+// pixels shorter, room for the popup's border; the classic look measures
+// them all alike.
+TEST_F(CoolMenuTest, FlatFirstAndLastItemsMakeRoomForTheBorder) {
+  CXTCoolMenu::SetMenuBarPopup(FALSE);
+  HMENU menu = ::CreatePopupMenu();
+  for (UINT id = 1; id <= 3; ++id) ::AppendMenuA(menu, MF_STRING, id, "Item");
+  ::SendMessageA(m_frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+  auto heights = [&] {
+    std::vector<int> h;
+    for (const ItemSnapshot& item : Snapshot(menu)) {
+      MEASUREITEMSTRUCT m = {ODT_MENU, 0, item.id, 0, 0, item.data};
+      m_cool.OnMeasureItem(&m);
+      h.push_back(static_cast<int>(m.itemHeight));
+    }
+    return h;
+  };
+  const std::vector<int> classic = heights();
+  GetSharedState().m_xpLook = TRUE;
+  const std::vector<int> flat = heights();
+  EXPECT_EQ(classic, (std::vector<int>{classic[1], classic[1], classic[1]}));
+  EXPECT_EQ(flat, (std::vector<int>{flat[1] + 1, flat[1], flat[1] - 3}));
+  Close();
+  ::DestroyMenu(menu);
+}
+
+// A grayed item the keyboard selects is framed; once the mouse moves it is not.
+TEST_F(CoolMenuTest, GrayedItemsAreMarkedOnlyWhereTheKeyboardSelects) {
+  GetSharedState().m_xpLook = TRUE;
+  ::SendMessageA(m_frame, WM_COMMAND, XT_IDC_FULL_MENUS, 0);
+  Open();
+  const ItemSnapshot import = Snapshot(m_menu)[4];
+  ASSERT_EQ(import.id, static_cast<UINT>(kImport));
+  DibSurface surface(200, 24, RGB(1, 2, 3));
+  DRAWITEMSTRUCT item = {ODT_MENU, 0, kImport, ODA_DRAWENTIRE, ODS_SELECTED | ODS_GRAYED, nullptr,
+                         surface.dc().m_hDC, {0, 0, 200, 24}, import.data};
+  auto frameColor = [&] {
+    m_cool.OnDrawItem(&item);
+    return surface.at(1, 0);
+  };
+  CXTPopupMenuWatch::FollowMouse(WM_KEYDOWN);
+  EXPECT_EQ(frameColor(), GetToolkitColor(32));
+  ::SetCursorPos(10, 10);
+  CXTPopupMenuWatch::FollowMouse(WM_MOUSEMOVE);
+  ::SetCursorPos(20, 20);
+  CXTPopupMenuWatch::FollowMouse(WM_MOUSEMOVE);
+  EXPECT_EQ(frameColor(), GetToolkitColor(42));  // the column of a command shown because menus are full
+  Close();
+}
+
+// The menu bar tracks system menus itself: the popup it announces is passed
+// over, the next one is the cool menu's again.
+TEST_F(CoolMenuTest, AnAnnouncedPopupIsPassedOver) {
+  CXTCoolMenu::SkipInitMenuPopup();
+  Open();
+  EXPECT_FALSE(Snapshot(m_menu)[0].type & MFT_OWNERDRAW);
+  Open();
+  EXPECT_TRUE(Snapshot(m_menu)[0].type & MFT_OWNERDRAW);
   Close();
 }
 

@@ -1,11 +1,12 @@
 // The command image store from a tool-bar resource, and the loader that maps
-// a bitmap's standard colours to the system's.
+// a bitmap's standard colours to the system's, and the icon map.
 #include <gtest/gtest.h>
 
 #include "tests/support/dib_surface.h"
 #include "paint_test_resource.h"
 #include "toolkit/common/ImageStore.h"
 #include "toolkit/common/SharedState.h"
+#include "toolkit/paint/IconMap.h"
 #include "toolkit/paint/SysColorBitmap.h"
 
 namespace {
@@ -110,4 +111,44 @@ TEST(SysColorBitmap, StandardColoursTakeTheSystemColours) {
     EXPECT_EQ(LoadedRow(id, TRUE), mono) << id;
   }
   EXPECT_EQ(LoadSysColorBitmap(Module(), nullptr, FALSE), nullptr);
+}
+
+namespace {
+
+HICON NewIcon() { return ::CreateIcon(nullptr, 2, 2, 1, 1, std::vector<BYTE>(8, 0xFF).data(), std::vector<BYTE>(8).data()); }
+
+bool IsLive(HICON icon) {
+  ICONINFO info = {};
+  if (!::GetIconInfo(icon, &info)) return false;
+  ::DeleteObject(info.hbmMask);
+  ::DeleteObject(info.hbmColor);
+  return true;
+}
+
+}  // namespace
+
+// The map owns its icons: replaced ones die, ones given again live on, and
+// nothing is left after RemoveAll.
+TEST(IconMap, OwnsItsIconsThroughReplacementAndRemoval) {
+  CXTIconMap map;
+  HICON normal = NewIcon(), disabled = NewIcon(), hot = NewIcon();
+  map.SetAt(7, normal, disabled, nullptr);
+  HICON n = nullptr, d = nullptr, h = reinterpret_cast<HICON>(1);
+  ASSERT_TRUE(map.Lookup(7, &n, &d, &h));
+  EXPECT_EQ(n, normal);
+  EXPECT_EQ(d, disabled);
+  EXPECT_EQ(h, nullptr);
+  EXPECT_FALSE(map.Lookup(8, &n, nullptr, nullptr));
+  EXPECT_TRUE(map.Lookup(7, nullptr, nullptr, nullptr));
+
+  map.SetAt(7, normal, nullptr, hot);  // the disabled icon is replaced
+  EXPECT_TRUE(IsLive(normal));
+  EXPECT_FALSE(IsLive(disabled));
+  EXPECT_TRUE(IsLive(hot));
+  EXPECT_EQ(map.GetCount(), 1);
+
+  map.RemoveAll();
+  EXPECT_FALSE(IsLive(normal));
+  EXPECT_FALSE(IsLive(hot));
+  EXPECT_FALSE(map.Lookup(7, &n, &d, &h));
 }
