@@ -429,17 +429,3 @@ TEST(ControlBarState, IdleUpdatesGoToTheOwningFrame) {
   EXPECT_EQ(bar.lastTarget, frame);
   frame->DestroyWindow();
 }
-
-// ---- shared by the bar tests
-
-CFrameWnd* NewFrame(const char* title) {
-  CFrameWnd* frame = new CFrameWnd;
-  EXPECT_TRUE(frame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(50, 50, 650, 450)));
-  return frame;
-}
-
-void PumpAndIdle() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) theApp.PumpMessage();
-  theApp.OnIdle(0);
-}
