@@ -275,6 +275,27 @@ TEST_F(CoolMenuTest, GrayedItemsAreMarkedOnlyWhereTheKeyboardSelects) {
   Close();
 }
 
+// Mnemonics are underlined only while the system shows keyboard cues.
+TEST_F(CoolMenuTest, MnemonicsFollowTheKeyboardCuesSetting) {
+  Open();
+  const ItemSnapshot open = Snapshot(m_menu)[0];
+  BOOL saved = FALSE;
+  ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &saved, 0);
+  auto draw = [&](BOOL cues) {
+    ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(cues)), 0);
+    DibSurface surface(200, 24);
+    DRAWITEMSTRUCT item = {ODT_MENU, 0, kOpen, ODA_DRAWENTIRE, 0, nullptr, surface.dc().m_hDC, {0, 0, 200, 24},
+                           open.data};
+    m_cool.OnDrawItem(&item);
+    return surface.pixels(200 * 24);
+  };
+  const std::vector<DWORD> underlined = draw(TRUE), plain = draw(FALSE), again = draw(TRUE);
+  ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(saved)), 0);
+  EXPECT_NE(underlined, plain);
+  EXPECT_EQ(underlined, again);
+  Close();
+}
+
 // The menu bar tracks system menus itself: the popup it announces is passed
 // over, the next one is the cool menu's again.
 TEST_F(CoolMenuTest, AnAnnouncedPopupIsPassedOver) {
