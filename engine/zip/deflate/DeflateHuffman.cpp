@@ -5,45 +5,7 @@
 namespace {
 
 constexpr int kMaxSymbols = 288;
-constexpr int kMaxNodes = 2 * kMaxSymbols;
 constexpr int kMaxCodeBits = 15;
-
-// The Huffman forest: leaves are symbols 0..count-1, merged nodes follow.
-// Equal weights merge the shallower node first, which keeps the tree flat.
-struct Forest {
-  uint32_t weight[kMaxNodes];
-  uint16_t parent[kMaxNodes];
-  uint16_t depth[kMaxNodes];
-  uint16_t heap[kMaxSymbols + 1];  // 1-based binary heap, lightest on top
-  int heapSize = 0;
-
-  bool Lighter(int a, int b) const {
-    return weight[a] < weight[b] || (weight[a] == weight[b] && depth[a] <= depth[b]);
-  }
-
-  void Push(int node) {
-    int i = ++heapSize;
-    while (i > 1 && Lighter(node, heap[i / 2])) {
-      heap[i] = heap[i / 2];
-      i /= 2;
-    }
-    heap[i] = uint16_t(node);
-  }
-
-  int Pop() {
-    int top = heap[1];
-    int moved = heap[heapSize--];
-    int i = 1;
-    for (int child = 2; child <= heapSize; child = 2 * i) {
-      if (child < heapSize && Lighter(heap[child + 1], heap[child])) ++child;
-      if (Lighter(moved, heap[child])) break;
-      heap[i] = heap[child];
-      i = child;
-    }
-    heap[i] = uint16_t(moved);
-    return top;
-  }
-};
 
 // Too-long codes, capped at maxBits, oversubscribe the code space. Push the
 // deepest leaf that may still go down one level down until the code space
@@ -72,64 +34,79 @@ void LimitLengths(uint16_t* countPerLength, int maxBits) {
   }
 }
 
-}  // namespace
-
-int BuildCodeLengths(const uint32_t* freq, int count, int maxBits, uint8_t* lengths) {
-  Forest f;
-  int maxCode = -1;
+// Sorts the used symbols by weight (the symbol breaking ties), lightest
+// first; with fewer than two used, unused symbols 0 and 1 are taken in with
+// weight 1, so that the code set stays complete. Returns the number sorted
+// and sets maxCode to the highest symbol with a code.
+int SortLeaves(const uint32_t* freq, int count, uint16_t* lightestFirst, uint32_t* weights, int& maxCode) {
+  uint64_t keys[kMaxSymbols];
   int used = 0;
+  maxCode = -1;
   for (int i = 0; i < count; ++i) {
-    lengths[i] = 0;
-    f.weight[i] = freq[i];
-    f.depth[i] = 0;
-    if (freq[i] != 0) {
-      f.Push(i);
-      maxCode = i;
-      ++used;
-    }
+    if (freq[i] == 0) continue;
+    keys[used++] = uint64_t(freq[i]) << 16 | uint32_t(i);
+    maxCode = i;
   }
   for (; used < 2; ++used) {
     int forced = maxCode < 2 ? ++maxCode : 0;
-    f.weight[forced] = 1;
-    f.Push(forced);
+    keys[used] = uint64_t(1) << 16 | uint32_t(forced);
   }
-
-  // Merge the two lightest until one tree is left, noting the leaves in the
-  // order they leave the heap (lightest first).
-  uint16_t lightestFirst[kMaxSymbols];
-  int leaves = 0;
-  int next = count;
-  while (f.heapSize > 1) {
-    int a = f.Pop();
-    int b = f.Pop();
-    if (a < count) lightestFirst[leaves++] = uint16_t(a);
-    if (b < count) lightestFirst[leaves++] = uint16_t(b);
-    f.weight[next] = f.weight[a] + f.weight[b];
-    f.depth[next] = uint16_t(std::max(f.depth[a], f.depth[b]) + 1);
-    f.parent[a] = f.parent[b] = uint16_t(next);
-    f.Push(next++);
+  std::sort(keys, keys + used);
+  for (int k = 0; k < used; ++k) {
+    lightestFirst[k] = uint16_t(keys[k]);
+    weights[k] = uint32_t(keys[k] >> 16);
   }
+  return used;
+}
 
-  // Depths from the root down: a merged node always has a higher number than
-  // its children.
-  uint16_t nodeLength[kMaxNodes];
-  int root = next - 1;
-  nodeLength[root] = 0;
-  for (int node = root - 1; node >= count; --node) nodeLength[node] = uint16_t(nodeLength[f.parent[node]] + 1);
-
-  uint16_t countPerLength[kMaxCodeBits + 1] = {};
-  int overflow = 0;
-  for (int k = 0; k < leaves; ++k) {
-    int symbol = lightestFirst[k];
-    int length = nodeLength[f.parent[symbol]] + 1;
-    if (length > maxBits) {
-      length = maxBits;
-      ++overflow;
+// Huffman's merges with two queues: the sorted leaves, and the merged nodes,
+// which are made in the order of their weights. On equal weights the leaf
+// goes first, which keeps the tree flat. Fills each leaf's depth.
+void MergeDepths(const uint32_t* leafWeight, int leaves, uint16_t* leafDepth) {
+  uint32_t nodeWeight[kMaxSymbols];
+  uint16_t nodeParent[kMaxSymbols];
+  uint16_t leafParent[kMaxSymbols];
+  int nextLeaf = 0, nextNode = 0, made = 0;
+  // The lightest waiting item becomes a child of node `made`.
+  auto takeLightest = [&]() {
+    if (nextLeaf < leaves && (nextNode == made || leafWeight[nextLeaf] <= nodeWeight[nextNode])) {
+      leafParent[nextLeaf] = uint16_t(made);
+      return leafWeight[nextLeaf++];
     }
-    lengths[symbol] = uint8_t(length);
+    nodeParent[nextNode] = uint16_t(made);
+    return nodeWeight[nextNode++];
+  };
+  for (; made < leaves - 1; ++made) {
+    uint32_t first = takeLightest();
+    nodeWeight[made] = first + takeLightest();
+  }
+  // A node's parent is always made after it: depths from the root down.
+  uint16_t nodeDepth[kMaxSymbols];
+  nodeDepth[made - 1] = 0;
+  for (int node = made - 2; node >= 0; --node) nodeDepth[node] = uint16_t(nodeDepth[nodeParent[node]] + 1);
+  for (int leaf = 0; leaf < leaves; ++leaf) leafDepth[leaf] = uint16_t(nodeDepth[leafParent[leaf]] + 1);
+}
+
+}  // namespace
+
+int BuildCodeLengths(const uint32_t* freq, int count, int maxBits, uint8_t* lengths) {
+  uint16_t lightestFirst[kMaxSymbols];
+  uint32_t weights[kMaxSymbols];
+  int maxCode;
+  const int leaves = SortLeaves(freq, count, lightestFirst, weights, maxCode);
+  uint16_t depth[kMaxSymbols];
+  MergeDepths(weights, leaves, depth);
+
+  std::fill(lengths, lengths + count, uint8_t(0));
+  uint16_t countPerLength[kMaxCodeBits + 1] = {};
+  bool overflow = false;
+  for (int k = 0; k < leaves; ++k) {
+    int length = std::min<int>(depth[k], maxBits);
+    overflow |= depth[k] > maxBits;
+    lengths[lightestFirst[k]] = uint8_t(length);
     ++countPerLength[length];
   }
-  if (overflow > 0) {
+  if (overflow) {
     LimitLengths(countPerLength, maxBits);
     int k = 0;
     for (int bits = maxBits; bits > 0; --bits)

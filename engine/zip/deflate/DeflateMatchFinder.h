@@ -312,6 +312,13 @@ int MatchFinderInit(DeflateEncoderState* s, int level, uint16_t* flags) {
   return 0;
 }
 
+// Asks for the bytes the next position's search most likely compares first,
+// so that fetching them overlaps this position's work.
+template <class F>
+inline void PrefetchNextCandidate(DeflateEncoderState* s) {
+  __builtin_prefetch(s->window + F::Head(s)[HashOf<F>(s->window + s->position + 1)]);
+}
+
 // Levels 1-3: take the longest match at each position; insert the strings
 // of short matches only.
 template <class F>
@@ -319,6 +326,7 @@ void RunGreedy(DeflateEncoderState* s) {
   const DeflateLengthTable& lengths = F::Lengths();
   while (MoreToCode<F>(s)) {
     uint32_t head = InsertString<F>(s, s->position);
+    PrefetchNextCandidate<F>(s);
     uint32_t matchLength = 0;
     if (head != 0 && s->position - head <= F::kMaxDistance)
       matchLength = std::min(LongestMatch<F, false>(s, head, kMinMatch - 1), s->lookahead);
