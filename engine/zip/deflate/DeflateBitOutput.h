@@ -52,8 +52,19 @@ struct BitCursor {
 
   // Sends the low n bits of value (n <= 32).
   void Put(DeflateEncoderState* s, uint32_t value, unsigned n) {
+    Add(value, n);
+    Flush(s);
+  }
+
+  // Adds bits without storing them: the bits held must stay within 64,
+  // at most 57 after a Put or Flush.
+  void Add(uint32_t value, unsigned n) {
     buffer |= uint64_t(value) << count;
     count += n;
+  }
+
+  // Stores the whole bytes held.
+  void Flush(DeflateEncoderState* s) {
     memcpy(out + fill, &buffer, sizeof buffer);
     fill += count >> 3;
     buffer >>= count & ~7u;

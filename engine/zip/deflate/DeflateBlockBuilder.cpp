@@ -136,6 +136,7 @@ void SendCodeLengths(DeflateEncoderState* s, const DynamicTrees& t) {
 // Each symbol goes out with its extra bits in one call (at most 31 bits).
 void SendItems(DeflateEncoderState* s, const CodeSet codes) {
   const DeflateLengthTable& table = LengthTableOf(s->format);
+  const bool deflate64 = s->format == EncoderFormat::Deflate64;
   const uint16_t* litLens = s->items.litLen;
   const uint16_t* distances = s->items.distance;
   uint32_t count = s->items.count;
@@ -150,8 +151,10 @@ void SendItems(DeflateEncoderState* s, const CodeSet codes) {
     unsigned lengthCode = LengthCodeOf(table, litLen);
     unsigned symbol = kEndOfBlock + 1 + lengthCode;
     unsigned codeBits = codes.literalLength[symbol];
-    bits.Put(s, codes.literalCode[symbol] | ((litLen - table.base[lengthCode]) << codeBits),
+    bits.Add(codes.literalCode[symbol] | ((litLen - table.base[lengthCode]) << codeBits),
              codeBits + table.extra[lengthCode]);
+    // A Deflate length and distance fit one store; a Deflate64 pair may not.
+    if (deflate64) bits.Flush(s);
     unsigned distanceCode = DistanceCodeOf(distance);
     codeBits = codes.distanceLength[distanceCode];
     bits.Put(s, codes.distanceCode[distanceCode] | ((distance - DistanceBase(distanceCode)) << codeBits),
