@@ -59,11 +59,18 @@ INFLATE_INLINE inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t l
   for (to += 16, from += 16; to < end; to += 8, from += 8) std::memcpy(to, from, 8);
 }
 
-// Copies a match whose source runs over the window's end into its start,
-// byte by byte (rare: once per window lap at most).
-void CopyAcrossWindowEnd(uint8_t* window, size_t pos, size_t from, size_t length) {
+// Copies a match whose source lies in the window's previous lap, farther
+// back than the window's start (rare: the loop leaves it out of line).
+[[gnu::noinline]] void CopyFromLastLap(uint8_t* window, uint8_t* out, size_t distance, size_t length) {
+  const size_t pos = static_cast<size_t>(out - window);
+  const size_t from = pos + kDecoderWindowSize - distance;
+  if (from + length <= kDecoderWindowSize) {
+    CopyWithin(out, window + from, length, kDecoderWindowSize);
+    return;
+  }
+  // The source runs over the window's end into its start: byte by byte.
   constexpr size_t kMask = kDecoderWindowSize - 1;
-  for (size_t i = 0; i < length; ++i) window[pos + i] = window[(from + i) & kMask];
+  for (size_t i = 0; i < length; ++i) out[i] = window[(from + i) & kMask];
 }
 
 // How the loop takes the low n bits of a word: portably, or in one BMI2
@@ -95,9 +102,8 @@ struct Bmi2Bits {
 // right (the budget above keeps it from borrowing), the rest is noise.
 template <class Bits>
 INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
-  uint8_t* const window = state.window;
-  uint8_t* out = window + state.windowPos;
-  uint8_t* const outLimit = window + kFastOutputLimit;
+  uint8_t* out = state.window + state.windowPos;
+  uint8_t* const outLimit = state.window + kFastOutputLimit;
   const uint8_t* next = state.inNext;
   if (out >= outLimit || state.inEnd - next < kFastInput) return kFastLeftRoom;
   const uint8_t* const inLimit = state.inEnd - kFastInput;
@@ -203,32 +209,28 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
       }
     }
     const size_t distance = valueOf(before, entry);
-    const size_t pos = static_cast<size_t>(out - window);
-    if (distance > pos && state.memberOutput == 0) {
+    uint8_t* const after = out + length;
+    if (distance <= static_cast<size_t>(out - state.window)) {
+      if (roomLeft(after)) {
+        refill();
+        entry = literals[bits & kLiteralTableMask];
+        CopyWithin(out, out - distance, length, distance);
+        out = after;
+        continue;
+      }
+      CopyWithin(out, out - distance, length, distance);
+    } else if (state.memberOutput == 0) {
       exit = kFastCorrupt;  // before the start of this member's output
       break;
-    }
-
-    uint8_t* const after = out + length;
-    const bool more = roomLeft(after);
-    if (more) {
-      refill();
-      entry = literals[bits & kLiteralTableMask];
-    }
-    if (distance <= pos) {
-      CopyWithin(out, out - distance, length, distance);
     } else {
-      const size_t from = pos + kDecoderWindowSize - distance;
-      if (from + length <= kDecoderWindowSize) {
-        CopyWithin(out, window + from, length, kDecoderWindowSize);
-      } else {
-        CopyAcrossWindowEnd(window, pos, from, length);
-      }
+      CopyFromLastLap(state.window, out, distance, length);
     }
     out = after;
-    if (!more) break;
+    if (!roomLeft(out)) break;
+    refill();
+    entry = literals[bits & kLiteralTableMask];
   }
-  state.windowPos = static_cast<size_t>(out - window);
+  state.windowPos = static_cast<size_t>(out - state.window);
   state.bitBuffer = bits;
   state.bitCount = static_cast<unsigned>(count & 63);
   state.inNext = next;
