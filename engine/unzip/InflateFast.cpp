@@ -73,10 +73,21 @@ INFLATE_INLINE inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t l
   for (size_t i = 0; i < length; ++i) out[i] = window[(from + i) & kMask];
 }
 
-// How the loop takes the low n bits of a word: portably, or in one BMI2
-// instruction.
+// How the loop takes the low n bits of a word: portably through a table of
+// masks (one load, where computing the mask takes three steps and a shift
+// through the count register), or in one BMI2 instruction.
+struct LowMasks {
+  uint64_t mask[64];
+};
+constexpr LowMasks MakeLowMasks() {
+  LowMasks masks{};
+  for (unsigned n = 1; n < 64; ++n) masks.mask[n] = (masks.mask[n - 1] << 1) | 1;
+  return masks;
+}
+constexpr LowMasks kLowMasks = MakeLowMasks();
+
 struct PortableBits {
-  INFLATE_INLINE static uint64_t Low(uint64_t word, unsigned n) { return word & ((uint64_t{1} << n) - 1); }
+  INFLATE_INLINE static uint64_t Low(uint64_t word, unsigned n) { return word & kLowMasks.mask[n & 63]; }
 };
 #if defined(__x86_64__)
 // Spelt in assembly: the loop's helpers are built for any processor, and
