@@ -51,7 +51,7 @@ BOOL CKorvaneBrennicorDoc::OnNewDocument() {
   if (!host) return TRUE;
   if (host->HasSettingsView()) {
     ResetDefaults(host->Record());
-    host->PushRecordToPages();
+    host->PushFreshRecordToPages();
     if (host->GeneralPageHasWindow()) SetModifiedFlag(TRUE);
   }
   host->RepaintMainWindow();

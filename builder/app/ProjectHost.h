@@ -12,6 +12,8 @@ class ProjectHost {
   virtual bool HasSettingsView() = 0;
   virtual bool GeneralPageHasWindow() = 0;
   virtual void PushRecordToPages() = 0;
+  // The same for a fresh project, which the pages may show otherwise.
+  virtual void PushFreshRecordToPages() { PushRecordToPages(); }
   virtual void CollectPagesIntoRecord() = 0;
   virtual void RepaintMainWindow() = 0;
 };

@@ -218,9 +218,9 @@ void CMainFrame::OnSystemInfo() {
 }
 
 void CMainFrame::PushSettingsToPages(int reset, CMainFrame* frame) {
-  if (!frame) return;
+  if (!frame || !frame->settingsView_) return;
   if (reset) ResetDefaults(frame->record_);
-  frame->PushRecordToPages();
+  settings_pane::RecordToPages(frame->settingsView_, frame->record_, reset);
 }
 
 BOOL CMainFrame::OpenProjectByPath(LPCSTR path) {
@@ -232,9 +232,9 @@ bool CMainFrame::GeneralPageHasWindow() {
   return settingsView_ && settings_pane::GeneralPageHasWindow(settingsView_);
 }
 
-void CMainFrame::PushRecordToPages() {
-  if (settingsView_) settings_pane::RecordToPages(settingsView_, record_, 1);
-}
+void CMainFrame::PushRecordToPages() { PushSettingsToPages(0, this); }
+
+void CMainFrame::PushFreshRecordToPages() { PushSettingsToPages(1, this); }
 
 void CMainFrame::CollectPagesIntoRecord() {
   if (settingsView_) settings_pane::PagesToRecord(settingsView_, record_);

@@ -23,7 +23,7 @@ class CMainFrame : public CXTFrameWnd, private ProjectHost {
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
   // Resets the record to its defaults first when reset is nonzero, then
-  // copies it into the pages.
+  // copies it into the pages, telling them whether the project is fresh.
   static void PushSettingsToPages(int reset, CMainFrame* frame);
   // The start page's recent projects: loads the file into the open project,
   // or says why not and keeps the project as it was.
@@ -60,6 +60,7 @@ class CMainFrame : public CXTFrameWnd, private ProjectHost {
   bool HasSettingsView() override { return settingsView_ != nullptr; }
   bool GeneralPageHasWindow() override;
   void PushRecordToPages() override;
+  void PushFreshRecordToPages() override;
   void CollectPagesIntoRecord() override;
   void RepaintMainWindow() override;
 

@@ -7,7 +7,7 @@
 namespace settings_pane {
 
 CRuntimeClass* ViewClass();
-// Copies the record into the pages; flag is handed to each page.
+// Copies the record into the pages; flag is nonzero for a fresh project.
 void RecordToPages(CView* view, ProjectSettings& record, int flag);
 // Reads the pages (from their controls where they have windows) into the record.
 void PagesToRecord(CView* view, ProjectSettings& record);
