@@ -145,7 +145,13 @@ void SendItems(DeflateEncoderState* s, const CodeSet codes) {
     unsigned litLen = litLens[i];
     unsigned distance = distances[i];
     if (distance == 0) {
-      bits.Put(s, codes.literalCode[litLen], codes.literalLength[litLen]);
+      // Two literals in a row (at most 30 bits) share one store.
+      bits.Add(codes.literalCode[litLen], codes.literalLength[litLen]);
+      if (i + 1 < count && distances[i + 1] == 0) {
+        unsigned next = litLens[++i];
+        bits.Add(codes.literalCode[next], codes.literalLength[next]);
+      }
+      bits.Flush(s);
       continue;
     }
     unsigned lengthCode = LengthCodeOf(table, litLen);
