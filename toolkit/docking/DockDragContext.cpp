@@ -4,6 +4,7 @@
 #include "classlib/frame/framewnd.h"
 #include "classlib/winapp.h"
 #include "toolkit/bars/BarMessages.h"
+#include "toolkit/bars/ControlBar.h"
 #include "toolkit/common/SharedState.h"
 
 namespace {
@@ -240,20 +241,61 @@ void CXTDockDragContext::MoveTo(CPoint pt) {
 
 // The bar's own orientation first (flipped by Shift); without a flip the other one too.
 DWORD CXTDockDragContext::OverDockStyle(CDockBar** ppDockBar) {
-  const bool horz = Horizontal(m_dwStyle) != (m_bFlip != FALSE);
-  const DWORD first = horz ? CBRS_ORIENT_HORZ : CBRS_ORIENT_VERT;
-  CDockBar* pDockBar = DockBarUnderPointer(m_dwDockStyle & first);
-  if (!pDockBar && !m_bFlip) pDockBar = DockBarUnderPointer(m_dwDockStyle & (CBRS_ORIENT_ANY & ~first));
+  CDockBar* pDockBar = DockBarOf(m_pDockSite);
+  if (!pDockBar) {
+    // Another frame under the pointer becomes the dock site once it offers a side.
+    CFrameWnd* pOther = FindDockFrame(m_ptLast);
+    pDockBar = pOther ? DockBarOf(pOther) : nullptr;
+    if (pDockBar) {
+      m_framesToLayOut.push_back(m_pDockSite);
+      m_framesToLayOut.push_back(pOther);
+      m_pDockSite = pOther;
+    }
+  }
   *ppDockBar = pDockBar;
   return pDockBar ? (pDockBar->m_dwStyle & m_dwDockStyle & CBRS_ALIGN_ANY) : 0;
 }
 
-// The first visible dock bar of the frame's list on an allowed side that
-// holds the pointer; an empty side reaches a few pixels out, within the frame.
-CDockBar* CXTDockDragContext::DockBarUnderPointer(DWORD dwAlign) {
+CDockBar* CXTDockDragContext::DockBarOf(CFrameWnd* pFrame) {
+  const bool horz = Horizontal(m_dwStyle) != (m_bFlip != FALSE);
+  const DWORD first = horz ? CBRS_ORIENT_HORZ : CBRS_ORIENT_VERT;
+  CDockBar* pDockBar = DockBarUnderPointer(pFrame, m_dwDockStyle & first);
+  if (!pDockBar && !m_bFlip) pDockBar = DockBarUnderPointer(pFrame, m_dwDockStyle & (CBRS_ORIENT_ANY & ~first));
+  return pDockBar;
+}
+
+// The top-level frames among the main window's siblings, top of the z-order first:
+// the first under the pointer, or when that is the dock site (or there is
+// none) the dock site's active or parent frame, if the bar may dock there.
+CFrameWnd* CXTDockDragContext::FindDockFrame(CPoint point) {
+  if (!m_pDockSite || !m_pBar->IsKindOf(RUNTIME_CLASS(CXTControlBar))) return nullptr;
+  const CXTControlBar* pBar = static_cast<const CXTControlBar*>(m_pBar);
+  CFrameWnd* pUnder = FrameUnderPointer(point);
+  if (pUnder && pUnder != m_pDockSite) return pBar->CanDockToFrame(pUnder) ? pUnder : nullptr;
+  CFrameWnd* pNear = m_pDockSite->GetActiveFrame();
+  if (!pNear || pNear == m_pDockSite) pNear = m_pDockSite->GetParentFrame();
+  return pNear && pNear != m_pDockSite && pBar->CanDockToFrame(pNear) ? pNear : nullptr;
+}
+
+CFrameWnd* CXTDockDragContext::FrameUnderPointer(CPoint point) {
+  CWnd* pMain = AfxGetMainWnd();
+  HWND hFirst = pMain ? ::GetWindow(pMain->m_hWnd, GW_HWNDFIRST) : nullptr;
+  for (HWND hWnd = hFirst; hWnd; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (!pWnd || !pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)) || pWnd->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)) ||
+        !::IsWindowVisible(hWnd))
+      continue;
+    CRect rect;
+    pWnd->GetWindowRect(&rect);
+    if (rect.PtInRect(point)) return static_cast<CFrameWnd*>(pWnd);
+  }
+  return nullptr;
+}
+
+CDockBar* CXTDockDragContext::DockBarUnderPointer(CFrameWnd* pFrame, DWORD dwAlign) {
   if (!(dwAlign & CBRS_ALIGN_ANY)) return nullptr;
-  for (POSITION pos = m_pDockSite->m_listControlBars.GetHeadPosition(); pos;) {
-    CControlBar* pBar = static_cast<CControlBar*>(m_pDockSite->m_listControlBars.GetNext(pos));
+  for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos;) {
+    CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
     if (!pBar->IsDockBar() || !pBar->IsWindowVisible() || !(pBar->m_dwStyle & dwAlign & CBRS_ALIGN_ANY)) continue;
     CDockBar* pDockBar = static_cast<CDockBar*>(pBar);
     if (pDockBar->m_bFloating && !(m_dwDockStyle & pDockBar->m_dwStyle & CBRS_FLOAT_MULTI)) continue;

@@ -25,8 +25,8 @@ class CXTDockDragContext : public CDockContext {
   explicit CXTDockDragContext(CControlBar* pBar) : CDockContext(pBar) {}
 
   void StartDrag(CPoint pt) override;
-  // The frame under the pointer another frame's bar may dock into; none here.
-  virtual CFrameWnd* FindDockFrame(CPoint) { return nullptr; }
+  // Another frame the bar may dock into at this screen point, or null.
+  virtual CFrameWnd* FindDockFrame(CPoint point);
 
   // FALSE when all four places are taken.
   BOOL AddDragListener(CObject* pObject, XTDragListenerFn pfn);
@@ -67,7 +67,10 @@ class CXTDockDragContext : public CDockContext {
   void MoveTo(CPoint pt);
   // The side under the pointer the bar may dock on now (0: float), and its dock bar.
   DWORD OverDockStyle(CDockBar** ppDockBar);
-  CDockBar* DockBarUnderPointer(DWORD dwAlign);
+  // The side of pFrame under the pointer the bar may dock on now, in its orientation first.
+  CDockBar* DockBarOf(CFrameWnd* pFrame);
+  CDockBar* DockBarUnderPointer(CFrameWnd* pFrame, DWORD dwAlign);
+  static CFrameWnd* FrameUnderPointer(CPoint point);
   void ShowFeedback();
   void Drop();
   void FloatBar();

@@ -30,6 +30,7 @@ class CDragBar : public CXTControlBar {
   CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(160, 24) : CSize(24, 160); }
   void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
   BOOL CanDragFullWindow() const override { return live; }
+  void AllowOtherFrames() { m_bOtherFrameDocking = TRUE; }
   BOOL live = FALSE;
 };
 
@@ -206,4 +207,32 @@ TEST_F(DockDrag, AQuitDuringTheDragEndsItAndIsPostedAgain) {
   DragWith(bar, [&] { ::PostThreadMessageA(testThread, WM_QUIT, 7, 0); });
   EXPECT_EQ(probe.quitCode, 7);
   EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
+}
+
+// A bar that may dock into other frames docks at the side of the frame under
+// the pointer; one that may not floats there.
+TEST_F(DockDrag, ABarDocksIntoAnotherFrameOnlyWhenItMay) {
+  CFrameWnd* other = NewFrameWithToolkitDockBars("Other", CRect(850, 100, 1250, 600));
+  ASSERT_TRUE(other);
+  theApp.m_pMainWnd = frame;
+  other->RecalcLayout();
+  CRect client;
+  other->GetClientRect(&client);
+  CPoint target(1, client.bottom / 2);
+  other->ClientToScreen(&target);
+  CDockBar* otherLeft = static_cast<CDockBar*>(other->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+
+  CDragBar bar;
+  MakeBar(bar, kBar);
+  DragWith(bar, [&] { MoveCursor(target); });
+  EXPECT_TRUE(bar.m_pDockBar && bar.m_pDockBar->m_bFloating);
+
+  frame->DockControlBar(&bar, Dock(AFX_IDW_DOCKBAR_TOP));
+  frame->RecalcLayout();
+  bar.AllowOtherFrames();
+  DragWith(bar, [&] { MoveCursor(target); });
+  EXPECT_EQ(bar.m_pDockBar, otherLeft);
+  EXPECT_EQ(bar.GetParent(), otherLeft);
+  bar.DestroyWindow();
+  other->DestroyWindow();
 }
