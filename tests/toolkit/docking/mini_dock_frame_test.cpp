@@ -153,6 +153,12 @@ TEST_F(MiniDockFrame, AToolkitBarGetsACloseButtonAndAMenuBarNone) {
   ASSERT_EQ(mini->GetCaptionButtons().size(), 1u);
   EXPECT_EQ(mini->GetCaptionButtons()[0].type, CXTCaptionButton::kClose);
   EXPECT_FALSE(mini->GetStyle() & WS_SYSMENU);
+  // A change of look rebuilds the buttons at idle time.
+  GetSharedState().m_xpLook = TRUE;
+  mini->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+  GetSharedState().m_xpLook = FALSE;
+  EXPECT_EQ(mini->GetBuiltLook(), CXTMiniDockFrameWnd::kFlatLook);
+  EXPECT_EQ(mini->GetCaptionButtons().size(), 1u);
 
   CSizedMenuBar menuBar(CSize(120, 20));
   ASSERT_TRUE(menuBar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, CXTMenuBar::kBarId));
@@ -203,4 +209,32 @@ TEST_F(MiniDockFrame, TheCloseButtonShowsItsTipAndClosesTheFrame) {
   mini->SendMessage(WM_NCLBUTTONUP, HTCAPTION, at);
   Pump();
   EXPECT_FALSE(bar.GetStyle() & WS_VISIBLE);
+}
+
+// A bar floated from the left side by a double click goes back to its place
+// there when its floating caption is double-clicked.
+TEST_F(MiniDockFrame, ADoubleClickOnTheCaptionDocksTheBarBackWhereItWas) {
+  CSizedBar bar;
+  ASSERT_TRUE(bar.Create(frame, kBarId, CSize(80, 24)));
+  bar.EnableDocking(CBRS_ALIGN_ANY);
+  CDockBar* left = static_cast<CDockBar*>(frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+  frame->DockControlBar(&bar, left);
+  frame->RecalcLayout();
+  CRect docked;
+  bar.GetWindowRect(&docked);
+
+  bar.m_pDockContext->ToggleDocking();
+  Pump();
+  ASSERT_TRUE(bar.m_pDockBar && bar.m_pDockBar->m_bFloating);
+  CWnd* mini = bar.m_pDockBar->GetParent();
+  ASSERT_TRUE(mini->IsKindOf(RUNTIME_CLASS(CXTMiniDockFrameWnd)));
+  CRect window;
+  mini->GetWindowRect(&window);
+  mini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(window.left + 8, window.top + 6));
+  Pump();
+
+  EXPECT_EQ(bar.m_pDockBar, left);
+  CRect back;
+  bar.GetWindowRect(&back);
+  EXPECT_EQ(back.TopLeft(), docked.TopLeft());
 }
