@@ -244,6 +244,76 @@ def secured_icon(size):
     return c
 
 
+def button_icon(shape, face):
+    """The Options page's 24 x 24 button pictures: load (an open folder), save
+    (a disk) and preview (a small window), blue for the about text and gold
+    for the custom message."""
+    def draw(size):
+        c = Canvas(size, size, None)
+        u = size / 24
+        if shape == 'load':
+            c.fill(int(2 * u), int(6 * u), int(9 * u), int(3 * u), DARK_GOLD)
+            c.fill(int(2 * u), int(8 * u), int(20 * u), int(13 * u), face)
+            c.fill(int(2 * u), int(8 * u), int(20 * u), max(1, int(u)), DARK_GOLD)
+        elif shape == 'save':
+            c.fill(int(3 * u), int(3 * u), int(18 * u), int(18 * u), face)
+            c.fill(int(7 * u), int(3 * u), int(10 * u), int(7 * u), WHITE)
+            c.fill(int(7 * u), int(14 * u), int(10 * u), int(7 * u), (60, 60, 60))
+        else:
+            c.fill(int(2 * u), int(4 * u), int(20 * u), int(16 * u), (60, 60, 60))
+            c.fill(int(2 * u), int(4 * u), int(20 * u), int(4 * u), face)
+            c.fill(int(4 * u), int(10 * u), int(16 * u), int(8 * u), WHITE)
+        return c
+    return draw
+
+
+def draw_filter_mark(colour, cross):
+    """The launch list's status mark, 16 x 16 on green: a tick, or a cross
+    when no file passes the filter."""
+    c = Canvas(16, 16, GREEN)
+    for i in range(10):
+        if cross:
+            c.fill(3 + i, 3 + i, 2, 2, colour)
+            c.fill(12 - i, 3 + i, 2, 2, colour)
+        elif i < 4:
+            c.fill(2 + i, 7 + i, 2, 2, colour)
+        else:
+            c.fill(2 + i, 13 - (i - 3) * 1, 2, 2, colour)
+    return c
+
+
+def password_icon(size):
+    """A key over a shield: the Password page's protection picture."""
+    c = Canvas(size, size, None)
+    u = size / 32
+    c.fill(int(6 * u), int(3 * u), int(20 * u), int(18 * u), BLUE)
+    c.disc(size // 2, int(20 * u), int(10 * u), lambda r, dx, dy: BLUE if dy > 0 else None)
+    c.disc(int(12 * u), int(12 * u), int(4 * u), lambda r, dx, dy: GOLD if r > 0.4 else BLUE)
+    c.fill(int(15 * u), int(11 * u), int(11 * u), max(2, int(2 * u)), GOLD)
+    return c
+
+
+def hover_tip_icon(size):
+    """The small mark in the Options page's hover tips."""
+    c = Canvas(size, size, None)
+    c.disc(size // 2, size // 2, size // 2 - 1, lambda r, dx, dy: GOLD if r > 0.7 else LIGHT_BLUE)
+    return c
+
+
+def draw_options_art(out):
+    """The Options and Password pages' pictures."""
+    for name, shape, face in (('load_about', 'load', LIGHT_BLUE), ('load_message', 'load', GOLD),
+                              ('save_about', 'save', LIGHT_BLUE), ('save_message', 'save', GOLD),
+                              ('preview_about', 'preview', LIGHT_BLUE), ('preview_message', 'preview', GOLD)):
+        write_ico(os.path.join(out, name + '.ico'), [24], button_icon(shape, face))
+    write_ico(os.path.join(out, 'password.ico'), [32, 16], password_icon)
+    write_ico(os.path.join(out, 'hover_tip.ico'), [16], hover_tip_icon)
+    write_bmp(os.path.join(out, 'filter_found.bmp'), draw_filter_mark(BLUE, False))
+    write_bmp(os.path.join(out, 'filter_empty.bmp'), draw_filter_mark((200, 30, 30), True))
+    write_bmp(os.path.join(out, 'options_texts.bmp'), draw_gradient(32, 32, 20))
+    write_bmp(os.path.join(out, 'options_launch.bmp'), draw_gradient(32, 32, 14))
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -260,6 +330,7 @@ def main():
     write_bmp(os.path.join(out, 'menu_images.bmp'), draw_strip(MENU_GLYPHS))
     write_ico(os.path.join(out, 'builder.ico'), [32, 16], program_icon)
     write_ico(os.path.join(out, 'secured.ico'), [32, 16], secured_icon)
+    draw_options_art(out)
 
 
 if __name__ == '__main__':
