@@ -6,12 +6,13 @@
 #include <string>
 
 #include "ProjectSettings.h"
+#include "SettingsPageExchange.h"
 #include "classlib/controls.h"
 #include "toolkit/dialogs/ResizePropertyPage.h"
 
 class CPropertySheet;
 
-class CPasswordProtectionPage : public CXTResizePropertyPage {
+class CPasswordProtectionPage : public CXTResizePropertyPage, public SettingsPageExchange {
   DECLARE_DYNAMIC(CPasswordProtectionPage)
   DECLARE_MESSAGE_MAP()
  public:
@@ -26,9 +27,9 @@ class CPasswordProtectionPage : public CXTResizePropertyPage {
 
   // The record's mask flag, password, protection flag and AES index into the
   // page (and its controls, once they exist). reset is not used here.
-  void RecordToPage(const ProjectSettings& record, int reset);
+  void RecordToPage(const ProjectSettings& record, int reset) override;
   // The page's four values into record (null: only read the controls).
-  void PageToRecord(ProjectSettings* record);
+  void PageToRecord(ProjectSettings* record) override;
   // 1 when the password may be used: protection off, a masked non-empty
   // password, or a shown one its verification repeats. Otherwise a warning
   // box asks: Yes brings the user back to this page (in sheet, when the

@@ -10,12 +10,13 @@
 #include "LaunchList.h"
 #include "MessageText.h"
 #include "ProjectSettings.h"
+#include "SettingsPageExchange.h"
 #include "classlib/controls.h"
 #include "tips/HoverTipWnd.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/dialogs/ResizePropertyPage.h"
 
-class CSFXOptionsPage : public CXTResizePropertyPage {
+class CSFXOptionsPage : public CXTResizePropertyPage, public SettingsPageExchange {
   DECLARE_DYNAMIC(CSFXOptionsPage)
   DECLARE_MESSAGE_MAP()
  public:
@@ -31,9 +32,9 @@ class CSFXOptionsPage : public CXTResizePropertyPage {
   // The record's about text, custom message, launch command and filter into
   // the page (and its controls, once they exist). A non-zero reset marks
   // empty texts as of no known kind.
-  void RecordToPage(const ProjectSettings& record, int reset);
+  void RecordToPage(const ProjectSettings& record, int reset) override;
   // The page's four values into record (null: only read the controls).
-  void PageToRecord(ProjectSettings* record);
+  void PageToRecord(ProjectSettings* record) override;
 
  protected:
   afx_msg void OnPaint();
