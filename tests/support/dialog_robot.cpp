@@ -191,6 +191,10 @@ void MoveCursor(POINT point) {
     move.mi.dx = -1;
     move.mi.dwFlags = MOUSEEVENTF_MOVE;
     SendInput(1, &move, sizeof(INPUT));
+    // The relative step may land a moment later: the next input must not come a pixel off.
+    const DWORD start = GetTickCount();
+    POINT at = {};
+    while (GetCursorPos(&at) && (at.x != point.x || at.y != point.y) && GetTickCount() - start < 1000) Sleep(5);
 }
 
 HWND CaptureOfThread(DWORD threadId) {
