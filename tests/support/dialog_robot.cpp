@@ -197,6 +197,42 @@ void MoveCursor(POINT point) {
     while (GetCursorPos(&at) && (at.x != point.x || at.y != point.y) && GetTickCount() - start < 1000) Sleep(5);
 }
 
+namespace {
+// Absolute input coordinates span the primary screen in 65536 steps; the
+// smallest step count that lands on the pixel.
+LONG AbsoluteCoordinate(LONG pixel, int extent) { return static_cast<LONG>((pixel * 65536LL + extent - 1) / extent); }
+
+INPUT AbsoluteMove(POINT point) {
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = AbsoluteCoordinate(point.x, GetSystemMetrics(SM_CXSCREEN));
+    move.mi.dy = AbsoluteCoordinate(point.y, GetSystemMetrics(SM_CYSCREEN));
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return move;
+}
+}  // namespace
+
+void MoveMouse(POINT point) {
+    INPUT move = AbsoluteMove(point);
+    SendInput(1, &move, sizeof(INPUT));
+}
+
+void SettleMouse(POINT point, DWORD ms) {
+    MoveMouse(point);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
+        POINT at;
+        if (GetCursorPos(&at) && (at.x != point.x || at.y != point.y)) MoveMouse(point);
+    }
+}
+
+void ClickWithMouse(POINT point) {
+    INPUT events[3] = {AbsoluteMove(point)};
+    events[1].type = events[2].type = INPUT_MOUSE;
+    events[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    events[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, events, sizeof(INPUT));
+}
+
 HWND CaptureOfThread(DWORD threadId) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;

@@ -61,6 +61,14 @@ void SendKey(WORD virtualKey, bool down);
 void SendMouseButton(DWORD buttonFlag);
 // Moves the cursor to point (screen coordinates) so the window under it, or the capture, sees the move.
 void MoveCursor(POINT point);
+// The mouse as a device moves and clicks: absolute moves in the input stream,
+// in order with the presses around them, where setting the cursor's place
+// may reach a popup-menu loop late and from where the cursor was.
+void MoveMouse(POINT point);
+void ClickWithMouse(POINT point);
+// Moves the mouse to point and keeps it there for ms: under Wine a place the
+// pointer had before can come back late, and is undone here.
+void SettleMouse(POINT point, DWORD ms = 300);
 // The window holding the mouse capture in thread threadId, or null.
 HWND CaptureOfThread(DWORD threadId);
 // Runs this thread's waiting messages until done() holds or ms pass; done()'s last answer.

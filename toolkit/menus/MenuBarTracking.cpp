@@ -112,6 +112,10 @@ BOOL CXTMenuBar::OnMenuInput(MSG* msg, BOOL clientCoordinates) {
     case WM_MOUSEMOVE: {
       CPoint point(static_cast<short>(LOWORD(msg->lParam)), static_cast<short>(HIWORD(msg->lParam)));
       if (clientCoordinates) ::ClientToScreen(msg->hwnd, &point);
+      // A move the pointer has already left behind (a late message) switches
+      // nothing: the popup follows where the mouse is.
+      CPoint cursor;
+      if (::GetCursorPos(&cursor) && cursor != point) return FALSE;
       const HWND under = ::WindowFromPoint(point);
       if (under && under != m_hWnd) return FALSE;
       ScreenToClient(&point);

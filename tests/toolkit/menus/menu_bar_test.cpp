@@ -1,11 +1,16 @@
 // The menu bar's items, mnemonics and layout (one row, wrapped, docked left,
-// floating) and its list of MDI children in the window menu.
+// floating), its list of MDI children in the window menu, what its hooks
+// take from the frame, the titles of an object active in place, and its
+// drawing in both looks.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "classlib/classlib.h"
+#include "dib_surface.h"
+#include "golden_image.h"
+#include "toolkit/common/SharedState.h"
 #include "toolkit/menus/MenuBar.h"
 
 namespace {
@@ -224,4 +229,112 @@ TEST_F(MenuBarFrame, MaximisedChildAddsIconAndButtonsPushedToTheEnd) {
   EXPECT_EQ(bar.GetItemRect(8).right, available - ::GetSystemMetrics(SM_CXEDGE));
   EXPECT_EQ(bar.GetItemRect(7).right, bar.GetItemRect(8).left - 2);  // the restore button's spacing
   EXPECT_EQ(bar.GetItemRect(0).left, 0);
+}
+
+// ---- what the frame hook takes from the frame
+
+TEST_F(MenuBarFrame, FrameHookFollowsActivationAndTakesMenusHandedToTheFrame) {
+  CXTMenuBar bar;
+  ASSERT_TRUE(bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP));
+  ::SendMessageA(m_frame->m_hWnd, WM_NCACTIVATE, FALSE, 0);
+  EXPECT_FALSE(bar.IsFrameActive());
+  ::SendMessageA(m_frame->m_hWnd, WM_NCACTIVATE, TRUE, 0);
+  EXPECT_TRUE(bar.IsFrameActive());
+
+  HMENU handed = FivePopups(), windowMenu = ::GetSubMenu(handed, 4);
+  ::SetMenu(m_frame->m_hWnd, FivePopups());
+  EXPECT_EQ(::SendMessageA(m_frame->m_hWnd, WM_MDISETMENU, reinterpret_cast<WPARAM>(handed),
+                           reinterpret_cast<LPARAM>(windowMenu)),
+            0);
+  EXPECT_EQ(bar.GetMenu(), handed);
+  EXPECT_EQ(bar.GetWindowMenu(), windowMenu);
+  EXPECT_EQ(::GetMenu(m_frame->m_hWnd), nullptr);
+  EXPECT_EQ(bar.GetItemCount(), 9);
+  bar.DestroyWindow();
+}
+
+// ---- an object active in place
+
+namespace {
+
+HWND g_server = nullptr;
+HWND ServerOfTest(CFrameWnd*) { return g_server; }
+const CXTInPlaceQuery kTestInPlace = {ServerOfTest};
+
+}  // namespace
+
+// The merged menu keeps the container's File and Help and carries the
+// server's Edit and a View that differs from the container's; commands of
+// the server's titles go to the server's window.
+TEST_F(MenuBarFrame, ServerTitlesAreRecordedAndTheirCommandsForwarded) {
+  g_server = ::CreateWindowExA(0, "STATIC", "server", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  CXTMenuBar bar(kTestInPlace);
+  ASSERT_TRUE(bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP));
+  HMENU merged = ::CreateMenu();
+  auto addPopup = [&](const char* title, UINT id) {
+    HMENU popup = ::CreatePopupMenu();
+    ::AppendMenuA(popup, MF_STRING, id, "Item");
+    ::AppendMenuA(merged, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
+  };
+  addPopup("&File", 100);  // as the container's
+  addPopup("&Edit", 100);  // as the container's too
+  addPopup("&View", 700);  // the server's: another id
+  addPopup("&Object", 701);  // the server's own
+  ASSERT_TRUE(bar.LoadMenuBar(1));  // the container's menu
+  EXPECT_TRUE(bar.ServerPositions().empty());
+  bar.SetMenu(merged, nullptr);
+  EXPECT_EQ(bar.ServerPositions(), std::vector<int>({3, 4}));
+
+  struct Case {
+    int item;
+    bool forwarded;
+  } cases[] = {{1, false}, {3, true}, {4, true}};
+  for (const Case& c : cases) {
+    bar.SetTrackingState(CXTMenuBar::kPopupOpen, c.item);
+    ::SendMessageA(m_frame->m_hWnd, WM_COMMAND, 700, 0);
+    MSG msg;
+    EXPECT_EQ(::PeekMessageA(&msg, g_server, WM_COMMAND, WM_COMMAND, PM_REMOVE) != FALSE, c.forwarded) << c.item;
+    bar.SetTrackingState(CXTMenuBar::kIdle, -1);
+  }
+  bar.DestroyWindow();
+  ::DestroyWindow(g_server);
+}
+
+// ---- drawing, kept as pictures
+
+namespace {
+
+std::string DrawnAsKept(CXTMenuBar& bar, const std::string& name) {
+  CRect area;
+  for (int index : bar.VisibleItems(CXTMenuBar::kAll)) area.UnionRect(area, bar.GetItemRect(index));
+  DibSurface surface(area.right + 2, area.bottom + 2, bar.GetBackColor());
+  for (int index : bar.VisibleItems(CXTMenuBar::kAll)) bar.GetItem(index)->Draw(&surface.dc());
+  return CompareWithGolden(name, surface.width(), surface.height(), [&](int x, int y) { return surface.at(x, y); });
+}
+
+}  // namespace
+
+// Each look: the titles at rest, Tools hot (button mode), Tools open.
+TEST_F(MenuBarFrame, TitlesDrawAsKeptInBothLooks) {
+  CXTMenuBar& bar = Bar(AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+  bar.CalcDynamicLayout(2000, LM_HORZ);
+  for (BOOL flat : {FALSE, TRUE}) {
+    GetSharedState().m_xpLook = flat;
+    const std::string look = flat ? "flat" : "classic";
+    EXPECT_EQ(DrawnAsKept(bar, "menu_bar_" + look), "");
+    bar.SetTrackingState(CXTMenuBar::kButtonMode, 4);
+    EXPECT_EQ(DrawnAsKept(bar, "menu_bar_" + look + "_hot"), "");
+    bar.SetTrackingState(CXTMenuBar::kPopupOpen, 4);
+    EXPECT_EQ(DrawnAsKept(bar, "menu_bar_" + look + "_open"), "");
+    bar.SetTrackingState(CXTMenuBar::kIdle, -1);
+  }
+  GetSharedState().m_xpLook = FALSE;
+}
+
+// Docked left: titles turned a quarter, read from the top, with the line
+// under each mnemonic drawn by hand.
+TEST_F(MenuBarFrame, VerticalTitlesDrawAsKept) {
+  CXTMenuBar& bar = Bar(AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_SIZE_DYNAMIC);
+  bar.CalcDynamicLayout(-1, LM_VERTDOCK);
+  EXPECT_EQ(DrawnAsKept(bar, "menu_bar_vertical"), "");
 }
