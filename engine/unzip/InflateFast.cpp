@@ -120,10 +120,8 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
   const uint8_t* const inLimit = state.inEnd - kFastInput;
   uint64_t bits = state.bitBuffer;
   uint64_t count = state.bitCount;
-  // Both tables through one pointer: one register fewer in the loop.
-  const DecodeTables& tables = state.scratch.tables;
-  const uint32_t* const literals = tables.literal;
-  const uint32_t* const distances = tables.distance;
+  const uint32_t* const literals = state.scratch.tables.literal;
+  const uint32_t* const distances = state.scratch.tables.distance;
 
   // Tops bits up to at least 56 from one unaligned word: the bytes counted
   // as taken land whole below bit 56, and the part of the next byte above
