@@ -8,7 +8,6 @@
 #include "builder_resource.h"
 #include "classlib/document/commandlineinfo.h"
 #include "classlib/document/doctemplate.h"
-#include "classlib/menu.h"
 #include "classlib/view/view.h"
 #include "dialogs/AboutBox.h"
 #include "frame/MainFrame.h"
@@ -52,8 +51,8 @@ BOOL CBuilderApp::InitInstance() {
     m_pMainWnd->UpdateWindow();
   }
   TakeHelpFilePath();
-  // A project opened from the command line came before the pages existed:
-  // they get the loaded record; otherwise they start from the defaults.
+  // A project opened from the command line is the record the pages keep;
+  // otherwise they start from the defaults.
   if (m_pMainWnd && frame) CMainFrame::PushSettingsToPages(openedFromCommandLine_ ? 0 : 1, frame);
   return TRUE;
 }

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   record.outputName = argv[3];
   record.unzipToFolder = argv[4];
   record.recreateFolders = 1;
+  record.levelListIndex = 1;  // "Normal", level 5
   if (!SaveProjectFile(record, argv[1])) {
     fprintf(stderr, "make_sample_project: cannot write %s\n", argv[1]);
     return 1;
