@@ -90,8 +90,9 @@ BOOL CPasswordProtectionPage::OnInitDialog() {
 }
 
 void CPasswordProtectionPage::AnchorControls() {
-  const CXTAnchorRect stretch(0, 0, 1, 0);
+  const CXTAnchorRect stretch(0, 0, 1, 0), followRight(1, 0, 1, 0);
   for (int control : kStretching) SetAnchor(control, stretch);
+  SetAnchor(IDC_PASSWORD_PICTURE_PLACE, followRight);
 }
 
 BOOL CPasswordProtectionPage::OnSetActive() {
