@@ -139,7 +139,7 @@ TEST_F(CoolMenuPopup, AnOpenPopupInBothLooksAsKept) {
   for (const auto& look : looks) {
     GetSharedState().m_xpLook = look.flat;
     CXTCoolMenu::SetNextPopupTitle(CRect(150, 130, 210, 151));
-    std::unique_ptr<DibSurface> shown;
+    std::unique_ptr<DibSurface> shown, repainted;
     bool pressed = false;
     TrackWithScript(m_cool, m_menu, &m_frameWnd, [&](HWND popup) {
       if (!IsShownPopup(popup) || shown) return false;
@@ -150,12 +150,17 @@ TEST_F(CoolMenuPopup, AnOpenPopupInBothLooksAsKept) {
       }
       if (!(::GetMenuState(m_menu, 0, MF_BYPOSITION) & MF_HILITE)) return false;
       shown = CaptureWindow(popup);
+      // Painted again, frame and all, it looks as revealed.
+      ::RedrawWindow(popup, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+      repainted = CaptureWindow(popup);
       ::EndMenu();
       return true;
     });
-    ASSERT_TRUE(shown);
+    ASSERT_TRUE(shown && repainted);
     EXPECT_EQ("", CompareWithGolden(look.golden, shown->width(), shown->height(),
                                     [&](int x, int y) { return shown->at(x, y); }));
+    EXPECT_EQ(repainted->pixels(shown->width() * shown->height()), shown->pixels(shown->width() * shown->height()))
+        << look.golden;
   }
 }
 
@@ -347,4 +352,26 @@ TEST_F(CoolMenuPopup, FlatPopupsAskToMeasureAgainOnTheSystemsRequest) {
     StopWatchingPopupMessages();
     EXPECT_EQ(g_messages.remeasureRequests, flat ? 1 : 0);
   }
+}
+
+// While a popup is open the system draws its own menu shadow only in the
+// classic look, and only when menus are to have shadows; afterwards its
+// setting is back.
+TEST_F(CoolMenuPopup, TheSystemShadowIsHeldOffWhereTheToolkitDrawsOrNoneIsWanted) {
+  const BOOL saved = SystemFlag(SPI_GETDROPSHADOW);
+  BOOL& shadowsWanted = GetSharedState().m_customizeFlags[5];
+  const struct {
+    BOOL flat, wanted, systemShadow;
+  } cases[] = {{TRUE, TRUE, FALSE}, {FALSE, FALSE, FALSE}, {FALSE, TRUE, CXTCoolMenuPopupHook::SystemDrawsMenuShadow()}};
+  for (const auto& c : cases) {
+    SetSystemFlag(SPI_SETDROPSHADOW, !c.systemShadow);
+    GetSharedState().m_xpLook = c.flat;
+    shadowsWanted = c.wanted;
+    BOOL whileOpen = 2;
+    WhenShown([&](HWND) { whileOpen = SystemFlag(SPI_GETDROPSHADOW); });
+    EXPECT_EQ(whileOpen, c.systemShadow) << c.flat << c.wanted;
+    EXPECT_EQ(SystemFlag(SPI_GETDROPSHADOW), !c.systemShadow);
+  }
+  shadowsWanted = TRUE;
+  SetSystemFlag(SPI_SETDROPSHADOW, saved);
 }
