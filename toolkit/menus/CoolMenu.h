@@ -114,6 +114,10 @@ class CXTCoolMenu : public CXTWndHook {
 
   void DrawItemBackground(CDC* dc, const DRAWITEMSTRUCT& item, const CXTMenuItemData& data, bool shownHidden);
   void DrawSeparator(CDC* dc, const CRect& rect, bool shownHidden);
+  // The record above (step -1) or below (step 1) in the menu's own order.
+  const CXTMenuItemData* Neighbour(const CXTMenuItemData& data, int step) const;
+  bool IsShownHidden(const CXTMenuItemData& data) const;
+  void DrawHiddenBlockEdges(CDC* dc, const CRect& rect, const CXTMenuItemData& data);
   bool DrawItemImage(CDC* dc, const DRAWITEMSTRUCT& item, const CXTMenuItemData& data, const CRect& cell);
   void DrawCheckMark(CDC* dc, const CRect& cell, bool selected, bool grayed, bool radio);
   void DrawExpandItem(CDC* dc, const CRect& rect, bool selected);

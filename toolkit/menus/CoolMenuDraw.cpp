@@ -108,7 +108,7 @@ BOOL CXTCoolMenu::OnDrawItem(const DRAWITEMSTRUCT* item) {
   CDC* dc = CDC::FromHandle(item->hDC);
   const int saved = dc->SaveDC();
   const bool selected = (item->itemState & ODS_SELECTED) != 0, grayed = (item->itemState & ODS_GRAYED) != 0;
-  const bool shownHidden = (data->flags & CXTMenuItemData::kHideable) && m_fullMenus;
+  const bool shownHidden = IsShownHidden(*data);
   CRect rect(item->rcItem);
   if (data->id == XT_IDC_FULL_MENUS) {
     DrawExpandItem(dc, rect, selected);
@@ -144,6 +144,7 @@ BOOL CXTCoolMenu::OnDrawItem(const DRAWITEMSTRUCT* item) {
       DrawMenuText(dc, raised, shown, ::GetSysColor(COLOR_3DHILIGHT), (data->state & MFS_DEFAULT) != 0);
     }
     DrawMenuText(dc, text, shown, color, (data->state & MFS_DEFAULT) != 0);
+    if (!flat && shownHidden) DrawHiddenBlockEdges(dc, rect, *data);
   }
   dc->RestoreDC(saved);
   return TRUE;
@@ -181,6 +182,33 @@ void CXTCoolMenu::DrawItemBackground(CDC* dc, const DRAWITEMSTRUCT& item, const 
   }
 }
 
+const CXTMenuItemData* CXTCoolMenu::Neighbour(const CXTMenuItemData& data, int step) const {
+  const std::vector<CXTMenuItemData*> records = RecordsOf(data.menu);
+  const auto at = std::find(records.begin(), records.end(), &data);
+  if (at == records.end()) return nullptr;
+  const auto index = (at - records.begin()) + step;
+  return index >= 0 && index < static_cast<int>(records.size()) ? records[index] : nullptr;
+}
+
+// With full menus, hidden commands show in a colour of their own, and so
+// does a separator inside a block of them.
+bool CXTCoolMenu::IsShownHidden(const CXTMenuItemData& data) const {
+  if (!m_fullMenus) return false;
+  if (!(data.type & MFT_SEPARATOR)) return (data.flags & CXTMenuItemData::kHideable) != 0;
+  const CXTMenuItemData *above = Neighbour(data, -1), *below = Neighbour(data, 1);
+  return above && below && (above->flags & CXTMenuItemData::kHideable) && (below->flags & CXTMenuItemData::kHideable);
+}
+
+// The classic look edges a block of hidden commands: dark above, light
+// below, but not where a separator carries the block on.
+void CXTCoolMenu::DrawHiddenBlockEdges(CDC* dc, const CRect& rect, const CXTMenuItemData& data) {
+  auto carriesOn = [this](const CXTMenuItemData* neighbour) { return neighbour && IsShownHidden(*neighbour); };
+  if ((data.flags & CXTMenuItemData::kBlockStart) && !carriesOn(Neighbour(data, -1)))
+    dc->FillSolidRect(rect.left, rect.top, rect.Width(), 1, ::GetSysColor(COLOR_3DSHADOW));
+  if ((data.flags & CXTMenuItemData::kBlockEnd) && !carriesOn(Neighbour(data, 1)))
+    dc->FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, ::GetSysColor(COLOR_3DHILIGHT));
+}
+
 void CXTCoolMenu::DrawSeparator(CDC* dc, const CRect& rect, bool shownHidden) {
   const int mid = rect.top + rect.Height() / 2;
   if (Flat()) {
@@ -209,8 +237,7 @@ bool CXTCoolMenu::DrawItemImage(CDC* dc, const DRAWITEMSTRUCT& item, const CXTMe
                  m_imageSize.cx, m_imageSize.cy, DST_ICON | DSS_MONO);
   };
   if (!Flat()) {
-    const bool shownHidden = (data.flags & CXTMenuItemData::kHideable) && m_fullMenus;
-    dc->FillSolidRect(&cell, shownHidden ? GetSharedState().m_clrLightFace : ::GetSysColor(COLOR_MENU));
+    dc->FillSolidRect(&cell, IsShownHidden(data) ? GetSharedState().m_clrLightFace : ::GetSysColor(COLOR_MENU));
   }
   if (Flat() && checked) {
     CRect box(cell.left + 2, cell.top + 2, cell.right - 3, cell.bottom - 1);

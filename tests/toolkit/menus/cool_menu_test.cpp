@@ -296,6 +296,50 @@ TEST_F(CoolMenuTest, MnemonicsFollowTheKeyboardCuesSetting) {
   Close();
 }
 
+// With full menus the classic look edges each block of hidden commands,
+// dark above and light below; a separator inside a block takes the block's
+// colour, so Save, -, Export and Import read as one block.
+TEST_F(CoolMenuTest, FullMenusEdgeEachBlockOfHiddenCommands) {
+  ::SendMessageA(m_frame, WM_COMMAND, XT_IDC_FULL_MENUS, 0);
+  Open();
+  const std::vector<ItemSnapshot> items = Snapshot(m_menu);  // Open, Save, -, Export, Import, -, Exit, other
+  const COLORREF dark = ::GetSysColor(COLOR_3DSHADOW), light = ::GetSysColor(COLOR_3DHILIGHT);
+  const COLORREF menu = ::GetSysColor(COLOR_MENU);
+  // A block colour of its own: the system's may equal the menu's.
+  const COLORREF saved = GetSharedState().m_clrLightFace, block = RGB(0xE0, 0xD0, 0xC0);
+  GetSharedState().m_clrLightFace = block;
+  const struct {
+    int position;
+    COLORREF top, bottom;
+  } cases[] = {
+      {1, dark, block},   // Save starts the block; the separator below carries it on
+      {2, block, block},  // the separator inside the block
+      {3, block, block},  // Export, carried on from above
+      {4, block, light},  // Import ends the block
+      {5, menu, menu},    // the separator after the block is no part of it
+  };
+  auto draw = [&](int position, DibSurface* surface) {
+    DRAWITEMSTRUCT item = {ODT_MENU, 0, items[position].id, ODA_DRAWENTIRE, 0, nullptr, surface->dc().m_hDC,
+                           {0, 0, 200, 20}, items[position].data};
+    m_cool.OnDrawItem(&item);
+  };
+  for (const auto& c : cases) {
+    DibSurface surface(200, 20);
+    draw(c.position, &surface);
+    EXPECT_EQ(surface.at(190, 0), c.top) << c.position;
+    EXPECT_EQ(surface.at(190, 19), c.bottom) << c.position;
+  }
+  GetSharedState().m_clrLightFace = saved;
+  // The flat look: the image column of the separator inside the block.
+  GetSharedState().m_xpLook = TRUE;
+  for (const auto& c : {std::make_pair(2, 42), std::make_pair(5, 30)}) {
+    DibSurface surface(200, 20);
+    draw(c.first, &surface);
+    EXPECT_EQ(surface.at(4, 5), GetToolkitColor(c.second)) << c.first;
+  }
+  Close();
+}
+
 // The menu bar tracks system menus itself: the popup it announces is passed
 // over, the next one is the cool menu's again.
 TEST_F(CoolMenuTest, AnAnnouncedPopupIsPassedOver) {
