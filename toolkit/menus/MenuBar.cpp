@@ -161,7 +161,7 @@ HMENU CXTMenuBar::SetMenu(HMENU menu, HMENU windowMenu) {
   DeleteItems();
   ResetTracking();
   m_items.reserve((m_hMenu ? ::GetMenuItemCount(m_hMenu) : 0) + 4);
-  m_items.emplace_back(new CXTMenuBarChildItem(this, 0, 0, kIconSpacing));
+  m_items.emplace_back(new CXTMenuBarChildItem(this, CXTMenuBarChildItem::kIcon, 0, kIconSpacing));
   if (m_hMenu && m_hWnd) AddTitles(m_hMenu);
   for (const ChildButton& b : kCaptionButtons)
     m_items.emplace_back(new CXTMenuBarChildItem(this, b.type, b.sysCommand, b.spacing));

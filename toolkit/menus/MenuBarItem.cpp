@@ -55,21 +55,21 @@ CSize CXTMenuBarChildItem::GetSize() const {
 
 // Of the buttons only the restore button may end a row: minimise and close
 // stay beside it.
-BOOL CXTMenuBarChildItem::CanWrap() const { return m_type == 0 || m_type == DFCS_CAPTIONRESTORE; }
+BOOL CXTMenuBarChildItem::CanWrap() const { return m_type == kIcon || m_type == DFCS_CAPTIONRESTORE; }
 
 void CXTMenuBarChildItem::Track() {
-  if (m_type == 0) m_bar->TrackChildSystemMenu(*this);
+  if (m_type == kIcon) m_bar->TrackChildSystemMenu(*this);
 }
 
 void CXTMenuBarChildItem::OnDoubleClick() {
-  if (m_type == 0) m_bar->CloseChild();
+  if (m_type == kIcon) m_bar->CloseChild();
 }
 
 void CXTMenuBarChildItem::Draw(CDC* dc) {
   HWND child = m_bar->GetMaximisedChild();
   if (!child) return;
   CRect rect = GetRect();
-  if (m_type == 0) {
+  if (m_type == kIcon) {
     HICON icon = reinterpret_cast<HICON>(::SendMessageA(child, WM_GETICON, ICON_SMALL, 0));
     if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(child, GCLP_HICONSM));
     if (!icon) icon = ::LoadIconA(nullptr, IDI_WINLOGO);

@@ -56,7 +56,9 @@ class CXTMenuBarTextItem : public CXTMenuBarItem {
 // The maximised MDI child's icon or one of its caption buttons.
 class CXTMenuBarChildItem : public CXTMenuBarItem {
  public:
-  // type: the DFCS_CAPTION* of a button, 0 for the icon.
+  // The icon's type; a button's is its DFCS_CAPTION* (the close button's is 0).
+  enum : UINT { kIcon = 0xFFFF };
+  // type: kIcon, or the DFCS_CAPTION* of a button.
   CXTMenuBarChildItem(CXTMenuBar* bar, UINT type, UINT sysCommand, int spacing);
   BOOL IsHidden() const override;
   void Draw(CDC* dc) override;

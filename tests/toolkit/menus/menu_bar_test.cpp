@@ -338,3 +338,92 @@ TEST_F(MenuBarFrame, VerticalTitlesDrawAsKept) {
   bar.CalcDynamicLayout(-1, LM_VERTDOCK);
   EXPECT_EQ(DrawnAsKept(bar, "menu_bar_vertical"), "");
 }
+
+// ---- the maximised child's buttons
+
+namespace {
+
+struct BarTip {
+  HWND bar;
+  std::string text;
+};
+
+// A tip window of the thread whose first tool is the bar's.
+BOOL CALLBACK FindTipOf(HWND window, LPARAM data) {
+  auto* found = reinterpret_cast<BarTip*>(data);
+  char name[32] = {}, text[80] = {};
+  ::GetClassNameA(window, name, sizeof name);
+  TOOLINFOA tool = {};
+  tool.cbSize = sizeof tool;
+  tool.lpszText = text;
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || !::SendMessageA(window, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)))
+    return TRUE;
+  if (tool.hwnd != found->bar && reinterpret_cast<HWND>(tool.uId) != found->bar) return TRUE;
+  found->text = text;
+  return FALSE;
+}
+
+// The text of the bar's tool in its tip window.
+std::string TipText(HWND bar) {
+  BarTip found = {bar, "no tool"};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindTipOf, reinterpret_cast<LPARAM>(&found));
+  return found.text;
+}
+
+bool IsMaximised(HWND client) {
+  BOOL maximised = FALSE;
+  ::SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
+  return maximised != FALSE;
+}
+
+void RunPosted() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+// Under the mouse the restore button is hot, tells its tip and draws (flat
+// look) as kept; a press released beside it does nothing, one released on it
+// restores the child.
+TEST_F(MenuBarFrame, RestoreButtonActsOnlyWhenReleasedOverIt) {
+  CLIENTCREATESTRUCT ccs = {nullptr, CXTMenuBar::kFirstMDIChild};
+  HWND client = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 500, 300, m_frame->m_hWnd,
+                                  nullptr, nullptr, &ccs);
+  MDICREATESTRUCTA mcs = {MDIChildClass(), "Child", ::GetModuleHandleA(nullptr), 0, 0, 100, 80,
+                          WS_VISIBLE | WS_MAXIMIZE | WS_OVERLAPPEDWINDOW, 0};
+  ASSERT_NE(::SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)), 0);
+  ASSERT_TRUE(IsMaximised(client));
+  CXTMenuBar bar;
+  ASSERT_TRUE(bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC | CBRS_TOOLTIPS));
+  bar.SetMenu(FivePopups(), nullptr);
+  bar.CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK | LM_STRETCH);
+  const int restore = 7;
+  const CRect button = bar.GetItemRect(restore);
+  const CPoint on = button.CenterPoint(), beside(button.left - 30, on.y);
+  auto mouse = [&](UINT message, CPoint point) {
+    bar.SendMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(point.x, point.y));
+  };
+
+  GetSharedState().m_xpLook = TRUE;
+  bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(on.x, on.y));
+  EXPECT_EQ(bar.GetHotItem(), restore);
+  EXPECT_EQ(DrawnAsKept(bar, "menu_bar_child_buttons_flat"), "");
+  EXPECT_EQ(TipText(bar.m_hWnd), "Restore Window");
+  GetSharedState().m_xpLook = FALSE;
+
+  mouse(WM_LBUTTONDOWN, on);
+  EXPECT_EQ(bar.GetPressedButton(), restore);
+  mouse(WM_MOUSEMOVE, beside);
+  EXPECT_EQ(bar.GetPressedButton(), -1);  // pressed, but the mouse left it
+  mouse(WM_LBUTTONUP, beside);
+  RunPosted();
+  EXPECT_TRUE(IsMaximised(client));
+  EXPECT_EQ(::GetCapture(), nullptr);
+
+  mouse(WM_LBUTTONDOWN, on);
+  mouse(WM_LBUTTONUP, on);
+  RunPosted();
+  EXPECT_FALSE(IsMaximised(client));
+  bar.DestroyWindow();
+}
