@@ -137,12 +137,10 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
   };
   auto roomLeft = [&](const uint8_t* at) INFLATE_INLINE { return at < outLimit && next <= inLimit; };
   // For an exceptional entry that is not a link.
-  auto endOrCorrupt = [](uint32_t entry) INFLATE_INLINE {
-    return entry >> 16 == kPackedEndOfBlock ? kFastEndOfBlock : kFastCorrupt;
-  };
-  auto subEntry = [&](const uint32_t* table, uint32_t link) INFLATE_INLINE {
-    return table[(link >> 16) + Bits::Low(bits, PackedCodeBits(link))];
-  };
+  auto endOrCorrupt = [](uint32_t entry)
+                          INFLATE_INLINE { return entry >> 16 == kPackedEndOfBlock ? kFastEndOfBlock : kFastCorrupt; };
+  auto subEntry = [&](const uint32_t* table, uint32_t link)
+                      INFLATE_INLINE { return table[(link >> 16) + Bits::Low(bits, PackedCodeBits(link))]; };
   // The value of a length or distance entry, from the bits held before it
   // was consumed: its base plus the extra bits above its code.
   auto valueOf = [](uint64_t before, uint32_t entry) INFLATE_INLINE {
@@ -249,9 +247,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
 [[gnu::noinline]] FastExit PortableFastLoop(DecoderState& state) { return FastLoop<PortableBits>(state); }
 
 #if defined(__x86_64__)
-[[gnu::noinline, gnu::target("bmi2")]] FastExit Bmi2FastLoop(DecoderState& state) {
-  return FastLoop<Bmi2Bits>(state);
-}
+[[gnu::noinline, gnu::target("bmi2")]] FastExit Bmi2FastLoop(DecoderState& state) { return FastLoop<Bmi2Bits>(state); }
 
 using FastLoopFunction = FastExit (*)(DecoderState&);
 

@@ -17,7 +17,6 @@ constexpr unsigned kDistanceTableWidth = 8;
 constexpr uint64_t kLiteralTableMask = (uint64_t{1} << kLiteralTableWidth) - 1;
 constexpr uint64_t kDistanceTableMask = (uint64_t{1} << kDistanceTableWidth) - 1;
 
-
 // The fast loop runs while the input run holds two refills' worth of bytes
 // and the window has room for a longest match (258) and a copy's overrun,
 // so that it needs neither the byte-wise refill nor a flush.
