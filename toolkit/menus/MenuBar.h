@@ -87,7 +87,8 @@ class CXTMenuBar : public CXTControlBar {
   void UpdateMaximizedChild(BOOL repaint);
 
   // What the frame hooks tell the bar.
-  void OnMenuSelect(UINT flags, HMENU menu);
+  // The open popup selected an item with these MF_ flags.
+  void OnMenuSelect(UINT flags);
   BOOL IsOpenPopup(HMENU menu) const { return menu && menu == m_hMenuOpen; }
   int GetTrackedItemPosition() const;
   // The server window a menu message belongs to while an object is active
@@ -170,6 +171,7 @@ class CXTMenuBar : public CXTControlBar {
   int HitTestTitles(CPoint point) const;
   DWORD PopupAlignment() const;
   void FollowHover(CPoint point);
+  void StopHoverTimer();
   void CreateTips();
   void DrawGlyph(CDC* dc, const CRect& rect, UINT type, COLORREF color);
   // The caption button under the point (a visible one), or -1.

@@ -1,16 +1,7 @@
 #include "toolkit/menus/MenuBarHooks.h"
 
 #include "toolkit/common/SharedState.h"
-#include "toolkit/menus/CoolMenu.h"
 #include "toolkit/menus/MenuBar.h"
-
-namespace {
-BOOL g_fullMenusRequested = FALSE;
-}  // namespace
-
-BOOL CXTMBarWndHook::IsFullMenusRequested() { return g_fullMenusRequested; }
-
-void CXTMBarWndHook::ClearFullMenusRequest() { g_fullMenusRequested = FALSE; }
 
 void CXTMBarWndHook::Install(CXTMenuBar* bar, HWND hWnd) {
   m_pMenuBar = bar;
@@ -33,9 +24,6 @@ BOOL CXTMBarWndHook::HandleShared(UINT message, WPARAM wParam, LPARAM, LRESULT* 
       m_pMenuBar->SetFrameActive(active);
       return FALSE;
     }
-    case WM_COMMAND:
-      g_fullMenusRequested = wParam == XT_IDC_FULL_MENUS;
-      return FALSE;
     case WM_MDIREFRESHMENU:
       m_pMenuBar->Invalidate();
       *result = 0;
@@ -65,7 +53,7 @@ LRESULT CXTMBarWndHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_MENUSELECT:
-      m_pMenuBar->OnMenuSelect(HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+      m_pMenuBar->OnMenuSelect(HIWORD(wParam));
       break;
     case WM_MDISETMENU:
       TakeMDIMenus(reinterpret_cast<HMENU>(wParam), reinterpret_cast<HMENU>(lParam), m_hWnd);

@@ -13,10 +13,6 @@ class CXTMBarWndHook : public CXTWndHook {
  public:
   virtual void Install(CXTMenuBar* bar, HWND hWnd);
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // Set while the command "Display full menus" passes a frame; the cool
-  // menus read it when a popup opens.
-  static BOOL IsFullMenusRequested();
-  static void ClearFullMenusRequest();
 
  protected:
   // The messages both hooks handle alike; FALSE: not handled, pass it on.

@@ -78,6 +78,7 @@ void CXTMenuBar::TrackPopup(int item) {
     LeaveFilter();
     m_nPressedItem = -1;
     if (g_filter.nesting == 0) SetTrackingState(m_bEscapeClosed ? kButtonMode : kIdle, item);
+    StopHoverTimer();
     item = m_nNextItem;
     if (m_hWnd) {
       Invalidate();
@@ -93,11 +94,12 @@ void CXTMenuBar::SwitchPopup(int item) {
   m_nNextItem = item;
 }
 
-void CXTMenuBar::OnMenuSelect(UINT flags, HMENU menu) {
+// Right opens a submenu where the selected item has one, and moves on to
+// the next title everywhere else; Left always moves to the previous title.
+void CXTMenuBar::OnMenuSelect(UINT flags) {
   if (m_state != kPopupOpen) return;
   m_bRightLeaves = !(flags & MF_POPUP) || flags == 0xFFFF;
   m_bLeftLeaves = TRUE;
-  (void)menu;
 }
 
 BOOL CXTMenuBar::OnMenuInput(MSG* msg, BOOL clientCoordinates) {
@@ -140,10 +142,15 @@ void CXTMenuBar::FollowHover(CPoint point) {
   if (onTracked && !m_bHoverTimer) {
     OwnerWindow()->SetTimer(kHoverTimer, kHoverDelay, nullptr);
     m_bHoverTimer = TRUE;
-  } else if (!onTracked && m_bHoverTimer) {
-    OwnerWindow()->KillTimer(kHoverTimer);
-    m_bHoverTimer = FALSE;
+  } else if (!onTracked) {
+    StopHoverTimer();
   }
+}
+
+void CXTMenuBar::StopHoverTimer() {
+  if (!m_bHoverTimer) return;
+  OwnerWindow()->KillTimer(kHoverTimer);
+  m_bHoverTimer = FALSE;
 }
 
 int CXTMenuBar::HitTestTitles(CPoint point) const {

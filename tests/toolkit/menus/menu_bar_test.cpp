@@ -157,6 +157,17 @@ const char* MDIChildClass() {
   return name;
 }
 
+HWND NewMDIClient(HWND frame) {
+  CLIENTCREATESTRUCT ccs = {nullptr, CXTMenuBar::kFirstMDIChild};
+  return ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 500, 300, frame,
+                           nullptr, nullptr, &ccs);
+}
+
+HWND NewMDIChild(HWND client, const std::string& title, DWORD style) {
+  MDICREATESTRUCTA mcs = {MDIChildClass(), title.c_str(), ::GetModuleHandleA(nullptr), 0, 0, 100, 80, style, 0};
+  return reinterpret_cast<HWND>(::SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+}
+
 std::vector<std::string> MenuTexts(HMENU menu) {
   std::vector<std::string> texts;
   for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
@@ -172,18 +183,14 @@ std::vector<std::string> MenuTexts(HMENU menu) {
 // Ten children list nine, the active tenth in the ninth place; a window
 // under the client that is no MDI child takes no slot.
 TEST_F(MenuBarFrame, WindowMenuListsNineChildrenWithTheActiveOneChecked) {
-  CLIENTCREATESTRUCT ccs = {nullptr, CXTMenuBar::kFirstMDIChild};
-  HWND client = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 500, 300,
-                                  m_frame->m_hWnd, nullptr, nullptr, &ccs);
+  HWND client = NewMDIClient(m_frame->m_hWnd);
   ASSERT_NE(client, nullptr);
-  LRESULT last = 0;
+  HWND last = nullptr;
   for (int i = 1; i <= 10; ++i) {
-    std::string title = "Child " + std::to_string(i);
-    MDICREATESTRUCTA mcs = {MDIChildClass(), title.c_str(), ::GetModuleHandleA(nullptr), 0, 0, 100, 80, WS_VISIBLE, 0};
-    last = ::SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
-    ASSERT_NE(last, 0);
+    last = NewMDIChild(client, "Child " + std::to_string(i), WS_VISIBLE);
+    ASSERT_NE(last, nullptr);
   }
-  ::SendMessageA(client, WM_MDIACTIVATE, static_cast<WPARAM>(last), 0);
+  ::SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(last), 0);
   ::CreateWindowExA(0, "STATIC", "not a child", WS_CHILD, 0, 0, 10, 10, client, reinterpret_cast<HMENU>(5), nullptr,
                     nullptr);
   CXTMenuBar bar;
@@ -207,15 +214,11 @@ TEST_F(MenuBarFrame, WindowMenuListsNineChildrenWithTheActiveOneChecked) {
 
 // A maximised MDI child shows its icon first and its buttons at the far end.
 TEST_F(MenuBarFrame, MaximisedChildAddsIconAndButtonsPushedToTheEnd) {
-  CLIENTCREATESTRUCT ccs = {nullptr, CXTMenuBar::kFirstMDIChild};
-  HWND client = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 500, 300, m_frame->m_hWnd,
-                                  nullptr, nullptr, &ccs);
-  MDICREATESTRUCTA mcs = {MDIChildClass(),          "Child", ::GetModuleHandleA(nullptr), 0, 0, 100, 80,
-                          WS_VISIBLE | WS_MAXIMIZE, 0};
-  LRESULT child = ::SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
-  ASSERT_NE(child, 0);
-  ::SendMessageA(client, WM_MDIACTIVATE, static_cast<WPARAM>(child), 0);
-  ::SendMessageA(client, WM_MDIMAXIMIZE, static_cast<WPARAM>(child), 0);
+  HWND client = NewMDIClient(m_frame->m_hWnd);
+  HWND child = NewMDIChild(client, "Child", WS_VISIBLE | WS_MAXIMIZE);
+  ASSERT_NE(child, nullptr);
+  ::SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+  ::SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
   CXTMenuBar bar;
   ASSERT_TRUE(bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC));
   bar.SetMenu(FivePopups(), nullptr);
@@ -387,12 +390,8 @@ void RunPosted() {
 // look) as kept; a press released beside it does nothing, one released on it
 // restores the child.
 TEST_F(MenuBarFrame, RestoreButtonActsOnlyWhenReleasedOverIt) {
-  CLIENTCREATESTRUCT ccs = {nullptr, CXTMenuBar::kFirstMDIChild};
-  HWND client = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 500, 300, m_frame->m_hWnd,
-                                  nullptr, nullptr, &ccs);
-  MDICREATESTRUCTA mcs = {MDIChildClass(), "Child", ::GetModuleHandleA(nullptr), 0, 0, 100, 80,
-                          WS_VISIBLE | WS_MAXIMIZE | WS_OVERLAPPEDWINDOW, 0};
-  ASSERT_NE(::SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)), 0);
+  HWND client = NewMDIClient(m_frame->m_hWnd);
+  ASSERT_NE(NewMDIChild(client, "Child", WS_VISIBLE | WS_MAXIMIZE | WS_OVERLAPPEDWINDOW), nullptr);
   ASSERT_TRUE(IsMaximised(client));
   CXTMenuBar bar;
   ASSERT_TRUE(bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC | CBRS_TOOLTIPS));
@@ -425,5 +424,32 @@ TEST_F(MenuBarFrame, RestoreButtonActsOnlyWhenReleasedOverIt) {
   mouse(WM_LBUTTONUP, on);
   RunPosted();
   EXPECT_FALSE(IsMaximised(client));
+  bar.DestroyWindow();
+}
+
+// The MDI client's hook: menus handed to the client go to the bar (the
+// frame keeps none of its own), and the bar follows a child that becomes
+// maximised when the client paints.
+TEST_F(MenuBarFrame, ClientHookTakesMenusAndFollowsTheMaximisedChild) {
+  HWND client = NewMDIClient(m_frame->m_hWnd);
+  HWND child = NewMDIChild(client, "Child", WS_VISIBLE | WS_OVERLAPPEDWINDOW);
+  ASSERT_NE(child, nullptr);
+  CXTMenuBar bar;
+  ASSERT_TRUE(bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP));
+  EXPECT_EQ(bar.GetMaximisedChild(), nullptr);
+
+  HMENU handed = FivePopups(), windowMenu = ::GetSubMenu(handed, 4);
+  ::SetMenu(m_frame->m_hWnd, FivePopups());
+  EXPECT_EQ(::SendMessageA(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(handed),
+                           reinterpret_cast<LPARAM>(windowMenu)),
+            0);
+  EXPECT_EQ(bar.GetMenu(), handed);
+  EXPECT_EQ(bar.GetWindowMenu(), windowMenu);
+  EXPECT_EQ(::GetMenu(m_frame->m_hWnd), nullptr);
+
+  ::SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  EXPECT_EQ(bar.GetMaximisedChild(), nullptr);
+  ::SendMessageA(client, WM_PAINT, 0, 0);  // the frame is hidden: nothing paints by itself
+  EXPECT_EQ(bar.GetMaximisedChild(), child);
   bar.DestroyWindow();
 }
