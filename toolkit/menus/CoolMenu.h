@@ -86,8 +86,9 @@ class CXTCoolMenu : public CXTWndHook {
   // The next WM_INITMENUPOPUP is passed on untouched: the menu bar calls
   // this before it tracks a system menu.
   static void SkipInitMenuPopup();
-  // The menu-bar title (screen coordinates) the next popup opens from: its
-  // flat border joins the title and its shadow leaves the title alone.
+  // The title (screen coordinates) the next popup opens from, when it is not
+  // the menu bar's open title, which popups find by themselves: the flat
+  // border joins the title and the shadows leave the joint alone.
   static void SetNextPopupTitle(const RECT& title);
   // The record of an item, or null when the item data is not one of ours.
   CXTMenuItemData* FindRecord(ULONG_PTR itemData) const;

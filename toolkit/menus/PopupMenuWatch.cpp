@@ -3,6 +3,7 @@
 #include <map>
 
 #include "toolkit/menus/CoolMenuPopupHook.h"
+#include "toolkit/menus/MenuBar.h"
 
 namespace {
 
@@ -19,9 +20,21 @@ struct Watch {
 };
 Watch g_watch;
 
-void OnPopupCreated(HWND popup) {
-  auto* hook = new CXTCoolMenuPopupHook(g_watch.nextTitle);
+// The title a new popup opens from: one given for it, else the menu bar's
+// open title, which only the first popup of the menu bar's tracking takes
+// (its submenus open from items, not from the title).
+RECT TitleForNewPopup() {
+  RECT title = g_watch.nextTitle;
   g_watch.nextTitle = RECT{0, 0, 0, 0};
+  if (!::IsRectEmpty(&title) || !g_watch.hooks.empty()) return title;
+  DWORD alignment = 0;
+  CXTMenuBar::GetOpenTitle(&title, &alignment);
+  if (!alignment) ::SetRectEmpty(&title);
+  return title;
+}
+
+void OnPopupCreated(HWND popup) {
+  auto* hook = new CXTCoolMenuPopupHook(TitleForNewPopup());
   hook->HookWindow(popup);
   g_watch.hooks[popup] = hook;
   if (g_watch.notedMenu) {

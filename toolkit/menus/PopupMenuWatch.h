@@ -22,8 +22,9 @@ class CXTPopupMenuWatch {
   static void LinkMenu(HMENU menu);
   // Forgets a noted menu no window took (the menu loop ended).
   static void ForgetNotedMenu();
-  // The menu-bar title (screen coordinates) the next popup opens from; the
-  // next popup window takes it, so it never reaches a submenu.
+  // The title (screen coordinates) the next popup opens from, when it is not
+  // the menu bar's open title (which a popup takes by itself); the next
+  // popup window takes it, so it never reaches a submenu.
   static void SetNextTitle(const RECT& title);
 
   // Asks every open popup window to close.

@@ -47,13 +47,18 @@ HWND CreateTestFrame() {
                            nullptr, nullptr, nullptr, nullptr);
 }
 
-UINT TrackWithScript(CXTCoolMenu& cool, HMENU menu, CWnd* owner, std::function<bool(HWND)> step, int x, int y) {
+void TrackWithScript(std::function<bool(HWND)> step, const std::function<void()>& track) {
   PopupScript script{step, ::GetTickCount() + 5000};
   g_script = &script;
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, RunScript);
-  const UINT command = cool.TrackPopupMenuEx(menu, TPM_LEFTALIGN, x, y, owner, nullptr, FALSE);
+  track();
   ::KillTimer(nullptr, timer);
   g_script = nullptr;
+}
+
+UINT TrackWithScript(CXTCoolMenu& cool, HMENU menu, CWnd* owner, std::function<bool(HWND)> step, int x, int y) {
+  UINT command = 0;
+  TrackWithScript(step, [&] { command = cool.TrackPopupMenuEx(menu, TPM_LEFTALIGN, x, y, owner, nullptr, FALSE); });
   return command;
 }
 

@@ -19,5 +19,7 @@ HWND CreateTestFrame();
 // delay alone is 750 ms, and a loaded machine is slow).
 UINT TrackWithScript(CXTCoolMenu& cool, HMENU menu, CWnd* owner, std::function<bool(HWND)> step, int x = 150,
                      int y = 150);
+// The same script while track opens the popups some other way.
+void TrackWithScript(std::function<bool(HWND)> step, const std::function<void()>& track);
 // How many popup windows the running script has seen so far.
 int PopupsSeen();

@@ -12,6 +12,7 @@
 #include "tests/support/golden_image.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/menus/CoolMenuPopupHook.h"
+#include "toolkit/menus/MenuBar.h"
 #include "toolkit/menus/PopupMenuWatch.h"
 #include "toolkit/paint/MenuAnimation.h"
 
@@ -374,4 +375,46 @@ TEST_F(CoolMenuPopup, TheSystemShadowIsHeldOffWhereTheToolkitDrawsOrNoneIsWanted
   }
   shadowsWanted = TRUE;
   SetSystemFlag(SPI_SETDROPSHADOW, saved);
+}
+
+// A popup the menu bar opens from a title finds the title by itself: in the
+// flat look its top edge takes the title's fill where the two meet.
+TEST_F(CoolMenuPopup, APopupOfTheMenuBarJoinsItsTitle) {
+  static const BOOL initialised =
+      AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
+  ASSERT_TRUE(initialised);
+  GetSharedState().m_xpLook = TRUE;
+  CFrameWnd* frame = new CFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, "Menu bar popup", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 500, 400)));
+  CXTMenuBar bar;
+  ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+  HMENU menuBar = ::CreateMenu();
+  ::AppendMenuA(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(m_menu), "&File");
+  bar.SetMenu(menuBar, nullptr);
+  frame->RecalcLayout();
+  CXTCoolMenu cool;
+  cool.Install(frame);
+  const int file = 1;  // after the system-menu icon of a maximised child, hidden here
+  CRect title = bar.GetItemRect(file);
+  bar.ClientToScreen(&title);
+  std::unique_ptr<DibSurface> shown;
+  CRect popupRect;
+  TrackWithScript(
+      [&](HWND popup) {
+        if (shown || !IsShownPopup(popup)) return false;
+        ::GetWindowRect(popup, &popupRect);
+        shown = CaptureWindow(popup);
+        ::EndMenu();
+        return true;
+      },
+      [&] { bar.TrackPopup(file); });
+  ASSERT_TRUE(shown);
+  ASSERT_EQ(popupRect.top, title.bottom - 1);  // the popup's top row is the title's bottom row
+  const int joinFrom = title.left - popupRect.left + 1, joinTo = title.right - popupRect.left - 2;
+  EXPECT_EQ(shown->at(joinFrom, 0), GetToolkitColor(30));
+  EXPECT_EQ(shown->at(joinTo, 0), GetToolkitColor(30));
+  EXPECT_EQ(shown->at(joinTo + 1, 0), GetToolkitColor(43));
+  cool.HookWindow(static_cast<HWND>(nullptr));
+  frame->DestroyWindow();
+  m_menu = ::CreatePopupMenu();  // the menu bar's menu took the fixture's along
 }
