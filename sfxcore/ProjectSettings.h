@@ -5,6 +5,9 @@
 #include <string>
 
 constexpr int kDefaultCompressionLevel = 5;
+// The General page's row of that level ("Normal"): a new project shows the
+// level it builds with.
+constexpr int kDefaultLevelListIndex = 1;
 
 struct ProjectSettings {
   std::string sourceArchive;       // zip archive to turn into a program
@@ -26,9 +29,9 @@ struct ProjectSettings {
   std::string password;
   int passwordProtection = 0;
   int compressionLevel = kDefaultCompressionLevel;  // handed to the engine; not saved
-  int levelListIndex = 0;    // General page's level list selection
+  int levelListIndex = kDefaultLevelListIndex;  // General page's level list selection
   int deflate64 = 0;         // saved as DEFAULT_HYPERTHREAD_COMPRESSION
 };
 
-// Every text emptied, every number 0, the compression level 5.
+// Every text emptied, every number 0, the compression level 5 on its row.
 void ResetDefaults(ProjectSettings& record);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "PlaceholderText.h"
 #include "builder_resource.h"
 
 namespace {
@@ -23,12 +24,7 @@ std::string TenthsPercent(int tenths) {
 }  // namespace
 
 std::string BuildProgressPresenter::Formatted(int id, const std::string& argument) {
-  std::string text = host_.LoadText(id);
-  // Filled as text, never as a format: a "%" in a path or an engine text stays as it is.
-  size_t at = text.find("%s");
-  if (at == std::string::npos) at = text.find("%d");
-  if (at != std::string::npos) text.replace(at, 2, argument);
-  return text;
+  return FillPlaceholders(host_.LoadText(id), {argument});
 }
 
 void BuildProgressPresenter::ShowIdle() {

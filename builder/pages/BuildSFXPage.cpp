@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "MyFileUtility.h"
+#include "PageAnchors.h"
 #include "SelfExtractorBuild.h"
 #include "app/BuilderGlobals.h"
 #include "builder_resource.h"
@@ -16,6 +17,10 @@
 
 IMPLEMENT_DYNAMIC(CBuildSFXPage, CXTResizePropertyPage)
 
+void CBuildSFXPage::OpenWithShell(const char* path) {
+  ShellExecuteA(nullptr, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 BEGIN_MESSAGE_MAP(CBuildSFXPage, CXTResizePropertyPage)
   ON_WM_PAINT()
   ON_BN_CLICKED(IDC_BUILD_TEST, OnTest)
@@ -23,15 +28,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-void OpenWithShell(const char* path) {
-  ShellExecuteA(nullptr, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-struct Anchored {
-  int control;
-  bool stretches;  // else it moves with the right edge
-};
-constexpr Anchored kAnchors[] = {
+constexpr PageAnchor kAnchors[] = {
     {IDC_BUILD_TITLE, true},          {IDC_BUILD_TITLE_LINE, true},      {IDC_BUILD_DECOMPRESSING, true},
     {IDC_BUILD_ENCRYPTING, true},     {IDC_BUILD_SECURING_LABEL, true},  {IDC_BUILD_OVERALL_BAR, true},
     {IDC_BUILD_ENTRIES_BAR, true},    {IDC_BUILD_TEST, false},           {IDC_BUILD_ITEM_PERCENT, false},
@@ -61,7 +58,7 @@ void CBuildSFXPage::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CBuildSFXPage::OnInitDialog() {
   CXTResizePropertyPage::OnInitDialog();
-  AnchorControls();
+  AnchorPageControls(*this, kAnchors);
   presenter_.ShowIdle();
   initialised_ = true;
   const HINSTANCE resources = AfxGetResourceHandle();
@@ -71,11 +68,6 @@ BOOL CBuildSFXPage::OnInitDialog() {
   greySecuredIcon_ = CMyFileUtility::CreateGrayIcon(m_hWnd, securedIcon_);
   ShowIcons(greyZipIcon_, greySecuredIcon_);
   return TRUE;
-}
-
-void CBuildSFXPage::AnchorControls() {
-  const CXTAnchorRect stretch(0, 0, 1, 0), followRight(1, 0, 1, 0);
-  for (const Anchored& a : kAnchors) SetAnchor(a.control, a.stretches ? stretch : followRight);
 }
 
 void CBuildSFXPage::ShowIcons(HICON zip, HICON secured) {

@@ -16,6 +16,8 @@ class CBuildSFXPage : public CXTResizePropertyPage, private BuildPageHost {
   DECLARE_MESSAGE_MAP()
  public:
   using ProgramLauncher = void (*)(const char* path);
+  // The shell's default verb on the program, shown normally.
+  static void OpenWithShell(const char* path);
   // Builds with the stub image carried by the program and opens the built
   // program through the shell.
   CBuildSFXPage();
@@ -36,7 +38,6 @@ class CBuildSFXPage : public CXTResizePropertyPage, private BuildPageHost {
   afx_msg void OnTest();
 
  private:
-  void AnchorControls();
   void ShowIcons(HICON zip, HICON secured);
 
   void SetText(int control, const std::string& text) override;

@@ -2,7 +2,7 @@
 """Draws the builder's icon and bitmaps: the program icon, the padlock icon of the Build page, the key of the
 password prompt (green is transparent), the padlock picture above it, the
 about box's maker and product pictures, and the start page's pictures and
-bullets (green or white transparent). Usage: draw_builder_art.py OUTPUT_FOLDER"""
+bullets (green or white transparent), and the General page's status mark. Usage: draw_builder_art.py OUTPUT_FOLDER"""
 import os
 import sys
 
@@ -226,6 +226,15 @@ def draw_strip(glyphs):
     return c
 
 
+def draw_status_problem():
+    """The status line's mark for a zip that cannot be used, 16 x 16 on green."""
+    c = Canvas(16, 16, GREEN)
+    c.disc(8, 8, 7, lambda r, dx, dy: (200, 30, 30))
+    c.fill(7, 3, 2, 7, (255, 255, 255))
+    c.fill(7, 11, 2, 2, (255, 255, 255))
+    return c
+
+
 def program_icon(size):
     c = Canvas(size, size, None)
     draw_box(c, 1, 1, size - 2, GOLD, BLUE)
@@ -328,6 +337,7 @@ def main():
     write_bmp(os.path.join(out, 'link_arrow.bmp'), draw_link_arrow())
     write_bmp(os.path.join(out, 'file_images.bmp'), draw_strip(FILE_GLYPHS))
     write_bmp(os.path.join(out, 'menu_images.bmp'), draw_strip(MENU_GLYPHS))
+    write_bmp(os.path.join(out, 'status_problem.bmp'), draw_status_problem())
     write_ico(os.path.join(out, 'builder.ico'), [32, 16], program_icon)
     write_ico(os.path.join(out, 'secured.ico'), [32, 16], secured_icon)
     draw_options_art(out)

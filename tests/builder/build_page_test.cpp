@@ -6,13 +6,13 @@
 
 #include "../sfxcore/BuildTestFiles.h"
 #include "app/BuilderGlobals.h"
+#include "balloon_probe.h"
 #include "builder_resource.h"
 #include "classlib/propertysheet.h"
 #include "classlib/winapp.h"
 #include "dialog_robot.h"
 #include "dialogs/WarnMessageBoxOnOff.h"
 #include "pages/BuildSFXPage.h"
-#include "tips/BalloonTipWnd.h"
 #include "toolkit/common/SettingsStore.h"
 
 namespace {
@@ -43,20 +43,6 @@ LRESULT CALLBACK CountWarnings(int code, WPARAM wParam, LPARAM lParam) {
       std::string(caption) == "Warning!")
     ++warningBoxes;
   return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-BOOL CALLBACK NoteBalloon(HWND window, LPARAM found) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (std::string(name) == kBalloonShadowClass || std::string(name) == kBalloonPlainClass)
-    *reinterpret_cast<bool*>(found) = true;
-  return TRUE;
-}
-
-bool BalloonShown() {
-  bool found = false;
-  EnumThreadWindows(GetCurrentThreadId(), NoteBalloon, reinterpret_cast<LPARAM>(&found));
-  return found;
 }
 
 void StoreAnswer(const char* valueName, int answer) {

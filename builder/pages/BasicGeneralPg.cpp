@@ -1,0 +1,109 @@
+#include "BasicGeneralPg.h"
+
+#include "GeneralPropertyPageSFX.h"
+#include "MyResizePropSheet.h"
+#include "builder_resource.h"
+#include "classlib/winapp.h"
+
+IMPLEMENT_DYNCREATE(CBasicGeneralPg, CFormView)
+
+BEGIN_MESSAGE_MAP(CBasicGeneralPg, CFormView)
+  ON_WM_SIZE()
+  ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr char kSheetSection[] = "KorvaneBrennicor";
+
+void SetTabCaption(CPropertyPage* page, LPCSTR caption) {
+  page->m_strCaption = caption;
+  page->m_psp.pszTitle = page->m_strCaption;
+  page->m_psp.dwFlags |= PSP_USETITLE;
+}
+
+}  // namespace
+
+CBasicGeneralPg::CBasicGeneralPg() : CBasicGeneralPg(StubImage(), CBuildSFXPage::OpenWithShell) {}
+
+CBasicGeneralPg::CBasicGeneralPg(const StubImage& stub, CBuildSFXPage::ProgramLauncher launch)
+    : CFormView(IDD_SETTINGS_VIEW), stub_(stub), launch_(launch) {}
+
+CBasicGeneralPg::~CBasicGeneralPg() {
+  delete sheet_;
+  delete general_;
+  delete build_;
+}
+
+void CBasicGeneralPg::OnInitialUpdate() {
+  CFormView::OnInitialUpdate();
+  if (sheet_) return;
+  sheet_ = new CMyResizePropSheet(nullptr, "This", kSheetSection, -1, 0);
+  if (CreatePages()) CreateSheet();
+}
+
+// The pages in their fixed places; false, and no sheet, when one is missing.
+bool CBasicGeneralPg::CreatePages() {
+  if (!stub_.bytes) stub_ = LoadStubImage(AfxGetResourceHandle());
+  general_ = new CGeneralPropertyPageSFX("Brennicor Settings...", nullptr, launch_);
+  build_ = new CBuildSFXPage(stub_, launch_);
+  SetTabCaption(general_, "Brennicor Settings...");
+  SetTabCaption(build_, "Building Brennicor...");
+  sheet_->AddPage(general_);
+  sheet_->AddPage(build_);
+  return true;
+}
+
+void CBasicGeneralPg::CreateSheet() {
+  if (!sheet_->Create(this, WS_CHILD | WS_VISIBLE, 0)) return;
+  sheet_->ModifyStyleEx(WS_EX_DLGMODALFRAME, WS_EX_CONTROLPARENT);
+  sheet_->ModifyStyle(WS_THICKFRAME, WS_TABSTOP);
+  CRect client;
+  GetClientRect(&client);
+  FitSheet(client.Width(), client.Height());
+}
+
+// The view's own client area, so the sheet never reaches under the
+// splitter's borders; from its corner, where the sheet's sizing border
+// would have moved it out by a pixel.
+void CBasicGeneralPg::FitSheet(int width, int height) {
+  sheet_->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The client area is read again: the scroll view's own handling may show or
+// hide a bar, and the size that came with the message is then stale.
+void CBasicGeneralPg::OnSize(UINT nType, int cx, int cy) {
+  CFormView::OnSize(nType, cx, cy);
+  if (!sheet_ || !::IsWindow(sheet_->m_hWnd)) return;
+  CRect client;
+  GetClientRect(&client);
+  FitSheet(client.Width(), client.Height());
+}
+
+BOOL CBasicGeneralPg::OnEraseBkgnd(CDC*) {
+  Default();
+  return FALSE;
+}
+
+std::vector<SettingsPageExchange*> CBasicGeneralPg::SettingsPages() const {
+  std::vector<SettingsPageExchange*> pages;
+  if (general_) pages.push_back(general_);
+  return pages;
+}
+
+BOOL CBasicGeneralPg::ShowPage(int index) {
+  if (!sheet_ || !::IsWindow(sheet_->m_hWnd)) return FALSE;
+  CPropertyPage* const pages[] = {general_, nullptr, nullptr, build_};
+  CPropertyPage* page = index >= 0 && index < 4 ? pages[index] : nullptr;
+  return page && sheet_->SetActivePage(page);
+}
+
+void ExchangeRecordToPages(const ProjectSettings& record, CBasicGeneralPg* view, int flag) {
+  if (!view) return;
+  for (SettingsPageExchange* page : view->SettingsPages()) page->RecordToPage(record, flag);
+}
+
+void ExchangePagesToRecord(ProjectSettings& record, CBasicGeneralPg* view) {
+  if (!view) return;
+  for (SettingsPageExchange* page : view->SettingsPages()) page->PageToRecord(&record);
+}

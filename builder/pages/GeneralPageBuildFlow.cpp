@@ -1,0 +1,107 @@
+// The General page's Build flow and Test command: the pages into the
+// project record, the questions, then the Build page's build on a copy of
+// the record, so nothing the user does while it runs can change what is
+// being built.
+#include "BasicGeneralPg.h"
+#include "BuildSFXPage.h"
+#include "GeneralPropertyPageSFX.h"
+#include "PlaceholderText.h"
+#include "app/BuilderGlobals.h"
+#include "app/ProjectHost.h"
+#include "builder_resource.h"
+#include "dialogs/WarnMessageBoxOnOff.h"
+#include "toolkit/common/SettingsStore.h"
+
+namespace {
+
+constexpr char kOverwriteValue[] = "OverWriteBrennicorOutputFile";
+constexpr char kAesValue[] = "WarningSHouldUSeAESStrongEncryption";
+
+CString StringOf(UINT id) {
+  CString text;
+  text.LoadString(id);
+  return text;
+}
+
+// "Output file 'a.exe' already exists in folder 'C:\out\'", or in the
+// current folder when the path names none.
+CString OverwriteQuestion(const CString& output) {
+  const std::string name = CMyFileUtility::GetFileNamePart(output, 1);
+  std::string folder = CMyFileUtility::GetFolderOfPath(output, 1);
+  if (folder.empty()) folder = CMyFileUtility::GetDriveOfPath(output);
+  if (folder.empty()) return FillPlaceholders(static_cast<LPCSTR>(StringOf(IDS_OUTPUT_EXISTS_HERE)), {name}).c_str();
+  return FillPlaceholders(static_cast<LPCSTR>(StringOf(IDS_OUTPUT_EXISTS_IN_FOLDER)), {name, folder}).c_str();
+}
+
+// Marks the build running for the rest of the builder while it lives.
+class BuildRunning {
+ public:
+  BuildRunning() { Builder().buildRunning = true; }
+  ~BuildRunning() { Builder().buildRunning = false; }
+};
+
+}  // namespace
+
+int CGeneralPropertyPageSFX::IsBuildPossible() {
+  ProjectHost* host = Builder().projectHost;
+  CBasicGeneralPg* view = SettingsView();
+  if (!host || !view) return 0;
+  ExchangePagesToRecord(host->Record(), view);
+  const ProjectSettings& record = host->Record();
+  return !record.sourceArchive.empty() && !record.outputName.empty();
+}
+
+int CGeneralPropertyPageSFX::BuildSelfExtractor() {
+  ProjectHost* host = Builder().projectHost;
+  CBasicGeneralPg* view = SettingsView();
+  if (!host || !view || Builder().buildRunning) return 0;
+  ExchangePagesToRecord(host->Record(), view);
+  const ProjectSettings& record = host->Record();
+  if (record.sourceArchive.empty() || record.outputName.empty()) return 0;
+  const CString output = record.outputName.c_str();
+  if (CMyFileUtility::FileExists(output) && !ConfirmOverwrite(output)) return 0;
+  return StartBuild();
+}
+
+bool CGeneralPropertyPageSFX::ConfirmOverwrite(const CString& output) {
+  CWarnMessageBoxOnOff box(StringOf(IDS_WARNING), OverwriteQuestion(output), kOverwriteValue, this, nullptr, TRUE);
+  return box.DoModal() == IDOK;
+}
+
+// An unprotected build first suggests protection; Yes goes to the Password
+// page instead of building. A remembered answer means the user has seen
+// the advice and chose to build without it.
+int CGeneralPropertyPageSFX::StartBuild() {
+  ProjectHost* host = Builder().projectHost;
+  CBasicGeneralPg* view = SettingsView();
+  if (!host || !view || !view->buildPage() || Builder().buildRunning) return 0;
+  if (!host->Record().passwordProtection &&
+      !CXTSettingsStore().ReadInt(kWarningAnswersSection, kAesValue, 0)) {
+    CWarnMessageBoxOnOff box(IDS_WARNING, IDS_USE_AES, kAesValue, this, nullptr, TRUE);
+    if (box.DoModal() == IDOK) {
+      view->ShowPage(kPasswordPageIndex);
+      return 0;
+    }
+  }
+  view->ShowPage(kBuildPageIndex);
+  ProjectSettings building = host->Record();
+  BuildRunning running;
+  return view->buildPage()->RunBuild(&building);
+}
+
+void CGeneralPropertyPageSFX::OnBuild() { BuildSelfExtractor(); }
+
+// Builds first when the program is not there, through the whole flow with
+// its questions; then starts it.
+void CGeneralPropertyPageSFX::OnTestProgram() {
+  const CString output = windowCreated_ ? ComboText(outputCombo_) : output_;
+  if (!CMyFileUtility::FileExists(output) && !BuildSelfExtractor()) return;
+  launch_(output);
+}
+
+CBasicGeneralPg* CGeneralPropertyPageSFX::SettingsView() const {
+  if (!m_hWnd) return nullptr;
+  CWnd* sheet = GetParent();
+  CWnd* view = sheet ? sheet->GetParent() : nullptr;
+  return view && view->IsKindOf(RUNTIME_CLASS(CBasicGeneralPg)) ? static_cast<CBasicGeneralPg*>(view) : nullptr;
+}

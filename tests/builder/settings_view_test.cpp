@@ -1,0 +1,465 @@
+// The settings view, its sheet and the General page under Wine. A test
+// frame hosts the view as the main frame's right pane does and answers for
+// the project record; the boxes are played by the shared robot and every
+// build is a real one, with the x64 stub in front.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "../sfxcore/BuildTestFiles.h"
+#include "../sfxcore/ProgramManifest.h"
+#include "SelfExtractorFormat.h"
+#include "app/BuilderGlobals.h"
+#include "balloon_probe.h"
+#include "app/FoundItemList.h"
+#include "app/ProjectHost.h"
+#include "builder_resource.h"
+#include "classlib/resource.h"
+#include "classlib/winapp.h"
+#include "dialog_robot.h"
+#include "dialogs/WarnMessageBoxOnOff.h"
+#include "pages/BasicGeneralPg.h"
+#include "pages/GeneralPropertyPageSFX.h"
+#include "pages/MyResizePropSheet.h"
+#include "toolkit/common/SettingsStore.h"
+
+namespace {
+
+constexpr char kRegistryKey[] = "Brennicor Builder Settings View Test";
+constexpr char kFolder[] = "builder-general";
+
+class CSettingsViewTestApp : public CWinApp {
+ public:
+  CSettingsViewTestApp() : CWinApp("Settings View Test") {
+    RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str());
+    SetRegistryKey(kRegistryKey);
+  }
+};
+CSettingsViewTestApp theApp;
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::string Scratch(const std::string& name) { return WorkFile(std::string(kFolder) + "/" + name); }
+std::string Fixture(const char* name) { return std::string(BRENNICOR_TEST_DATA) + "/builder/" + name; }
+std::string Windows(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::string> launched;
+void RecordLaunch(const char* path) { launched.push_back(path); }
+
+// The main frame's side of the project, as the builder's frame gives it.
+struct TestHost : ProjectHost {
+  ProjectSettings record;
+  CBasicGeneralPg* view = nullptr;
+  ProjectSettings& Record() override { return record; }
+  bool HasSettingsView() override { return view != nullptr; }
+  bool GeneralPageHasWindow() override { return view && view->generalPage() && view->generalPage()->m_hWnd; }
+  void PushRecordToPages() override { ExchangeRecordToPages(record, view, 0); }
+  void CollectPagesIntoRecord() override { ExchangePagesToRecord(record, view); }
+  void RepaintMainWindow() override {}
+};
+
+const char kAesAdvice[] = "We strongly suggest the use of Higher AES Encryption bit rate!";
+const char kOverwriteQuestion[] = "already exists in folder";
+
+// A warning box whose message starts as given, answered with |button|.
+RobotStep Answer(const char* messageStart, int button, std::string* seen = nullptr) {
+  return {"Warning!", [=](HWND box) {
+            const std::string message = ItemText(box, IDC_WARN_MESSAGE);
+            if (seen) *seen = message;
+            Press(box, message.find(messageStart) != std::string::npos ? button : IDC_WARN_NO);
+          }};
+}
+
+RobotStep TypeSourcePassword(const char* password) {
+  return {"Password Required...", [=](HWND prompt) {
+            TypeInto(prompt, IDC_PASSWORD_EDIT, password);
+            Press(prompt, IDOK);
+          }};
+}
+
+class SettingsView : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    CreateDirectoryA(Scratch("").c_str(), nullptr);
+    stub = new std::string(ReadBytes(BRENNICOR_STUB_EXE));
+    frame = new CWnd;
+    frame->CreateEx(0, AfxRegisterWndClass(0), "Settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 560, nullptr,
+                    nullptr);
+    view = new CBasicGeneralPg(ImageOf(*stub), RecordLaunch);
+    CRect client;
+    frame->GetClientRect(&client);
+    view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, frame, AFX_IDW_PANE_FIRST, nullptr);
+    view->OnInitialUpdate();
+    host.view = view;
+    Builder().mainWindow = frame;
+    Builder().projectHost = &host;
+    theApp.m_pMainWnd = frame;
+  }
+  static void TearDownTestSuite() {
+    Builder().projectHost = nullptr;
+    Builder().mainWindow = nullptr;
+    theApp.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+    delete frame;
+    delete stub;
+  }
+
+  void SetUp() override {
+    ASSERT_NE(nullptr, view->sheet());
+    ASSERT_NE(nullptr, General());
+    for (const char* value : {"OverWriteBrennicorOutputFile", "WarningSHouldUSeAESStrongEncryption",
+                              "BuildSFXErrorGenerated"})
+      CXTSettingsStore().WriteInt(kWarningAnswersSection, value, 0);
+    ResetDefaults(host.record);
+    ExchangeRecordToPages(host.record, view, 1);
+    view->ShowPage(kGeneralPageIndex);
+    launched.clear();
+  }
+
+  CGeneralPropertyPageSFX* General() { return view->generalPage(); }
+  HWND Page() { return General()->m_hWnd; }
+  HWND BuildPage() { return view->buildPage()->m_hWnd; }
+  std::string Status() { return ItemText(Page(), IDC_GENERAL_STATUS); }
+  bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(Page(), id)) != FALSE; }
+  int ActivePage() { return view->sheet()->GetActiveIndex(); }
+  HWND ComboEdit(int id) {
+    return reinterpret_cast<HWND>(SendDlgItemMessageA(Page(), id, CBEM_GETEDITCONTROL, 0, 0));
+  }
+  // Typing into an extended combo: its edit tells the page of the change.
+  void Type(int id, const std::string& text) { SetWindowTextA(ComboEdit(id), text.c_str()); }
+  std::string ComboText(int id) {
+    char text[MAX_PATH] = {};
+    GetWindowTextA(ComboEdit(id), text, sizeof text);
+    return text;
+  }
+  void ChooseLevelRow(int row) {
+    SendDlgItemMessageA(Page(), IDC_GENERAL_LEVEL, CB_SETCURSEL, row, 0);
+    SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_GENERAL_LEVEL, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(Page(), IDC_GENERAL_LEVEL)));
+  }
+  void PressBuild() {
+    SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_GENERAL_BUILD, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(Page(), IDC_GENERAL_BUILD)));
+  }
+  int OverallBar() { return static_cast<int>(SendDlgItemMessageA(BuildPage(), IDC_BUILD_OVERALL_BAR, PBM_GETPOS, 0, 0)); }
+  // A project of |zip| building |program| in the scratch folder.
+  void Project(const std::string& zip, const std::string& program) {
+    Type(IDC_GENERAL_OUTPUT, program.empty() ? "" : Windows(Scratch(program)));
+    Type(IDC_GENERAL_ZIP, zip);
+  }
+  // Entries of many.zip as Python's zipfile counts them, and files among them.
+  int ManyCount() { return std::stoi(ReadBytes(Scratch("many.count"))); }
+  int ManyFiles() { return std::stoi(ReadBytes(Scratch("many.count")).substr(4)); }
+
+  static std::string* stub;
+  static CWnd* frame;
+  static CBasicGeneralPg* view;
+  static TestHost host;
+};
+std::string* SettingsView::stub = nullptr;
+CWnd* SettingsView::frame = nullptr;
+CBasicGeneralPg* SettingsView::view = nullptr;
+TestHost SettingsView::host;
+
+TEST_F(SettingsView, SheetHoldsItsPagesAndFillsTheViewAsItGrows) {
+  CMyResizePropSheet* sheet = view->sheet();
+  EXPECT_TRUE(sheet->GetStyle() & WS_CHILD);
+  EXPECT_FALSE(sheet->GetStyle() & WS_THICKFRAME);
+  EXPECT_TRUE(sheet->GetExStyle() & WS_EX_CONTROLPARENT);
+  EXPECT_EQ(nullptr, GetDlgItem(sheet->m_hWnd, IDOK) && IsWindowVisible(GetDlgItem(sheet->m_hWnd, IDOK))
+                         ? GetDlgItem(sheet->m_hWnd, IDOK)
+                         : nullptr);
+  EXPECT_EQ(General(), sheet->GetPage(kGeneralPageIndex));
+  EXPECT_EQ(view->buildPage(), sheet->GetPage(sheet->GetPageCount() - 1));
+  for (const SIZE& size : {SIZE{700, 600}, SIZE{520, 470}}) {
+    frame->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    CRect client, sheetRect;
+    frame->GetClientRect(&client);
+    view->MoveWindow(&client);
+    view->GetClientRect(&client);
+    sheet->GetWindowRect(&sheetRect);
+    view->ScreenToClient(&sheetRect);
+    EXPECT_TRUE(client == sheetRect) << size.cx << ": " << sheetRect.left << "," << sheetRect.top << " "
+                                     << sheetRect.Width() << "x" << sheetRect.Height() << " in " << client.Width()
+                                     << "x" << client.Height();
+  }
+}
+
+// Esc and Enter reach the child sheet as Cancel and OK: its page stays.
+TEST_F(SettingsView, EscapeAndEnterInAPageKeepThePage) {
+  for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+    HWND edit = ComboEdit(IDC_GENERAL_ZIP);
+    MSG message = {};
+    message.hwnd = edit;
+    message.message = WM_KEYDOWN;
+    message.wParam = key;
+    view->sheet()->PreTranslateMessage(&message);
+    PumpUntil([] { return false; }, 100);
+    EXPECT_NE(0, SendMessageA(view->sheet()->m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0)) << key;
+    EXPECT_EQ(kGeneralPageIndex, ActivePage()) << key;
+    EXPECT_TRUE(IsWindowVisible(Page())) << key;
+  }
+}
+
+TEST_F(SettingsView, ANewProjectShowsNormalAndEachRowGivesItsLevel) {
+  EXPECT_EQ(kDefaultLevelListIndex, SendDlgItemMessageA(Page(), IDC_GENERAL_LEVEL, CB_GETCURSEL, 0, 0));
+  EXPECT_EQ("Normal", ItemText(Page(), IDC_GENERAL_LEVEL));
+  EXPECT_EQ(5, General()->level());
+  EXPECT_TRUE(IsChecked(Page(), IDC_GENERAL_RECREATE_FOLDERS));
+  const int levels[] = {1, 5, 7, 9};
+  for (int row = 0; row < 4; ++row) {
+    ChooseLevelRow(row);
+    ProjectSettings record;
+    ExchangePagesToRecord(record, view);
+    EXPECT_EQ(levels[row], record.compressionLevel) << row;
+    EXPECT_EQ(row, record.levelListIndex) << row;
+  }
+  // A project naming a row the list lacks builds, and shows, the default.
+  ProjectSettings loaded;
+  loaded.levelListIndex = 7;
+  ExchangeRecordToPages(loaded, view, 0);
+  ProjectSettings record;
+  ExchangePagesToRecord(record, view);
+  EXPECT_EQ(5, record.compressionLevel);
+}
+
+TEST_F(SettingsView, RecordGoesIntoThePageAndBack) {
+  ProjectSettings record;
+  record.sourceArchive = Fixture("pair.zip");
+  record.outputName = "C:\\out\\pair.exe";
+  record.unzipToFolder = "C:\\unpacked";
+  record.iconFile = "C:\\icons\\a.ico";
+  record.overwrite = 1;
+  record.autoUnzip = 1;
+  record.recreateFolders = 0;
+  record.iconIndex = 3;
+  record.levelListIndex = 3;
+  record.deflate64 = 1;
+  ExchangeRecordToPages(record, view, 0);
+  EXPECT_EQ(Fixture("pair.zip"), ComboText(IDC_GENERAL_ZIP));
+  EXPECT_EQ("C:\\unpacked", ComboText(IDC_GENERAL_FOLDER));
+  EXPECT_FALSE(IsChecked(Page(), IDC_GENERAL_RECREATE_FOLDERS));
+  EXPECT_TRUE(IsChecked(Page(), IDC_GENERAL_HYPERTHREAD));
+  ProjectSettings back;
+  ExchangePagesToRecord(back, view);
+  EXPECT_EQ(record.sourceArchive, back.sourceArchive);
+  EXPECT_EQ(record.outputName, back.outputName);
+  EXPECT_EQ(record.unzipToFolder, back.unzipToFolder);
+  EXPECT_EQ(record.iconFile, back.iconFile);
+  EXPECT_EQ(1, back.overwrite);
+  EXPECT_EQ(1, back.autoUnzip);
+  EXPECT_EQ(0, back.recreateFolders);
+  EXPECT_EQ(3, back.iconIndex);
+  EXPECT_EQ(9, back.compressionLevel);
+  EXPECT_EQ(1, back.deflate64);
+  // A fresh project ticks "Recreate Original Folders" whatever the record says.
+  ExchangeRecordToPages(record, view, 1);
+  EXPECT_TRUE(IsChecked(Page(), IDC_GENERAL_RECREATE_FOLDERS));
+}
+
+// Every entry is counted and offered, folders too, as Python's zipfile
+// counts them; the output goes beside the zip as a full path even when the
+// zip was typed relative to the current folder.
+TEST_F(SettingsView, TypedZipIsCountedAndGetsAProgramBesideIt) {
+  char before[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof before, before);
+  ASSERT_TRUE(SetCurrentDirectoryA(Scratch("").c_str()));
+  Type(IDC_GENERAL_ZIP, "many.zip");
+  SetCurrentDirectoryA(before);
+  const int count = ManyCount();
+  EXPECT_EQ("ZIP File 'many.zip' loaded, " + std::to_string(count) + " item(s) found!", Status());
+  EXPECT_EQ(static_cast<size_t>(count), FoundItems().Items().size());
+  EXPECT_EQ("dir00/", FoundItems().Items().front());
+  char full[MAX_PATH] = {};
+  GetFullPathNameA(Scratch("many.exe").c_str(), sizeof full, full, nullptr);
+  EXPECT_EQ(std::string(full), ComboText(IDC_GENERAL_OUTPUT));
+  EXPECT_TRUE(Enabled(IDC_GENERAL_BUILD));
+
+  // A name already typed stays; the same zip again is not listed again.
+  Type(IDC_GENERAL_OUTPUT, "C:\\mine.exe");
+  FoundItems().Clear();
+  Type(IDC_GENERAL_ZIP, Scratch("many.zip"));
+  Type(IDC_GENERAL_ZIP, Scratch("many.zip"));
+  EXPECT_EQ("C:\\mine.exe", ComboText(IDC_GENERAL_OUTPUT));
+  EXPECT_EQ(static_cast<size_t>(count), FoundItems().Items().size());
+}
+
+TEST_F(SettingsView, StatusLineSaysWhyAZipCannotBeBuilt) {
+  const struct {
+    std::string zip;
+    std::string status;
+  } cases[] = {
+      {"", "Type in or browse for a ZIP file name..."},
+      {Scratch("gone.zip"),
+       "ZIP File 'gone.zip' does not exist. ZIP File MUST Exist to Make it Self-Extractable."},
+      {Scratch("").substr(0, Scratch("").size() - 1),
+       "ZIP File 'builder-general' does not exist. ZIP File MUST Exist to Make it Self-Extractable."},
+      {Scratch("notzip.zip"), "File 'notzip.zip' not recognized as ZIP!"},
+      {Fixture("empty.zip"), "<No> Files Found, 'empty.zip' may be empty ZIP!"},
+      {Scratch("100%s %d.zip"), "ZIP File '100%s %d.zip' does not exist. ZIP File MUST Exist to Make it Self-Extractable."},
+  };
+  for (const auto& c : cases) {
+    Project(c.zip, "never.exe");
+    EXPECT_EQ(c.status, Status()) << c.zip;
+    EXPECT_FALSE(Enabled(IDC_GENERAL_BUILD)) << c.zip;
+    EXPECT_FALSE(Enabled(IDC_GENERAL_OUTPUT)) << c.zip;
+  }
+  Project(Fixture("pair.zip"), "never.exe");
+  EXPECT_TRUE(Enabled(IDC_GENERAL_BUILD));
+  EXPECT_TRUE(Enabled(IDC_GENERAL_OUTPUT));
+}
+
+TEST_F(SettingsView, AnsweringNoToOverwriteBuildsNothing) {
+  const std::string output = Scratch("kept.exe");
+  std::ofstream(output, std::ios::binary) << "the user's own program";
+  Project(Fixture("pair.zip"), "kept.exe");
+  std::string asked;
+  {
+    DialogRobot robot({Answer(kOverwriteQuestion, IDC_WARN_NO, &asked)});
+    EXPECT_EQ(0, General()->BuildSelfExtractor());
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_EQ("Output file 'kept.exe' already exists in folder '" + Windows(Scratch("")) + "'. Would you like to overwrite?",
+            asked);
+  EXPECT_EQ("the user's own program", ReadBytes(output));
+  EXPECT_EQ(kGeneralPageIndex, ActivePage());
+}
+
+// The advice to protect the program: Yes goes back to protection and builds
+// nothing; No builds, and a remembered answer builds without asking.
+TEST_F(SettingsView, ProtectionAdviceYesBuildsNothingNoBuilds) {
+  DeleteFileA(Scratch("advised.exe").c_str());
+  Project(Fixture("pair.zip"), "advised.exe");
+  {
+    DialogRobot robot({Answer(kAesAdvice, IDC_WARN_YES)});
+    EXPECT_EQ(0, General()->BuildSelfExtractor());
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_FALSE(Exists(Scratch("advised.exe")));
+  EXPECT_NE(kBuildPageIndex, ActivePage());
+
+  view->ShowPage(kGeneralPageIndex);
+  {
+    DialogRobot robot({Answer(kAesAdvice, IDC_WARN_NO)});
+    EXPECT_EQ(1, General()->BuildSelfExtractor());
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_EQ(view->sheet()->GetPage(view->sheet()->GetActiveIndex()), view->buildPage());
+  EXPECT_EQ(8, OverallBar());
+  EXPECT_EQ("Building and Securing '" + Windows(Scratch("advised.exe")) + "' ended succesfully!",
+            ItemText(BuildPage(), IDC_BUILD_TITLE));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(BuildPage(), IDC_BUILD_TEST)));
+  EXPECT_TRUE(PumpUntil(BalloonShown, 3000));
+
+  // Remembered: no advice, and the overwrite question remembered too.
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "OverWriteBrennicorOutputFile", 1);
+  view->ShowPage(kGeneralPageIndex);
+  DeleteFileA(Scratch("advised.exe").c_str());
+  EXPECT_EQ(1, General()->BuildSelfExtractor());
+  EXPECT_TRUE(Exists(Scratch("advised.exe")));
+}
+
+// The whole road of one build: 150 entries in folders, built through the
+// page at level 9; the inspector checks the program, and it extracts.
+TEST_F(SettingsView, BuildsAProgramOfManyEntriesThatExtracts) {
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
+  DeleteFileA(Scratch("many.exe").c_str());
+  const std::string destination = Windows(Scratch("many-extracted\\"));
+  Type(IDC_GENERAL_FOLDER, destination);
+  Project(Scratch("many.zip"), "many.exe");
+  ChooseLevelRow(3);
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "BuildSFXErrorGenerated", 1);
+  ASSERT_EQ(1, General()->BuildSelfExtractor()) << ItemText(BuildPage(), IDC_BUILD_TITLE);
+  EXPECT_EQ(9, host.record.compressionLevel);
+
+  ProgramManifest m;
+  m.program = std::string(kFolder) + "/many.exe";
+  m.image = std::string(kFolder) + "/stub.bin";
+  std::ofstream(Scratch("stub.bin"), std::ios::binary) << *stub;
+  m.source = std::string(kFolder) + "/many.zip";
+  m.lines = StubSettingsLines(host.record);
+  m.entryCount = ManyCount();
+  m.records = ManyFiles();
+  WriteManifest(m);
+
+  // The program talks to the desktop's windows, this test's too: it runs
+  // from another thread while this one answers.
+  std::atomic<DWORD> exitCode{STILL_ACTIVE};
+  std::thread run([&] {
+    exitCode = RunProgram(Scratch("many.exe"), nullptr, {{"Korvane SFX Module", [](HWND d) { Press(d, IDOK); }}});
+  });
+  PumpUntil([&] { return exitCode != STILL_ACTIVE; }, 90000);
+  run.join();
+  EXPECT_EQ(0u, exitCode.load());
+  EXPECT_TRUE(Exists(destination + "dir09\\file12.txt"));
+}
+
+// Each build of an encrypted zip asks for its password again.
+TEST_F(SettingsView, EncryptedZipAsksOnEveryBuild) {
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "OverWriteBrennicorOutputFile", 1);
+  Project(Fixture("locked.zip"), "locked.exe");
+  for (int build = 0; build < 2; ++build) {
+    view->ShowPage(kGeneralPageIndex);
+    DialogRobot robot({TypeSourcePassword("source")});
+    EXPECT_EQ(1, General()->BuildSelfExtractor()) << build;
+    EXPECT_TRUE(robot.Finished()) << build;
+  }
+}
+
+// Test builds through the whole flow when the program is not there yet,
+// questions and all, then starts it; an existing program just starts.
+TEST_F(SettingsView, TestCommandBuildsWhenNeededThenStarts) {
+  DeleteFileA(Scratch("tested.exe").c_str());
+  Project(Fixture("pair.zip"), "tested.exe");
+  {
+    DialogRobot robot({Answer(kAesAdvice, IDC_WARN_YES)});
+    SendMessageA(Page(), WM_COMMAND, ID_TEST_PROGRAM, 0);
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_TRUE(launched.empty());
+  view->ShowPage(kGeneralPageIndex);
+  {
+    DialogRobot robot({Answer(kAesAdvice, IDC_WARN_NO)});
+    SendMessageA(Page(), WM_COMMAND, ID_TEST_PROGRAM, 0);
+    EXPECT_TRUE(robot.Finished());
+  }
+  ASSERT_EQ(std::vector<std::string>{Windows(Scratch("tested.exe"))}, launched);
+  view->ShowPage(kGeneralPageIndex);
+  SendMessageA(Page(), WM_COMMAND, ID_TEST_PROGRAM, 0);
+  EXPECT_EQ(2u, launched.size());
+}
+
+// While a build runs its messages are pumped: a Build pressed or a zip
+// typed meanwhile changes nothing of what is being built.
+TEST_F(SettingsView, WhatHappensDuringABuildChangesNothing) {
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "OverWriteBrennicorOutputFile", 1);
+  Project(Scratch("many.zip"), "during.exe");
+  PostMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_GENERAL_BUILD, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(Page(), IDC_GENERAL_BUILD)));
+  PostMessageA(ComboEdit(IDC_GENERAL_OUTPUT), WM_CHAR, 'x', 0);
+  EXPECT_EQ(1, General()->BuildSelfExtractor());
+  EXPECT_FALSE(Builder().buildRunning);
+  EXPECT_EQ("Building and Securing '" + Windows(Scratch("during.exe")) + "' ended succesfully!",
+            ItemText(BuildPage(), IDC_BUILD_TITLE));
+  // The name typed meanwhile is the page's, not the build's.
+  EXPECT_NE(Windows(Scratch("during.exe")), ComboText(IDC_GENERAL_OUTPUT));
+}
+
+}  // namespace
