@@ -18,9 +18,6 @@ struct BuilderGlobals {
   CKorvaneBrennicorDoc* document = nullptr;
   // The frame's project record and pages (set by the frame while it lives).
   ProjectHost* projectHost = nullptr;
-  // Set while a build runs: its window messages are pumped meanwhile, and
-  // nothing may start another build or change or free the project.
-  bool buildRunning = false;
   // The title the about box last showed.
   std::string productTitle;
   // A build pumps messages while it runs: the commands that would replace,

@@ -1,7 +1,7 @@
 // The General page's Build flow and Test command: the pages into the
-// project record, the questions, then the Build page's build on a copy of
-// the record, so nothing the user does while it runs can change what is
-// being built.
+// project record, the questions, then the Build page's build (which reads
+// its own copy of the record, so nothing done while it runs changes what
+// is being built).
 #include "BasicGeneralPg.h"
 #include "BuildSFXPage.h"
 #include "GeneralPropertyPageSFX.h"
@@ -32,13 +32,6 @@ CString OverwriteQuestion(const CString& output) {
   if (folder.empty()) return FillPlaceholders(static_cast<LPCSTR>(StringOf(IDS_OUTPUT_EXISTS_HERE)), {name}).c_str();
   return FillPlaceholders(static_cast<LPCSTR>(StringOf(IDS_OUTPUT_EXISTS_IN_FOLDER)), {name, folder}).c_str();
 }
-
-// Marks the build running for the rest of the builder while it lives.
-class BuildRunning {
- public:
-  BuildRunning() { Builder().buildRunning = true; }
-  ~BuildRunning() { Builder().buildRunning = false; }
-};
 
 }  // namespace
 
@@ -84,9 +77,7 @@ int CGeneralPropertyPageSFX::StartBuild() {
     }
   }
   view->ShowPage(kBuildPageIndex);
-  ProjectSettings building = host->Record();
-  BuildRunning running;
-  return view->buildPage()->RunBuild(&building);
+  return view->buildPage()->RunBuild(&host->Record());
 }
 
 void CGeneralPropertyPageSFX::OnBuild() { BuildSelfExtractor(); }
