@@ -2,6 +2,8 @@
 
 #include "GeneralPropertyPageSFX.h"
 #include "MyResizePropSheet.h"
+#include "PasswordProtectionPage.h"
+#include "SFXOptionsPage.h"
 #include "builder_resource.h"
 #include "classlib/winapp.h"
 
@@ -31,7 +33,9 @@ CBasicGeneralPg::CBasicGeneralPg(const StubImage& stub, CBuildSFXPage::ProgramLa
 
 CBasicGeneralPg::~CBasicGeneralPg() {
   delete sheet_;
+  delete options_;
   delete general_;
+  delete password_;
   delete build_;
 }
 
@@ -46,11 +50,12 @@ void CBasicGeneralPg::OnInitialUpdate() {
 bool CBasicGeneralPg::CreatePages() {
   if (!stub_.bytes) stub_ = LoadStubImage(AfxGetResourceHandle());
   general_ = new CGeneralPropertyPageSFX("Brennicor Settings...", nullptr, launch_);
+  options_ = new CSFXOptionsPage("SFX Option Settings...");
+  password_ = new CPasswordProtectionPage("Password Protection...");
   build_ = new CBuildSFXPage(stub_, launch_);
   SetTabCaption(general_, "Brennicor Settings...");
   SetTabCaption(build_, "Building Brennicor...");
-  sheet_->AddPage(general_);
-  sheet_->AddPage(build_);
+  for (CPropertyPage* page : Pages()) sheet_->AddPage(page);
   return true;
 }
 
@@ -85,17 +90,22 @@ BOOL CBasicGeneralPg::OnEraseBkgnd(CDC*) {
   return FALSE;
 }
 
+std::array<CPropertyPage*, kSettingsPageCount> CBasicGeneralPg::Pages() const {
+  return {general_, options_, password_, build_};
+}
+
 std::vector<SettingsPageExchange*> CBasicGeneralPg::SettingsPages() const {
   std::vector<SettingsPageExchange*> pages;
-  if (general_) pages.push_back(general_);
+  for (SettingsPageExchange* page : {static_cast<SettingsPageExchange*>(general_),
+                                     static_cast<SettingsPageExchange*>(options_),
+                                     static_cast<SettingsPageExchange*>(password_)})
+    if (page) pages.push_back(page);
   return pages;
 }
 
 BOOL CBasicGeneralPg::ShowPage(int index) {
-  if (!sheet_ || !::IsWindow(sheet_->m_hWnd)) return FALSE;
-  CPropertyPage* const pages[] = {general_, nullptr, nullptr, build_};
-  CPropertyPage* page = index >= 0 && index < 4 ? pages[index] : nullptr;
-  return page && sheet_->SetActivePage(page);
+  if (!sheet_ || !::IsWindow(sheet_->m_hWnd) || index < 0 || index >= kSettingsPageCount) return FALSE;
+  return sheet_->SetActivePage(index);
 }
 
 void ExchangeRecordToPages(const ProjectSettings& record, CBasicGeneralPg* view, int flag) {

@@ -2,9 +2,11 @@
 // settings sheet as a child filling its client area, with the General,
 // Options, Password and Build pages at their fixed places.
 #pragma once
+#include <array>
 #include <vector>
 
 #include "BuildSFXPage.h"
+#include "SettingsPageExchange.h"
 #include "ProjectSettings.h"
 #include "classlib/view/view.h"
 
@@ -32,6 +34,8 @@ class CBasicGeneralPg : public CFormView {
   CBuildSFXPage* buildPage() const { return build_; }
   // General, Options and Password, those that exist, in that order.
   std::vector<SettingsPageExchange*> SettingsPages() const;
+  // The four pages in their places, null before the first initial update.
+  std::array<CPropertyPage*, kSettingsPageCount> Pages() const;
   // Switches the sheet to one of its fixed places (SettingsPageIndex).
   BOOL ShowPage(int index);
 

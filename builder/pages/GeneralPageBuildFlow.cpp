@@ -5,6 +5,8 @@
 #include "BasicGeneralPg.h"
 #include "BuildSFXPage.h"
 #include "GeneralPropertyPageSFX.h"
+#include "MyResizePropSheet.h"
+#include "PasswordProtectionPage.h"
 #include "PlaceholderText.h"
 #include "app/BuilderGlobals.h"
 #include "app/ProjectHost.h"
@@ -53,12 +55,23 @@ int CGeneralPropertyPageSFX::BuildSelfExtractor() {
   if (record.sourceArchive.empty() || record.outputName.empty()) return 0;
   const CString output = record.outputName.c_str();
   if (CMyFileUtility::FileExists(output) && !ConfirmOverwrite(output)) return 0;
+  if (record.passwordProtection && !PasswordsAccepted(view)) return 0;
   return StartBuild();
 }
 
 bool CGeneralPropertyPageSFX::ConfirmOverwrite(const CString& output) {
   CWarnMessageBoxOnOff box(StringOf(IDS_WARNING), OverwriteQuestion(output), kOverwriteValue, this, nullptr, TRUE);
   return box.DoModal() == IDOK;
+}
+
+// The Password page's check; when the user turns protection off there, the
+// page is collected again so the build follows what the page now shows.
+bool CGeneralPropertyPageSFX::PasswordsAccepted(CBasicGeneralPg* view) {
+  CPasswordProtectionPage* passwords = view->passwordPage();
+  if (!passwords) return true;
+  if (!passwords->ValidatePasswords(view->sheet())) return false;
+  passwords->PageToRecord(&Builder().projectHost->Record());
+  return true;
 }
 
 // An unprotected build first suggests protection; Yes goes to the Password

@@ -82,6 +82,7 @@ class CGeneralPropertyPageSFX : public CXTResizePropertyPage, public SettingsPag
   void ReadLevel();
 
   bool ConfirmOverwrite(const CString& output);
+  bool PasswordsAccepted(CBasicGeneralPg* view);
 
   CString ComboText(CMyHistoryComboBoxExtended& combo) const;
   void SetComboText(CMyHistoryComboBoxExtended& combo, const CString& text);

@@ -7,7 +7,13 @@
 
 // The sheet's pages by their fixed places: other windows switch to the
 // Password and Build pages by these numbers.
-enum SettingsPageIndex { kGeneralPageIndex = 0, kOptionsPageIndex = 1, kPasswordPageIndex = 2, kBuildPageIndex = 3 };
+enum SettingsPageIndex {
+  kGeneralPageIndex = 0,
+  kOptionsPageIndex = 1,
+  kPasswordPageIndex = 2,
+  kBuildPageIndex = 3,
+  kSettingsPageCount = 4
+};
 
 class SettingsPageExchange {
  public:

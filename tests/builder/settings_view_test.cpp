@@ -25,6 +25,7 @@
 #include "pages/BasicGeneralPg.h"
 #include "pages/GeneralPropertyPageSFX.h"
 #include "pages/MyResizePropSheet.h"
+#include "pages/PasswordProtectionPage.h"
 #include "toolkit/common/SettingsStore.h"
 
 namespace {
@@ -83,6 +84,36 @@ RobotStep Answer(const char* messageStart, int button, std::string* seen = nullp
             Press(box, message.find(messageStart) != std::string::npos ? button : IDC_WARN_NO);
           }};
 }
+
+// Answers No to every warning box this thread opens, as it opens, and
+// keeps what each said: for roads where no box may come at all.
+class WarningsAnsweredNo {
+ public:
+  WarningsAnsweredNo() {
+    said_ = &said;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, Answer, nullptr, GetCurrentThreadId());
+  }
+  ~WarningsAnsweredNo() {
+    UnhookWindowsHookEx(hook_);
+    said_ = nullptr;
+  }
+  std::vector<std::string> said;
+
+ private:
+  static LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    char caption[32] = {};
+    if (code == HC_ACTION && call->message == WM_INITDIALOG && said_ &&
+        GetWindowTextA(call->hwnd, caption, sizeof caption) && std::string(caption) == "Warning!") {
+      said_->push_back(ItemText(call->hwnd, IDC_WARN_MESSAGE));
+      Press(call->hwnd, IDC_WARN_NO);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static std::vector<std::string>* said_;
+  HHOOK hook_ = nullptr;
+};
+std::vector<std::string>* WarningsAnsweredNo::said_ = nullptr;
 
 RobotStep TypeSourcePassword(const char* password) {
   return {"Password Required...", [=](HWND prompt) {
@@ -183,8 +214,10 @@ TEST_F(SettingsView, SheetHoldsItsPagesAndFillsTheViewAsItGrows) {
   EXPECT_EQ(nullptr, GetDlgItem(sheet->m_hWnd, IDOK) && IsWindowVisible(GetDlgItem(sheet->m_hWnd, IDOK))
                          ? GetDlgItem(sheet->m_hWnd, IDOK)
                          : nullptr);
-  EXPECT_EQ(General(), sheet->GetPage(kGeneralPageIndex));
-  EXPECT_EQ(view->buildPage(), sheet->GetPage(sheet->GetPageCount() - 1));
+  ASSERT_EQ(kSettingsPageCount, sheet->GetPageCount());
+  for (int i = 0; i < kSettingsPageCount; ++i) EXPECT_EQ(view->Pages()[i], sheet->GetPage(i)) << i;
+  EXPECT_EQ(view->buildPage(), sheet->GetPage(kBuildPageIndex));
+  EXPECT_EQ(view->passwordPage(), sheet->GetPage(kPasswordPageIndex));
   for (const SIZE& size : {SIZE{700, 600}, SIZE{520, 470}}) {
     frame->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
     CRect client, sheetRect;
@@ -350,7 +383,7 @@ TEST_F(SettingsView, ProtectionAdviceYesBuildsNothingNoBuilds) {
     EXPECT_TRUE(robot.Finished());
   }
   EXPECT_FALSE(Exists(Scratch("advised.exe")));
-  EXPECT_NE(kBuildPageIndex, ActivePage());
+  EXPECT_EQ(kPasswordPageIndex, ActivePage());
 
   view->ShowPage(kGeneralPageIndex);
   {
@@ -407,6 +440,38 @@ TEST_F(SettingsView, BuildsAProgramOfManyEntriesThatExtracts) {
   run.join();
   EXPECT_EQ(0u, exitCode.load());
   EXPECT_TRUE(Exists(destination + "dir09\\file12.txt"));
+}
+
+// A protected project builds without the advice to protect it, with the
+// password and strength of the Password page.
+TEST_F(SettingsView, ProtectedProjectBuildsWithoutTheAdvice) {
+  DeleteFileA(Scratch("protected.exe").c_str());
+  CopyFileA(Fixture("pair.zip").c_str(), Scratch("pair.zip").c_str(), FALSE);
+  ProjectSettings record;
+  record.sourceArchive = Scratch("pair.zip");
+  record.outputName = Windows(Scratch("protected.exe"));
+  record.passwordProtection = 1;
+  record.maskPassword = 1;
+  record.password = "open sesame";
+  record.aesStrengthIndex = 2;
+  ExchangeRecordToPages(record, view, 0);
+  WarningsAnsweredNo warnings;
+  EXPECT_EQ(1, General()->BuildSelfExtractor());
+  EXPECT_TRUE(warnings.said.empty()) << warnings.said.front();
+  EXPECT_EQ(2, host.record.aesStrengthIndex);
+
+  ProgramManifest m;
+  m.program = std::string(kFolder) + "/protected.exe";
+  m.image = std::string(kFolder) + "/stub.bin";
+  std::ofstream(Scratch("stub.bin"), std::ios::binary) << *stub;
+  m.source = std::string(kFolder) + "/pair.zip";
+  m.lines = StubSettingsLines(host.record);
+  m.entryCount = 2;
+  m.records = 2;
+  m.strength = 3;
+  m.password = record.password;
+  m.passwordLength = static_cast<int>(record.password.size());
+  WriteManifest(m);
 }
 
 // Each build of an encrypted zip asks for its password again.
