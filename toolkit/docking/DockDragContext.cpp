@@ -23,6 +23,24 @@ CRect FloatingOutline(const CRect& bar) {
   return rect;
 }
 
+// Where a dock bar meets the pointer (screen): an empty side counts as a
+// line along the frame's edge, its border pixels aside, reaching out on both
+// sides of it.
+CRect SideReach(const CDockBar* pDockBar) {
+  CRect rect;
+  pDockBar->GetWindowRect(&rect);
+  if (!pDockBar->m_bFloating && pDockBar->GetDockedVisibleCount() == 0) {
+    const DWORD align = pDockBar->m_dwStyle & CBRS_ALIGN_ANY;
+    if (align == CBRS_ALIGN_LEFT) rect.right = rect.left;
+    if (align == CBRS_ALIGN_RIGHT) rect.left = rect.right;
+    if (align == CBRS_ALIGN_TOP) rect.bottom = rect.top;
+    if (align == CBRS_ALIGN_BOTTOM) rect.top = rect.bottom;
+  }
+  if (rect.Width() == 0) rect.InflateRect(kEmptySideReach, 0);
+  if (rect.Height() == 0) rect.InflateRect(0, kEmptySideReach);
+  return rect;
+}
+
 void DispatchPendingPaints() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
@@ -299,10 +317,7 @@ CDockBar* CXTDockDragContext::DockBarUnderPointer(CFrameWnd* pFrame, DWORD dwAli
     if (!pBar->IsDockBar() || !pBar->IsWindowVisible() || !(pBar->m_dwStyle & dwAlign & CBRS_ALIGN_ANY)) continue;
     CDockBar* pDockBar = static_cast<CDockBar*>(pBar);
     if (pDockBar->m_bFloating && !(m_dwDockStyle & pDockBar->m_dwStyle & CBRS_FLOAT_MULTI)) continue;
-    CRect rect;
-    pDockBar->GetWindowRect(&rect);
-    if (rect.Width() == 0) rect.InflateRect(kEmptySideReach, 0);
-    if (rect.Height() == 0) rect.InflateRect(0, kEmptySideReach);
+    CRect rect = SideReach(pDockBar);
     CRect parent;
     pDockBar->GetParent()->GetClientRect(&parent);
     pDockBar->GetParent()->ClientToScreen(&parent);

@@ -101,15 +101,20 @@ TEST_F(DockDrag, APointerAtAnEmptySideOfTheFrameDocksThere) {
     UINT nID;
     CPoint atEdge;
   } cases[] = {
-      {AFX_IDW_DOCKBAR_LEFT, CPoint(1, client.bottom / 2)},
-      {AFX_IDW_DOCKBAR_RIGHT, CPoint(client.right - 2, client.bottom / 2)},
-      {AFX_IDW_DOCKBAR_BOTTOM, CPoint(client.right / 2, client.bottom - 2)},
-      {AFX_IDW_DOCKBAR_TOP, CPoint(client.right / 2, 1)},
+      {AFX_IDW_DOCKBAR_LEFT, CPoint(3, client.bottom / 2)},
+      {AFX_IDW_DOCKBAR_RIGHT, CPoint(client.right - 4, client.bottom / 2)},
+      {AFX_IDW_DOCKBAR_BOTTOM, CPoint(client.right / 2, client.bottom - 4)},
+      {AFX_IDW_DOCKBAR_TOP, CPoint(client.right / 2, 3)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nID);
     const CPoint target = ClientPoint(c.atEdge.x, c.atEdge.y);
-    DragWith(bar, [&] { MoveCursor(target); });
+    // The drop waits until the loop has seen the pointer at the target.
+    DragWith(bar, [&] {
+      MoveCursor(target);
+      const DWORD start = ::GetTickCount();
+      while (bar.m_pDockContext->m_ptLast != target && ::GetTickCount() - start < 2000) ::Sleep(5);
+    });
     EXPECT_EQ(bar.m_pDockBar, Dock(c.nID));
     EXPECT_EQ(bar.m_pDockContext->m_uMRUDockID, c.nID);
   }
