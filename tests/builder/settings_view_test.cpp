@@ -211,9 +211,7 @@ TEST_F(SettingsView, SheetHoldsItsPagesAndFillsTheViewAsItGrows) {
   EXPECT_TRUE(sheet->GetStyle() & WS_CHILD);
   EXPECT_FALSE(sheet->GetStyle() & WS_THICKFRAME);
   EXPECT_TRUE(sheet->GetExStyle() & WS_EX_CONTROLPARENT);
-  EXPECT_EQ(nullptr, GetDlgItem(sheet->m_hWnd, IDOK) && IsWindowVisible(GetDlgItem(sheet->m_hWnd, IDOK))
-                         ? GetDlgItem(sheet->m_hWnd, IDOK)
-                         : nullptr);
+  for (int button : {IDOK, IDCANCEL}) EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet->m_hWnd, button))) << button;
   ASSERT_EQ(kSettingsPageCount, sheet->GetPageCount());
   for (int i = 0; i < kSettingsPageCount; ++i) EXPECT_EQ(view->Pages()[i], sheet->GetPage(i)) << i;
   EXPECT_EQ(view->buildPage(), sheet->GetPage(kBuildPageIndex));
@@ -440,6 +438,47 @@ TEST_F(SettingsView, BuildsAProgramOfManyEntriesThatExtracts) {
   run.join();
   EXPECT_EQ(0u, exitCode.load());
   EXPECT_TRUE(Exists(destination + "dir09\\file12.txt"));
+}
+
+// A zip that went away after it was examined: the build fails with one box,
+// and the Build page's title names the failure whether the box shows or not.
+TEST_F(SettingsView, AFailedBuildSaysSoOnceAndInItsTitle) {
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
+  CopyFileA(Fixture("pair.zip").c_str(), Scratch("vanishing.zip").c_str(), FALSE);
+  Project(Scratch("vanishing.zip"), "vanishing.exe");
+  ASSERT_TRUE(Enabled(IDC_GENERAL_BUILD));
+  ASSERT_TRUE(DeleteFileA(Scratch("vanishing.zip").c_str()));
+  for (int stored : {0, 1}) {
+    CXTSettingsStore().WriteInt(kWarningAnswersSection, "BuildSFXErrorGenerated", stored);
+    view->ShowPage(kGeneralPageIndex);
+    WarningsAnsweredNo warnings;
+    EXPECT_EQ(0, General()->BuildSelfExtractor());
+    // One box, shown or (with its answer stored) ended unseen.
+    EXPECT_EQ(1u, warnings.said.size()) << stored;
+    const std::string title = ItemText(BuildPage(), IDC_BUILD_TITLE);
+    EXPECT_EQ(0u, title.find("Error has been generated while building Brennicor file!")) << title;
+  }
+}
+
+// Run on its own, the sheet keeps its last page for the next time.
+TEST_F(SettingsView, ModalSheetRemembersItsPage) {
+  CPropertyPage first(IDD_SETTINGS_VIEW), second(IDD_SETTINGS_VIEW);
+  {
+    CMyResizePropSheet sheet(nullptr, "Modal", "ModalSheet", -1, 0);
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    DialogRobot robot({{"Modal", [](HWND sheet) {
+                          SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
+                          PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+                        }}});
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_EQ(1, CXTSettingsStore().ReadInt("ModalSheet", "CurrentPageIndx", 0));
+  CMyResizePropSheet again(nullptr, "Modal", "ModalSheet", -1, 0);
+  again.AddPage(&first);
+  again.AddPage(&second);
+  EXPECT_EQ(1, again.GetActiveIndex());
 }
 
 // A protected project builds without the advice to protect it, with the
