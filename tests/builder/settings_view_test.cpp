@@ -329,6 +329,18 @@ TEST_F(SettingsView, TypedZipIsCountedAndGetsAProgramBesideIt) {
   EXPECT_EQ(static_cast<size_t>(count), FoundItems().Items().size());
 }
 
+// The browse button: the chosen zip is examined as a typed one is.
+TEST_F(SettingsView, BrowsedZipIsExamined) {
+  Type(IDC_GENERAL_OUTPUT, "");
+  DialogRobot robot({{"Open", [](HWND dialog) { ChooseFile(dialog, Windows(Scratch("many.zip"))); }}});
+  SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_GENERAL_ZIP_BROWSE, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(Page(), IDC_GENERAL_ZIP_BROWSE)));
+  EXPECT_TRUE(robot.Finished());
+  EXPECT_EQ(Windows(Scratch("many.zip")), ComboText(IDC_GENERAL_ZIP));
+  EXPECT_EQ("ZIP File 'many.zip' loaded, " + std::to_string(ManyCount()) + " item(s) found!", Status());
+  EXPECT_EQ(Windows(Scratch("many.exe")), ComboText(IDC_GENERAL_OUTPUT));
+}
+
 TEST_F(SettingsView, StatusLineSaysWhyAZipCannotBeBuilt) {
   const struct {
     std::string zip;
