@@ -10,8 +10,8 @@
 IMPLEMENT_DYNCREATE(CBasicGeneralPg, CFormView)
 
 BEGIN_MESSAGE_MAP(CBasicGeneralPg, CFormView)
-  ON_WM_SIZE()
-  ON_WM_ERASEBKGND()
+ON_WM_SIZE()
+ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 namespace {
@@ -96,9 +96,9 @@ std::array<CPropertyPage*, kSettingsPageCount> CBasicGeneralPg::Pages() const {
 
 std::vector<SettingsPageExchange*> CBasicGeneralPg::SettingsPages() const {
   std::vector<SettingsPageExchange*> pages;
-  for (SettingsPageExchange* page : {static_cast<SettingsPageExchange*>(general_),
-                                     static_cast<SettingsPageExchange*>(options_),
-                                     static_cast<SettingsPageExchange*>(password_)})
+  for (SettingsPageExchange* page :
+       {static_cast<SettingsPageExchange*>(general_), static_cast<SettingsPageExchange*>(options_),
+        static_cast<SettingsPageExchange*>(password_)})
     if (page) pages.push_back(page);
   return pages;
 }

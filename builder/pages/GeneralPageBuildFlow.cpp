@@ -81,8 +81,7 @@ int CGeneralPropertyPageSFX::StartBuild() {
   ProjectHost* host = Builder().projectHost;
   CBasicGeneralPg* view = SettingsView();
   if (!host || !view || !view->buildPage() || Builder().buildRunning) return 0;
-  if (!host->Record().passwordProtection &&
-      !CXTSettingsStore().ReadInt(kWarningAnswersSection, kAesValue, 0)) {
+  if (!host->Record().passwordProtection && !CXTSettingsStore().ReadInt(kWarningAnswersSection, kAesValue, 0)) {
     CWarnMessageBoxOnOff box(IDS_WARNING, IDS_USE_AES, kAesValue, this, nullptr, TRUE);
     if (box.DoModal() == IDOK) {
       view->ShowPage(kPasswordPageIndex);

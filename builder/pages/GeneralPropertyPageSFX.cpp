@@ -18,19 +18,19 @@
 IMPLEMENT_DYNAMIC(CGeneralPropertyPageSFX, CXTResizePropertyPage)
 
 BEGIN_MESSAGE_MAP(CGeneralPropertyPageSFX, CXTResizePropertyPage)
-  ON_WM_PAINT()
-  ON_BN_CLICKED(IDC_GENERAL_BUILD, OnBuild)
-  ON_COMMAND(ID_TEST_PROGRAM, OnTestProgram)
-  ON_BN_CLICKED(IDC_GENERAL_ZIP_BROWSE, OnBrowseZip)
-  ON_BN_CLICKED(IDC_GENERAL_ICON_BROWSE, OnBrowseIcon)
-  ON_BN_CLICKED(IDC_GENERAL_FOLDER_BROWSE, OnBrowseFolder)
-  ON_CONTROL(CBN_EDITCHANGE, IDC_GENERAL_ZIP, OnZipOrOutputChanged)
-  ON_CONTROL(CBN_EDITCHANGE, IDC_GENERAL_OUTPUT, OnZipOrOutputChanged)
-  ON_CONTROL(CBN_EDITCHANGE, IDC_GENERAL_FOLDER, OnFolderChanged)
-  ON_BN_CLICKED(IDC_GENERAL_AUTO_UNZIP, OnAutoUnzipClicked)
-  ON_BN_CLICKED(IDC_GENERAL_HYPERTHREAD, OnHyperThreadClicked)
-  ON_EN_CHANGE(IDC_GENERAL_ICON_INDEX, OnIconIndexChanged)
-  ON_CONTROL(CBN_SELCHANGE, IDC_GENERAL_LEVEL, OnLevelChanged)
+ON_WM_PAINT()
+ON_BN_CLICKED(IDC_GENERAL_BUILD, OnBuild)
+ON_COMMAND(ID_TEST_PROGRAM, OnTestProgram)
+ON_BN_CLICKED(IDC_GENERAL_ZIP_BROWSE, OnBrowseZip)
+ON_BN_CLICKED(IDC_GENERAL_ICON_BROWSE, OnBrowseIcon)
+ON_BN_CLICKED(IDC_GENERAL_FOLDER_BROWSE, OnBrowseFolder)
+ON_CONTROL(CBN_EDITCHANGE, IDC_GENERAL_ZIP, OnZipOrOutputChanged)
+ON_CONTROL(CBN_EDITCHANGE, IDC_GENERAL_OUTPUT, OnZipOrOutputChanged)
+ON_CONTROL(CBN_EDITCHANGE, IDC_GENERAL_FOLDER, OnFolderChanged)
+ON_BN_CLICKED(IDC_GENERAL_AUTO_UNZIP, OnAutoUnzipClicked)
+ON_BN_CLICKED(IDC_GENERAL_HYPERTHREAD, OnHyperThreadClicked)
+ON_EN_CHANGE(IDC_GENERAL_ICON_INDEX, OnIconIndexChanged)
+ON_CONTROL(CBN_SELCHANGE, IDC_GENERAL_LEVEL, OnLevelChanged)
 END_MESSAGE_MAP()
 
 namespace {
@@ -50,16 +50,29 @@ static_assert(sizeof kLevelNames / sizeof *kLevelNames == sizeof kCompressionLev
 constexpr int kLevelRows = sizeof kCompressionLevels / sizeof *kCompressionLevels;
 
 constexpr PageAnchor kAnchors[] = {
-    {IDC_GENERAL_STATUS, true},           {IDC_GENERAL_GROUP_INFO, true},  {IDC_GENERAL_GROUP_OUTPUT, true},
-    {IDC_GENERAL_GROUP_COMPRESSION, true}, {IDC_GENERAL_GROUP_EXTRACTION, true}, {IDC_GENERAL_LEVEL, true},
-    {IDC_GENERAL_ZIP, true},              {IDC_GENERAL_OUTPUT, true},      {IDC_GENERAL_FOLDER, true},
-    {IDC_GENERAL_LINE, true},             {IDC_GENERAL_ICON_INDEX, false}, {IDC_GENERAL_ICON_SPIN, false},
-    {IDC_GENERAL_ZIP_BROWSE, false},      {IDC_GENERAL_ICON_BROWSE, false}, {IDC_GENERAL_FOLDER_BROWSE, false},
+    {IDC_GENERAL_STATUS, true},
+    {IDC_GENERAL_GROUP_INFO, true},
+    {IDC_GENERAL_GROUP_OUTPUT, true},
+    {IDC_GENERAL_GROUP_COMPRESSION, true},
+    {IDC_GENERAL_GROUP_EXTRACTION, true},
+    {IDC_GENERAL_LEVEL, true},
+    {IDC_GENERAL_ZIP, true},
+    {IDC_GENERAL_OUTPUT, true},
+    {IDC_GENERAL_FOLDER, true},
+    {IDC_GENERAL_LINE, true},
+    {IDC_GENERAL_ICON_INDEX, false},
+    {IDC_GENERAL_ICON_SPIN, false},
+    {IDC_GENERAL_ZIP_BROWSE, false},
+    {IDC_GENERAL_ICON_BROWSE, false},
+    {IDC_GENERAL_FOLDER_BROWSE, false},
     {IDC_GENERAL_BUILD, false},
+    // Beside controls that stretch, so they keep their place next to them.
+    {IDC_GENERAL_PROGRAM_ICON, false},
+    {IDC_GENERAL_HYPERTHREAD, false},
 };
-constexpr int kBoldControls[] = {IDC_GENERAL_ZIP_LABEL,   IDC_GENERAL_FOLDER_LABEL,   IDC_GENERAL_LEVEL_LABEL,
-                                 IDC_GENERAL_ZIP_BROWSE,  IDC_GENERAL_ICON_BROWSE,    IDC_GENERAL_FOLDER_BROWSE,
-                                 IDC_GENERAL_GROUP_INFO,  IDC_GENERAL_OUTPUT_LABEL,   IDC_GENERAL_BUILD};
+constexpr int kBoldControls[] = {IDC_GENERAL_ZIP_LABEL,  IDC_GENERAL_FOLDER_LABEL, IDC_GENERAL_LEVEL_LABEL,
+                                 IDC_GENERAL_ZIP_BROWSE, IDC_GENERAL_ICON_BROWSE,  IDC_GENERAL_FOLDER_BROWSE,
+                                 IDC_GENERAL_GROUP_INFO, IDC_GENERAL_OUTPUT_LABEL, IDC_GENERAL_BUILD};
 
 // Only meaningful with a default extraction folder.
 constexpr int kFolderOptions[] = {IDC_GENERAL_OVERWRITE, IDC_GENERAL_AUTO_UNZIP};
@@ -227,7 +240,8 @@ void CGeneralPropertyPageSFX::ControlsToMembers() {
 // The extended combo keeps its text in its own edit control.
 CString CGeneralPropertyPageSFX::ComboText(CMyHistoryComboBoxExtended& combo) const {
   CString text;
-  if (HWND edit = reinterpret_cast<HWND>(combo.SendMessage(CBEM_GETEDITCONTROL))) CWnd::FromHandle(edit)->GetWindowText(text);
+  if (HWND edit = reinterpret_cast<HWND>(combo.SendMessage(CBEM_GETEDITCONTROL)))
+    CWnd::FromHandle(edit)->GetWindowText(text);
   return text;
 }
 

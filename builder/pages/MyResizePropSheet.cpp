@@ -7,8 +7,8 @@
 IMPLEMENT_DYNAMIC(CMyResizePropSheet, CXTResizePropertySheet)
 
 BEGIN_MESSAGE_MAP(CMyResizePropSheet, CXTResizePropertySheet)
-  ON_WM_PAINT()
-  ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
 namespace {

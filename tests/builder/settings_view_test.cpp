@@ -152,8 +152,8 @@ class SettingsView : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(nullptr, view->sheet());
     ASSERT_NE(nullptr, General());
-    for (const char* value : {"OverWriteBrennicorOutputFile", "WarningSHouldUSeAESStrongEncryption",
-                              "BuildSFXErrorGenerated"})
+    for (const char* value :
+         {"OverWriteBrennicorOutputFile", "WarningSHouldUSeAESStrongEncryption", "BuildSFXErrorGenerated"})
       CXTSettingsStore().WriteInt(kWarningAnswersSection, value, 0);
     ResetDefaults(host.record);
     ExchangeRecordToPages(host.record, view, 1);
@@ -167,9 +167,7 @@ class SettingsView : public ::testing::Test {
   std::string Status() { return ItemText(Page(), IDC_GENERAL_STATUS); }
   bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(Page(), id)) != FALSE; }
   int ActivePage() { return view->sheet()->GetActiveIndex(); }
-  HWND ComboEdit(int id) {
-    return reinterpret_cast<HWND>(SendDlgItemMessageA(Page(), id, CBEM_GETEDITCONTROL, 0, 0));
-  }
+  HWND ComboEdit(int id) { return reinterpret_cast<HWND>(SendDlgItemMessageA(Page(), id, CBEM_GETEDITCONTROL, 0, 0)); }
   // Typing into an extended combo: its edit tells the page of the change.
   void Type(int id, const std::string& text) { SetWindowTextA(ComboEdit(id), text.c_str()); }
   std::string ComboText(int id) {
@@ -186,7 +184,9 @@ class SettingsView : public ::testing::Test {
     SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_GENERAL_BUILD, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(Page(), IDC_GENERAL_BUILD)));
   }
-  int OverallBar() { return static_cast<int>(SendDlgItemMessageA(BuildPage(), IDC_BUILD_OVERALL_BAR, PBM_GETPOS, 0, 0)); }
+  int OverallBar() {
+    return static_cast<int>(SendDlgItemMessageA(BuildPage(), IDC_BUILD_OVERALL_BAR, PBM_GETPOS, 0, 0));
+  }
   // A project of |zip| building |program| in the scratch folder.
   void Project(const std::string& zip, const std::string& program) {
     Type(IDC_GENERAL_OUTPUT, program.empty() ? "" : Windows(Scratch(program)));
@@ -347,13 +347,13 @@ TEST_F(SettingsView, StatusLineSaysWhyAZipCannotBeBuilt) {
     std::string status;
   } cases[] = {
       {"", "Type in or browse for a ZIP file name..."},
-      {Scratch("gone.zip"),
-       "ZIP File 'gone.zip' does not exist. ZIP File MUST Exist to Make it Self-Extractable."},
+      {Scratch("gone.zip"), "ZIP File 'gone.zip' does not exist. ZIP File MUST Exist to Make it Self-Extractable."},
       {Scratch("").substr(0, Scratch("").size() - 1),
        "ZIP File 'builder-general' does not exist. ZIP File MUST Exist to Make it Self-Extractable."},
       {Scratch("notzip.zip"), "File 'notzip.zip' not recognized as ZIP!"},
       {Fixture("empty.zip"), "<No> Files Found, 'empty.zip' may be empty ZIP!"},
-      {Scratch("100%s %d.zip"), "ZIP File '100%s %d.zip' does not exist. ZIP File MUST Exist to Make it Self-Extractable."},
+      {Scratch("100%s %d.zip"),
+       "ZIP File '100%s %d.zip' does not exist. ZIP File MUST Exist to Make it Self-Extractable."},
   };
   for (const auto& c : cases) {
     Project(c.zip, "never.exe");
@@ -376,8 +376,9 @@ TEST_F(SettingsView, AnsweringNoToOverwriteBuildsNothing) {
     EXPECT_EQ(0, General()->BuildSelfExtractor());
     EXPECT_TRUE(robot.Finished());
   }
-  EXPECT_EQ("Output file 'kept.exe' already exists in folder '" + Windows(Scratch("")) + "'. Would you like to overwrite?",
-            asked);
+  EXPECT_EQ(
+      "Output file 'kept.exe' already exists in folder '" + Windows(Scratch("")) + "'. Would you like to overwrite?",
+      asked);
   EXPECT_EQ("the user's own program", ReadBytes(output));
   EXPECT_EQ(kGeneralPageIndex, ActivePage());
 }
