@@ -251,6 +251,8 @@ void CGeneralPropertyPageSFX::SetComboText(CMyHistoryComboBoxExtended& combo, co
 
 // ---- the user's edits
 
+// Typed, or picked from the remembered names: the extended combo reports
+// a pick as a change of its edit.
 void CGeneralPropertyPageSFX::OnZipOrOutputChanged() {
   if (!settingTexts_) ExamineZip();
 }

@@ -341,6 +341,24 @@ TEST_F(SettingsView, BrowsedZipIsExamined) {
   EXPECT_EQ(Windows(Scratch("many.exe")), ComboText(IDC_GENERAL_OUTPUT));
 }
 
+// A zip picked from the remembered names is examined as a typed one is.
+TEST_F(SettingsView, ZipPickedFromTheHistoryIsExamined) {
+  Project("", "");
+  HWND combo = GetDlgItem(Page(), IDC_GENERAL_ZIP);
+  const std::string zip = Windows(Scratch("many.zip"));
+  COMBOBOXEXITEMA row = {};
+  row.mask = CBEIF_TEXT;
+  row.iItem = -1;
+  row.pszText = const_cast<char*>(zip.c_str());
+  const LRESULT at = SendMessageA(combo, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+  HWND list = reinterpret_cast<HWND>(SendMessageA(combo, CBEM_GETCOMBOCONTROL, 0, 0));
+  SendMessageA(list, CB_SETCURSEL, at, 0);
+  SendMessageA(combo, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  EXPECT_EQ("ZIP File 'many.zip' loaded, " + std::to_string(ManyCount()) + " item(s) found!", Status());
+  EXPECT_TRUE(Enabled(IDC_GENERAL_BUILD));
+  SendMessageA(combo, CBEM_DELETEITEM, at, 0);
+}
+
 TEST_F(SettingsView, StatusLineSaysWhyAZipCannotBeBuilt) {
   const struct {
     std::string zip;
