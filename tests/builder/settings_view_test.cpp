@@ -302,6 +302,27 @@ TEST_F(SettingsView, RecordGoesIntoThePageAndBack) {
   EXPECT_TRUE(IsChecked(Page(), IDC_GENERAL_RECREATE_FOLDERS));
 }
 
+// The options that act on the default folder start unticked with each new
+// folder and can be ticked only while there is one.
+TEST_F(SettingsView, FolderOptionsFollowTheFolder) {
+  ProjectSettings record;
+  record.unzipToFolder = "C:\\first";
+  record.overwrite = record.autoUnzip = 1;
+  ExchangeRecordToPages(record, view, 0);
+  EXPECT_TRUE(IsChecked(Page(), IDC_GENERAL_OVERWRITE));
+  EXPECT_TRUE(IsChecked(Page(), IDC_GENERAL_AUTO_UNZIP));
+  for (const char* folder : {"C:\\second", ""}) {
+    Type(IDC_GENERAL_FOLDER, folder);
+    for (int id : {IDC_GENERAL_OVERWRITE, IDC_GENERAL_AUTO_UNZIP}) {
+      EXPECT_FALSE(IsChecked(Page(), id)) << folder;
+      EXPECT_EQ(*folder != 0, Enabled(id)) << folder;
+    }
+  }
+  ProjectSettings back;
+  ExchangePagesToRecord(back, view);
+  EXPECT_EQ(0, back.overwrite + back.autoUnzip);
+}
+
 // Every entry is counted and offered, folders too, as Python's zipfile
 // counts them; the output goes beside the zip as a full path even when the
 // zip was typed relative to the current folder.
