@@ -14,29 +14,6 @@
 
 IMPLEMENT_DYNCREATE(CMainFrame, CXTFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CXTFrameWnd)
-  ON_WM_CREATE()
-  ON_WM_CLOSE()
-  ON_WM_SYSCOMMAND()
-  ON_COMMAND(ID_QUICK_PANEL, OnQuickPanel)
-  ON_UPDATE_COMMAND_UI(ID_QUICK_PANEL, OnUpdateQuickPanel)
-  ON_COMMAND(ID_BUILD_BRENNICOR, OnBuild)
-  ON_UPDATE_COMMAND_UI(ID_BUILD_BRENNICOR, OnUpdateBuild)
-  ON_COMMAND(ID_SHOW_BUILD_PAGE, OnActivateBuildPage)
-  ON_COMMAND(ID_SHOW_BUILD_PAGE_TOO, OnActivateBuildPage)
-  ON_COMMAND(ID_XP_LOOK, OnXPLook)
-  ON_UPDATE_COMMAND_UI(ID_XP_LOOK, OnUpdateXPLook)
-  ON_COMMAND(ID_RESET_WARNING_BOXES, OnResetWarningBoxes)
-  // The standard help command opens the help topics like F1.
-  ON_COMMAND_RANGE(ID_HELP, ID_HELP, OnHelpPage)
-  ON_COMMAND_RANGE(ID_HELP_FAQ, ID_HELP_HOW_TO, OnHelpPage)
-  ON_COMMAND_RANGE(ID_HELP_SPECIAL_OFFERS, ID_HELP_SPECIAL_OFFERS, OnHelpPage)
-  ON_COMMAND_RANGE(ID_HELP_TOPICS, ID_HELP_TOPICS, OnHelpPage)
-  ON_COMMAND(ID_TIP_OF_THE_DAY, OnTipOfTheDay)
-  ON_COMMAND(ID_HOME_PAGE, OnHomePage)
-  ON_COMMAND(ID_ABOUT_BRENNICOR, OnAbout)
-  ON_COMMAND(ID_SYSTEM_INFO, OnSystemInfo)
-END_MESSAGE_MAP()
 
 namespace {
 
@@ -69,6 +46,29 @@ const HelpPage kHelpPages[] = {
     {ID_HELP_SPECIAL_OFFERS, "special_offersreferrals.html"},
 };
 
+// The accelerator table turns the edit keys into commands before the edit
+// box with the focus sees them: the frame hands them back to it.
+struct EditCommand {
+  UINT command;
+  UINT message;
+};
+// Copy (57634) to undo (57643): the edit keys of the accelerator table.
+constexpr UINT kFirstEditCommand = 57634, kLastEditCommand = 57643;
+const EditCommand kEditCommands[] = {{57634, WM_COPY}, {57635, WM_CUT}, {57637, WM_PASTE}, {57643, WM_UNDO}};
+
+const EditCommand* FindEditCommand(UINT id) {
+  for (const EditCommand& edit : kEditCommands)
+    if (edit.command == id) return &edit;
+  return nullptr;
+}
+
+HWND FocusedEditBox() {
+  HWND focus = ::GetFocus();
+  char name[16] = {};
+  if (focus) ::GetClassNameA(focus, name, sizeof name);
+  return lstrcmpiA(name, "Edit") == 0 || _strnicmp(name, "RichEdit", 8) == 0 ? focus : nullptr;
+}
+
 // Commands that replace, save or free the project record, or end the
 // program: a running build reads that record, so they wait for its end.
 bool ChangesTheProject(UINT id) {
@@ -77,6 +77,32 @@ bool ChangesTheProject(UINT id) {
 }
 
 }  // namespace
+
+BEGIN_MESSAGE_MAP(CMainFrame, CXTFrameWnd)
+  ON_WM_CREATE()
+  ON_WM_CLOSE()
+  ON_WM_SYSCOMMAND()
+  ON_COMMAND(ID_QUICK_PANEL, OnQuickPanel)
+  ON_UPDATE_COMMAND_UI(ID_QUICK_PANEL, OnUpdateQuickPanel)
+  ON_COMMAND(ID_BUILD_BRENNICOR, OnBuild)
+  ON_UPDATE_COMMAND_UI(ID_BUILD_BRENNICOR, OnUpdateBuild)
+  ON_COMMAND(ID_SHOW_BUILD_PAGE, OnActivateBuildPage)
+  ON_COMMAND(ID_SHOW_BUILD_PAGE_TOO, OnActivateBuildPage)
+  ON_COMMAND(ID_XP_LOOK, OnXPLook)
+  ON_UPDATE_COMMAND_UI(ID_XP_LOOK, OnUpdateXPLook)
+  ON_COMMAND(ID_RESET_WARNING_BOXES, OnResetWarningBoxes)
+  // The standard help command opens the help topics like F1.
+  ON_COMMAND_RANGE(ID_HELP, ID_HELP, OnHelpPage)
+  ON_COMMAND_RANGE(ID_HELP_FAQ, ID_HELP_HOW_TO, OnHelpPage)
+  ON_COMMAND_RANGE(ID_HELP_SPECIAL_OFFERS, ID_HELP_SPECIAL_OFFERS, OnHelpPage)
+  ON_COMMAND_RANGE(ID_HELP_TOPICS, ID_HELP_TOPICS, OnHelpPage)
+  ON_COMMAND(ID_TIP_OF_THE_DAY, OnTipOfTheDay)
+  ON_COMMAND(ID_HOME_PAGE, OnHomePage)
+  ON_COMMAND(ID_ABOUT_BRENNICOR, OnAbout)
+  ON_COMMAND(ID_SYSTEM_INFO, OnSystemInfo)
+  ON_COMMAND_RANGE(kFirstEditCommand, kLastEditCommand, OnEditCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(kFirstEditCommand, kLastEditCommand, OnUpdateEditCommand)
+END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() {
   CXTSettingsStore store;
@@ -215,6 +241,16 @@ void CMainFrame::OnAbout() { ShowAboutBox(); }
 void CMainFrame::OnSystemInfo() {
   CMySystemInfoDlg info(this);
   info.DoModal();
+}
+
+void CMainFrame::OnEditCommand(UINT nID) {
+  const EditCommand* edit = FindEditCommand(nID);
+  HWND box = FocusedEditBox();
+  if (edit && box) ::SendMessageA(box, edit->message, 0, 0);
+}
+
+void CMainFrame::OnUpdateEditCommand(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(FindEditCommand(pCmdUI->m_nID) && FocusedEditBox());
 }
 
 void CMainFrame::PushSettingsToPages(int reset, CMainFrame* frame) {

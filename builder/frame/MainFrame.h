@@ -51,6 +51,8 @@ class CMainFrame : public CXTFrameWnd, private ProjectHost {
   afx_msg void OnHomePage();
   afx_msg void OnAbout();
   afx_msg void OnSystemInfo();
+  afx_msg void OnEditCommand(UINT nID);
+  afx_msg void OnUpdateEditCommand(CCmdUI* pCmdUI);
 
  private:
   BOOL CreateBars();
