@@ -57,6 +57,13 @@ BOOL CBuilderApp::InitInstance() {
   return TRUE;
 }
 
+BOOL CBuilderApp::PreTranslateMessage(MSG* pMsg) {
+  const bool key = pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST;
+  if (key && m_pMainWnd && ::IsChild(m_pMainWnd->m_hWnd, pMsg->hwnd) && m_pMainWnd->PreTranslateMessage(pMsg))
+    return TRUE;
+  return CWinApp::PreTranslateMessage(pMsg);
+}
+
 // The frame and an untitled project come first, so a project that cannot
 // be opened leaves the builder running on that project, as a failed open
 // from the menu would.

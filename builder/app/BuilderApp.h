@@ -13,6 +13,9 @@ class CBuilderApp : public CWinApp {
   ~CBuilderApp() override;
 
   BOOL InitInstance() override;
+  // Keys inside the main frame reach the frame (its menu bar and shortcuts)
+  // before the settings sheet, a dialog that would take every key.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   // The program's path with the extension "chm"; empty before start-up.
   const CString& HelpFilePath() const { return helpFile_; }
 

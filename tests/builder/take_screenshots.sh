@@ -100,6 +100,27 @@ sleep 0.5
 xdotool key Escape
 sleep 0.5
 
+# Each page of the settings sheet, General to Build, one Ctrl+Tab apart.
+xdotool mousemove $((X + 790)) $((Y + 508)) click 1
+for page in general options password build; do
+  sleep 1
+  import -window root -crop "540x560+$((X + 312))+$((Y + 50))" "$out/page_$page.png" && echo "$out/page_$page.png"
+  xdotool key ctrl+Tab
+done
+
+# A build: the question about protection (No: build without), then the
+# balloon of success over the Test button; then a second build, which asks
+# before it overwrites the program.
+xdotool key ctrl+b
+shoot protection_warning "Warning!"
+xdotool key Escape
+sleep 6
+import -window root -crop "860x640+$X+$Y" "$out/build_succeeded.png" && echo "$out/build_succeeded.png"
+xdotool key ctrl+b
+shoot overwrite_question "Korvane Brennicor v3.0"
+xdotool key Escape
+sleep 0.5
+
 xdotool key alt+f x
 sleep 1
 # A project that was opened asks whether to save it: not now.
