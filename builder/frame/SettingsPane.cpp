@@ -1,24 +1,39 @@
 #include "SettingsPane.h"
 
-#include "classlib/dc.h"
-
-// Until the settings sheet is in, the right pane is an empty page.
-class CSettingsPendingView : public CView {
-  DECLARE_DYNCREATE(CSettingsPendingView)
- public:
-  void OnDraw(CDC*) override {}
-};
-
-IMPLEMENT_DYNCREATE(CSettingsPendingView, CView)
+#include "pages/BasicGeneralPg.h"
+#include "pages/GeneralPropertyPageSFX.h"
+#include "pages/SettingsPageExchange.h"
 
 namespace settings_pane {
 
-CRuntimeClass* ViewClass() { return RUNTIME_CLASS(CSettingsPendingView); }
-void RecordToPages(CView*, ProjectSettings&, int) {}
-void PagesToRecord(CView*, ProjectSettings&) {}
-bool GeneralPageHasWindow(CView*) { return false; }
-bool ReadyToBuild(CView*) { return false; }
-void Build(CView*) {}
-void ActivateBuildPage(CView*, ProjectSettings&) {}
+namespace {
+
+CBasicGeneralPg* FormView(CView* view) { return static_cast<CBasicGeneralPg*>(view); }
+
+CGeneralPropertyPageSFX* GeneralPage(CView* view) { return FormView(view)->generalPage(); }
+
+}  // namespace
+
+CRuntimeClass* ViewClass() { return RUNTIME_CLASS(CBasicGeneralPg); }
+
+void RecordToPages(CView* view, ProjectSettings& record, int flag) {
+  ExchangeRecordToPages(record, FormView(view), flag);
+}
+
+void PagesToRecord(CView* view, ProjectSettings& record) { ExchangePagesToRecord(record, FormView(view)); }
+
+bool GeneralPageHasWindow(CView* view) {
+  CGeneralPropertyPageSFX* page = GeneralPage(view);
+  return page && ::IsWindow(page->m_hWnd);
+}
+
+bool ReadyToBuild(CView* view) { return GeneralPage(view)->IsBuildPossible() != 0; }
+
+void Build(CView* view) { GeneralPage(view)->BuildSelfExtractor(); }
+
+void ActivateBuildPage(CView* view, ProjectSettings& record) {
+  FormView(view)->ShowPage(kBuildPageIndex);
+  ExchangePagesToRecord(record, FormView(view));
+}
 
 }  // namespace settings_pane

@@ -18,8 +18,8 @@
 namespace {
 
 constexpr char kFrameSuffix[] = " - Korvane Brennicor";
-constexpr int kWarningBoxYes = 6, kWarningBoxMessage = 4490;
-constexpr UINT kResetWarningBoxes = 216, kQuickPanel = 32773, kFileOpen = 57601, kFileSave = 57603, kFirstRecentFile = 57616;
+constexpr int kWarningBoxYes = 6, kWarningBoxNo = 7, kWarningBoxMessage = 4490, kBuildTitle = 1258;
+constexpr UINT kResetWarningBoxes = 216, kQuickPanel = 32773, kBuild = 32786, kFileOpen = 57601, kFileSave = 57603, kFirstRecentFile = 57616;
 
 std::string FileBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -132,6 +132,25 @@ void DragMouse(POINT from, POINT to) {
     moveTo({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
   SendMouseButton(MOUSEEVENTF_LEFTUP);
   Sleep(200);
+}
+
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+HWND ControlOf(HWND frame, int id) {
+  ControlSearch search = {id, nullptr};
+  EnumChildWindows(
+      frame,
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<ControlSearch*>(data);
+        if (GetDlgCtrlID(window) != s->id) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace
@@ -436,5 +455,47 @@ TEST(BuilderStartPage, PressingThePageOutsideItsLinksDragsTheMainWindow) {
   ASSERT_TRUE(moved);
   EXPECT_EQ(after.left - before.left, 40);
   EXPECT_EQ(after.top - before.top, 30);
+  EXPECT_EQ(builder.Close(frame), 0u);
+}
+
+// A build pumps messages while it works: closing, opening and building again
+// arrive meanwhile and must wait, or they would free or replace the project
+// the build reads.
+TEST(BuilderBuild, ClosingOpeningAndBuildingWaitWhileABuildRuns) {
+  ClearBuilderProfile();
+  SkipTipOfTheDay();
+  BuilderProcess builder("long_build");
+  const std::string zip = builder.folder() + "\\..\\long_build.zip";
+  const std::string output = builder.folder() + "\\long_build.exe";
+  ProjectSettings record;
+  ResetDefaults(record);
+  record.sourceArchive = zip;
+  record.outputName = output;
+  const std::string project = builder.folder() + "\\long_build.ssf";
+  ASSERT_TRUE(SaveProjectFile(record, project.c_str()));
+  ASSERT_TRUE(builder.Start("\"" + project + "\""));
+  HWND frame = builder.WaitForFrame();
+  ASSERT_TRUE(frame);
+  const std::string title = "long_build.ssf" + std::string(kFrameSuffix);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(frame) == title; }));
+
+  PostMessageA(frame, WM_COMMAND, kBuild, 0);
+  // The build asks first whether to go back and choose a password: no.
+  HWND running = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        if (HWND box = builder.WaitForDialog(nullptr, 0)) PostMessageA(box, WM_COMMAND, kWarningBoxNo, 0);
+        running = ControlOf(frame, kBuildTitle);
+        return running && WindowText(running).find("in progress") != std::string::npos;
+      },
+      30000));
+  for (UINT command : {kFileOpen, kBuild}) PostMessageA(frame, WM_COMMAND, command, 0);
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(running).find("in progress") == std::string::npos; }, 60000));
+
+  EXPECT_EQ(builder.WaitForExit(0), DWORD(STILL_ACTIVE)) << "closing waited for the build";
+  EXPECT_EQ(builder.WaitForDialog(nullptr, 1000), nullptr) << "no open dialog, no second build";
+  EXPECT_EQ(WindowText(frame), title);
+  EXPECT_NE(GetFileAttributesA(output.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(builder.Close(frame), 0u);
 }
