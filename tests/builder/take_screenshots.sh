@@ -114,10 +114,10 @@ done
 xdotool key ctrl+b
 shoot protection_warning "Warning!"
 xdotool key Escape
-sleep 6
+sleep 3
 import -window root -crop "860x640+$X+$Y" "$out/build_succeeded.png" && echo "$out/build_succeeded.png"
 xdotool key ctrl+b
-shoot overwrite_question "Korvane Brennicor v3.0"
+shoot overwrite_question "Warning!"
 xdotool key Escape
 sleep 0.5
 
