@@ -153,6 +153,21 @@ HWND ControlOf(HWND frame, int id) {
   return search.found;
 }
 
+HWND FirstVisibleEdit(HWND frame) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      frame,
+      [](HWND window, LPARAM data) -> BOOL {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (lstrcmpiA(name, "Edit") != 0 || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 }  // namespace
 
 TEST(BuilderStartUp, FirstStartShowsTheTipThenACentredUntitledFrameThatStoresItsPlaceAndFlags) {
@@ -497,5 +512,40 @@ TEST(BuilderBuild, ClosingOpeningAndBuildingWaitWhileABuildRuns) {
   EXPECT_EQ(builder.WaitForDialog(nullptr, 1000), nullptr) << "no open dialog, no second build";
   EXPECT_EQ(WindowText(frame), title);
   EXPECT_NE(GetFileAttributesA(output.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(builder.Close(frame), 0u);
+}
+
+// The settings sheet is a dialog that takes every key it sees: the frame's
+// shortcuts must still work while one of its pages has the focus.
+TEST(BuilderFrame, ShortcutsWorkWhileAPageHasTheFocus) {
+  ClearBuilderProfile();
+  SkipTipOfTheDay();
+  BuilderProcess builder("page_keys");
+  const std::string zip = builder.folder() + "\\..\\long_build.zip";
+  const std::string project = Project(builder.folder(), "keys.ssf", zip.c_str());
+  ASSERT_TRUE(builder.Start("\"" + project + "\""));
+  HWND frame = builder.WaitForFrame();
+  ASSERT_TRUE(frame);
+  HWND zipBox = nullptr;
+  // The zip name's box: the first edit box of the General page.
+  ASSERT_TRUE(WaitUntil([&] { return (zipBox = FirstVisibleEdit(frame)) != nullptr; }));
+  RECT box;
+  GetWindowRect(zipBox, &box);
+  const DWORD thread = GetWindowThreadProcessId(frame, nullptr);
+  GUITHREADINFO info = {sizeof info};
+  ASSERT_TRUE(WaitUntil([&] {
+    SetForegroundWindow(frame);
+    LeftClickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    return GetGUIThreadInfo(thread, &info) && info.hwndFocus == zipBox;
+  }));
+  SendKey(VK_CONTROL, true);
+  SendKey('O', true);
+  SendKey('O', false);
+  SendKey(VK_CONTROL, false);
+  HWND open = builder.WaitForDialog();
+  ASSERT_TRUE(open) << "Ctrl+O from inside the General page";
+  EXPECT_EQ(WindowText(open), "Open");
+  PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open); }));
   EXPECT_EQ(builder.Close(frame), 0u);
 }
