@@ -168,6 +168,13 @@ HWND FirstVisibleEdit(HWND frame) {
   return found;
 }
 
+// What the General page's zip box shows.
+std::string ShownZip(HWND frame) {
+  char text[512] = {};
+  if (HWND box = FirstVisibleEdit(frame)) SendMessageA(box, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 }  // namespace
 
 TEST(BuilderStartUp, FirstStartShowsTheTipThenACentredUntitledFrameThatStoresItsPlaceAndFlags) {
@@ -379,9 +386,11 @@ TEST_P(BuilderOpenRoads, FailuresKeepTheOpenProjectAndAProjectIsTaken) {
   const std::string firstTitle = "first.ssf" + std::string(kFrameSuffix);
   ASSERT_TRUE(WaitUntil([&] { return WindowText(frame) == firstTitle; })) << WindowText(frame);
   const std::string damagedBytes = FileBytes(damaged_);
+  EXPECT_TRUE(WaitUntil([&] { return ShownZip(frame) == "C:\\first.zip"; })) << ShownZip(frame);
   for (const std::string& bad : {notProject_, damaged_}) {
     EXPECT_TRUE(OpenBy(frame, bad)) << bad << " is reported";
     EXPECT_EQ(WindowText(frame), firstTitle);
+    EXPECT_EQ(ShownZip(frame), "C:\\first.zip");
   }
   MakeOld(first_);
   const ULONGLONG before = WriteTime(first_);
@@ -392,6 +401,7 @@ TEST_P(BuilderOpenRoads, FailuresKeepTheOpenProjectAndAProjectIsTaken) {
 
   EXPECT_FALSE(OpenBy(frame, second_));
   EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == "second.ssf" + std::string(kFrameSuffix); }));
+  EXPECT_TRUE(WaitUntil([&] { return ShownZip(frame) == "C:\\second.zip"; })) << ShownZip(frame);
   EXPECT_EQ(builder_->Close(frame), 0u);
 }
 
@@ -409,10 +419,11 @@ TEST(BuilderCommandLine, OpensTheProjectItNamesAndStartsUntitledAfterReportingOn
     std::string path;
     std::string title;
     bool reported;
+    std::string zip;  // the General page shows
   } cases[] = {
-      {good, "good.ssf", false},
-      {notProject, "Untitled", true},
-      {damaged, "Untitled", true},
+      {good, "good.ssf", false, "C:\\good.zip"},
+      {notProject, "Untitled", true, ""},
+      {damaged, "Untitled", true, ""},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(builder.Start("\"" + c.path + "\""));
@@ -424,6 +435,7 @@ TEST(BuilderCommandLine, OpensTheProjectItNamesAndStartsUntitledAfterReportingOn
     HWND frame = builder.WaitForFrame();
     ASSERT_TRUE(frame);
     EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == c.title + kFrameSuffix; })) << WindowText(frame);
+    EXPECT_TRUE(WaitUntil([&] { return FirstVisibleEdit(frame) && ShownZip(frame) == c.zip; })) << ShownZip(frame);
     EXPECT_EQ(builder.Close(frame), 0u);
   }
 }
