@@ -320,7 +320,9 @@ TEST_F(UserRoad, AMismatchAnsweredNoBuildsAnOpenProgramAndYesBuildsNothing) {
     EXPECT_TRUE(robot.Finished());
   }
   EXPECT_EQ("Password text does not match! Please re-verify or re-enter the text.", mismatch);
-  Sleep(500);
+  // Once the program answers again the click has been handled: a build would have shown the Build page.
+  SendMessageA(frame_, WM_NULL, 0, 0);
+  EXPECT_EQ(password, reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0)));
   EXPECT_FALSE(FileExists(output())) << "Yes builds nothing";
 
   mismatch.clear();
