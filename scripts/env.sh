@@ -50,12 +50,9 @@ start_wine() {
   /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024 /f >/dev/null 2>&1
   # The desktop that wineboot opened predates these settings and would serve
   # every program while it lives (with slow windows and different input):
-  # let that first session end, then keep one server for the whole run. Its
-  # services start here: started by a test they would keep that test's
-  # output open, and the test would never seem to end.
+  # let that first session end, then keep one server for the whole run.
   /usr/lib/wine/wineserver -w
   /usr/lib/wine/wineserver -p
-  /usr/lib/wine/wine64 wineboot >/dev/null 2>&1 || true
   trap stop_wine EXIT
 }
 
