@@ -40,6 +40,7 @@ start_wine() {
   XVFB_PID=$!
   export DISPLAY=":$display"
   mkdir -p "$WINEPREFIX"
+  /usr/lib/wine/wineserver -p
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
   # A crash must end the program with a failing code, not wait in the debugger.
   /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
@@ -48,11 +49,6 @@ start_wine() {
   # top-level window otherwise costs seconds to hide or destroy.
   /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
   /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024 /f >/dev/null 2>&1
-  # The desktop that wineboot opened predates these settings and would serve
-  # every program while it lives (with slow windows and different input):
-  # let that first session end, then keep one server for the whole run.
-  /usr/lib/wine/wineserver -w
-  /usr/lib/wine/wineserver -p
   trap stop_wine EXIT
 }
 
