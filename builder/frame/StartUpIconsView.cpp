@@ -54,6 +54,22 @@ void StyleLink(CMyHyperLinkText& link, COLORREF background) {
   link.SetFont(&GetSharedState().GetFont(CXTSharedState::kFontBold));
 }
 
+// A static wraps a text wider than itself into a second line, which the
+// link's height cuts off; in a font wider than the page was laid out for,
+// the link grows to hold its text on one line instead.
+void WidenToText(CMyHyperLinkText& link) {
+  CString text;
+  link.GetWindowText(text);
+  CClientDC dc(&link);
+  CFont* old = dc.SelectObject(link.GetFont());
+  const CSize extent = dc.GetTextExtent(text);
+  dc.SelectObject(old);
+  CRect rect;
+  link.GetClientRect(&rect);
+  if (extent.cx > rect.Width())
+    link.SetWindowPos(nullptr, 0, 0, extent.cx, rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 struct CStartUpIconsView::Link {
@@ -100,6 +116,7 @@ void CStartUpIconsView::CreateLinks() {
     link.Create(entry.text, WS_CHILD | SS_NOTIFY, entry.rect, this);
     link.SetLinkTarget(entry.target ? entry.target : entry.text);
     StyleLink(link, kLinkBackground);
+    WidenToText(link);
   }
   for (CMyHyperLinkText& link : recentLinks_) {
     link.Create("", WS_CHILD | SS_NOTIFY, CRect(0, 0, 0, 0), this);

@@ -193,9 +193,13 @@ def glyph_tip(c, x):
 
 
 def glyph_how_to(c, x):
-    page(c, x + 3, 1, 12, 16)
-    for y in (4, 7, 10, 13):
-        c.fill(x + 5, y, 8, 1, BLUE)
+    """A manual: a blue book with a dark spine and a written label. Menus show
+    their images faded towards white, where a white page would all but vanish."""
+    c.fill(x + 3, 1, 12, 16, BLUE)
+    c.fill(x + 3, 1, 3, 16, INK)
+    c.fill(x + 8, 4, 5, 6, PAPER)
+    for y in (5, 7):
+        c.fill(x + 9, y, 3, 1, INK)
 
 
 def glyph_offers(c, x):
@@ -296,7 +300,7 @@ def password_icon(size):
     c = Canvas(size, size, None)
     u = size / 32
     c.fill(int(6 * u), int(3 * u), int(20 * u), int(18 * u), BLUE)
-    c.disc(size // 2, int(20 * u), int(10 * u), lambda r, dx, dy: BLUE if dy > 0 else None)
+    c.disc(size // 2, int(20 * u), int(10 * u), lambda r, dx, dy: BLUE)  # the shield's rounded foot
     c.disc(int(12 * u), int(12 * u), int(4 * u), lambda r, dx, dy: GOLD if r > 0.4 else BLUE)
     c.fill(int(15 * u), int(11 * u), int(11 * u), max(2, int(2 * u)), GOLD)
     return c

@@ -90,17 +90,32 @@ TEST(SystemReport, HasEverySectionInOrder) {
   }
 }
 
+// The report opens at its top with nothing selected; OK has the focus.
 TEST(SystemInfoDialog, ShowsTheReportAndCloses) {
   CMySystemInfoDlg dialog;
   std::string shown;
+  DWORD selectionStart = 1, selectionEnd = 0;
+  LRESULT firstLine = -1;
+  int focused = 0;
   DialogRobot robot({{"System Information", [&](HWND window) {
                         shown = ItemText(window, IDC_SYSINFO_REPORT);
+                        HWND report = GetDlgItem(window, IDC_SYSINFO_REPORT);
+                        SendMessageA(report, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
+                                     reinterpret_cast<LPARAM>(&selectionEnd));
+                        firstLine = SendMessageA(report, EM_GETFIRSTVISIBLELINE, 0, 0);
+                        GUITHREADINFO gui = {};
+                        gui.cbSize = sizeof gui;
+                        if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui))
+                          focused = GetDlgCtrlID(gui.hwndFocus);
                         Press(window, IDOK);
                       }}});
   EXPECT_EQ(IDOK, dialog.DoModal());
   EXPECT_TRUE(robot.Finished());
   EXPECT_EQ(0u, shown.find("--- Computer ---\r\nUserName: "));
   EXPECT_NE(std::string::npos, shown.find("--- Screen Colors ---"));
+  EXPECT_EQ(selectionStart, selectionEnd);
+  EXPECT_EQ(0, firstLine);
+  EXPECT_EQ(IDOK, focused);
 }
 
 }  // namespace

@@ -1,0 +1,99 @@
+// What the builder draws, compared pixel for pixel with kept pictures: the
+// start page's links and pictures, and the Password page as it first opens.
+// Read back from the shared screen, so the program runs alone.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "classlib/propertysheet.h"
+#include "classlib/winapp.h"
+#include "frame/StartUpIconsView.h"
+#include "golden_image.h"
+#include "pages/PasswordProtectionPage.h"
+#include "screenshot.h"
+
+namespace {
+
+class CPicturesTestApp : public CWinApp {
+ public:
+  CPicturesTestApp() : CWinApp("Builder Pictures Test") {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brennicor Builder Pictures Test");
+    SetRegistryKey("Brennicor Builder Pictures Test");
+  }
+};
+CPicturesTestApp theApp;
+
+void PumpWaiting() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// The part of the window's client area at (left, top), width x height, against the kept picture.
+std::string CompareAreaWithGolden(HWND window, const char* name, int left, int top, int width, int height) {
+  PumpWaiting();
+  Screenshot shot(window);
+  return CompareWithGolden(name, width, height, [&](int x, int y) { return shot.Pixel(left + x, top + y); });
+}
+
+std::string WindowText(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// How wide the text is in the window's font.
+LONG TextWidth(HWND window, const std::string& text) {
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return extent.cx;
+}
+
+// A borderless top-level window at a fixed place, nothing hot under the mouse.
+class Pictures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetCursorPos(1200, 1000);
+    host_.CreateEx(0, AfxRegisterWndClass(0), "Builder pictures", WS_POPUP | WS_VISIBLE, 20, 20, 640, 560, nullptr,
+                   nullptr);
+  }
+  void TearDown() override { host_.DestroyWindow(); }
+  CWnd host_;
+};
+
+// The start page with no recent projects: each action link on one line
+// beside its arrow, the help links below "Useful Links:". Every link is as
+// wide as its text at least, or its text would wrap into a cut second line.
+TEST_F(Pictures, StartPageAsKept) {
+  auto* page = new CStartUpIconsView;  // a view deletes itself with its window
+  ASSERT_TRUE(page->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 560), &host_, AFX_IDW_PANE_FIRST,
+                           nullptr));
+  page->OnInitialUpdate();
+  EXPECT_EQ("", CompareAreaWithGolden(page->m_hWnd, "start_page_actions", 0, 65, 300, 130));
+  EXPECT_EQ("", CompareAreaWithGolden(page->m_hWnd, "start_page_help_links", 0, 270, 300, 110));
+  for (HWND link = GetWindow(page->m_hWnd, GW_CHILD); link; link = GetWindow(link, GW_HWNDNEXT)) {
+    const std::string text = WindowText(link);
+    if (text.empty()) continue;
+    RECT rect;
+    GetClientRect(link, &rect);
+    EXPECT_LE(TextWidth(link, text), rect.right) << text << " wraps";
+  }
+}
+
+// The Password page of a new project: protection off, so its fields are greyed.
+TEST_F(Pictures, PasswordPageAsKept) {
+  CPasswordProtectionPage page("Password Protection...");
+  CPropertySheet sheet("Sheet");
+  sheet.AddPage(&page);
+  ASSERT_TRUE(sheet.Create(&host_, WS_CHILD | WS_VISIBLE));
+  sheet.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  page.RecordToPage(ProjectSettings(), 1);
+  // The padlock, the labels and the greyed fields' left ends.
+  EXPECT_EQ("", CompareAreaWithGolden(page.m_hWnd, "password_page", 0, 0, 360, 140));
+  sheet.DestroyWindow();
+}
+
+}  // namespace
