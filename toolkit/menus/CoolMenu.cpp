@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "classlib/frame/framewnd.h"
 #include "classlib/winapp.h"
 #include "toolkit/common/ImageStore.h"
 #include "toolkit/common/SharedState.h"
@@ -42,7 +43,13 @@ BOOL CXTCoolMenu::IsCoolMenu(HMENU menu) {
   return FALSE;
 }
 
-void CXTCoolMenu::SkipInitMenuPopup() { ++g_skipInitMenuPopup; }
+void CXTCoolMenu::SkipInitMenuPopup(HWND owner) {
+  for (const CXTCoolMenu* cool : g_coolMenus)
+    if (cool->m_hWnd && cool->m_hWnd == owner) {
+      ++g_skipInitMenuPopup;
+      return;
+    }
+}
 
 void CXTCoolMenu::SetNextPopupTitle(const RECT& title) { CXTPopupMenuWatch::SetNextTitle(title); }
 
@@ -113,8 +120,14 @@ void CXTCoolMenu::OnExpandTimer() {
   ::keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
 }
 
+// The frame's own system menu, or that of its active frame (a maximised MDI
+// child's, opened from the menu bar).
 BOOL CXTCoolMenu::IsSystemMenu(HMENU menu) const {
-  return m_hWnd && ::GetSystemMenu(m_hWnd, FALSE) == menu;
+  if (!m_hWnd) return FALSE;
+  if (::GetSystemMenu(m_hWnd, FALSE) == menu) return TRUE;
+  auto* frame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(m_hWnd));
+  CFrameWnd* active = frame ? frame->GetActiveFrame() : nullptr;
+  return active && active != frame && active->m_hWnd && ::GetSystemMenu(active->m_hWnd, FALSE) == menu;
 }
 
 void CXTCoolMenu::OnInitMenuPopup(HMENU menu, UINT, BOOL systemMenu) {

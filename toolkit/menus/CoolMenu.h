@@ -83,9 +83,10 @@ class CXTCoolMenu : public CXTWndHook {
   BOOL IsFullMenus() const { return m_fullMenus; }
   // Whether any cool menu has made the menu owner-drawn.
   static BOOL IsCoolMenu(HMENU menu);
-  // The next WM_INITMENUPOPUP is passed on untouched: the menu bar calls
-  // this before it tracks a system menu.
-  static void SkipInitMenuPopup();
+  // The next WM_INITMENUPOPUP the owner's cool menu sees is passed on
+  // untouched: the menu bar calls this before it tracks a system menu. An
+  // owner without a cool menu raises nothing, so no later popup is skipped.
+  static void SkipInitMenuPopup(HWND owner);
   // The title (screen coordinates) the next popup opens from, when it is not
   // the menu bar's open title, which popups find by themselves: the flat
   // border joins the title and the shadows leave the joint alone.

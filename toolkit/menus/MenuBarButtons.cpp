@@ -2,6 +2,7 @@
 // its minimise, restore and close buttons pressed as caption buttons are
 // (the command goes when the button is released over it), their tips, and
 // the bar's own one-colour glyphs for the flat look.
+#include "toolkit/menus/CoolMenu.h"
 #include "toolkit/menus/MenuBar.h"
 #include "toolkit_resource.h"
 
@@ -121,7 +122,9 @@ void CXTMenuBar::TrackChildSystemMenu(const CXTMenuBarItem& icon) {
   TPMPARAMS params = {};
   const CPoint point = GetPopupPosition(rect, &params, &flags);
   // The child carries out its own system commands; its owner frame would
-  // take them for commands of its own.
+  // take them for commands of its own. The menu is the system's: the frame's
+  // cool menus leave it as it is.
+  CXTCoolMenu::SkipInitMenuPopup(OwnerWindow()->m_hWnd);
   const UINT command = static_cast<UINT>(
       ::TrackPopupMenuEx(menu, flags | TPM_RETURNCMD, point.x, point.y, OwnerWindow()->m_hWnd, &params));
   if (command) ::PostMessageA(child, WM_SYSCOMMAND, command, 0);

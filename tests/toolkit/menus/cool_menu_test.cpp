@@ -341,9 +341,16 @@ TEST_F(CoolMenuTest, FullMenusEdgeEachBlockOfHiddenCommands) {
 }
 
 // The menu bar tracks system menus itself: the popup it announces is passed
-// over, the next one is the cool menu's again.
+// over, the next one is the cool menu's again. An announcement for a window
+// without a cool menu passes nothing over.
 TEST_F(CoolMenuTest, AnAnnouncedPopupIsPassedOver) {
-  CXTCoolMenu::SkipInitMenuPopup();
+  HWND other = CreateTestFrame();
+  CXTCoolMenu::SkipInitMenuPopup(other);
+  ::DestroyWindow(other);
+  Open();
+  EXPECT_TRUE(Snapshot(m_menu)[0].type & MFT_OWNERDRAW);
+  Close();
+  CXTCoolMenu::SkipInitMenuPopup(m_frame);
   Open();
   EXPECT_FALSE(Snapshot(m_menu)[0].type & MFT_OWNERDRAW);
   Open();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/classlib.h"
+#include "cool_menu_fixture.h"
 #include "dib_surface.h"
 #include "golden_image.h"
 #include "toolkit/common/SharedState.h"
@@ -424,6 +425,41 @@ TEST_F(MenuBarFrame, RestoreButtonActsOnlyWhenReleasedOverIt) {
   mouse(WM_LBUTTONUP, on);
   RunPosted();
   EXPECT_FALSE(IsMaximised(client));
+  bar.DestroyWindow();
+}
+
+// The system menu of a maximised child, opened from its icon on the bar, is
+// the system's own: the frame's cool menus leave its items as they are.
+TEST_F(MenuBarFrame, TheChildsSystemMenuIsLeftToTheSystem) {
+  m_frame->ShowWindow(SW_SHOW);
+  HWND client = NewMDIClient(m_frame->m_hWnd);
+  CXTCoolMenu cool;
+  cool.Install(m_frame);
+  CXTMenuBar bar;
+  ASSERT_TRUE(bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC));
+  bar.SetMenu(FivePopups(), nullptr);
+  // Made after the bar, as in a frame: the frame's menu it replaced is gone.
+  HWND child = NewMDIChild(client, "Child", WS_VISIBLE | WS_MAXIMIZE | WS_OVERLAPPEDWINDOW);
+  ::SendMessageA(client, WM_PAINT, 0, 0);
+  ASSERT_EQ(bar.GetMaximisedChild(), child);
+  bar.CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK | LM_STRETCH);
+  HMENU system = ::GetSystemMenu(child, FALSE);
+  int shown = 0;
+  bool ownerDrawn = false;
+  TrackWithScript(
+      [&](HWND) {
+        ++shown;
+        for (int i = 0; i < ::GetMenuItemCount(system); ++i)
+          ownerDrawn = ownerDrawn || (::GetMenuState(system, i, MF_BYPOSITION) & MF_OWNERDRAW);
+        ::EndMenu();
+        return true;
+      },
+      [&] {
+        const CPoint icon = bar.GetItemRect(0).CenterPoint();
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(icon.x, icon.y));
+      });
+  EXPECT_GT(shown, 0);
+  EXPECT_FALSE(ownerDrawn);
   bar.DestroyWindow();
 }
 
