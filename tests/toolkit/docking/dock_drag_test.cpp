@@ -4,7 +4,9 @@
 // Escape undoes, with the listeners, the focus and WM_QUIT looked after.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "classlib/classlib.h"
@@ -158,7 +160,28 @@ TEST_F(DockDrag, CtrlFloatsOverADockBarAndShiftFlipsOnlyABarThatDocksBothWays) {
   }
 }
 
-TEST_F(DockDrag, EscapeUndoesALiveDragAndTheLoopTellsItsListenersAndGivesTheFocusBack) {
+// Every way out of a live drag but the drop puts the bar back: Escape, a
+// right click, and the capture taken away (WM_CANCELMODE releases it).
+namespace {
+struct CancelWay {
+  const char* name;
+  std::function<void(HWND bar)> cancel;
+};
+const CancelWay kCancelWays[] = {
+    {"Escape",
+     [](HWND) {
+       SendKey(VK_ESCAPE, true);
+       SendKey(VK_ESCAPE, false);
+     }},
+    {"right click", [](HWND bar) { ::PostMessageA(bar, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 0); }},
+    {"lost capture", [](HWND bar) { ::PostMessageA(bar, WM_CANCELMODE, 0, 0); }},
+};
+}  // namespace
+
+class DockDragCancel : public DockDrag, public ::testing::WithParamInterface<CancelWay> {};
+
+TEST_P(DockDragCancel, PutsTheBarBackTellsTheListenersAndGivesTheFocusBack) {
+  const CancelWay& way = GetParam();
   CDragBar first, moved;
   MakeBar(first, kBar);
   MakeBar(moved, kBar + 1);
@@ -187,8 +210,7 @@ TEST_F(DockDrag, EscapeUndoesALiveDragAndTheLoopTellsItsListenersAndGivesTheFocu
     const DWORD start = ::GetTickCount();
     while (moved.m_pDockBar != Dock(AFX_IDW_DOCKBAR_LEFT) && ::GetTickCount() - start < 3000) ::Sleep(10);
     wentLeft = moved.m_pDockBar == Dock(AFX_IDW_DOCKBAR_LEFT);
-    SendKey(VK_ESCAPE, true);
-    SendKey(VK_ESCAPE, false);
+    way.cancel(moved.m_hWnd);
   });
   EXPECT_TRUE(wentLeft);
   EXPECT_EQ(moved.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
@@ -198,9 +220,16 @@ TEST_F(DockDrag, EscapeUndoesALiveDragAndTheLoopTellsItsListenersAndGivesTheFocu
   EXPECT_EQ(after, before);
   EXPECT_EQ(probe.inLoop, (std::vector<bool>{true, false}));
   EXPECT_EQ(::GetFocus(), frame->m_hWnd);
+  EXPECT_EQ(::GetCapture(), nullptr);
   EXPECT_TRUE(context->RemoveDragListener(&probe));
   EXPECT_FALSE(context->RemoveDragListener(&probe));
 }
+INSTANTIATE_TEST_SUITE_P(Ways, DockDragCancel, ::testing::ValuesIn(kCancelWays),
+                         [](const ::testing::TestParamInfo<CancelWay>& info) {
+                           std::string name = info.param.name;
+                           std::replace(name.begin(), name.end(), ' ', '_');
+                           return name;
+                         });
 
 TEST_F(DockDrag, AQuitDuringTheDragEndsItAndIsPostedAgain) {
   CDragBar bar;
