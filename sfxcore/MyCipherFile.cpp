@@ -111,7 +111,9 @@ int CMyCipherFile::ReadRecord(char* buffer, size_t capacity) {
   if (!open_) return kNotOpen;
   if (buffer == nullptr || capacity == 0) return kNoBuffer;
   uint8_t lengthWord[4];
-  if (std::fread(lengthWord, 1, 4, file_) != 4) return kShortRead;
+  const size_t lengthBytes = std::fread(lengthWord, 1, 4, file_);
+  if (lengthBytes == 0 && std::feof(file_)) return kEndOfFile;
+  if (lengthBytes != 4) return kShortRead;
   const uint32_t recordLength = LoadLe32(lengthWord);
   if (recordLength > kMaxRecordLength || recordLength % kKeyBytes != 0 || recordLength >= capacity) return kFailed;
   std::vector<uint8_t> cipherText(recordLength);

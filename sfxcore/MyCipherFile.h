@@ -23,8 +23,9 @@ class CMyCipherFile {
     kNoText = 17,
     kKeyFailed = 18,
     kTextTooLong = 19,
-    kShortRead = 20,      // includes the end of the file
+    kShortRead = 20,      // a record cut short
     kCheckMismatch = 21,  // header check differs
+    kEndOfFile = 22,      // no record left: the file ends where the next one would start
     kNotOpen = -1,
   };
   static constexpr size_t kHeaderBytes = 12;

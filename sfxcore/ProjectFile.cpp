@@ -103,6 +103,14 @@ bool WriteProjectLines(const ProjectSettings& settings, const char* path) {
   return file.Close() && written;
 }
 
+// Not a project, or a damaged one: the record goes back to its defaults.
+int Refused(ProjectSettings& settings, CMyCipherFile& file, int* messageId, int message) {
+  file.Close();
+  ResetDefaults(settings);
+  if (messageId) *messageId = message;
+  return 1;
+}
+
 }  // namespace
 
 // The project is written beside its place and takes that place only when
@@ -129,11 +137,11 @@ int LoadProjectFile(ProjectSettings& settings, const char* path, int* messageId)
   std::vector<char> line(kLineBuffer);
   for (bool first = true;; first = false) {
     std::fill(line.begin(), line.end(), '\0');
-    if (file.ReadRecord(line.data(), line.size()) != CMyCipherFile::kDone) break;
-    if (first && !IsTagLine(line.data())) {
-      file.Close();
-      return 1;
-    }
+    const int read = file.ReadRecord(line.data(), line.size());
+    if (read == CMyCipherFile::kEndOfFile) break;
+    // A record that cannot be read is damage: half a project is never taken.
+    if (read != CMyCipherFile::kDone) return Refused(settings, file, messageId, kProjectCheckFailed);
+    if (first && !IsTagLine(line.data())) return Refused(settings, file, messageId, kProjectFileReadable);
     if (!first) ApplyLine(settings, line.data());
   }
   file.Close();

@@ -16,7 +16,8 @@ enum ProjectFileMessage {
 // write fails.
 int SaveProjectFile(const ProjectSettings& settings, const char* path);
 
-// 0 when read (a file without records included; reading stops at the first
-// record that fails), 1 when not a project file. The record is reset first.
+// 0 when read (a file without records included), 1 when not a project file
+// or when a record after the tag cannot be read (cut short, or a length no
+// record has): the record is then left at its defaults, never half loaded.
 // messageId, when given, receives the message the caller should show.
 int LoadProjectFile(ProjectSettings& settings, const char* path, int* messageId = nullptr);

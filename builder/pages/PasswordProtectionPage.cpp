@@ -101,7 +101,7 @@ BOOL CPasswordProtectionPage::OnSetActive() {
 }
 
 BOOL CPasswordProtectionPage::OnKillActive() {
-  if (protectBox_.GetCheck() == BST_CHECKED && ValidatePasswords() == 0) return FALSE;
+  if (ValidatePasswords() == 0) return FALSE;
   return CXTResizePropertyPage::OnKillActive();
 }
 
@@ -195,16 +195,18 @@ void CPasswordProtectionPage::OnStrengthChange() {
   if (row >= 0) aesIndex_ = row;
 }
 
+PasswordProblem CPasswordProtectionPage::CurrentProblem() {
+  if (!HasWindow()) return protected_ && password_.empty() ? PasswordProblem::kEmpty : PasswordProblem::kNone;
+  protected_ = protectBox_.GetCheck() == BST_CHECKED;
+  masked_ = maskBox_.GetCheck() == BST_CHECKED;
+  verification_ = ItemString(IDC_PASSWORD_VERIFY_EDIT);
+  if (!protected_) return PasswordProblem::kNone;
+  // The whole typed texts are compared; the kept password is their start.
+  return FindPasswordProblem(masked_ != 0, ItemString(IDC_PASSWORD_PAGE_EDIT), verification_);
+}
+
 int CPasswordProtectionPage::ValidatePasswords(CPropertySheet* sheet) {
-  PasswordProblem problem;
-  if (HasWindow()) {
-    masked_ = maskBox_.GetCheck() == BST_CHECKED;
-    verification_ = ItemString(IDC_PASSWORD_VERIFY_EDIT);
-    // The whole typed texts are compared; the kept password is their start.
-    problem = FindPasswordProblem(masked_ != 0, ItemString(IDC_PASSWORD_PAGE_EDIT), verification_);
-  } else {
-    problem = protected_ && password_.empty() ? PasswordProblem::kEmpty : PasswordProblem::kNone;
-  }
+  const PasswordProblem problem = CurrentProblem();
   if (problem == PasswordProblem::kNone) return 1;
   const PasswordBox& which = problem == PasswordProblem::kMismatch ? kMismatchBox : kEmptyBox;
   CWnd* owner = HasWindow() ? this : Builder().mainWindow;

@@ -5,6 +5,7 @@
 #pragma once
 #include <string>
 
+#include "PasswordCheck.h"
 #include "ProjectSettings.h"
 #include "SettingsPageExchange.h"
 #include "classlib/controls.h"
@@ -50,6 +51,9 @@ class CPasswordProtectionPage : public CXTResizePropertyPage, public SettingsPag
 
  private:
   bool HasWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
+  // What is wrong with the password as the controls (or, without a window,
+  // the members) show it; nothing while protection is off.
+  PasswordProblem CurrentProblem();
   void AnchorControls();
   void ShowMembers();
   void ApplyEnabledStates();

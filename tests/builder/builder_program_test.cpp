@@ -19,7 +19,8 @@ namespace {
 
 constexpr char kFrameSuffix[] = " - Korvane Brennicor";
 constexpr int kWarningBoxYes = 6, kWarningBoxNo = 7, kWarningBoxMessage = 4490, kBuildTitle = 1258;
-constexpr UINT kResetWarningBoxes = 216, kQuickPanel = 32773, kBuild = 32786, kFileOpen = 57601, kFileSave = 57603, kFirstRecentFile = 57616;
+constexpr UINT kResetWarningBoxes = 216, kQuickPanel = 32773, kBuild = 32786, kFileNew = 57600, kFileOpen = 57601,
+               kFileSave = 57603, kFileSaveAs = 57604, kFirstRecentFile = 57616;
 
 std::string FileBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -485,9 +486,9 @@ TEST(BuilderStartPage, PressingThePageOutsideItsLinksDragsTheMainWindow) {
   EXPECT_EQ(builder.Close(frame), 0u);
 }
 
-// A build pumps messages while it works: closing, opening and building again
-// arrive meanwhile and must wait, or they would free or replace the project
-// the build reads.
+// A build pumps messages while it works: closing, New, Open, Save, Save As
+// and building again arrive meanwhile and are refused, or they would free,
+// replace or write the project the build reads.
 TEST(BuilderBuild, ClosingOpeningAndBuildingWaitWhileABuildRuns) {
   ClearBuilderProfile();
   SkipTipOfTheDay();
@@ -516,13 +517,17 @@ TEST(BuilderBuild, ClosingOpeningAndBuildingWaitWhileABuildRuns) {
         return running && WindowText(running).find("in progress") != std::string::npos;
       },
       30000));
-  for (UINT command : {kFileOpen, kBuild}) PostMessageA(frame, WM_COMMAND, command, 0);
+  MakeOld(project);
+  const ULONGLONG saved = WriteTime(project);
+  for (UINT command : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kBuild})
+    PostMessageA(frame, WM_COMMAND, command, 0);
   PostMessageA(frame, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return WindowText(running).find("in progress") == std::string::npos; }, 60000));
 
-  EXPECT_EQ(builder.WaitForExit(0), DWORD(STILL_ACTIVE)) << "closing waited for the build";
-  EXPECT_EQ(builder.WaitForDialog(nullptr, 1000), nullptr) << "no open dialog, no second build";
-  EXPECT_EQ(WindowText(frame), title);
+  EXPECT_EQ(builder.WaitForExit(0), DWORD(STILL_ACTIVE)) << "closing was refused";
+  EXPECT_EQ(builder.WaitForDialog(nullptr, 1000), nullptr) << "no open or save dialog, no second build";
+  EXPECT_EQ(WindowText(frame), title) << "no new project";
+  EXPECT_EQ(WriteTime(project), saved) << "no save";
   EXPECT_NE(GetFileAttributesA(output.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(builder.Close(frame), 0u);
 }

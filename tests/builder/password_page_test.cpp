@@ -85,6 +85,9 @@ class PasswordPage : public ::testing::Test {
   HHOOK hook_ = nullptr;
 };
 
+// Each case twice: checked as the Build flow checks it (its result) and by
+// leaving the page (whether it was left). Both roads show the same box, and
+// the answer decides both the same way.
 TEST_F(PasswordPage, LeavingThePageChecksThePasswordAndTheAnswerDecides) {
   enum Box { kNoBox, kMismatch, kEmpty };
   struct Case {
@@ -93,40 +96,53 @@ TEST_F(PasswordPage, LeavingThePageChecksThePasswordAndTheAnswerDecides) {
     const char* verification;
     Box box;
     int answer;  // IDC_WARN_YES or IDC_WARN_NO, when a box shows
-    bool left;
+    int result;  // of the check; the page is left exactly when it is 1
     int recordFlag;
     int focused;  // after Yes
   } cases[] = {
-      {0, 1, "", "", kNoBox, 0, true, 0, 0},
-      {1, 1, "secret", "", kNoBox, 0, true, 1, 0},
-      {1, 0, "secret", "secret", kNoBox, 0, true, 1, 0},
-      {1, 1, "", "", kEmpty, IDC_WARN_NO, true, 0, 0},
-      {1, 1, "", "", kEmpty, IDC_WARN_YES, false, 1, IDC_PASSWORD_PAGE_EDIT},
-      {1, 0, "secret", "secreT", kMismatch, IDC_WARN_YES, false, 1, IDC_PASSWORD_VERIFY_EDIT},
-      {1, 0, "secret", "secreT", kMismatch, IDC_WARN_NO, true, 0, 0},
-      {1, 0, "", "", kEmpty, IDC_WARN_NO, true, 0, 0},
+      {0, 1, "", "", kNoBox, 0, 1, 0, 0},
+      {0, 0, "secret", "other", kNoBox, 0, 1, 0, 0},
+      {1, 1, "secret", "", kNoBox, 0, 1, 1, 0},
+      {1, 1, "secret", "other", kNoBox, 0, 1, 1, 0},
+      {1, 0, "secret", "secret", kNoBox, 0, 1, 1, 0},
+      {1, 1, "", "", kEmpty, IDC_WARN_NO, 1, 0, 0},
+      {1, 1, "", "", kEmpty, IDC_WARN_YES, 0, 1, IDC_PASSWORD_PAGE_EDIT},
+      {1, 0, "secret", "secreT", kMismatch, IDC_WARN_YES, 0, 1, IDC_PASSWORD_VERIFY_EDIT},
+      {1, 0, "secret", "secreT", kMismatch, IDC_WARN_NO, 1, 0, 0},
+      {1, 0, "secret", "", kMismatch, IDC_WARN_NO, 1, 0, 0},
+      {1, 0, "", "", kEmpty, IDC_WARN_NO, 1, 0, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.protection) + std::to_string(c.masked) + " '" + c.password + "' '" +
-                 c.verification + "'");
-    // Selecting the current page asks it to be left: only come back from the other one.
-    if (sheet_.GetActiveIndex() != 0) sheet_.SetActivePage(0);
-    ProjectSettings record = Protected(c.masked, c.password);
-    record.passwordProtection = c.protection;
-    page_.RecordToPage(record, 0);
-    if (!c.masked) TypeInto(Page(), IDC_PASSWORD_VERIFY_EDIT, c.verification);
-    std::string message;
-    warningBoxes = 0;
-    {
-      DialogRobot robot(c.box == kNoBox ? std::vector<RobotStep>{} : std::vector<RobotStep>{Answer(c.answer, &message)});
-      sheet_.SetActivePage(1);
-      ASSERT_TRUE(robot.Finished());
+    for (bool leaving : {false, true}) {
+      SCOPED_TRACE(std::to_string(c.protection) + std::to_string(c.masked) + " '" + c.password + "' '" +
+                   c.verification + (leaving ? "' leaving" : "' checked"));
+      // Selecting the current page asks it to be left: only come back from the other one.
+      if (sheet_.GetActiveIndex() != 0) sheet_.SetActivePage(0);
+      ProjectSettings record = Protected(c.masked, c.password);
+      record.passwordProtection = c.protection;
+      page_.RecordToPage(record, 0);
+      // Masked, whatever the verification holds is not asked for.
+      TypeInto(Page(), IDC_PASSWORD_VERIFY_EDIT, c.verification);
+      std::string message;
+      warningBoxes = 0;
+      int result = -1;
+      {
+        DialogRobot robot(c.box == kNoBox ? std::vector<RobotStep>{}
+                                          : std::vector<RobotStep>{Answer(c.answer, &message)});
+        if (leaving)
+          sheet_.SetActivePage(1);
+        else
+          result = page_.ValidatePasswords(&sheet_);
+        ASSERT_TRUE(robot.Finished());
+      }
+      EXPECT_EQ(c.box == kNoBox ? 0 : 1, warningBoxes);
+      EXPECT_EQ(c.box == kMismatch ? kMismatchText : c.box == kEmpty ? kEmptyText : "", message);
+      EXPECT_EQ(c.result, leaving ? sheet_.GetActiveIndex() : result);
+      EXPECT_EQ(c.recordFlag, Collected().passwordProtection);
+      if (c.focused) {
+        EXPECT_EQ(GetDlgItem(Page(), c.focused), GetFocus());
+      }
     }
-    EXPECT_EQ(c.box == kNoBox ? 0 : 1, warningBoxes);
-    EXPECT_EQ(c.box == kMismatch ? kMismatchText : c.box == kEmpty ? kEmptyText : "", message);
-    EXPECT_EQ(c.left ? 1 : 0, sheet_.GetActiveIndex());
-    EXPECT_EQ(c.recordFlag, Collected().passwordProtection);
-    if (c.focused) EXPECT_EQ(GetDlgItem(Page(), c.focused), GetFocus());
   }
 }
 

@@ -81,13 +81,16 @@ std::string ReadText(const std::string& path) {
 // A good project, and files that are not one in each way a file can fail.
 struct Files {
   std::string good = Scratch("good.ssf"), text = Scratch("text.ssf"), damaged = Scratch("damaged.ssf"),
-              wrongTag = Scratch("wrongtag.ssf"), missing = Scratch("missing.ssf");
+              wrongTag = Scratch("wrongtag.ssf"), missing = Scratch("missing.ssf"), cut = Scratch("cut.ssf");
   Files() {
     SaveProjectFile(Sample("C:\\zips\\good.zip"), good.c_str());
     WriteText(text, "ZIP_FILE_NAME = C:\\plain.zip\r\n");
     std::string bytes = ReadText(good);
     bytes[4] ^= 0x5A;  // in the header that identifies a project file
     WriteText(damaged, bytes);
+    // Every record whole but the last (the password's), which is cut: nothing of it may be taken.
+    const std::string whole = ReadText(good);
+    WriteText(cut, whole.substr(0, whole.size() - 5));
     CMyCipherFile tagged;
     tagged.Open(wrongTag.c_str(), 0);
     tagged.WriteRecord("PRJ_TAG = SOME_OTHER_PRODUCT");
@@ -154,6 +157,7 @@ TEST_F(ProjectDocument, AFileThatIsNoProjectKeepsTheOpenOneAndSaysWhy) {
       {files_.damaged, "File project format not recognized!"},
       {files_.wrongTag, "File project format not recognized!"},
       {files_.missing, "File project format not recognized!"},
+      {files_.cut, "File project format not recognized!\nCRC Error reported"},
   };
   for (const auto& c : cases) {
     EXPECT_FALSE(doc_.OnOpenDocument(c.path.c_str())) << c.path;  // the class library reports it

@@ -246,18 +246,47 @@ TEST_F(SettingsView, EscapeAndEnterInAPageKeepThePage) {
   }
 }
 
-TEST_F(SettingsView, ANewProjectShowsNormalAndEachRowGivesItsLevel) {
-  EXPECT_EQ(kDefaultLevelListIndex, SendDlgItemMessageA(Page(), IDC_GENERAL_LEVEL, CB_GETCURSEL, 0, 0));
-  EXPECT_EQ("Normal", ItemText(Page(), IDC_GENERAL_LEVEL));
-  EXPECT_EQ(5, General()->level());
-  EXPECT_TRUE(IsChecked(Page(), IDC_GENERAL_RECREATE_FOLDERS));
+// The level shown is the level built: after start-up, New and Open the
+// build is given the level of the row shown, and then of each row chosen.
+TEST_F(SettingsView, TheBuildGetsTheLevelOfTheRowShownAfterStartUpNewAndOpen) {
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "OverWriteBrennicorOutputFile", 1);
+  ProjectSettings fresh, maximum, fastest;
+  ResetDefaults(fresh);
+  maximum.levelListIndex = 3;
+  fastest.levelListIndex = 0;
+  // Start-up is the fixture's own: the defaults pushed as a fresh project.
+  const struct {
+    const char* road;
+    const ProjectSettings* pushed;  // null: nothing more
+    int fresh;
+    const char* shown;
+    int level;
+  } roads[] = {
+      {"start-up", nullptr, 1, "Normal", 5},
+      {"Open of a project at Fastest", &fastest, 0, "Fastest", 1},
+      {"New after it", &fresh, 1, "Normal", 5},
+  };
   const int levels[] = {1, 5, 7, 9};
-  for (int row = 0; row < 4; ++row) {
-    ChooseLevelRow(row);
-    ProjectSettings record;
-    ExchangePagesToRecord(record, view);
-    EXPECT_EQ(levels[row], record.compressionLevel) << row;
-    EXPECT_EQ(row, record.levelListIndex) << row;
+  for (const auto& road : roads) {
+    SCOPED_TRACE(road.road);
+    if (road.pushed) {
+      ExchangeRecordToPages(maximum, view, 0);
+      ExchangeRecordToPages(*road.pushed, view, road.fresh);
+    }
+    EXPECT_EQ(road.shown, ItemText(Page(), IDC_GENERAL_LEVEL));
+    EXPECT_EQ(road.level, General()->level());
+    if (road.fresh) EXPECT_TRUE(IsChecked(Page(), IDC_GENERAL_RECREATE_FOLDERS));
+    Project(Fixture("pair.zip"), "levels.exe");
+    ASSERT_EQ(1, General()->BuildSelfExtractor()) << ItemText(BuildPage(), IDC_BUILD_TITLE);
+    EXPECT_EQ(road.level, host.record.compressionLevel);
+    view->ShowPage(kGeneralPageIndex);
+    for (int row = 0; row < 4; ++row) {
+      ChooseLevelRow(row);
+      ExchangePagesToRecord(host.record, view);
+      EXPECT_EQ(levels[row], host.record.compressionLevel) << row;
+      EXPECT_EQ(row, host.record.levelListIndex) << row;
+    }
   }
   // A project naming a row the list lacks builds, and shows, the default.
   ProjectSettings loaded;
@@ -448,12 +477,25 @@ TEST_F(SettingsView, ProtectionAdviceYesBuildsNothingNoBuilds) {
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(BuildPage(), IDC_BUILD_TEST)));
   EXPECT_TRUE(PumpUntil(BalloonShown, 3000));
 
-  // Remembered: no advice, and the overwrite question remembered too.
-  CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
-  CXTSettingsStore().WriteInt(kWarningAnswersSection, "OverWriteBrennicorOutputFile", 1);
+  // Yes with "do not show again" ticked goes to the Password page this once;
+  // from then on the advice is not shown and the project builds unprotected.
   view->ShowPage(kGeneralPageIndex);
   DeleteFileA(Scratch("advised.exe").c_str());
+  {
+    DialogRobot robot({{"Warning!", [](HWND box) {
+                          Click(box, IDC_WARN_DONT_SHOW);
+                          Press(box, IDC_WARN_YES);
+                        }}});
+    EXPECT_EQ(0, General()->BuildSelfExtractor());
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_EQ(kPasswordPageIndex, ActivePage());
+  EXPECT_FALSE(Exists(Scratch("advised.exe")));
+  EXPECT_EQ(1, CXTSettingsStore().ReadInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 0));
+  view->ShowPage(kGeneralPageIndex);
+  WarningsAnsweredNo warnings;
   EXPECT_EQ(1, General()->BuildSelfExtractor());
+  EXPECT_TRUE(warnings.said.empty()) << warnings.said.front();
   EXPECT_TRUE(Exists(Scratch("advised.exe")));
 }
 
@@ -601,21 +643,31 @@ TEST_F(SettingsView, TestCommandBuildsWhenNeededThenStarts) {
   EXPECT_EQ(2u, launched.size());
 }
 
-// While a build runs its messages are pumped: a Build pressed or a zip
-// typed meanwhile changes nothing of what is being built.
+// While a build runs its messages are pumped: a Build pressed, an output
+// name typed and the pages collected into the project record meanwhile (as
+// the frame's menu updates do) change nothing of what is being built.
 TEST_F(SettingsView, WhatHappensDuringABuildChangesNothing) {
   CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
   CXTSettingsStore().WriteInt(kWarningAnswersSection, "OverWriteBrennicorOutputFile", 1);
+  const std::string output = Windows(Scratch("during.exe"));
+  DeleteFileA(output.c_str());
   Project(Scratch("many.zip"), "during.exe");
   PostMessageA(Page(), WM_COMMAND, MAKEWPARAM(IDC_GENERAL_BUILD, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(Page(), IDC_GENERAL_BUILD)));
   PostMessageA(ComboEdit(IDC_GENERAL_OUTPUT), WM_CHAR, 'x', 0);
+  // The frame's timer message comes through the build's pump, after the typing.
+  SetTimer(frame->m_hWnd, 1, 0, [](HWND window, UINT, UINT_PTR id, DWORD) {
+    KillTimer(window, id);
+    ExchangePagesToRecord(host.record, view);
+  });
   EXPECT_EQ(1, General()->BuildSelfExtractor());
   EXPECT_FALSE(Builder().buildRunning);
-  EXPECT_EQ("Building and Securing '" + Windows(Scratch("during.exe")) + "' ended succesfully!",
-            ItemText(BuildPage(), IDC_BUILD_TITLE));
-  // The name typed meanwhile is the page's, not the build's.
-  EXPECT_NE(Windows(Scratch("during.exe")), ComboText(IDC_GENERAL_OUTPUT));
+  EXPECT_EQ("Building and Securing '" + output + "' ended succesfully!", ItemText(BuildPage(), IDC_BUILD_TITLE));
+  // The name typed meanwhile is the page's and the record's, not the build's.
+  EXPECT_NE(output, ComboText(IDC_GENERAL_OUTPUT));
+  EXPECT_EQ(ComboText(IDC_GENERAL_OUTPUT), host.record.outputName);
+  EXPECT_TRUE(Exists(output));
+  EXPECT_FALSE(Exists(host.record.outputName));
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST(MyCipherFile, RecordsComeBackInOrderThenTheEndGivesACode) {
     ASSERT_EQ(CMyCipherFile::kDone, file.ReadRecord(buffer.data(), buffer.size()));
     EXPECT_EQ(line, std::string(buffer.data()));
   }
-  EXPECT_EQ(CMyCipherFile::kShortRead, file.ReadRecord(buffer.data(), buffer.size()));
+  EXPECT_EQ(CMyCipherFile::kEndOfFile, file.ReadRecord(buffer.data(), buffer.size()));
   file.Close();
   EXPECT_EQ(CMyCipherFile::kNotOpen, file.ReadRecord(buffer.data(), buffer.size()));
 

@@ -107,9 +107,8 @@ TEST(ProjectFile, HandMadeFiles) {
        0, "", 0, 0, 0},
       {"key not at the start of its line", {tag, " ZIP_FILE_NAME = a.zip", "xDEFAULT_OVERWRITE_FILES = 1"}, 0, "", 0,
        0, 0},
-      {"line too long for the buffer ends reading",
-       {tag, "ZIP_FILE_NAME = kept.zip", std::string(16300, 'x'), "DEFAULT_OVERWRITE_FILES = 1"}, 0, "kept.zip", 0,
-       0, 0},
+      {"line too long for the buffer refuses the file",
+       {tag, "ZIP_FILE_NAME = lost.zip", std::string(16300, 'x'), "DEFAULT_OVERWRITE_FILES = 1"}, 1, "", 0, 0, 0},
       {"in range", {tag, "PASSWORD_STRONG_ENCRYPTION_INDX = 2", "DEFAULT_OVERWRITE_FILES = 1"}, 0, "", 2, 0, 1},
   };
   for (const Case& c : cases) {
@@ -123,23 +122,44 @@ TEST(ProjectFile, HandMadeFiles) {
   }
 }
 
+// Damage anywhere refuses the whole file: nothing of it is loaded, not
+// even the records before the damage.
 TEST(ProjectFile, UnreadableFilesNameTheirMessage) {
+  const std::string good = WorkPath("sfxcore-project-good.ssf");
+  ASSERT_EQ(1, SaveProjectFile(FullProject(), good.c_str()));
+  const std::string bytes = ReadBytes(good);
+  // The header, then the tag record (4 + 48 bytes), then the zip's record.
+  const size_t zipRecord = CMyCipherFile::kHeaderBytes + 4 + 48;
+  ASSERT_GT(bytes.size(), zipRecord + 200);
+  std::string headerAltered = bytes;
+  headerAltered[0] ^= 0x5A;
+  headerAltered[1] ^= 0xA5;
+  std::string lengthNotBlock = bytes;
+  lengthNotBlock[zipRecord] = '\x11';
+  const struct {
+    const char* what;
+    std::string content;  // none: the file does not exist
+    int message;
+  } cases[] = {
+      {"header check altered", headerAltered, kProjectCheckFailed},
+      {"missing", "", kProjectFormatNotRecognized},
+      {"cut inside the zip's record", bytes.substr(0, zipRecord + 10), kProjectCheckFailed},
+      {"cut inside a length word", bytes.substr(0, zipRecord + 2), kProjectCheckFailed},
+      {"cut near the end", bytes.substr(0, bytes.size() - 5), kProjectCheckFailed},
+      {"a length that is not whole blocks", lengthNotBlock, kProjectCheckFailed},
+  };
   const std::string path = WorkPath("sfxcore-project-damaged.ssf");
-  ASSERT_EQ(1, SaveProjectFile(FullProject(), path.c_str()));
-  FILE* f = fopen(path.c_str(), "rb+");
-  ASSERT_NE(nullptr, f);
-  fputc(0x5A, f);
-  fputc(0xA5, f);
-  fclose(f);
-
-  ProjectSettings loaded = FullProject();
-  int message = 0;
-  EXPECT_EQ(1, LoadProjectFile(loaded, path.c_str(), &message));
-  EXPECT_EQ(kProjectCheckFailed, message);
-  EXPECT_EQ("", loaded.sourceArchive);
-  EXPECT_EQ(1, LoadProjectFile(loaded, WorkPath("sfxcore-no-such.ssf").c_str(), &message));
-  EXPECT_EQ(kProjectFormatNotRecognized, message);
-  EXPECT_EQ(0, SaveProjectFile(loaded, WorkPath("sfxcore-no-folder\\x.ssf").c_str()));
+  for (const auto& c : cases) {
+    DeleteFileA(path.c_str());
+    if (!c.content.empty()) WriteBytes(path, c.content);
+    ProjectSettings loaded = FullProject();
+    int message = 0;
+    EXPECT_EQ(1, LoadProjectFile(loaded, path.c_str(), &message)) << c.what;
+    EXPECT_EQ(c.message, message) << c.what;
+    EXPECT_EQ("", loaded.sourceArchive) << c.what;
+    EXPECT_EQ(kDefaultLevelListIndex, loaded.levelListIndex) << c.what;
+  }
+  EXPECT_EQ(0, SaveProjectFile(FullProject(), WorkPath("sfxcore-no-folder\\x.ssf").c_str()));
 }
 
 // A save is written beside the project and replaces it only when whole: a
