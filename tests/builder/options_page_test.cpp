@@ -146,6 +146,11 @@ TEST_F(OptionsPage, AnEmptiedRtfEditGivesAnEmptyRecordText) {
   EXPECT_FALSE(Enabled(IDC_OPTIONS_MESSAGE_SAVE));
   EXPECT_FALSE(Enabled(IDC_OPTIONS_MESSAGE_PREVIEW));
   EXPECT_EQ("", Collected().customMessage);
+  // Typed again: the rich edit tells the page, whose buttons come back.
+  SendDlgItemMessageA(Page(), IDC_OPTIONS_MESSAGE_TEXT, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("typed"));
+  EXPECT_TRUE(Enabled(IDC_OPTIONS_MESSAGE_SAVE));
+  EXPECT_TRUE(Enabled(IDC_OPTIONS_MESSAGE_PREVIEW));
+  EXPECT_EQ("typed", Collected().customMessage);
 }
 
 TEST_F(OptionsPage, LoadsAreRtfOnlyForALowerCaseRtfName) {
