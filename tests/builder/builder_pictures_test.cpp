@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "classlib/propertysheet.h"
 #include "classlib/winapp.h"
 #include "frame/StartUpIconsView.h"
 #include "golden_image.h"
+#include "pages/BasicGeneralPg.h"
 #include "pages/PasswordProtectionPage.h"
 #include "screenshot.h"
 
@@ -50,6 +52,34 @@ LONG TextWidth(HWND window, const std::string& text) {
   SelectObject(dc, old);
   ReleaseDC(window, dc);
   return extent.cx;
+}
+
+bool IsTextStatic(HWND control) {
+  char kind[16] = {};
+  GetClassNameA(control, kind, sizeof kind);
+  const DWORD type = GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
+  return lstrcmpiA(kind, "Static") == 0 && (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT);
+}
+
+// The static texts of a page that, wrapped at their width in their font, need
+// more height than they have: the rest of such a text is cut off.
+std::vector<std::string> CutTexts(HWND page) {
+  std::vector<std::string> cut;
+  for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+    const std::string text = WindowText(control);
+    if (text.empty() || !IsTextStatic(control)) continue;
+    RECT place, needed = {};
+    GetClientRect(control, &place);
+    needed.right = place.right;
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    const UINT prefix = GetWindowLongA(control, GWL_STYLE) & SS_NOPREFIX ? DT_NOPREFIX : 0;
+    DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | prefix);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    if (needed.bottom > place.bottom) cut.push_back(text);
+  }
+  return cut;
 }
 
 // A borderless top-level window at a fixed place, nothing hot under the mouse.
@@ -94,6 +124,18 @@ TEST_F(Pictures, PasswordPageAsKept) {
   // The padlock, the labels and the greyed fields' left ends.
   EXPECT_EQ("", CompareAreaWithGolden(page.m_hWnd, "password_page", 0, 0, 360, 140));
   sheet.DestroyWindow();
+}
+
+// Each settings page shows its texts whole.
+TEST_F(Pictures, SettingsPagesShowTheirTextsWhole) {
+  auto* view = new CBasicGeneralPg;  // a view deletes itself with its window
+  ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 540, 560), &host_, AFX_IDW_PANE_FIRST,
+                           nullptr));
+  view->OnInitialUpdate();
+  for (int index = 0; index < kSettingsPageCount; ++index) {
+    ASSERT_TRUE(view->ShowPage(index));
+    EXPECT_EQ(std::vector<std::string>(), CutTexts(view->Pages()[index]->m_hWnd)) << "page " << index;
+  }
 }
 
 }  // namespace

@@ -8,13 +8,14 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/screenshots.sh"
 screenshots_start "${1:?x64 build folder}/tests/builder/builder_preview.exe" "${2:?output folder}" "${3:-59}" \
   /tmp/wine-builder
 
-capture warning "Warning!" 1 window warning
-capture password "Password Required\\.\\.\\." 1 window password
-capture about "Korvane Brennicor Application" 1 window about
-capture sysinfo "System Information" 1 window sysinfo
-capture history "History" 1 540x360+180+180 history
-capture balloon "Build" 1 1080x600+100+100 balloon
-capture hover "Options" 1.5 700x400+150+150 hover
+capture warning "Warning!" 0 window warning
+capture password "Password Required\\.\\.\\." 0 window password
+capture about "Korvane Brennicor Application" 0 window about
+capture sysinfo "System Information" 0 window sysinfo
+capture history "History" 0 540x360+180+180 history
+# The balloon shows 0.3 s after its window, the hover tip 0.5 s after the mouse rests.
+capture balloon "Build" 0.5 1080x600+100+100 balloon
+capture hover "Options" 1 700x400+150+150 hover
 
 # The builder itself, driven from the keyboard and mouse as a user would:
 # a copy in a fixed folder, on a fixed sample project, from an empty profile,
@@ -36,75 +37,65 @@ rm -f "$home/KorvaneBrennicorTipsFile.txt"
 (cd "$home" && exec /usr/lib/wine/wine64 'C:\brennicor_screens\BrennicorBuilder.exe' 'C:\brennicor_screens\sample\sample.ssf') &
 builder_pid=$!
 
-# find_window CAPTION-PATTERN: the window's id once it shows, else nothing.
-find_window() {
-  for _ in $(seq 1 60); do
-    local window
-    window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-    [ -n "$window" ] && { echo "$window"; return; }
-    sleep 0.25
-  done
-  echo "no window \"$1\"" >&2
-}
-
-# shoot NAME CAPTION-PATTERN [AREA]: the captioned window, or the screen area WxH+X+Y.
+# shoot NAME CAPTION-PATTERN [SECONDS]: the captioned window once it is painted.
 shoot() {
   local window
-  window=$(find_window "$2")
-  [ -n "$window" ] || return 0
-  sleep 1  # let it paint
-  if [ -n "${3:-}" ]; then
-    import -window root -crop "$3" "$out/$1.png"
-  else
-    import -window "$window" "$out/$1.png"
-  fi
-  echo "$out/$1.png"
+  window=$(find_window "$2" "${3:-30}")
+  if [ -n "$window" ]; then settle window "$window" "$out/$1.png"; fi
 }
 
-frame_caption="sample.ssf - Korvane Brennicor"
-shoot tip_of_the_day "Tip of the Day"
-xdotool key Escape
-shoot main_window "$frame_caption"
-# The start page: the left column of the frame, below the menu bar.
-convert "$out/main_window.png" -crop 300x560+10+50 +repage "$out/start_page.png" && echo "$out/start_page.png"
-frame=$(find_window "$frame_caption")
-read -r X Y < <(xwininfo -id "$frame" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x, y}')
-menu_area="560x420+$X+$Y"
-for menu in f v t h; do
-  xdotool key "alt+$menu"
-  sleep 1
-  import -window root -crop "$menu_area" "$out/menu_$menu.png" && echo "$out/menu_$menu.png"
-  xdotool key Escape Escape
-  sleep 0.3
-done
-
-# dialog NAME CAPTION-PATTERN KEYS...: opens a dialog by keys, shoots it, closes it with Escape.
+# dialog NAME CAPTION-PATTERN KEYS...: opens a dialog by keys, shoots it,
+# closes it with Escape and waits until it is gone.
 dialog() {
   local name=$1 caption=$2
   shift 2
   xdotool key "$@"
   shoot "$name" "$caption"
-  xdotool key Escape
-  sleep 0.5
+  dismiss "$caption"
 }
+
+# Under load the builder takes a while to start; the tip of the day shows
+# over its frame first.
+frame_caption="sample.ssf - Korvane Brennicor"
+shoot tip_of_the_day "Tip of the Day" 120
+dismiss "Tip of the Day"
+shoot main_window "$frame_caption"
+frame=$(visible_window "$frame_caption")
+[ -n "$frame" ] || { echo "the builder shows no frame" >&2; exit 1; }
+xdotool windowfocus "$frame" 2>/dev/null || true
+# The start page: the left column of the frame, below the menu bar.
+convert "$out/main_window.png" -crop 300x560+10+50 +repage "$out/start_page.png" && echo "$out/start_page.png"
+read -r X Y < <(xwininfo -id "$frame" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x, y}')
+
+# Each menu once it has opened and stopped moving; closed again, the frame
+# looks as before.
+menu_area="560x420+$X+$Y"
+picture area "$menu_area" "$out/closed.ppm" || true
+for menu in f v t h; do
+  xdotool key "alt+$menu"
+  settle area "$menu_area" "$out/menu_$menu.png" "$out/closed.ppm"
+  xdotool key Escape Escape
+  until_true 10 same_picture area "$menu_area" "$out/closed.ppm" || echo "menu $menu left a trace" >&2
+done
+
 dialog open_project "Open" ctrl+o
-dialog save_project_as "Save SFX Project As\\.\\.\\." alt+f a
+dialog save_project_as "Save SFX Project As\.\.\." alt+f a
 dialog warnings_reset "Warning!" ctrl+r
 dialog tip_from_menu "Tip of the Day" alt+h t
 xdotool key alt+h a
 shoot about_from_menu "Korvane Brennicor Application"
-xdotool key alt+s
-shoot system_information "System Information"
-xdotool key Escape
-sleep 0.5
-xdotool key Escape
-sleep 0.5
+dialog system_information "System Information" alt+s
+dismiss "Korvane Brennicor Application"
 
-# Each page of the settings sheet, General to Build, one Ctrl+Tab apart.
+# Each page of the settings sheet, General to Build, one Ctrl+Tab apart:
+# a page is shot once it differs from the one before and stands still.
 xdotool mousemove $((X + 790)) $((Y + 508)) click 1
+page_area="540x560+$((X + 312))+$((Y + 50))"
+before=
 for page in general options password build; do
-  sleep 1
-  import -window root -crop "540x560+$((X + 312))+$((Y + 50))" "$out/page_$page.png" && echo "$out/page_$page.png"
+  settle area "$page_area" "$out/page_$page.png" "$before"
+  before=$out/page_$page.png.ppm
+  picture area "$page_area" "$before" || true
   xdotool key ctrl+Tab
 done
 
@@ -113,16 +104,14 @@ done
 # before it overwrites the program.
 xdotool key ctrl+b
 shoot protection_warning "Warning!"
-xdotool key Escape
-sleep 3
-import -window root -crop "860x640+$X+$Y" "$out/build_succeeded.png" && echo "$out/build_succeeded.png"
-xdotool key ctrl+b
-shoot overwrite_question "Warning!"
-xdotool key Escape
-sleep 0.5
+dismiss "Warning!"
+if [ -n "$(find_window "Building and Securing File Ended Succesfully!" 60)" ]; then
+  settle area "860x640+$X+$Y" "$out/build_succeeded.png"
+fi
+dialog overwrite_question "Warning!" ctrl+b
 
+# A project that was opened asks whether to save it on leaving: not now.
 xdotool key alt+f x
-sleep 1
-# A project that was opened asks whether to save it: not now.
-xdotool key n
-wait "$builder_pid" || true
+save_question=$(find_window "Korvane Brennicor( v3\.0)?" 30)
+if [ -n "$save_question" ]; then xdotool key n; fi
+end_process "$builder_pid" 60
