@@ -59,18 +59,14 @@ INFLATE_INLINE inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t l
   for (to += 16, from += 16; to < end; to += 8, from += 8) std::memcpy(to, from, 8);
 }
 
-// Copies a match whose source lies in the window's previous lap, farther
-// back than the window's start (rare: the loop leaves it out of line).
-[[gnu::noinline]] void CopyFromLastLap(uint8_t* window, uint8_t* out, size_t distance, size_t length) {
-  const size_t pos = static_cast<size_t>(out - window);
-  const size_t from = pos + kDecoderWindowSize - distance;
-  if (from + length <= kDecoderWindowSize) {
-    CopyWithin(out, window + from, length, kDecoderWindowSize);
-    return;
-  }
-  // The source runs over the window's end into its start: byte by byte.
+// Copies a match from the window's previous lap byte by byte: one whose
+// source runs over the window's end into its start, or one under 16 bytes
+// back, which the word copies would take for an overlap (both rare: the
+// loop leaves them out of line).
+[[gnu::noinline]] void CopyAcrossLaps(uint8_t* window, uint8_t* out, const uint8_t* from, size_t length) {
   constexpr size_t kMask = kDecoderWindowSize - 1;
-  for (size_t i = 0; i < length; ++i) out[i] = window[(from + i) & kMask];
+  const size_t start = static_cast<size_t>(from - window);
+  for (size_t i = 0; i < length; ++i) out[i] = window[(start + i) & kMask];
 }
 
 // How the loop takes the low n bits of a word: portably through a table of
@@ -217,21 +213,33 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
     }
     const size_t distance = valueOf(before, entry);
     uint8_t* const after = out + length;
-    if (distance <= static_cast<size_t>(out - state.window)) {
-      if (roomLeft(after)) {
+    const uint8_t* from = out - distance;
+    if (distance > static_cast<size_t>(out - state.window)) {
+      // The source lies in the window's previous lap, at least half a
+      // window ahead, so the wide copy serves while it ends before the
+      // window's end.
+      if (state.memberOutput == 0) {
+        exit = kFastCorrupt;  // before the start of this member's output
+        break;
+      }
+      from += kDecoderWindowSize;
+      if (distance < 16 || from + length > state.window + kDecoderWindowSize) {
+        CopyAcrossLaps(state.window, out, from, length);
+        out = after;
+        if (!roomLeft(out)) break;
         refill();
         entry = literals[bits & kLiteralTableMask];
-        CopyWithin(out, out - distance, length, distance);
-        out = after;
         continue;
       }
-      CopyWithin(out, out - distance, length, distance);
-    } else if (state.memberOutput == 0) {
-      exit = kFastCorrupt;  // before the start of this member's output
-      break;
-    } else {
-      CopyFromLastLap(state.window, out, distance, length);
     }
+    if (roomLeft(after)) {
+      refill();
+      entry = literals[bits & kLiteralTableMask];
+      CopyWithin(out, from, length, distance);
+      out = after;
+      continue;
+    }
+    CopyWithin(out, from, length, distance);
     out = after;
     if (!roomLeft(out)) break;
     refill();

@@ -85,7 +85,8 @@ void AppendMatches(std::vector<uint8_t>& out, const std::vector<Match>& matches)
 
 // Stored blocks of random bytes up to just short of a window wrap (with a
 // full window of history before it), then one fixed block of long, far
-// matches that run across the wrap.
+// matches that run across the wrap, and literals after them, so that the
+// matches past the wrap are decoded with input to spare.
 void ExpectFarMatchesAcrossTheWrap(int method, size_t history, const std::vector<Match>& matches) {
   std::vector<uint8_t> expected = RandomBytes(history - 100, 7);
   BitWriter out;
@@ -95,8 +96,12 @@ void ExpectFarMatchesAcrossTheWrap(int method, size_t history, const std::vector
   }
   out.Bits(1, 1).Bits(1, 2);
   for (Match m : matches) FixedMatch(out, m, method == kDeflate64);
-  FixedSymbol(out, 256);
   AppendMatches(expected, matches);
+  for (uint8_t literal : RandomBytes(64, 8)) {
+    FixedSymbol(out, literal);
+    expected.push_back(literal);
+  }
+  FixedSymbol(out, 256);
 
   DecodeRun run = DecodeBytes(method, out.Bytes(), 0);
   EXPECT_EQ(run.result, kDecodeDone);
@@ -105,6 +110,9 @@ void ExpectFarMatchesAcrossTheWrap(int method, size_t history, const std::vector
 
 TEST(InflateBlocks, LongestMatchesAcrossTheWindowWrap) {
   ExpectFarMatchesAcrossTheWrap(kDeflate, 65536, {{258, 32768}, {258, 32768}, {258, 1}, {3, 32768}});
+  // Three bytes past the wrap: a short distance back over it, then sources
+  // in the last lap that end before the window's end and that run over it.
+  ExpectFarMatchesAcrossTheWrap(kDeflate, 65536, {{103, 32768}, {10, 12}, {100, 200}, {250, 260}});
   ExpectFarMatchesAcrossTheWrap(kDeflate64, 2 * 65536, {{65538, 65536}, {65538, 65536}, {259, 3}});
 }
 
