@@ -151,27 +151,31 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
     uint64_t before = bits;
     consume(entry);
     if (entry & kPackedLiteral) {
-      uint32_t second = literals[bits & kLiteralTableMask];
+      // Up to three literals from one refill: each entry is consumed as soon
+      // as it is looked up, literal or not (two literals and a length with
+      // its extra bits take at most 38 of the 56 bits).
       *out++ = static_cast<uint8_t>(entry >> 16);
-      entry = second;
-      if (second & kPackedLiteral) {
-        consume(second);
+      entry = literals[bits & kLiteralTableMask];
+      before = bits;
+      consume(entry);
+      if (entry & kPackedLiteral) {
+        *out++ = static_cast<uint8_t>(entry >> 16);
         entry = literals[bits & kLiteralTableMask];
-        *out++ = static_cast<uint8_t>(second >> 16);
+        before = bits;
+        consume(entry);
         if (entry & kPackedLiteral) {
-          consume(entry);
           *out++ = static_cast<uint8_t>(entry >> 16);
+          // Three literals took at most 33 of the 56 bits: the next entry's
+          // are held already, so its lookup does not wait for the refill.
+          entry = literals[bits & kLiteralTableMask];
           if (!roomLeft(out)) break;
           refill();
-          entry = literals[bits & kLiteralTableMask];
           continue;
         }
       }
-      // At most two literals went: the entry in hand still reads the same
-      // bits after the refill, and the match it starts has the whole budget.
+      // The entry in hand was consumed from the bits in `before`; the match
+      // it starts gets the whole budget after this refill.
       refill();
-      before = bits;
-      consume(entry);
     }
     if (entry & kPackedExceptional) {
       if (!(entry & kPackedLink)) {
