@@ -100,13 +100,26 @@ struct Bmi2Bits {
 // The loop itself, built once for any processor and once for those with
 // the BMI2 shifts and masks, which take a symbol's bits in fewer steps.
 //
-// One refill gives at least 56 bits: enough for three literals of up to 15
-// bits, or for a whole match (15 + 5 + 15 + 13 bits), so no symbol checks
-// the input's end. Each entry is consumed before it is looked at (an
-// invalid one consumes nothing), and the next literal/length entry is
-// looked up before a match is copied, so the table load overlaps the copy.
-// The bit count is only ever lowered by whole entries: its low byte stays
-// right (the budget above keeps it from borrowing), the rest is noise.
+// One refill gives at least 56 bits (the budgets below), so no symbol
+// checks the input's end. Between refills the loop takes up to three
+// literals, or up to two and a match's length, still holding the bits of
+// the distance lookup; a refill comes before the distance is consumed, and
+// what is left covers the next literal/length lookup, which is made before
+// the following refill so that the table load does not wait for it (nor
+// for the match's copy). Each entry is consumed as soon as it is looked up
+// (an invalid one consumes nothing). The bit count is only ever lowered by
+// whole entries: its low byte stays right (the budgets keep it from
+// borrowing), the rest is noise.
+constexpr unsigned kRefillBits = 56;
+constexpr unsigned kLongestCode = 15;
+constexpr unsigned kLengthExtraBits = 5;
+constexpr unsigned kDistanceExtraBits = 13;
+static_assert(3 * kLiteralTableWidth + kLiteralTableWidth <= kRefillBits, "three literals, then a lookup");
+static_assert(2 * kLiteralTableWidth + kLongestCode + kLengthExtraBits + kDistanceTableWidth <= kRefillBits,
+              "two literals and a length, then the distance lookup");
+static_assert(2 * kLiteralTableWidth + kLongestCode + kLiteralTableWidth <= kRefillBits,
+              "two literals and one from a sub-table, then a lookup");
+static_assert(kLongestCode + kDistanceExtraBits + kLiteralTableWidth <= kRefillBits, "a distance, then a lookup");
 template <class Bits>
 INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
   uint8_t* out = state.window + state.windowPos;
@@ -147,6 +160,12 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
   // The careful loop may hand over a full buffer (up to 63 bits held).
   if ((count & 63) < 56) refill();
   uint32_t entry = literals[bits & kLiteralTableMask];
+  // Looks up the next literal/length entry, then refills: the bits left
+  // always cover the lookup, so it does not wait for the refill.
+  auto lookUpThenRefill = [&]() INFLATE_INLINE {
+    entry = literals[bits & kLiteralTableMask];
+    refill();
+  };
   for (;;) {
     uint64_t before = bits;
     consume(entry);
@@ -165,17 +184,11 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
         consume(entry);
         if (entry & kPackedLiteral) {
           *out++ = static_cast<uint8_t>(entry >> 16);
-          // Three literals took at most 33 of the 56 bits: the next entry's
-          // are held already, so its lookup does not wait for the refill.
-          entry = literals[bits & kLiteralTableMask];
           if (!roomLeft(out)) break;
-          refill();
+          lookUpThenRefill();
           continue;
         }
       }
-      // The entry in hand was consumed from the bits in `before`; the match
-      // it starts gets the whole budget after this refill.
-      refill();
     }
     if (entry & kPackedExceptional) {
       if (!(entry & kPackedLink)) {
@@ -188,8 +201,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
       if (entry & kPackedLiteral) {
         *out++ = static_cast<uint8_t>(entry >> 16);
         if (!roomLeft(out)) break;
-        refill();
-        entry = literals[bits & kLiteralTableMask];
+        lookUpThenRefill();
         continue;
       }
       if (entry & kPackedExceptional) {
@@ -200,6 +212,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
     const size_t length = valueOf(before, entry);
 
     entry = distances[bits & kDistanceTableMask];
+    refill();
     before = bits;
     consume(entry);
     if (entry & kPackedExceptional) {
@@ -231,14 +244,12 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
         CopyAcrossLaps(state.window, out, from, length);
         out = after;
         if (!roomLeft(out)) break;
-        refill();
-        entry = literals[bits & kLiteralTableMask];
+        lookUpThenRefill();
         continue;
       }
     }
     if (roomLeft(after)) {
-      refill();
-      entry = literals[bits & kLiteralTableMask];
+      lookUpThenRefill();
       CopyWithin(out, from, length, distance);
       out = after;
       continue;
@@ -246,8 +257,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
     CopyWithin(out, from, length, distance);
     out = after;
     if (!roomLeft(out)) break;
-    refill();
-    entry = literals[bits & kLiteralTableMask];
+    lookUpThenRefill();
   }
   state.windowPos = static_cast<size_t>(out - state.window);
   state.bitBuffer = bits;
