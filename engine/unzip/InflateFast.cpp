@@ -10,6 +10,8 @@ namespace {
 // The loop's helpers must fold into it, so that the bit buffer and the
 // output pointer stay in registers rather than behind a reference.
 #define INFLATE_INLINE __attribute__((always_inline))
+// Marks a rare branch, so that the common path runs straight on.
+#define INFLATE_RARELY(condition) __builtin_expect(!!(condition), 0)
 
 INFLATE_INLINE inline uint64_t LoadWord(const uint8_t* at) {
   uint64_t word;
@@ -59,10 +61,9 @@ INFLATE_INLINE inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t l
   for (to += 16, from += 16; to < end; to += 8, from += 8) std::memcpy(to, from, 8);
 }
 
-// Copies a match from the window's previous lap byte by byte: one whose
-// source runs over the window's end into its start, or one under 16 bytes
-// back, which the word copies would take for an overlap (both rare: the
-// loop leaves them out of line).
+// Copies a match from the window's previous lap whose source runs over the
+// window's end into its start, byte by byte (rare: the loop leaves it out
+// of line).
 [[gnu::noinline]] void CopyAcrossLaps(uint8_t* window, uint8_t* out, const uint8_t* from, size_t length) {
   constexpr size_t kMask = kDecoderWindowSize - 1;
   const size_t start = static_cast<size_t>(from - window);
@@ -145,6 +146,10 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
     count -= entry;
   };
   auto roomLeft = [&](const uint8_t* at) INFLATE_INLINE { return at < outLimit && next <= inLimit; };
+  const uint8_t* const windowEnd = state.window + kDecoderWindowSize;
+  // How far back a source may lie in whole laps: the member's first lap has
+  // none before it.
+  const size_t lapsBehind = state.memberOutput == 0 ? 0 : kDecoderWindowSize;
   // For an exceptional entry that is not a link.
   auto endOrCorrupt = [](uint32_t entry)
                           INFLATE_INLINE { return entry >> 16 == kPackedEndOfBlock ? kFastEndOfBlock : kFastCorrupt; };
@@ -230,31 +235,33 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
     }
     const size_t distance = valueOf(before, entry);
     uint8_t* const after = out + length;
-    const uint8_t* from = out - distance;
-    if (distance > static_cast<size_t>(out - state.window)) {
-      // The source lies in the window's previous lap, at least half a
-      // window ahead, so the wide copy serves while it ends before the
-      // window's end.
-      if (state.memberOutput == 0) {
+    // A source farther back than the window's start lies in its previous
+    // lap, at least half a window ahead: found without a branch, and
+    // copied as any other while it ends before the window's end.
+    static_assert(kDecoderWindowSize == size_t{1} << 16, "a lap is one shift");
+    const size_t lap = size_t{distance > static_cast<size_t>(out - state.window)} << 16;
+    const uint8_t* const from = out + lap - distance;
+    if (INFLATE_RARELY((lap > lapsBehind) | (from + length > windowEnd))) {
+      if (lap > lapsBehind) {
         exit = kFastCorrupt;  // before the start of this member's output
         break;
       }
-      from += kDecoderWindowSize;
-      if (distance < 16 || from + length > state.window + kDecoderWindowSize) {
-        CopyAcrossLaps(state.window, out, from, length);
-        out = after;
-        if (!roomLeft(out)) break;
-        lookUpThenRefill();
-        continue;
-      }
+      CopyAcrossLaps(state.window, out, from, length);
+      out = after;
+      if (!roomLeft(out)) break;
+      lookUpThenRefill();
+      continue;
     }
+    // The distance in memory: a source in the last lap lies ahead of the
+    // destination, far enough for the widest steps.
+    const size_t apart = static_cast<size_t>(out - from);
     if (roomLeft(after)) {
       lookUpThenRefill();
-      CopyWithin(out, from, length, distance);
+      CopyWithin(out, from, length, apart);
       out = after;
       continue;
     }
-    CopyWithin(out, from, length, distance);
+    CopyWithin(out, from, length, apart);
     out = after;
     if (!roomLeft(out)) break;
     lookUpThenRefill();
