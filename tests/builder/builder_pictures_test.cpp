@@ -1,7 +1,11 @@
 // What the builder draws, compared pixel for pixel with kept pictures: the
-// start page's links and pictures, and the Password page as it first opens.
-// Read back from the shared screen, so the program runs alone.
+// start page's links and pictures, and the Password page as it first opens;
+// and the settings pages' controls, each whole in its place. Read back from
+// the shared screen, so the program runs alone.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -82,6 +86,37 @@ std::vector<std::string> CutTexts(HWND page) {
   return cut;
 }
 
+std::string ClassOf(HWND window) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+// Group boxes hold other controls, and an up-down sits on its buddy edit.
+bool MayCoverOthers(HWND control) {
+  const std::string kind = ClassOf(control);
+  return kind == UPDOWN_CLASSA ||
+         (lstrcmpiA(kind.c_str(), "Button") == 0 && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX);
+}
+
+// The pairs of shown controls of a page that lie partly on each other: the
+// one painted last hides a piece of the other.
+std::vector<std::string> OverlappingControls(HWND page) {
+  std::vector<HWND> shown;
+  for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+    if (IsWindowVisible(control) && !MayCoverOthers(control)) shown.push_back(control);
+  std::vector<std::string> pairs;
+  for (size_t i = 0; i < shown.size(); ++i)
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      RECT a, b, both;
+      GetWindowRect(shown[i], &a);
+      GetWindowRect(shown[j], &b);
+      if (IntersectRect(&both, &a, &b))
+        pairs.push_back(std::to_string(GetDlgCtrlID(shown[i])) + " and " + std::to_string(GetDlgCtrlID(shown[j])));
+    }
+  return pairs;
+}
+
 // A borderless top-level window at a fixed place, nothing hot under the mouse.
 class Pictures : public ::testing::Test {
  protected:
@@ -126,8 +161,9 @@ TEST_F(Pictures, PasswordPageAsKept) {
   sheet.DestroyWindow();
 }
 
-// Each settings page shows its texts whole.
-TEST_F(Pictures, SettingsPagesShowTheirTextsWhole) {
+// At the frame's first size each settings page shows its texts whole, and
+// none of its controls covers a piece of another.
+TEST_F(Pictures, SettingsPagesShowEachControlWhole) {
   auto* view = new CBasicGeneralPg;  // a view deletes itself with its window
   ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 540, 560), &host_, AFX_IDW_PANE_FIRST,
                            nullptr));
@@ -135,6 +171,7 @@ TEST_F(Pictures, SettingsPagesShowTheirTextsWhole) {
   for (int index = 0; index < kSettingsPageCount; ++index) {
     ASSERT_TRUE(view->ShowPage(index));
     EXPECT_EQ(std::vector<std::string>(), CutTexts(view->Pages()[index]->m_hWnd)) << "page " << index;
+    EXPECT_EQ(std::vector<std::string>(), OverlappingControls(view->Pages()[index]->m_hWnd)) << "page " << index;
   }
 }
 
