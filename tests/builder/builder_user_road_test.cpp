@@ -28,6 +28,7 @@ constexpr char kMessage[] = "Read this before the files arrive.";
 constexpr char kLaunched[] = "tools/probe.exe";
 constexpr char kAboutRtf[] = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 About {\\b this} road}";
 constexpr char kAboutShown[] = "About this road";
+constexpr char kNormalLevel[] = "Normal", kMaximumLevel[] = "Maximum - Best Compression";
 
 std::string SourceWork(const std::string& relative) { return WorkPath("stub-build\\" + relative); }
 
@@ -152,6 +153,7 @@ class UserRoad : public ::testing::Test {
     TypeIntoCombo(general, IDC_GENERAL_OUTPUT, output());
     TypeIntoCombo(general, IDC_GENERAL_FOLDER, destination());
     SendMessageA(Item(general, IDC_GENERAL_OVERWRITE), BM_CLICK, 0, 0);
+    PickRow(general, IDC_GENERAL_LEVEL, 3);
 
     HWND options = Show(kOptionsPage);
     {
@@ -182,6 +184,7 @@ class UserRoad : public ::testing::Test {
     EXPECT_EQ(output(), ComboText(general, IDC_GENERAL_OUTPUT));
     EXPECT_EQ(destination(), ComboText(general, IDC_GENERAL_FOLDER));
     EXPECT_TRUE(Checked(general, IDC_GENERAL_OVERWRITE));
+    EXPECT_EQ(kMaximumLevel, SelectedRowText(general, IDC_GENERAL_LEVEL));
     HWND options = Show(kOptionsPage);
     EXPECT_EQ(kAboutShown, ControlText(Item(options, IDC_OPTIONS_ABOUT_TEXT)));
     EXPECT_EQ("RichText Mode.", ControlText(Item(options, IDC_OPTIONS_ABOUT_MODE)));
@@ -217,6 +220,7 @@ HWND WaitForStub(DWORD* process) {
 }
 
 TEST_F(UserRoad, AProjectTypedSavedBuiltAndTestedExtractsAndLaunches) {
+  EXPECT_EQ(kNormalLevel, SelectedRowText(Show(kGeneralPage), IDC_GENERAL_LEVEL)) << "start-up";
   FillEveryPage();
   {
     DialogRobot robot({{"Save SFX Project As...", [&](HWND dialog) { ChooseFile(dialog, project()); }}}, process_);
@@ -267,6 +271,7 @@ TEST_F(UserRoad, AProjectTypedSavedBuiltAndTestedExtractsAndLaunches) {
   EXPECT_EQ(TreeBelow(SourceWork("expected\\")), extracted);
 
   ASSERT_TRUE(FileCommandUntilZip(kFileNew, true));
+  EXPECT_EQ(kNormalLevel, SelectedRowText(Show(kGeneralPage), IDC_GENERAL_LEVEL)) << "New";
   {
     DialogRobot robot({{"Open", [&](HWND dialog) { ChooseFile(dialog, project()); }}}, process_);
     Command(kFileOpen);
