@@ -78,10 +78,11 @@ TEST(LiveProcessor, AgreesWithLinux) {
   if (brandRead) EXPECT_EQ(BrandString(), Trimmed(processor.GetName()));
   else EXPECT_STRNE("", processor.GetName());
 
-  // Other programs share the processor: the best of a few measurements.
+  // Other programs share the processor: the best of up to ten measurements
+  // (a loaded machine spoils some).
   const double linuxMhz = std::atof(linux.fields.at("cpu MHz").c_str());
   double closest = 1e9;
-  for (int round = 0; round < 3 && closest > linuxMhz * 0.02; ++round)
+  for (int round = 0; round < 10 && closest > linuxMhz * 0.02; ++round)
     closest = std::min(closest, std::abs(CProcessorInfo().GetClockMHz() - linuxMhz));
   EXPECT_LE(closest, linuxMhz * 0.02) << "Linux says " << linuxMhz << " MHz";
 
