@@ -20,12 +20,23 @@ screenshots_start() {
     xvfb_pid=$!
     until_true 20 xdpyinfo -display "$DISPLAY" || { echo "Xvfb $DISPLAY did not start" >&2; exit 1; }
   fi
+  # A watchdog for what no wait here bounds (a Wine command that never
+  # returns); stopped, it takes its sleep with it.
+  local limit=${SCREENSHOTS_TIMEOUT:-900}
+  (
+    sleep "$limit" &
+    sleeper=$!
+    trap 'kill $sleeper 2>/dev/null; exit 0' TERM
+    wait "$sleeper" && echo "screenshots: stopped after $limit s" >&2 && kill -TERM $$
+  ) &
+  watchdog_pid=$!
   trap screenshots_stop EXIT
 }
 
 # What this script started ends: the programs of its own prefix, with their
 # wineserver, and its display.
 screenshots_stop() {
+  kill "$watchdog_pid" 2>/dev/null || true
   [ -n "$own_prefix" ] && /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -f "$out"/*.ppm
