@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "window_search.h"
+
 namespace {
 
 HKEY OpenSection(const char* section) {
@@ -29,11 +31,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
   return FALSE;
 }
 
-bool IsDialogClass(HWND window) {
-  char name[32] = {};
-  GetClassNameA(window, name, sizeof name);
-  return std::string(name) == "#32770";
-}
+bool IsDialogClass(HWND window) { return HasClass(window, "#32770"); }
 
 }  // namespace
 

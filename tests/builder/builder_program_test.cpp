@@ -14,6 +14,7 @@
 #include "ProjectSettings.h"
 #include "builder_process.h"
 #include "dialog_robot.h"
+#include "window_search.h"
 
 namespace {
 
@@ -33,23 +34,8 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-struct ChildSearch {
-  std::string text;
-  HWND found;
-};
-
 HWND ChildWithText(HWND parent, const std::string& text) {
-  ChildSearch search = {text, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<ChildSearch*>(data);
-        if (WindowText(window) != s->text) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindDescendant(parent, [&](HWND window) { return WindowText(window) == text; });
 }
 
 HWND StartPage(HWND frame) {
@@ -135,38 +121,12 @@ void DragMouse(POINT from, POINT to) {
   Sleep(200);
 }
 
-struct ControlSearch {
-  int id;
-  HWND found;
-};
-
 HWND ControlOf(HWND frame, int id) {
-  ControlSearch search = {id, nullptr};
-  EnumChildWindows(
-      frame,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<ControlSearch*>(data);
-        if (GetDlgCtrlID(window) != s->id) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindDescendant(frame, [&](HWND window) { return GetDlgCtrlID(window) == id; });
 }
 
 HWND FirstVisibleEdit(HWND frame) {
-  HWND found = nullptr;
-  EnumChildWindows(
-      frame,
-      [](HWND window, LPARAM data) -> BOOL {
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (lstrcmpiA(name, "Edit") != 0 || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+  return FindDescendant(frame, [](HWND window) { return HasClass(window, "Edit") && IsWindowVisible(window); });
 }
 
 // What the General page's zip box shows.

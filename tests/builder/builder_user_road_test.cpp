@@ -16,6 +16,7 @@
 #include "builder_process.h"
 #include "builder_resource.h"
 #include "dialog_robot.h"
+#include "window_search.h"
 #include "extract_test_support.h"
 #include "stub_resource.h"
 #include "stub_test_support.h"
@@ -40,42 +41,14 @@ std::string ControlText(HWND control) {
   return text;
 }
 
-struct ControlSearch {
-  int id;
-  std::string className;
-  HWND found;
-};
-
 // The first window below root with the id and class: pages' ids repeat, so
 // callers search below the page they mean.
 HWND FindControl(HWND root, int id, const char* className) {
-  ControlSearch search = {id, className, nullptr};
-  EnumChildWindows(
-      root,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<ControlSearch*>(data);
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (GetDlgCtrlID(window) != s->id || lstrcmpiA(name, s->className.c_str()) != 0) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindDescendant(root, [&](HWND window) { return GetDlgCtrlID(window) == id && HasClass(window, className); });
 }
 
 HWND FindSheet(HWND frame) {
-  HWND tabs = nullptr;
-  EnumChildWindows(
-      frame,
-      [](HWND window, LPARAM data) -> BOOL {
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (lstrcmpiA(name, WC_TABCONTROLA) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tabs));
+  HWND tabs = FindDescendant(frame, [](HWND window) { return HasClass(window, WC_TABCONTROLA); });
   return tabs ? GetParent(tabs) : nullptr;
 }
 
