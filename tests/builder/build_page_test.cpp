@@ -14,6 +14,7 @@
 #include "dialogs/WarnMessageBoxOnOff.h"
 #include "pages/BuildSFXPage.h"
 #include "toolkit/common/SettingsStore.h"
+#include "warning_box_count.h"
 
 namespace {
 
@@ -34,17 +35,6 @@ std::string Fixture(const char* name) { return std::string(BRENNICOR_TEST_DATA) 
 std::vector<std::string> launched;
 void RecordLaunch(const char* path) { launched.push_back(path); }
 
-// Counts the warning boxes this thread opens, shown or ended unseen.
-int warningBoxes = 0;
-LRESULT CALLBACK CountWarnings(int code, WPARAM wParam, LPARAM lParam) {
-  const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  char caption[32] = {};
-  if (code == HC_ACTION && call->message == WM_INITDIALOG && GetWindowTextA(call->hwnd, caption, sizeof caption) &&
-      std::string(caption) == "Warning!")
-    ++warningBoxes;
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 void StoreAnswer(const char* valueName, int answer) {
   CXTSettingsStore().WriteInt(kWarningAnswersSection, valueName, answer);
 }
@@ -58,12 +48,11 @@ class BuildPage : public ::testing::Test {
     ASSERT_TRUE(sheet_.Create());
     Builder().mainWindow = &sheet_;
     theApp.m_pMainWnd = &sheet_;  // balloons are owned by the main window
-    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, CountWarnings, nullptr, GetCurrentThreadId());
-    warningBoxes = 0;
+    warnings_.Start();
     launched.clear();
   }
   void TearDown() override {
-    UnhookWindowsHookEx(hook_);
+    warnings_.Stop();
     Builder().mainWindow = nullptr;
     theApp.m_pMainWnd = nullptr;
     sheet_.DestroyWindow();
@@ -88,7 +77,7 @@ class BuildPage : public ::testing::Test {
   std::string image_ = FakeStubImage();
   CBuildSFXPage page_{ImageOf(image_), RecordLaunch};
   CPropertySheet sheet_{"Sheet"};
-  HHOOK hook_ = nullptr;
+  WarningBoxCount warnings_;
 };
 
 TEST_F(BuildPage, StartsIdleAndRefusesABuildWithoutARecord) {
@@ -114,7 +103,7 @@ TEST_F(BuildPage, ASuccessfulBuildEndsAtEightAndTestLaunchesTheProgram) {
   EXPECT_TRUE(launched.empty());
   PressTest();
   EXPECT_EQ(std::vector<std::string>{settings.outputName}, launched);
-  EXPECT_EQ(0, warningBoxes);
+  EXPECT_EQ(0, warnings_.boxes());
 }
 
 // A program deleted after its build is not launched: the page says it is not there.
@@ -148,10 +137,10 @@ TEST_F(BuildPage, EachFailedBuildOpensOneBoxAndItsTitleNamesTheFailure) {
       {"empty.zip", "empty.exe", "holds no entries", false},
   };
   for (const Case& c : cases) {
-    warningBoxes = 0;
+    warnings_.Reset();
     ProjectSettings settings = Project(c.source, c.output);
     EXPECT_EQ(0, page_.RunBuild(&settings)) << c.source;
-    EXPECT_EQ(1, warningBoxes) << c.source;
+    EXPECT_EQ(1, warnings_.boxes()) << c.source;
     const std::string title = Text(IDC_BUILD_TITLE);
     EXPECT_EQ(0u, title.find("Error has been generated while building Brennicor file!\nError '")) << title;
     EXPECT_NE(std::string::npos, title.find(c.named)) << title;
@@ -177,7 +166,7 @@ TEST_F(BuildPage, AnOutputThatCannotBeCreatedIsSaidBeforeTheFailureBox) {
   EXPECT_EQ("Error has been generated while building Brennicor file!\nError 'Disk full ? Undefined "
             "SecureSelf-Extracting File Dump Error'",
             boxMessage);
-  EXPECT_EQ(1, warningBoxes);
+  EXPECT_EQ(1, warnings_.boxes());
 }
 
 RobotStep CancelPrompt() {

@@ -12,6 +12,7 @@
 #include "pages/PasswordProtectionPage.h"
 #include "pages/SFXOptionsPage.h"
 #include "toolkit/common/SettingsStore.h"
+#include "warning_box_count.h"
 
 namespace {
 
@@ -29,17 +30,6 @@ constexpr char kEmptyText[] =
     "Password protection will not work with empty password text.\nPlease re-enter the password or turn password "
     "protection off.";
 
-// Counts the warning boxes this thread opens, shown or ended unseen.
-int warningBoxes = 0;
-LRESULT CALLBACK CountWarnings(int code, WPARAM wParam, LPARAM lParam) {
-  const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  char caption[32] = {};
-  if (code == HC_ACTION && call->message == WM_INITDIALOG && GetWindowTextA(call->hwnd, caption, sizeof caption) &&
-      std::string(caption) == "Warning!")
-    ++warningBoxes;
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 ProjectSettings Protected(int masked, const char* password) {
   ProjectSettings record;
   record.passwordProtection = 1;
@@ -55,11 +45,10 @@ class PasswordPage : public ::testing::Test {
     sheet_.AddPage(&page_);
     sheet_.AddPage(&otherPage_);
     ASSERT_TRUE(sheet_.Create());
-    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, CountWarnings, nullptr, GetCurrentThreadId());
-    warningBoxes = 0;
+    warnings_.Start();
   }
   void TearDown() override {
-    UnhookWindowsHookEx(hook_);
+    warnings_.Stop();
     sheet_.DestroyWindow();
   }
 
@@ -82,7 +71,7 @@ class PasswordPage : public ::testing::Test {
   CPasswordProtectionPage page_{"Password Protection..."};
   CSFXOptionsPage otherPage_;
   CPropertySheet sheet_{"Sheet"};
-  HHOOK hook_ = nullptr;
+  WarningBoxCount warnings_;
 };
 
 // Each case twice: checked as the Build flow checks it (its result) and by
@@ -124,7 +113,7 @@ TEST_F(PasswordPage, LeavingThePageChecksThePasswordAndTheAnswerDecides) {
       // Masked, whatever the verification holds is not asked for.
       TypeInto(Page(), IDC_PASSWORD_VERIFY_EDIT, c.verification);
       std::string message;
-      warningBoxes = 0;
+      warnings_.Reset();
       int result = -1;
       {
         DialogRobot robot(c.box == kNoBox ? std::vector<RobotStep>{}
@@ -135,7 +124,7 @@ TEST_F(PasswordPage, LeavingThePageChecksThePasswordAndTheAnswerDecides) {
           result = page_.ValidatePasswords(&sheet_);
         ASSERT_TRUE(robot.Finished());
       }
-      EXPECT_EQ(c.box == kNoBox ? 0 : 1, warningBoxes);
+      EXPECT_EQ(c.box == kNoBox ? 0 : 1, warnings_.boxes());
       EXPECT_EQ(c.box == kMismatch ? kMismatchText : c.box == kEmpty ? kEmptyText : "", message);
       EXPECT_EQ(c.result, leaving ? sheet_.GetActiveIndex() : result);
       EXPECT_EQ(c.recordFlag, Collected().passwordProtection);
@@ -194,7 +183,7 @@ TEST_F(PasswordPage, TheRecordsValuesRoundTripThroughTheControls) {
 TEST_F(PasswordPage, A253CharacterPasswordIsSilentA254OneWarnsAndIsKeptAt254) {
   page_.RecordToPage(Protected(1, ""), 0);
   TypeInto(Page(), IDC_PASSWORD_PAGE_EDIT, std::string(253, 'a'));
-  EXPECT_EQ(0, warningBoxes);
+  EXPECT_EQ(0, warnings_.boxes());
   EXPECT_EQ(253u, Collected().password.size());
   std::string title;
   {
@@ -244,7 +233,7 @@ TEST_F(PasswordPage, AStoredAnswerKeepsTheUserOnThePageSilently) {
   page_.RecordToPage(Protected(1, ""), 0);
   sheet_.SetActivePage(1);
   EXPECT_EQ(0, sheet_.GetActiveIndex());
-  EXPECT_EQ(1, warningBoxes);
+  EXPECT_EQ(1, warnings_.boxes());
   CXTSettingsStore().WriteInt(kWarningAnswersSection, "BrennicorEmptyPasswords", 0);
 }
 
