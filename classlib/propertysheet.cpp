@@ -31,10 +31,14 @@ void CPropertyPage::CommonConstruct(LPCSTR lpszTemplateName, UINT nIDCaption) {
   m_psp.pfnDlgProc = AfxDlgProc;
   m_psp.lParam = reinterpret_cast<LPARAM>(this);
   m_psp.pfnCallback = AfxPropPageCallback;
-  if (nIDCaption && m_strCaption.LoadString(nIDCaption)) {
-    m_psp.pszTitle = m_strCaption;
-    m_psp.dwFlags |= PSP_USETITLE;
-  }
+  CString caption;
+  if (nIDCaption && caption.LoadString(nIDCaption)) SetTabCaption(caption);
+}
+
+void CPropertyPage::SetTabCaption(LPCSTR caption) {
+  m_strCaption = caption;
+  m_psp.pszTitle = m_strCaption;
+  m_psp.dwFlags |= PSP_USETITLE;
 }
 
 CPropertySheet* CPropertyPage::GetParentSheet() const {

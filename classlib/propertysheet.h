@@ -31,6 +31,8 @@ class CPropertyPage : public CDialog {
   virtual LRESULT OnWizardNext() { return 0; }
   virtual BOOL OnWizardFinish() { return TRUE; }
 
+  // Shows caption on the page's tab in place of its template's caption; before the page is added to a sheet.
+  void SetTabCaption(LPCSTR caption);
   void SetModified(BOOL bChanged = TRUE);
   void CancelToClose();
   CPropertySheet* GetParentSheet() const;

@@ -18,12 +18,6 @@ namespace {
 
 constexpr char kSheetSection[] = "KorvaneBrennicor";
 
-void SetTabCaption(CPropertyPage* page, LPCSTR caption) {
-  page->m_strCaption = caption;
-  page->m_psp.pszTitle = page->m_strCaption;
-  page->m_psp.dwFlags |= PSP_USETITLE;
-}
-
 }  // namespace
 
 CBasicGeneralPg::CBasicGeneralPg() : CBasicGeneralPg(StubImage(), CBuildSFXPage::OpenWithShell) {}
@@ -53,8 +47,8 @@ bool CBasicGeneralPg::CreatePages() {
   options_ = new CSFXOptionsPage("SFX Option Settings...");
   password_ = new CPasswordProtectionPage("Password Protection...");
   build_ = new CBuildSFXPage(stub_, launch_);
-  SetTabCaption(general_, "Brennicor Settings...");
-  SetTabCaption(build_, "Building Brennicor...");
+  general_->SetTabCaption("Brennicor Settings...");
+  build_->SetTabCaption("Building Brennicor...");
   for (CPropertyPage* page : Pages()) sheet_->AddPage(page);
   return true;
 }

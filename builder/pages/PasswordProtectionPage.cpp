@@ -51,11 +51,7 @@ constexpr PasswordBox kEmptyBox = {IDS_EMPTY_PASSWORD, "BrennicorEmptyPasswords"
 }  // namespace
 
 CPasswordProtectionPage::CPasswordProtectionPage(LPCSTR caption, LPCSTR) : CXTResizePropertyPage(IDD_PASSWORD_PAGE) {
-  if (caption) {
-    m_strCaption = caption;
-    m_psp.pszTitle = m_strCaption;
-    m_psp.dwFlags |= PSP_USETITLE;
-  }
+  if (caption) SetTabCaption(caption);
 }
 
 CPasswordProtectionPage::~CPasswordProtectionPage() {

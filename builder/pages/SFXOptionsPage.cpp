@@ -124,11 +124,7 @@ void DrawBitmapAt(CWnd& page, CDC& dc, UINT bitmapId, int place) {
 
 CSFXOptionsPage::CSFXOptionsPage(LPCSTR caption, LPCSTR) : CXTResizePropertyPage(IDD_OPTIONS_PAGE) {
   AfxInitRichEdit2();
-  if (caption) {
-    m_strCaption = caption;
-    m_psp.pszTitle = m_strCaption;
-    m_psp.dwFlags |= PSP_USETITLE;
-  }
+  if (caption) SetTabCaption(caption);
 }
 
 CSFXOptionsPage::~CSFXOptionsPage() {
