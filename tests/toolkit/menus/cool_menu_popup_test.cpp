@@ -74,6 +74,26 @@ std::unique_ptr<DibSurface> CaptureWindow(HWND window) {
   return picture;
 }
 
+// What the window itself last drew, frame and all.
+std::unique_ptr<DibSurface> WindowDrawing(HWND window) {
+  RECT r;
+  ::GetWindowRect(window, &r);
+  auto picture = std::make_unique<DibSurface>(r.right - r.left, r.bottom - r.top);
+  HDC own = ::GetWindowDC(window);
+  ::BitBlt(picture->dc().m_hDC, 0, 0, picture->width(), picture->height(), own, 0, 0, SRCCOPY);
+  ::ReleaseDC(window, own);
+  return picture;
+}
+
+// The screen's picture of the window once it shows what the window drew,
+// else null: the display takes a window's drawing when its thread next
+// waits, so a picture taken straight after a change can show the one before.
+std::unique_ptr<DibSurface> CaptureWhenShown(HWND window) {
+  auto shown = CaptureWindow(window);
+  const int n = shown->width() * shown->height();
+  return shown->pixels(n) == WindowDrawing(window)->pixels(n) ? std::move(shown) : nullptr;
+}
+
 bool IsShownPopup(HWND popup) {
   const CXTCoolMenuPopupHook* hook = CXTPopupMenuWatch::Find(popup);
   return hook && hook->IsShown();
@@ -143,17 +163,20 @@ TEST_F(CoolMenuPopup, AnOpenPopupInBothLooksAsKept) {
     std::unique_ptr<DibSurface> shown, repainted;
     bool pressed = false;
     TrackWithScript(m_cool, m_menu, &m_frameWnd, [&](HWND popup) {
-      if (!IsShownPopup(popup) || shown) return false;
+      if (!IsShownPopup(popup) || repainted) return false;
       if (!pressed) {
         pressed = true;
         ::PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
         return false;
       }
       if (!(::GetMenuState(m_menu, 0, MF_BYPOSITION) & MF_HILITE)) return false;
-      shown = CaptureWindow(popup);
-      // Painted again, frame and all, it looks as revealed.
-      ::RedrawWindow(popup, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-      repainted = CaptureWindow(popup);
+      if (!shown) {
+        if (!(shown = CaptureWhenShown(popup))) return false;
+        // Painted again, frame and all, it looks as revealed.
+        ::RedrawWindow(popup, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        return false;
+      }
+      if (!(repainted = CaptureWhenShown(popup))) return false;
       ::EndMenu();
       return true;
     });
