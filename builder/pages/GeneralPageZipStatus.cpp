@@ -33,13 +33,17 @@ CString ProgramBeside(const CString& zip) {
 
 constexpr int kBuildControls[] = {IDC_GENERAL_BUILD, IDC_GENERAL_BUILD_CAPTION, IDC_GENERAL_ICON_BROWSE,
                                   IDC_GENERAL_OUTPUT};
+// Held off while the zip is examined. The output box stays live: it is
+// examined on every character typed into it, and a box disabled under the
+// caret loses the focus.
+constexpr int kBuildButtons[] = {IDC_GENERAL_BUILD, IDC_GENERAL_BUILD_CAPTION};
 
 }  // namespace
 
 void CGeneralPropertyPageSFX::ExamineZip() {
   if (!windowCreated_) return;
   statusBitmap_ = 0;
-  for (int id : kBuildControls) GetDlgItem(id)->EnableWindow(FALSE);
+  for (int id : kBuildButtons) GetDlgItem(id)->EnableWindow(FALSE);
   zip_ = ComboText(zipCombo_);
   output_ = ComboText(outputCombo_);
   if (CMyFileUtility::GetPathKind(zip_) != CMyFileUtility::kPathIsFile) {

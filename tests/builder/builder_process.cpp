@@ -146,6 +146,8 @@ DWORD BuilderProcess::WaitForExit(DWORD ms) {
   return code;
 }
 
+bool BuilderProcess::WaitUntilIdle(DWORD ms) const { return WaitForInputIdle(process_.hProcess, ms) == 0; }
+
 std::string WindowText(HWND window) {
   char text[512] = {};
   GetWindowTextA(window, text, sizeof text);
@@ -159,4 +161,17 @@ bool WaitUntil(const std::function<bool()>& check, DWORD ms) {
     Sleep(20);
   }
   return true;
+}
+
+void MakeOld(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  FILETIME old = {0x10000000, 0x01A00000};
+  SetFileTime(file, nullptr, nullptr, &old);
+  CloseHandle(file);
+}
+
+ULONGLONG WriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+  return (ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
 }

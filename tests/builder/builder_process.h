@@ -41,6 +41,9 @@ class BuilderProcess {
   // not end.
   DWORD Close(HWND frame, DWORD ms = 15000);
   DWORD WaitForExit(DWORD ms);
+  // Waits until the program first waits for input with none queued: its
+  // start-up is over, and keys and clicks reach what it shows.
+  bool WaitUntilIdle(DWORD ms = 15000) const;
 
  private:
   std::string folder_;
@@ -48,5 +51,8 @@ class BuilderProcess {
 };
 
 std::string WindowText(HWND window);
+// Dates a file's last write long ago, so that a save shows in its time.
+void MakeOld(const std::string& path);
+ULONGLONG WriteTime(const std::string& path);
 // Polls check every few milliseconds until it holds or ms pass; its last answer.
 bool WaitUntil(const std::function<bool()>& check, DWORD ms = 10000);

@@ -90,20 +90,6 @@ std::string LoadedZip(const std::string& path) {
   return LoadProjectFile(record, path.c_str()) == 0 ? record.sourceArchive : "(unreadable)";
 }
 
-// Long ago, so a save shows in the file's time.
-void MakeOld(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  FILETIME old = {0x10000000, 0x01A00000};
-  SetFileTime(file, nullptr, nullptr, &old);
-  CloseHandle(file);
-}
-
-ULONGLONG WriteTime(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data = {};
-  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-  return (ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-}
-
 // Presses the left button at from, moves in steps to to and lets go there;
 // the cursor is set, not only moved, since Wine's move loop reads it.
 void DragMouse(POINT from, POINT to) {
