@@ -62,7 +62,9 @@ POINT Middle(HWND window) {
 
 // Clicks the middle of control once its own window is the one there: a
 // window of another program may still lie over it. A user would bring the
-// control's window up; here it is asked to come forward.
+// control's window up; here it is asked to come forward. The pointer rests
+// on the point first: under Wine a place it had before can come back late
+// and take the press.
 bool ClickControl(HWND control) {
   const bool reachable = WaitUntil(
       [&] {
@@ -72,17 +74,19 @@ bool ClickControl(HWND control) {
         return false;
       },
       5000);
-  if (reachable) ClickWithMouse(Middle(control));
-  return reachable;
+  if (!reachable) return false;
+  SettleMouse(Middle(control), 150);
+  ClickWithMouse(Middle(control));
+  return true;
+}
+
+// Clicks control until done holds; a click again comes after a double
+// click's time, so it is never taken for one.
+bool ClickUntil(HWND control, const std::function<bool()>& done) {
+  return WaitUntil([&] { return done() || (ClickControl(control) && WaitUntil(done, 1500)); }, 8000);
 }
 
 bool HasFocus(HWND control) { return FocusOfThread(GetWindowThreadProcessId(control, nullptr)) == control; }
-
-// Clicks into an edit until it holds the caret. A repeated click comes
-// after a double click's time, so it never selects a word.
-bool ClickInto(HWND edit) {
-  return WaitUntil([&] { return ClickControl(edit) && WaitUntil([&] { return HasFocus(edit); }, 1000); }, 6000);
-}
 
 // Types text over what the focused edit holds; true once the edit shows it.
 bool TypeOver(HWND edit, const std::string& text) {
@@ -92,16 +96,17 @@ bool TypeOver(HWND edit, const std::string& text) {
   return WaitUntil([&] { return ControlText(edit) == text; }, 5000);
 }
 
-bool ClickAndType(HWND edit, const std::string& text) { return ClickInto(edit) && TypeOver(edit, text); }
+// Puts the caret in an edit with a click and types text there.
+bool ClickAndType(HWND edit, const std::string& text) {
+  return ClickUntil(edit, [&] { return HasFocus(edit); }) && TypeOver(edit, text);
+}
 
 // Drops a list down with a click, walks it with the arrow keys to the row
 // that reads text, and takes that row with Enter.
 bool PickWithKeys(HWND list, const std::string& text) {
   const LRESULT row =
       SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-  if (row < 0 || !ClickControl(list) ||
-      !WaitUntil([&] { return SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 5000))
-    return false;
+  if (row < 0 || !ClickUntil(list, [&] { return SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) != 0; })) return false;
   for (LRESULT at = SendMessageA(list, CB_GETCURSEL, 0, 0); at != row;) {
     PressKey(at < row ? VK_DOWN : VK_UP);
     const LRESULT from = at;
@@ -112,9 +117,9 @@ bool PickWithKeys(HWND list, const std::string& text) {
                    5000);
 }
 
-// Clicks a check box and waits until it shows the tick.
+// Ticks a check box with a click.
 bool Tick(HWND box) {
-  return ClickControl(box) && WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000);
+  return ClickUntil(box, [&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; });
 }
 
 // One page of the settings sheet, shown, found by a control only it has.
@@ -352,7 +357,7 @@ TEST_F(UserRoad, AProjectTypedSavedBuiltAndTestedExtractsAndLaunches) {
                        {"Korvane Brennicor Warning!",
                         [](HWND d) {
                           HWND box = GetDlgItem(d, IDC_PASSWORD);
-                          EXPECT_TRUE(ClickInto(box));
+                          EXPECT_TRUE(ClickUntil(box, [&] { return HasFocus(box); }));
                           // Enter follows the characters in the one input queue: nothing reads the masked box.
                           TypeText(kPassword);
                           PressKey(VK_RETURN);
