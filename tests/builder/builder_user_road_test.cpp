@@ -221,13 +221,8 @@ class UserRoad : public ::testing::Test {
   bool FromFileMenu(WORD mnemonic) {
     if (!InFront()) return false;
     PressWith(VK_MENU, 'F');
-    HWND menu = builder_.WaitForWindow(
-        [](HWND window) {
-          char name[16] = {};
-          GetClassNameA(window, name, sizeof name);
-          return lstrcmpA(name, "#32768") == 0 && IsWindowVisible(window);
-        },
-        5000);
+    HWND menu =
+        builder_.WaitForWindow([](HWND window) { return HasClass(window, "#32768") && IsWindowVisible(window); }, 5000);
     if (menu) PressKey(mnemonic);
     return menu != nullptr;
   }
