@@ -18,6 +18,7 @@
 #include "builder_process.h"
 #include "builder_resource.h"
 #include "dialog_robot.h"
+#include "keyboard_input.h"
 #include "window_search.h"
 #include "extract_test_support.h"
 #include "stub_resource.h"

@@ -88,14 +88,3 @@ bool WithPopupMenu(const std::function<void()>& open, const std::function<void(H
 void PickPopupItem(HWND popup, int index);
 // Types path into a system Open or Save As dialog's file name box and presses its OK.
 void ChooseFile(HWND fileDialog, const std::string& path);
-// Types text as the keyboard would, one character after another, into
-// whichever window has the focus.
-void TypeText(const std::string& text);
-// Presses key while modifier is held down: Ctrl+S, Alt+F, Ctrl+Tab.
-void PressWith(WORD modifier, WORD key);
-// The window with the keyboard focus in thread threadId, or null.
-HWND FocusOfThread(DWORD threadId);
-// Types path with the keyboard into a system Open or Save As dialog's file
-// name box, replacing what it holds, and presses Enter; true once the dialog
-// has gone.
-bool TypeFileName(HWND fileDialog, const std::string& path);
