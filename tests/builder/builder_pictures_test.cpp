@@ -12,6 +12,7 @@
 
 #include "classlib/propertysheet.h"
 #include "classlib/winapp.h"
+#include "dialog_robot.h"
 #include "frame/StartUpIconsView.h"
 #include "golden_image.h"
 #include "pages/BasicGeneralPg.h"
@@ -121,7 +122,7 @@ std::vector<std::string> OverlappingControls(HWND page) {
 class Pictures : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetCursorPos(1200, 1000);
+    MoveCursor({1200, 1000});
     host_.CreateEx(0, AfxRegisterWndClass(0), "Builder pictures", WS_POPUP | WS_VISIBLE, 20, 20, 640, 560, nullptr,
                    nullptr);
   }

@@ -498,7 +498,7 @@ TEST(BuilderFrame, ShortcutsWorkWhileAPageHasTheFocus) {
   GUITHREADINFO info = {sizeof info};
   ASSERT_TRUE(WaitUntil([&] {
     SetForegroundWindow(frame);
-    LeftClickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    ClickWithMouse({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
     return GetGUIThreadInfo(thread, &info) && info.hwndFocus == zipBox;
   }));
   SendKey(VK_CONTROL, true);

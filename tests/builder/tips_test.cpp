@@ -142,7 +142,7 @@ TEST_F(TipsTest, InfoBalloonIsTopmostAndClosesOnAKeyLeavingNothing) {
 TEST_F(TipsTest, InfoBalloonClosesOnALeftPressAnywhereInTheThread) {
   ShowInfoBalloon(main_.GetSafeHwnd(), nullptr, IDS_BUILD_SUCCEEDED_TITLE, IDS_BUILD_SUCCEEDED_TEXT, FALSE);
   ASSERT_EQ(1, Balloons().count);
-  LeftClickAt({main_.Centre().x - 120, main_.Centre().y - 80});
+  ClickWithMouse({main_.Centre().x - 120, main_.Centre().y - 80});
   EXPECT_TRUE(PumpUntil(NoBalloonLeft, kWaitMs));
 }
 
@@ -175,7 +175,7 @@ TEST_F(TipsTest, TwoBalloonsShareTheThreadHooksAndCloseOnTheirOwnTriggers) {
   EXPECT_STREQ("clicks", title);
   EXPECT_FALSE(IsBalloonHookInstalled(BalloonHookKind::kKeyboard));
 
-  LeftClickAt({main_.Centre().x - 120, main_.Centre().y - 80});
+  ClickWithMouse({main_.Centre().x - 120, main_.Centre().y - 80});
   EXPECT_TRUE(PumpUntil(NoBalloonLeft, kWaitMs));
   EXPECT_FALSE(IsBalloonHookInstalled(BalloonHookKind::kMouse));
 }
@@ -242,15 +242,7 @@ class HoverTipTest : public TipsTest {
     over_ = {rect.left + 30, rect.top + 10};
   }
   void Move(POINT point) {
-    SetCursorPos(point.x, point.y);
-    // The display takes the move in its own time.
-    ASSERT_TRUE(PumpUntil(
-        [point] {
-          POINT now;
-          GetCursorPos(&now);
-          return now.x == point.x && now.y == point.y;
-        },
-        kWaitMs));
+    MoveCursor(point);
     MSG move = {};
     move.hwnd = control_.GetSafeHwnd();
     move.message = WM_MOUSEMOVE;

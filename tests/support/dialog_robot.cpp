@@ -159,15 +159,6 @@ void PressKey(WORD virtualKey) {
     SendInput(2, keys, sizeof(INPUT));
 }
 
-void LeftClickAt(POINT point) {
-    SetCursorPos(point.x, point.y);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
-}
-
 void SendKey(WORD virtualKey, bool down) {
     INPUT key = {};
     key.type = INPUT_KEYBOARD;
@@ -181,20 +172,6 @@ void SendMouseButton(DWORD buttonFlag) {
     button.type = INPUT_MOUSE;
     button.mi.dwFlags = buttonFlag;
     SendInput(1, &button, sizeof(INPUT));
-}
-
-// Setting the position alone need not make a move message: a step away and back does.
-void MoveCursor(POINT point) {
-    SetCursorPos(point.x + 1, point.y);
-    INPUT move = {};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = -1;
-    move.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &move, sizeof(INPUT));
-    // The relative step may land a moment later: the next input must not come a pixel off.
-    const DWORD start = GetTickCount();
-    POINT at = {};
-    while (GetCursorPos(&at) && (at.x != point.x || at.y != point.y) && GetTickCount() - start < 1000) Sleep(5);
 }
 
 namespace {
@@ -215,6 +192,30 @@ INPUT AbsoluteMove(POINT point) {
 void MoveMouse(POINT point) {
     INPUT move = AbsoluteMove(point);
     SendInput(1, &move, sizeof(INPUT));
+}
+
+// Under Wine a set cursor reaches the display late, and the place it had
+// before can come back after a later move; moves in the input stream, as a
+// real mouse makes them, arrive in order, yet an earlier place can still
+// flash back once. So a move counts as made once the cursor has stayed on
+// the point for a moment, and is made again whenever it was undone. A move
+// onto the place the cursor already has need not make a move message, so it
+// steps off first.
+void MoveCursor(POINT point) {
+    auto cursorAt = [](POINT place) {
+        POINT at = {};
+        return GetCursorPos(&at) && at.x == place.x && at.y == place.y;
+    };
+    if (cursorAt(point)) MoveMouse({point.x + 1, point.y});
+    MoveMouse(point);
+    const DWORD start = GetTickCount();
+    DWORD steadySince = start;
+    while (GetTickCount() - steadySince < 100 && GetTickCount() - start < 2000) {
+        Sleep(5);
+        if (cursorAt(point)) continue;
+        MoveMouse(point);
+        steadySince = GetTickCount();
+    }
 }
 
 void SettleMouse(POINT point, DWORD ms) {

@@ -53,13 +53,12 @@ void Click(HWND dialog, int id);
 // the focus or lies under the point, through every hook on the way. A test
 // program that uses it is declared DESKTOP_INPUT, so it runs alone.
 void PressKey(WORD virtualKey);
-// Moves the cursor to point (screen coordinates) and presses the left button there.
-void LeftClickAt(POINT point);
 // Halves of presses, for holding a key or a button across other input
 // (drags); MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP and the like.
 void SendKey(WORD virtualKey, bool down);
 void SendMouseButton(DWORD buttonFlag);
-// Moves the cursor to point (screen coordinates) so the window under it, or the capture, sees the move.
+// Moves the cursor to point (screen coordinates) so the window under it, or
+// the capture, sees the move, and returns once the cursor is there.
 void MoveCursor(POINT point);
 // The mouse as a device moves and clicks: absolute moves in the input stream,
 // in order with the presses around them, where setting the cursor's place

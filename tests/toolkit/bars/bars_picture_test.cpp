@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bars_fixture.h"
+#include "tests/support/dialog_robot.h"
 #include "tests/support/golden_image.h"
 #include "tests/support/screenshot.h"
 #include "toolkit/bars/SplitterWnd.h"
@@ -48,7 +49,7 @@ std::string CompareScreenWithGolden(HWND window, const char* name) {
 class BarPictures : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::SetCursorPos(1200, 1000);  // nothing hot under the mouse
+    MoveCursor({1200, 1000});  // nothing hot under the mouse
     GetSharedState().m_xpLook = TRUE;
     m_frame = NewFrame("Bar pictures");
   }

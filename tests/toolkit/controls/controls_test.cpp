@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls_test_resource.h"
+#include "dialog_robot.h"
 #include "screenshot.h"
 #include "classlib/dialog.h"
 #include "toolkit/common/SharedState.h"
@@ -86,7 +87,7 @@ END_MESSAGE_MAP()
 template <class Step>
 auto WithCursorAt(CPoint point, Step step) {
   for (int attempt = 0;; ++attempt) {
-    ::SetCursorPos(point.x, point.y);
+    MoveCursor(point);
     auto result = step();
     CPoint now;
     ::GetCursorPos(&now);

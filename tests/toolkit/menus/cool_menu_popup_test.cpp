@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cool_menu_fixture.h"
+#include "tests/support/dialog_robot.h"
 #include "tests/support/dib_surface.h"
 #include "tests/support/golden_image.h"
 #include "toolkit/common/SharedState.h"
@@ -102,7 +103,7 @@ bool IsShownPopup(HWND popup) {
 class CoolMenuPopup : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::SetCursorPos(1200, 1000);  // no item under the mouse
+    MoveCursor({1200, 1000});  // no item under the mouse
     m_frame = CreateTestFrame();
     m_frameWnd.Attach(m_frame);
     m_cool.Install(&m_frameWnd);

@@ -9,6 +9,7 @@
 
 #include "classlib/winapp.h"
 #include "cool_menu_fixture.h"
+#include "tests/support/dialog_robot.h"
 #include "tests/support/dib_surface.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/menus/CoolMenu.h"
@@ -267,9 +268,9 @@ TEST_F(CoolMenuTest, GrayedItemsAreMarkedOnlyWhereTheKeyboardSelects) {
   };
   CXTPopupMenuWatch::FollowMouse(WM_KEYDOWN);
   EXPECT_EQ(frameColor(), GetToolkitColor(32));
-  ::SetCursorPos(10, 10);
+  MoveCursor({10, 10});
   CXTPopupMenuWatch::FollowMouse(WM_MOUSEMOVE);
-  ::SetCursorPos(20, 20);
+  MoveCursor({20, 20});
   CXTPopupMenuWatch::FollowMouse(WM_MOUSEMOVE);
   EXPECT_EQ(frameColor(), GetToolkitColor(42));  // the column of a command shown because menus are full
   Close();

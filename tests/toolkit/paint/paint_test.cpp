@@ -3,6 +3,7 @@
 // the numbers the flat look is defined by.
 #include <gtest/gtest.h>
 
+#include "tests/support/dialog_robot.h"
 #include "tests/support/dib_surface.h"
 #include "tests/support/golden_image.h"
 #include "toolkit/common/SharedState.h"
@@ -37,7 +38,7 @@ class FlatPainting : public ::testing::Test {
   void SetUp() override {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
-    ::SetCursorPos(0, 0);
+    MoveCursor({0, 0});
     GetSharedState().m_xpLook = TRUE;
     m_frame = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 400, 300, 400, 200, nullptr, nullptr,
                                 nullptr, nullptr);
