@@ -147,7 +147,11 @@ TEST_F(Frame, TheMenuBarSeesTheFramesKeysFirst) {
       {WM_KEYDOWN, VK_ESCAPE, 0, TRUE, CXTMenuBar::kIdle},
   };
   for (const Key& k : keys) {
-    MSG msg = {m_frame->m_hWnd, k.message, k.key, k.flags};
+    MSG msg = {};
+    msg.hwnd = m_frame->m_hWnd;
+    msg.message = k.message;
+    msg.wParam = k.key;
+    msg.lParam = k.flags;
     EXPECT_EQ(m_frame->PreTranslateMessage(&msg), k.taken) << k.message << " " << k.key;
     EXPECT_EQ(m_frame->m_menuBar.GetTrackingState(nullptr), k.after) << k.message << " " << k.key;
   }
@@ -166,7 +170,9 @@ TEST_F(Frame, ARightClickOnASideListsTheBarsThroughTheCoolMenus) {
   const bool came = WithPopupMenu([&] { bottom->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(5, 1)); },
                                   [&](HWND popup, HMENU menu) {
                                     seen.count = ::GetMenuItemCount(menu);
-                                    MENUITEMINFOA info = {sizeof info, MIIM_ID | MIIM_FTYPE | MIIM_STATE};
+                                    MENUITEMINFOA info = {};
+                                    info.cbSize = sizeof info;
+                                    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE;
                                     ::GetMenuItemInfoA(menu, 0, TRUE, &info);
                                     seen = {seen.count, info.wID, info.fType, info.fState};
                                     PickPopupItem(popup, 0);
