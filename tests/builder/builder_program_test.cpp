@@ -90,21 +90,23 @@ std::string LoadedZip(const std::string& path) {
   return LoadProjectFile(record, path.c_str()) == 0 ? record.sourceArchive : "(unreadable)";
 }
 
-// Presses the left button at from, moves in steps to to and lets go there;
-// the cursor is set, not only moved, since Wine's move loop reads it.
-void DragMouse(POINT from, POINT to) {
-  auto moveTo = [](POINT point) {
-    SetCursorPos(point.x, point.y);
-    SendMouseButton(MOUSEEVENTF_MOVE);
-    Sleep(50);
-  };
-  moveTo(from);
+// Whether the thread of window runs a move or size loop.
+bool InMoveLoop(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
+}
+
+// Presses the left button at from over window, moves in steps to to once
+// window's move loop runs, and lets go there; returns once the loop ended.
+void DragMouse(HWND window, POINT from, POINT to) {
+  MoveCursor(from);
   SendMouseButton(MOUSEEVENTF_LEFTDOWN);
-  Sleep(200);
+  WaitUntil([&] { return InMoveLoop(window); }, 2000);
   for (int step = 1; step <= 4; ++step)
-    moveTo({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+    MoveCursor({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
   SendMouseButton(MOUSEEVENTF_LEFTUP);
-  Sleep(200);
+  WaitUntil([&] { return !InMoveLoop(window); }, 2000);
 }
 
 HWND ControlOf(HWND frame, int id) {
@@ -423,7 +425,7 @@ TEST(BuilderStartPage, PressingThePageOutsideItsLinksDragsTheMainWindow) {
   POINT press = {150, 500};
   ClientToScreen(page, &press);
   const bool moved = WaitUntil([&] {
-    DragMouse(press, {press.x + 40, press.y + 30});
+    DragMouse(frame, press, {press.x + 40, press.y + 30});
     return GetWindowRect(frame, &after) && !EqualRect(&after, &before);
   });
   ASSERT_TRUE(moved);
