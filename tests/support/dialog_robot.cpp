@@ -194,36 +194,41 @@ void MoveMouse(POINT point) {
     SendInput(1, &move, sizeof(INPUT));
 }
 
+namespace {
+bool CursorAt(POINT place) {
+    POINT at = {};
+    return GetCursorPos(&at) && at.x == place.x && at.y == place.y;
+}
+
 // Under Wine a set cursor reaches the display late, and the place it had
 // before can come back after a later move; moves in the input stream, as a
 // real mouse makes them, arrive in order, yet an earlier place can still
-// flash back once. So a move counts as made once the cursor has stayed on
-// the point for a moment, and is made again whenever it was undone. A move
-// onto the place the cursor already has need not make a move message, so it
-// steps off first.
-void MoveCursor(POINT point) {
-    auto cursorAt = [](POINT place) {
-        POINT at = {};
-        return GetCursorPos(&at) && at.x == place.x && at.y == place.y;
-    };
-    if (cursorAt(point)) MoveMouse({point.x + 1, point.y});
+// flash back once. So the mouse is moved to point and moved again whenever
+// such a place undid it, until enough(ms since the first move, ms the
+// cursor has stayed on point) holds.
+void KeepMouseAt(POINT point, const std::function<bool(DWORD all, DWORD steady)>& enough) {
     MoveMouse(point);
     const DWORD start = GetTickCount();
     DWORD steadySince = start;
-    while (GetTickCount() - steadySince < 100 && GetTickCount() - start < 2000) {
+    while (!enough(GetTickCount() - start, GetTickCount() - steadySince)) {
         Sleep(5);
-        if (cursorAt(point)) continue;
+        if (CursorAt(point)) continue;
         MoveMouse(point);
         steadySince = GetTickCount();
     }
 }
+}  // namespace
+
+// A move counts as made once the cursor has stayed on the point for a
+// moment. A move onto the place the cursor already has need not make a move
+// message, so it steps off first.
+void MoveCursor(POINT point) {
+    if (CursorAt(point)) MoveMouse({point.x + 1, point.y});
+    KeepMouseAt(point, [](DWORD all, DWORD steady) { return steady >= 100 || all >= 2000; });
+}
 
 void SettleMouse(POINT point, DWORD ms) {
-    MoveMouse(point);
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
-        POINT at;
-        if (GetCursorPos(&at) && (at.x != point.x || at.y != point.y)) MoveMouse(point);
-    }
+    KeepMouseAt(point, [ms](DWORD all, DWORD) { return all >= ms; });
 }
 
 void ClickWithMouse(POINT point) {
