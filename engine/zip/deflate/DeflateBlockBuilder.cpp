@@ -133,38 +133,78 @@ void SendCodeLengths(DeflateEncoderState* s, const DynamicTrees& t) {
   WalkCodeLengths(t.distanceLength, t.maxDistance + 1, send);
 }
 
-// Each symbol goes out with its extra bits in one call (at most 31 bits).
+// A code with its extra bits behind it, as it goes out.
+struct CodedSymbol {
+  uint32_t bits;
+  uint32_t count;
+};
+
+struct DistanceCode {
+  uint32_t extraMask;  // picks the extra bits out of distance - 1
+  uint16_t code;
+  uint8_t codeBits;
+  uint8_t count;  // code and extra bits
+};
+
+// The block's codes looked up by what an item holds, so that sending an
+// item takes no branch on whether it is a literal or a match: on mixed data
+// such a branch guesses wrong about every other item. The literal-length
+// entries are indexed by the literal, or by 256 + length - 3 with the
+// length's extra bits already in place; lengths past 258 (Deflate64 only)
+// take longLength and put their extra bits in themselves.
+struct ItemCodes {
+  CodedSymbol literalOrLength[512];
+  CodedSymbol longLength;
+  DistanceCode distance[kMaxDistanceCodes];
+};
+
+constexpr uint32_t kMatchFlag = 256;
+
+void BuildItemCodes(const CodeSet& codes, const DeflateLengthTable& table, int distanceCodes, ItemCodes& item) {
+  for (uint32_t literal = 0; literal < 256; ++literal)
+    item.literalOrLength[literal] = {codes.literalCode[literal], codes.literalLength[literal]};
+  for (uint32_t lengthMinus3 = 0; lengthMinus3 < 256; ++lengthMinus3) {
+    uint32_t lengthCode = table.code[lengthMinus3];
+    uint32_t symbol = kEndOfBlock + 1 + lengthCode;
+    uint32_t codeBits = codes.literalLength[symbol];
+    item.literalOrLength[kMatchFlag + lengthMinus3] = {
+        codes.literalCode[symbol] | ((lengthMinus3 - table.base[lengthCode]) << codeBits),
+        codeBits + table.extra[lengthCode]};
+  }
+  uint32_t longSymbol = kEndOfBlock + kLengthCodes;
+  item.longLength = {codes.literalCode[longSymbol], codes.literalLength[longSymbol]};
+  for (int c = 0; c < distanceCodes; ++c)
+    item.distance[c] = {(1u << DistanceExtraBits(c)) - 1, codes.distanceCode[c], codes.distanceLength[c],
+                        uint8_t(codes.distanceLength[c] + DistanceExtraBits(c))};
+}
+
+// One store per item: a Deflate length and distance with their extra bits
+// take at most 20 + 28 bits, which fit beside the fewer than 8 bits held. A
+// Deflate64 pair may take 31 + 29 and goes out in two.
 void SendItems(DeflateEncoderState* s, const CodeSet codes) {
-  const DeflateLengthTable& table = LengthTableOf(s->format);
   const bool deflate64 = s->format == EncoderFormat::Deflate64;
+  const DeflateLengthTable& table = LengthTableOf(s->format);
+  ItemCodes item;
+  BuildItemCodes(codes, table, DistanceCodeCount(s->format), item);
   const uint16_t* litLens = s->items.litLen;
   const uint16_t* distances = s->items.distance;
   uint32_t count = s->items.count;
   BitCursor bits(s);
   for (uint32_t i = 0; i < count; ++i) {
-    unsigned litLen = litLens[i];
-    unsigned distance = distances[i];
-    if (distance == 0) {
-      // Two literals in a row (at most 30 bits) share one store.
-      bits.Add(codes.literalCode[litLen], codes.literalLength[litLen]);
-      if (i + 1 < count && distances[i + 1] == 0) {
-        unsigned next = litLens[++i];
-        bits.Add(codes.literalCode[next], codes.literalLength[next]);
-      }
-      bits.Flush(s);
-      continue;
-    }
-    unsigned lengthCode = LengthCodeOf(table, litLen);
-    unsigned symbol = kEndOfBlock + 1 + lengthCode;
-    unsigned codeBits = codes.literalLength[symbol];
-    bits.Add(codes.literalCode[symbol] | ((litLen - table.base[lengthCode]) << codeBits),
-             codeBits + table.extra[lengthCode]);
-    // A Deflate length and distance fit one store; a Deflate64 pair may not.
+    uint32_t litLen = litLens[i];
+    uint32_t distance = distances[i];
+    uint32_t isMatch = distance != 0;
+    CodedSymbol symbol = litLen < 256 ? item.literalOrLength[isMatch * kMatchFlag + litLen]
+                                      : CodedSymbol{item.longLength.bits | litLen << item.longLength.count,
+                                                    item.longLength.count + table.extra[kLengthCodes - 1]};
+    bits.Add(symbol.bits, symbol.count);
     if (deflate64) bits.Flush(s);
-    unsigned distanceCode = DistanceCodeOf(distance);
-    codeBits = codes.distanceLength[distanceCode];
-    bits.Put(s, codes.distanceCode[distanceCode] | ((distance - DistanceBase(distanceCode)) << codeBits),
-             codeBits + DistanceExtraBits(distanceCode));
+    // A literal takes the path of distance 1 and sends none of it.
+    uint32_t distanceOrOne = distance + (isMatch ^ 1);
+    DistanceCode d = item.distance[DistanceCodeOf(distanceOrOne)];
+    uint32_t extra = (distanceOrOne - 1) & d.extraMask;
+    uint32_t keep = 0u - isMatch;
+    bits.Put(s, (d.code | extra << d.codeBits) & keep, d.count & keep);
   }
   bits.Put(s, codes.literalCode[kEndOfBlock], codes.literalLength[kEndOfBlock]);
   bits.Save(s);

@@ -55,12 +55,14 @@ inline unsigned LengthCodeOf(const DeflateLengthTable& t, unsigned lengthMinus3)
   return lengthMinus3 < 256 ? t.code[lengthMinus3] : kLengthCodes - 1;
 }
 
-// Distance codes pair up per power of two: code 2k and 2k+1 split [2^k, 2^(k+1)).
+// Distance codes pair up per power of two: code 2k and 2k+1 split [2^k, 2^(k+1)),
+// the bit below the top one choosing; d 0 and 1 have codes of their own.
+// Without a branch: the first distances are as common as any other, and a
+// branch on them would guess wrong.
 inline unsigned DistanceCodeOf(unsigned distance) {
   unsigned d = distance - 1;
-  if (d < 4) return d;
-  unsigned top = 31u - unsigned(__builtin_clz(d));
-  return 2 * top + ((d >> (top - 1)) & 1);
+  unsigned top = 31u - unsigned(__builtin_clz(d | 1));
+  return 2 * top + ((2 * d >> top) & 1) + unsigned(d == 1);
 }
 
 inline unsigned DistanceExtraBits(unsigned code) { return code < 4 ? 0 : code / 2 - 1; }
