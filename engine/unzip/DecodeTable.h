@@ -31,11 +31,14 @@ inline unsigned EntryValue(uint32_t entry) { return entry >> 16; }
 // its extra bits together, so one shift consumes both; bits 6-7 stay 0, so
 // that a bit count may have the whole entry subtracted and keep its low
 // byte right. Bits 8-12 are the code's own length (the extra bits' value is
-// the consumed bits above it), bits 13-15 flags, bits 16-31 the value as in
+// the consumed bits above it), bits 13-14 flags, bits 16-31 the value as in
 // a plain entry. A link consumes the first-level width and keeps its
 // sub-table's width in bits 8-12; an exceptional entry that is not a link
 // is the end of block (value 1) or invalid (value 0, consuming nothing).
-constexpr uint32_t kPackedLiteral = 1u << 15;
+// A literal's flag is the top bit, above its byte, so that the decode loop
+// tells literals apart by the entry's sign; its value's low byte is the
+// literal.
+constexpr uint32_t kPackedLiteral = 1u << 31;
 constexpr uint32_t kPackedExceptional = 1u << 14;
 constexpr uint32_t kPackedLink = 1u << 13;
 constexpr unsigned kPackedEndOfBlock = 1;

@@ -49,9 +49,13 @@ enum DecodeResult : int {
 };
 
 // Output window shared by the decoders (Unshrink stages its strings there).
-// Positions wrap at kDecoderWindowSize; the slack past the end lets
-// the Inflate fast loop copy whole words without checking every byte.
+// Explode, Unreduce and Unshrink use its first kDecoderWindowSize bytes as
+// a ring; Inflate uses the whole of it as one straight run (InflateWindow.h),
+// long enough that moving its history to the start costs little beside the
+// bytes decoded between two moves. The slack past the end lets the Inflate
+// fast loop copy whole words without checking every byte.
 constexpr size_t kDecoderWindowSize = 65536;
+constexpr size_t kInflateWindowSize = 262144;
 constexpr size_t kDecoderWindowSlack = 64;
 
 // Decode tables: packed 32-bit entries. Every sub-table but the last is full,
@@ -103,10 +107,12 @@ struct DecoderState {
   bool inputEnded;  // fillInput returned 0 or less
   bool stopped;     // fillInput returned a negative value
 
-  // Output window: bytes at [0, windowPos) are not yet handed on.
+  // Output window: bytes at [windowFlushed, windowPos) are not yet handed
+  // on (the ring decoders hand on from 0 and restart there).
   size_t windowPos;
+  size_t windowFlushed;
   uint64_t memberOutput;  // bytes of this member already handed on
-  uint8_t window[kDecoderWindowSize + kDecoderWindowSlack];
+  uint8_t window[kInflateWindowSize + kDecoderWindowSlack];
 
   DecoderScratch scratch;
 };

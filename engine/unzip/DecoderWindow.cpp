@@ -5,6 +5,7 @@
 
 void DecoderResetOutput(DecoderState& state) {
   state.windowPos = 0;
+  state.windowFlushed = 0;
   state.memberOutput = 0;
 }
 

@@ -8,6 +8,7 @@
 #include "DecoderState.h"
 #include "DecoderWindow.h"
 #include "InflateFast.h"
+#include "InflateWindow.h"
 
 namespace {
 
@@ -41,9 +42,7 @@ constexpr unsigned kCodeLengthWidth = 7;
 struct DeflateFormat {
   static constexpr unsigned kDistanceCodes = 30;
   static constexpr unsigned kMaxLength = 258;
-  // The window holds twice the farthest distance, so the bytes just past a
-  // match's end are never read again before they are rewritten: the fast
-  // loop's copies may overrun them by up to a word.
+  static constexpr size_t kHistory = 32768;
   static constexpr bool kFastLoop = true;
   static constexpr const uint16_t* kLengths = kLengthBases;
   static constexpr const uint8_t* kLengthExtraBits = kLengthExtra;
@@ -52,6 +51,7 @@ struct DeflateFormat {
 struct Deflate64Format {
   static constexpr unsigned kDistanceCodes = 32;
   static constexpr unsigned kMaxLength = 65538;
+  static constexpr size_t kHistory = 65536;
   static constexpr bool kFastLoop = false;
   static constexpr const uint16_t* kLengths = kLength64Bases;
   static constexpr const uint8_t* kLengthExtraBits = kLength64Extra;
@@ -71,9 +71,8 @@ inline uint64_t LowBits(uint64_t bits, unsigned n) { return bits & ((uint64_t{1}
 
 // Decodes symbols up to the end of the block: through the fast loop where
 // it can run (Deflate only: Deflate64's longer lengths outgrow one refill
-// per match, and its window leaves no room behind a match for the word
-// copy's overrun), and near the end of the input run or of the window one
-// symbol at a time, refilling byte by byte and flushing the window where it
+// per match), and near the end of the input run or of the window one
+// symbol at a time, refilling byte by byte and sliding the window where it
 // fills. The bit buffer and the window position live in locals here,
 // written back around every call that uses the state, so that the compiler
 // keeps them in registers.
@@ -146,9 +145,9 @@ DecodeResult InflateCodes(DecoderState& state) {
     uint32_t entry = decode(literals, kLiteralTableMask, &length);
     if (entry & kPackedLiteral) {
       window[pos++] = static_cast<uint8_t>(length);
-      if (pos == kDecoderWindowSize) {
+      if (pos == kInflateWindowSize) {
         save();
-        bool flowing = DecoderFlushWindow(state);
+        bool flowing = InflateSlide(state, Format::kHistory);
         load();
         if (!flowing) return kDecodeStopped;
       }
@@ -166,12 +165,14 @@ DecodeResult InflateCodes(DecoderState& state) {
       save();
       return kDecodeCorrupt;
     }
-    if (distance > pos && state.memberOutput == 0) {
+    // The window holds the whole history behind its position once it has
+    // slid, so only a member's first run can be too short.
+    if (distance > pos) {
       save();
       return kDecodeCorrupt;  // before the start of this member's output
     }
     save();
-    if (!DecoderCopyMatch(state, distance, length)) return kDecodeStopped;
+    if (!InflateCopyMatch(state, distance, length, Format::kHistory)) return kDecodeStopped;
     load();
   }
 }
@@ -188,19 +189,19 @@ DecodeResult InflateStored(DecoderState& state) {
     uint8_t byte = static_cast<uint8_t>(DecoderPeek(state, 8));
     DecoderDrop(state, 8);
     --length;
-    if (!DecoderPutByte(state, byte)) return kDecodeStopped;
+    if (!InflatePutByte(state, byte, Format::kHistory)) return kDecodeStopped;
   }
   if (state.bitCount == 0) state.bitBuffer = 0;
   while (length > 0) {
     if (state.inNext == state.inEnd && !DecoderNextRun(state)) return kDecodeInputEnded;
     size_t run = static_cast<size_t>(state.inEnd - state.inNext);
     if (run > length) run = length;
-    if (run > kDecoderWindowSize - state.windowPos) run = kDecoderWindowSize - state.windowPos;
+    if (run > kInflateWindowSize - state.windowPos) run = kInflateWindowSize - state.windowPos;
     std::memcpy(state.window + state.windowPos, state.inNext, run);
     state.inNext += run;
     state.windowPos += run;
     length -= static_cast<unsigned>(run);
-    if (state.windowPos == kDecoderWindowSize && !DecoderFlushWindow(state)) return kDecodeStopped;
+    if (state.windowPos == kInflateWindowSize && !InflateSlide(state, Format::kHistory)) return kDecodeStopped;
   }
   return kDecodeDone;
 }
@@ -317,7 +318,7 @@ DecodeResult InflateStream(DecoderState& state) {
     if (result != kDecodeDone) return DecoderOutcome(state, result);
   }
   DecodeResult result = DecoderOutcome(state, kDecodeDone);
-  if (result == kDecodeDone && !DecoderFlushWindow(state)) return kDecodeStopped;
+  if (result == kDecodeDone && !InflateHandOn(state)) return kDecodeStopped;
   return result;
 }
 

@@ -26,18 +26,26 @@ INFLATE_INLINE inline void StoreWord(uint8_t* at, uint64_t word) { std::memcpy(a
 
 // Copies a match whose source and destination both end before the window's
 // end, in whole words, writing up to 32 bytes past the match's end (and
-// reading as far past its source). A distance of 16 or more moves 16 bytes
-// per step, the first 32 without a test, which covers most matches; a
-// distance of 1 repeats its byte a word at a time; another distance under 8
-// is first spelt out byte by byte to a multiple of itself of at least 8,
-// which then serves as the distance of 8-byte steps, the first 16 bytes
-// without a test.
+// reading as far past its source). A distance of 8 or more (nearly every
+// match, so that the test is seldom mispredicted) moves its first 32 bytes
+// in four words without a test, which covers most matches, and the rest 16
+// bytes per step where the distance allows and 8 otherwise; a distance of 1
+// repeats its byte a word at a time; another distance under 8 is first
+// spelt out byte by byte to a multiple of itself of at least 8, which then
+// serves as the distance of 8-byte steps, the first 16 bytes without a test.
 INFLATE_INLINE inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t length, size_t distance) {
   uint8_t* const end = to + length;
-  if (distance >= 16) {
-    std::memcpy(to, from, 16);
-    std::memcpy(to + 16, from + 16, 16);
-    for (to += 32, from += 32; to < end; to += 16, from += 16) std::memcpy(to, from, 16);
+  if (distance >= 8) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + 8, from + 8, 8);
+    std::memcpy(to + 16, from + 16, 8);
+    std::memcpy(to + 24, from + 24, 8);
+    if (to + 32 >= end) return;
+    if (distance >= 16) {
+      for (to += 32, from += 32; to < end; to += 16, from += 16) std::memcpy(to, from, 16);
+      return;
+    }
+    for (to += 32, from += 32; to < end; to += 8, from += 8) std::memcpy(to, from, 8);
     return;
   }
   if (distance == 1) {
@@ -47,32 +55,23 @@ INFLATE_INLINE inline void CopyWithin(uint8_t* to, const uint8_t* from, size_t l
     for (to += 16; to < end; to += 8) StoreWord(to, repeated);
     return;
   }
-  if (distance < 8) {
-    // The smallest multiple of the distance that is at least 8.
-    static constexpr uint8_t kStrides[8] = {0, 8, 8, 9, 8, 10, 12, 14};
-    size_t stride = kStrides[distance];
-    uint8_t* spelt = to + (stride < length ? stride : length);
-    while (to < spelt) *to++ = *from++;
-    if (to == end) return;
-    from = to - stride;
-  }
+  // The smallest multiple of the distance that is at least 8.
+  static constexpr uint8_t kStrides[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+  const size_t stride = kStrides[distance];
+  uint8_t* const spelt = to + (stride < length ? stride : length);
+  while (to < spelt) *to++ = *from++;
+  if (to == end) return;
+  from = to - stride;
   std::memcpy(to, from, 8);
   std::memcpy(to + 8, from + 8, 8);
   for (to += 16, from += 16; to < end; to += 8, from += 8) std::memcpy(to, from, 8);
 }
 
-// Copies a match from the window's previous lap whose source runs over the
-// window's end into its start, byte by byte (rare: the loop leaves it out
-// of line).
-[[gnu::noinline]] void CopyAcrossLaps(uint8_t* window, uint8_t* out, const uint8_t* from, size_t length) {
-  constexpr size_t kMask = kDecoderWindowSize - 1;
-  const size_t start = static_cast<size_t>(from - window);
-  for (size_t i = 0; i < length; ++i) out[i] = window[(start + i) & kMask];
-}
-
-// How the loop takes the low n bits of a word: portably through a table of
-// masks (one load, where computing the mask takes three steps and a shift
-// through the count register), or in one BMI2 instruction.
+// How the loop takes the low n bits of a word, n in the low six bits of its
+// argument (the bits above, zero up to bit 7, are ignored, so that a packed
+// entry serves as its own count): portably through a table of masks (one
+// load, where computing the mask takes three steps and a shift through the
+// count register), or in one BMI2 instruction.
 struct LowMasks {
   uint64_t mask[64];
 };
@@ -107,7 +106,8 @@ struct Bmi2Bits {
 // the distance lookup; a refill comes before the distance is consumed, and
 // what is left covers the next literal/length lookup, which is made before
 // the following refill so that the table load does not wait for it (nor
-// for the match's copy). Each entry is consumed as soon as it is looked up
+// for the match's copy: the input limit leaves room for that second refill
+// of a match, and the loop's ends are tested after the copy). Each entry is consumed as soon as it is looked up
 // (an invalid one consumes nothing). The bit count is only ever lowered by
 // whole entries: its low byte stays right (the budgets keep it from
 // borrowing), the rest is noise.
@@ -146,10 +146,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
     count -= entry;
   };
   auto roomLeft = [&](const uint8_t* at) INFLATE_INLINE { return at < outLimit && next <= inLimit; };
-  const uint8_t* const windowEnd = state.window + kDecoderWindowSize;
-  // How far back a source may lie in whole laps: the member's first lap has
-  // none before it.
-  const size_t lapsBehind = state.memberOutput == 0 ? 0 : kDecoderWindowSize;
+  const uint8_t* const window = state.window;
   // For an exceptional entry that is not a link.
   auto endOrCorrupt = [](uint32_t entry)
                           INFLATE_INLINE { return entry >> 16 == kPackedEndOfBlock ? kFastEndOfBlock : kFastCorrupt; };
@@ -158,7 +155,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
   // The value of a length or distance entry, from the bits held before it
   // was consumed: its base plus the extra bits above its code.
   auto valueOf = [](uint64_t before, uint32_t entry) INFLATE_INLINE {
-    return (entry >> 16) + (Bits::Low(before, entry & 0xFF) >> PackedCodeBits(entry));
+    return (entry >> 16) + (Bits::Low(before, entry) >> ((entry >> 8) & 63));
   };
 
   FastExit exit = kFastLeftRoom;
@@ -235,36 +232,17 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
     }
     const size_t distance = valueOf(before, entry);
     uint8_t* const after = out + length;
-    // A source farther back than the window's start lies in its previous
-    // lap, at least half a window ahead: found without a branch, and
-    // copied as any other while it ends before the window's end.
-    static_assert(kDecoderWindowSize == size_t{1} << 16, "a lap is one shift");
-    const size_t lap = size_t{distance > static_cast<size_t>(out - state.window)} << 16;
-    const uint8_t* const from = out + lap - distance;
-    if (INFLATE_RARELY((lap > lapsBehind) | (from + length > windowEnd))) {
-      if (lap > lapsBehind) {
-        exit = kFastCorrupt;  // before the start of this member's output
-        break;
-      }
-      CopyAcrossLaps(state.window, out, from, length);
-      out = after;
-      if (!roomLeft(out)) break;
-      lookUpThenRefill();
-      continue;
+    // Once the window has slid, the whole history lies behind the position:
+    // only a member's first run can be too short.
+    if (INFLATE_RARELY(distance > static_cast<size_t>(out - window))) {
+      exit = kFastCorrupt;
+      break;
     }
-    // The distance in memory: a source in the last lap lies ahead of the
-    // destination, far enough for the widest steps.
-    const size_t apart = static_cast<size_t>(out - from);
-    if (roomLeft(after)) {
-      lookUpThenRefill();
-      CopyWithin(out, from, length, apart);
-      out = after;
-      continue;
-    }
-    CopyWithin(out, from, length, apart);
+    const uint8_t* const from = out - distance;
+    lookUpThenRefill();
+    CopyWithin(out, from, length, distance);
     out = after;
     if (!roomLeft(out)) break;
-    lookUpThenRefill();
   }
   state.windowPos = static_cast<size_t>(out - state.window);
   state.bitBuffer = bits;

@@ -21,7 +21,7 @@ constexpr uint64_t kDistanceTableMask = (uint64_t{1} << kDistanceTableWidth) - 1
 // and the window has room for a longest match (258) and a copy's overrun,
 // so that it needs neither the byte-wise refill nor a flush.
 constexpr ptrdiff_t kFastInput = 16;
-constexpr size_t kFastOutputLimit = kDecoderWindowSize - 258;
+constexpr size_t kFastOutputLimit = kInflateWindowSize - 258;
 
 // Decodes with the current block's packed tables (in the state's scratch)
 // until the input run or the window runs short, the block ends or the data

@@ -4,6 +4,7 @@ add_library(engine_decoders STATIC
   ${CMAKE_CURRENT_LIST_DIR}/DecodeTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DecoderBits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DecoderWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InflateWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Explode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Inflate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InflateFast.cpp

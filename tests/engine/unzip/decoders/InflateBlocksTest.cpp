@@ -83,12 +83,12 @@ void AppendMatches(std::vector<uint8_t>& out, const std::vector<Match>& matches)
     for (unsigned i = 0; i < m.length; ++i) out.push_back(out[out.size() - m.distance]);
 }
 
-// Stored blocks of random bytes up to just short of a window wrap (with a
-// full window of history before it), then one fixed block of long, far
-// matches that run across the wrap, and literals after them, so that the
-// matches past the wrap are decoded with input to spare.
-void ExpectFarMatchesAcrossTheWrap(int method, size_t history, const std::vector<Match>& matches) {
-  std::vector<uint8_t> expected = RandomBytes(history - 100, 7);
+// Stored blocks of random bytes up to just short of the point where the
+// window fills and keeps only its history, then one fixed block of long,
+// far matches that run across that point, and literals after them, so that
+// the matches past it are decoded with input to spare.
+void ExpectFarMatchesAcrossTheSlide(int method, const std::vector<Match>& matches) {
+  std::vector<uint8_t> expected = RandomBytes(kInflateWindowSize - 100, 7);
   BitWriter out;
   for (size_t at = 0; at < expected.size(); at += 40000) {
     size_t end = std::min(expected.size(), at + 40000);
@@ -108,12 +108,12 @@ void ExpectFarMatchesAcrossTheWrap(int method, size_t history, const std::vector
   EXPECT_TRUE(run.output == expected);
 }
 
-TEST(InflateBlocks, LongestMatchesAcrossTheWindowWrap) {
-  ExpectFarMatchesAcrossTheWrap(kDeflate, 65536, {{258, 32768}, {258, 32768}, {258, 1}, {3, 32768}});
-  // Three bytes past the wrap: a short distance back over it, then sources
-  // in the last lap that end before the window's end and that run over it.
-  ExpectFarMatchesAcrossTheWrap(kDeflate, 65536, {{103, 32768}, {10, 12}, {100, 200}, {250, 260}});
-  ExpectFarMatchesAcrossTheWrap(kDeflate64, 2 * 65536, {{65538, 65536}, {65538, 65536}, {259, 3}});
+TEST(InflateBlocks, LongestMatchesAcrossTheWindowSlide) {
+  ExpectFarMatchesAcrossTheSlide(kDeflate, {{258, 32768}, {258, 32768}, {258, 1}, {3, 32768}});
+  // Three bytes past the slide: a short distance back over it, then sources
+  // in the kept history, some of them running on into the new bytes.
+  ExpectFarMatchesAcrossTheSlide(kDeflate, {{103, 32768}, {10, 12}, {100, 200}, {250, 260}});
+  ExpectFarMatchesAcrossTheSlide(kDeflate64, {{65538, 65536}, {65538, 65536}, {259, 3}});
 }
 
 TEST(InflateBlocks, DistanceBeforeTheMembersStartIsCorrupt) {
