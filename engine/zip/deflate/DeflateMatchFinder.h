@@ -194,7 +194,13 @@ __attribute__((noinline)) uint32_t LongestMatch(DeflateEncoderState* s, uint32_t
     candidate = walk.Candidate();
     walk.link = walk.chain[walk.link & F::kChainMask];
     bool improved = false;
-    if (Load16(windowAtEnd + candidate) == scanEnd && Load16(window + candidate) == scanStart) {
+    // Candidates from a tail chain share its string, which holds the end
+    // bytes: a test of the end alone passes about every other time there and
+    // its branch guesses badly, so the walks that take tail chains test both
+    // ends in one branch.
+    uint32_t endDiffers = Load16(windowAtEnd + candidate) ^ scanEnd;
+    if (kSwitchChains ? (endDiffers | (Load16(window + candidate) ^ scanStart)) == 0
+                      : endDiffers == 0 && Load16(window + candidate) == scanStart) {
       uint32_t length = CommonLength<F::kMaxMatch>(scan, window + candidate);
       if (length > best) {
         matchStart = candidate;
