@@ -192,7 +192,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
         }
       }
     }
-    if (entry & kPackedExceptional) {
+    if (INFLATE_RARELY(entry & kPackedExceptional)) {
       if (!(entry & kPackedLink)) {
         exit = endOrCorrupt(entry);
         break;
@@ -206,7 +206,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
         lookUpThenRefill();
         continue;
       }
-      if (entry & kPackedExceptional) {
+      if (INFLATE_RARELY(entry & kPackedExceptional)) {
         exit = endOrCorrupt(entry);
         break;
       }
@@ -217,7 +217,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
     refill();
     before = bits;
     consume(entry);
-    if (entry & kPackedExceptional) {
+    if (INFLATE_RARELY(entry & kPackedExceptional)) {
       if (!(entry & kPackedLink)) {
         exit = kFastCorrupt;
         break;
@@ -225,7 +225,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
       entry = subEntry(distances, entry);
       before = bits;
       consume(entry);
-      if (entry & kPackedExceptional) {
+      if (INFLATE_RARELY(entry & kPackedExceptional)) {
         exit = kFastCorrupt;
         break;
       }
