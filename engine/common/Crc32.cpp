@@ -17,6 +17,26 @@ struct Crc32TableMaker {
 
 constexpr Crc32TableMaker kMaker;
 
+// Slicing by four: slice k gives a byte's CRC followed by k zero bytes, so
+// that four bytes fold in one step of four independent lookups instead of
+// four dependent ones (three tables more, 3 KiB, where the stub's size
+// allows no more).
+struct Crc32SliceMaker {
+  uint32_t slices[4][256];
+  constexpr Crc32SliceMaker() : slices() {
+    for (unsigned n = 0; n < 256; ++n) slices[0][n] = kMaker.entries[n];
+    for (unsigned k = 1; k < 4; ++k)
+      for (unsigned n = 0; n < 256; ++n)
+        slices[k][n] = (slices[k - 1][n] >> 8) ^ kMaker.entries[slices[k - 1][n] & 0xFF];
+  }
+};
+
+constexpr Crc32SliceMaker kSlices;
+
+inline uint32_t LoadLe32(const uint8_t *at) {
+  return uint32_t{at[0]} | uint32_t{at[1]} << 8 | uint32_t{at[2]} << 16 | uint32_t{at[3]} << 24;
+}
+
 }  // namespace
 
 // Computed by the compiler, so it is a read-only constant like a written-out table.
@@ -31,7 +51,13 @@ const uint32_t kCrc32Table[256] = {
 };
 
 uint32_t Crc32Fold(uint32_t running, const uint8_t *data, size_t length) {
-  for (size_t i = 0; i < length; ++i) running = Crc32Step(running, data[i]);
+  const uint8_t *const end = data + length;
+  for (; end - data >= 4; data += 4) {
+    running ^= LoadLe32(data);
+    running = kSlices.slices[3][running & 0xFF] ^ kSlices.slices[2][(running >> 8) & 0xFF] ^
+              kSlices.slices[1][(running >> 16) & 0xFF] ^ kSlices.slices[0][running >> 24];
+  }
+  for (; data < end; ++data) running = Crc32Step(running, *data);
   return running;
 }
 
