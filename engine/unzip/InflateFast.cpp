@@ -107,10 +107,10 @@ struct Bmi2Bits {
 // what is left covers the next literal/length lookup, which is made before
 // the following refill so that the table load does not wait for it (nor
 // for the match's copy: the input limit leaves room for that second refill
-// of a match, and the loop's ends are tested after the copy). Each entry is consumed as soon as it is looked up
-// (an invalid one consumes nothing). The bit count is only ever lowered by
-// whole entries: its low byte stays right (the budgets keep it from
-// borrowing), the rest is noise.
+// of a match, and the loop's ends are tested after the copy). Each entry is
+// consumed as soon as it is looked up (an invalid one consumes nothing). The
+// bit count is only ever lowered by whole entries: its low byte stays right
+// (the budgets keep it from borrowing), the rest is noise.
 constexpr unsigned kRefillBits = 56;
 constexpr unsigned kLongestCode = 15;
 constexpr unsigned kLengthExtraBits = 5;
