@@ -5,12 +5,14 @@ if(WIN32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(BRENNICOR_I686 ON)
   endif()
-  # Every Windows program links the same way: each function and datum in a
-  # section of its own, so the linker drops what nothing reaches; optimised
-  # builds are stripped. They are also built for size, as most of their code
-  # waits on the user or the disk; the libraries whose loops set the speed
-  # are built for speed instead (brennicor_speed_critical below).
-  add_compile_options(-ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Os>)
+  # Every Windows program links the same way: each function in a section of
+  # its own, so the linker drops what nothing reaches; optimised builds are
+  # stripped. Data keeps its file's sections: given sections of their own,
+  # zero-filled statics land in .data with file bytes instead of in .bss.
+  # They are also built for size, as most of their code waits on the user or
+  # the disk; the libraries whose loops set the speed are built for speed
+  # instead (brennicor_speed_critical below).
+  add_compile_options(-ffunction-sections $<$<CONFIG:Release>:-Os>)
   add_link_options(-Wl,--gc-sections $<$<CONFIG:Release>:-s>)
 endif()
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)

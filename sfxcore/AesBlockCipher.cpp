@@ -22,12 +22,15 @@ struct Tables {
   uint8_t sbox[256];
   uint8_t inverseSbox[256];
   // Round tables: column word of MixColumns (or its inverse) applied to one
-  // substituted byte standing in row 0..3; row 0 in the high byte.
-  uint32_t encrypt[4][256];
-  uint32_t decrypt[4][256];
+  // substituted byte standing in row 0, which is the high byte. A byte in row
+  // r gives the same word rotated right by 8r bits; rotating at each use
+  // keeps 6 KiB of tables out of every built program, and these ciphers
+  // only ever run over a few settings records.
+  uint32_t encrypt[256];
+  uint32_t decrypt[256];
 };
 
-constexpr uint32_t Rotr32(uint32_t x, int n) { return n ? x >> n | x << (32 - n) : x; }
+uint32_t Rotr32(uint32_t x, int n) { return x >> n | x << (32 - n); }
 
 constexpr uint32_t Column(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
   return uint32_t(a) << 24 | uint32_t(b) << 16 | uint32_t(c) << 8 | d;
@@ -52,10 +55,8 @@ constexpr Tables MakeTables() {
     uint8_t s = t.sbox[x], i = t.inverseSbox[x];
     uint32_t e = Column(Multiply(s, 2), s, s, Multiply(s, 3));
     uint32_t d = Column(Multiply(i, 14), Multiply(i, 9), Multiply(i, 13), Multiply(i, 11));
-    for (int row = 0; row < 4; row++) {
-      t.encrypt[row][x] = Rotr32(e, 8 * row);
-      t.decrypt[row][x] = Rotr32(d, 8 * row);
-    }
+    t.encrypt[x] = e;
+    t.decrypt[x] = d;
   }
   return t;
 }
@@ -67,11 +68,16 @@ uint32_t SubWord(uint32_t w) {
                 kTables.sbox[w & 0xFF]);
 }
 
+// One output column of a round: the round table's words for the bytes
+// standing in rows 0..3.
+uint32_t RoundColumn(const uint32_t* table, uint8_t row0, uint8_t row1, uint8_t row2, uint8_t row3) {
+  return table[row0] ^ Rotr32(table[row1], 8) ^ Rotr32(table[row2], 16) ^ Rotr32(table[row3], 24);
+}
+
 // InvMixColumns of a round-key word, for the equivalent inverse cipher.
 uint32_t InverseMixWord(uint32_t w) {
-  const auto& d = kTables.decrypt;
-  return d[0][kTables.sbox[w >> 24]] ^ d[1][kTables.sbox[w >> 16 & 0xFF]] ^ d[2][kTables.sbox[w >> 8 & 0xFF]] ^
-         d[3][kTables.sbox[w & 0xFF]];
+  const uint8_t* s = kTables.sbox;
+  return RoundColumn(kTables.decrypt, s[w >> 24], s[w >> 16 & 0xFF], s[w >> 8 & 0xFF], s[w & 0xFF]);
 }
 
 uint32_t LoadWord(const uint8_t* p) { return Column(p[0], p[1], p[2], p[3]); }
@@ -106,8 +112,9 @@ void Cipher(const uint32_t (*keys)[CAesBlockCipher::kMaxBlockWords], int rounds,
   for (int j = 0; j < Columns; j++) state[j] = LoadWord(in + 4 * j) ^ keys[0][j];
   for (int r = 1; r < rounds; r++) {
     for (int j = 0; j < Columns; j++)
-      next[j] = round[0][state[source[0][j]] >> 24] ^ round[1][state[source[1][j]] >> 16 & 0xFF] ^
-                round[2][state[source[2][j]] >> 8 & 0xFF] ^ round[3][state[source[3][j]] & 0xFF] ^ keys[r][j];
+      next[j] = RoundColumn(round, state[source[0][j]] >> 24, state[source[1][j]] >> 16 & 0xFF,
+                            state[source[2][j]] >> 8 & 0xFF, state[source[3][j]] & 0xFF) ^
+                keys[r][j];
     std::memcpy(state, next, sizeof state);
   }
   for (int j = 0; j < Columns; j++) {

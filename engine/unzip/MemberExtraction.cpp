@@ -286,6 +286,9 @@ static bool TemporaryBeside(const wchar_t *target, wchar_t *temporary) {
 // (or option bit 0 removed it), else to a temporary file that replaces the
 // target only once the member is complete.
 struct PendingOutput {
+  // Set field by field: an initializer list would keep a whole empty path as
+  // an image in the program's data to copy from.
+  PendingOutput() : temporary(false), file(INVALID_HANDLE_VALUE) { path[0] = L'\0'; }
   wchar_t path[kTargetMax + 1];
   bool temporary;
   HANDLE file;
@@ -473,7 +476,7 @@ static int MemberExtractData(UnzipState *state, MemberTarget *target, uint64_t d
   lstrcpynA(partBefore, state->volumePath, sizeof partBefore);
   state->expectedTotal[0] = member.values.uncompressedSize;
   state->expectedTotal[1] = 0;
-  PendingOutput pending = {L"", false, INVALID_HANDLE_VALUE};
+  PendingOutput pending;
   int result = StartMemberInput(state, member.values.compressedSize, 0);
   if (!result && sink == kSinkFile) result = OpenPendingOutput(state, target, &pending);
   if (!result) result = DecodeStarted(state, sink, pending.file, member.values.uncompressedSize);
