@@ -28,6 +28,19 @@ function(brennicor_speed_critical)
   endforeach()
 endfunction()
 
+# brennicor_never_throws(target...): libraries that neither throw nor catch
+# are built without exception tables. Nothing above them handles an exception
+# passing through them (the builder's handlers take its own exceptions, and the
+# stub ends the program on every runtime failure), so their tables would only
+# add bytes, a tenth of every built program.
+function(brennicor_never_throws)
+  foreach(target IN LISTS ARGN)
+    if(TARGET ${target})
+      target_compile_options(${target} PRIVATE -fno-exceptions -fno-asynchronous-unwind-tables)
+    endif()
+  endforeach()
+endfunction()
+
 # Where a test program finds the checked-in fixtures and its scratch folder.
 # Under Wine the Unix root is drive Z:.
 set(BRENNICOR_TEST_WORK ${CMAKE_BINARY_DIR}/test-work)
