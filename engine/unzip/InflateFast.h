@@ -18,10 +18,13 @@ constexpr uint64_t kLiteralTableMask = (uint64_t{1} << kLiteralTableWidth) - 1;
 constexpr uint64_t kDistanceTableMask = (uint64_t{1} << kDistanceTableWidth) - 1;
 
 // The fast loop runs while the input run holds two refills' worth of bytes
-// and the window has room for a longest match (258) and a copy's overrun,
-// so that it needs neither the byte-wise refill nor a flush.
+// and the window has room for the most one pass of the loop writes before
+// it looks at the room again (two literals, then a longest match) and a
+// copy's overrun, so that it needs neither the byte-wise refill nor a flush;
+// it leaves the window short of full, where the careful loop slides it.
 constexpr ptrdiff_t kFastInput = 16;
-constexpr size_t kFastOutputLimit = kInflateWindowSize - 258;
+constexpr size_t kFastPassOutput = 2 + 258;
+constexpr size_t kFastOutputLimit = kInflateWindowSize - kFastPassOutput;
 
 // Decodes with the current block's packed tables (in the state's scratch)
 // until the input run or the window runs short, the block ends or the data

@@ -83,18 +83,23 @@ void AppendMatches(std::vector<uint8_t>& out, const std::vector<Match>& matches)
     for (unsigned i = 0; i < m.length; ++i) out.push_back(out[out.size() - m.distance]);
 }
 
-// Stored blocks of random bytes up to just short of the point where the
-// window fills and keeps only its history, then one fixed block of long,
-// far matches that run across that point, and literals after them, so that
-// the matches past it are decoded with input to spare.
-void ExpectFarMatchesAcrossTheSlide(int method, const std::vector<Match>& matches) {
-  std::vector<uint8_t> expected = RandomBytes(kInflateWindowSize - 100, 7);
+// Stored blocks of random bytes up to shortOfSlide bytes short of the point
+// where the window fills and keeps only its history, then one fixed block of
+// the leading literals and matches that run across that point, and literals
+// after them, so that the matches past it are decoded with input to spare.
+void ExpectMatchesAcrossTheSlide(int method, size_t shortOfSlide, const std::vector<uint8_t>& leading,
+                                 const std::vector<Match>& matches) {
+  std::vector<uint8_t> expected = RandomBytes(kInflateWindowSize - shortOfSlide, 7);
   BitWriter out;
   for (size_t at = 0; at < expected.size(); at += 40000) {
     size_t end = std::min(expected.size(), at + 40000);
     StoredBlock(out, {expected.begin() + at, expected.begin() + end}, false);
   }
   out.Bits(1, 1).Bits(1, 2);
+  for (uint8_t literal : leading) {
+    FixedSymbol(out, literal);
+    expected.push_back(literal);
+  }
   for (Match m : matches) FixedMatch(out, m, method == kDeflate64);
   AppendMatches(expected, matches);
   for (uint8_t literal : RandomBytes(64, 8)) {
@@ -109,11 +114,21 @@ void ExpectFarMatchesAcrossTheSlide(int method, const std::vector<Match>& matche
 }
 
 TEST(InflateBlocks, LongestMatchesAcrossTheWindowSlide) {
-  ExpectFarMatchesAcrossTheSlide(kDeflate, {{258, 32768}, {258, 32768}, {258, 1}, {3, 32768}});
+  ExpectMatchesAcrossTheSlide(kDeflate, 100, {}, {{258, 32768}, {258, 32768}, {258, 1}, {3, 32768}});
   // Three bytes past the slide: a short distance back over it, then sources
   // in the kept history, some of them running on into the new bytes.
-  ExpectFarMatchesAcrossTheSlide(kDeflate, {{103, 32768}, {10, 12}, {100, 200}, {250, 260}});
-  ExpectFarMatchesAcrossTheSlide(kDeflate64, {{65538, 65536}, {65538, 65536}, {259, 3}});
+  ExpectMatchesAcrossTheSlide(kDeflate, 100, {}, {{103, 32768}, {10, 12}, {100, 200}, {250, 260}});
+  ExpectMatchesAcrossTheSlide(kDeflate64, 100, {}, {{65538, 65536}, {65538, 65536}, {259, 3}});
+}
+
+// Two literals and a longest match, the most one pass of the fast loop
+// writes before it looks at the room left, ending just before the window's
+// end, at it and one past it had it no room for them.
+TEST(InflateBlocks, TwoLiteralsAndALongestMatchUpToTheWindowsEnd) {
+  for (size_t shortOfSlide : {258, 259, 260, 261}) {
+    SCOPED_TRACE(shortOfSlide);
+    ExpectMatchesAcrossTheSlide(kDeflate, shortOfSlide, {'x', 'y'}, {{258, 1}, {258, 32768}});
+  }
 }
 
 TEST(InflateBlocks, DistanceBeforeTheMembersStartIsCorrupt) {
