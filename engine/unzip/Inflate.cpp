@@ -206,8 +206,12 @@ DecodeResult InflateStored(DecoderState& state) {
   return kDecodeDone;
 }
 
+// The fixed block's tables. A member keeps them until a dynamic block's
+// take their place: a stream of many small fixed blocks (short inputs, or a
+// compressor flushing often) would otherwise spend longer building them
+// than decoding.
 template <class Format>
-DecodeResult InflateFixed(DecoderState& state) {
+DecodeResult BuildFixedTables(DecoderState& state) {
   uint8_t lengths[288];
   std::memset(lengths, 8, 144);
   std::memset(lengths + 144, 9, 112);
@@ -223,6 +227,16 @@ DecodeResult InflateFixed(DecoderState& state) {
   built = BuildDecodeTable(lengths, Format::kDistanceCodes, DistanceAlphabet<Format>(),
                            state.scratch.tables.distance, &distanceWidth);
   if (built > kBuildIncomplete) return static_cast<DecodeResult>(built);
+  return kDecodeDone;
+}
+
+template <class Format>
+DecodeResult InflateFixed(DecoderState& state, bool* fixedTablesHeld) {
+  if (!*fixedTablesHeld) {
+    DecodeResult built = BuildFixedTables<Format>(state);
+    if (built != kDecodeDone) return built;
+    *fixedTablesHeld = true;
+  }
   return InflateCodes<Format>(state);
 }
 
@@ -293,15 +307,16 @@ DecodeResult InflateDynamic(DecoderState& state) {
 }
 
 template <class Format>
-DecodeResult InflateBlock(DecoderState& state, bool* last) {
+DecodeResult InflateBlock(DecoderState& state, bool* last, bool* fixedTablesHeld) {
   unsigned header = DecoderBits(state, 3);
   *last = header & 1;
   switch (header >> 1) {
     case 0:
       return InflateStored<Format>(state);
     case 1:
-      return InflateFixed<Format>(state);
+      return InflateFixed<Format>(state, fixedTablesHeld);
     case 2:
+      *fixedTablesHeld = false;
       return InflateDynamic<Format>(state);
     default:
       return kDecodeBadCodes;
@@ -312,9 +327,9 @@ template <class Format>
 DecodeResult InflateStream(DecoderState& state) {
   DecoderResetInput(state);
   DecoderResetOutput(state);
-  bool last = false;
+  bool last = false, fixedTablesHeld = false;
   while (!last) {
-    DecodeResult result = InflateBlock<Format>(state, &last);
+    DecodeResult result = InflateBlock<Format>(state, &last, &fixedTablesHeld);
     if (result != kDecodeDone) return DecoderOutcome(state, result);
   }
   DecodeResult result = DecoderOutcome(state, kDecodeDone);

@@ -182,7 +182,7 @@ std::vector<unsigned> CanonicalCodes(const std::vector<uint8_t>& lengths) {
   return codes;
 }
 
-void DynamicHeader(BitWriter& out, const Dynamic& d) {
+void DynamicHeader(BitWriter& out, const Dynamic& d, bool last = true) {
   static const unsigned order[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
                                      11, 4, 12, 3, 13, 2, 14, 1, 15};
   static const unsigned repeatBits[3] = {2, 3, 7};
@@ -192,7 +192,7 @@ void DynamicHeader(BitWriter& out, const Dynamic& d) {
     clLengths[15] = clLengths[16] = 5;
     clLengths[17] = clLengths[18] = 0;
   }
-  out.Bits(1, 1).Bits(2, 2);
+  out.Bits(last ? 1 : 0, 1).Bits(2, 2);
   out.Bits(static_cast<uint32_t>(d.literalLengths.size() - 257), 5);
   out.Bits(static_cast<uint32_t>(d.distanceLengths.size() - 1), 5);
   out.Bits(19 - 4, 4);
@@ -218,16 +218,45 @@ std::vector<uint8_t> SmallLiteralLengths() {
 
 // "ab", a match of 3 at distance 2 ("aba"), end of block; the blocks whose
 // header is at fault end after it.
-std::vector<uint8_t> SmallBlock(const Dynamic& d) {
-  BitWriter out;
-  DynamicHeader(out, d);
-  if (d.distanceLengths.size() < 2 || d.literalLengths['a'] != 2) return out.Bytes();
+void WriteSmallBlock(BitWriter& out, const Dynamic& d, bool last) {
+  DynamicHeader(out, d, last);
+  if (d.distanceLengths.size() < 2 || d.literalLengths['a'] != 2) return;
   std::vector<unsigned> lit = CanonicalCodes(d.literalLengths);
   std::vector<unsigned> dist = CanonicalCodes(d.distanceLengths);
   out.Code(lit['a'], 2).Code(lit['b'], 2).Code(lit[257], 2);
   out.Code(dist[1], d.distanceLengths[1]);  // distance code 1: distance 2
   out.Code(lit[256], 2);
+}
+
+std::vector<uint8_t> SmallBlock(const Dynamic& d) {
+  BitWriter out;
+  WriteSmallBlock(out, d, true);
   return out.Bytes();
+}
+
+// Fixed blocks before and after a stored and a dynamic block: each fixed
+// block decodes with the fixed codes, whatever tables the blocks between
+// left behind.
+TEST(InflateBlocks, FixedBlocksBetweenStoredAndDynamicBlocks) {
+  std::vector<uint8_t> twoDistances(30, 0);
+  twoDistances[0] = twoDistances[1] = 1;
+  auto fixedBlock = [](BitWriter& out, const char* literals, bool last) {
+    out.Bits(last ? 1 : 0, 1).Bits(1, 2);
+    for (const char* c = literals; *c; ++c) FixedSymbol(out, static_cast<unsigned char>(*c));
+    FixedMatch(out, {4, 3}, false);
+    FixedSymbol(out, 256);
+  };
+  BitWriter out;
+  fixedBlock(out, "abc", false);
+  StoredBlock(out, {'-', '-'}, false);
+  fixedBlock(out, "xyz", false);
+  WriteSmallBlock(out, {SmallLiteralLengths(), twoDistances}, false);
+  fixedBlock(out, "pqr", true);
+  for (int method : {kDeflate, kDeflate64}) {
+    DecodeRun run = DecodeBytes(method, out.Bytes(), 0);
+    EXPECT_EQ(run.result, kDecodeDone) << "method " << method;
+    EXPECT_EQ(std::string(run.output.begin(), run.output.end()), "abcabca--xyzxyzxababapqrpqrp");
+  }
 }
 
 TEST(InflateBlocks, DynamicHeaders) {
