@@ -29,20 +29,18 @@ function(brennicor_speed_critical)
 endfunction()
 
 # brennicor_never_throws(target...): libraries that neither throw nor catch
-# are built without exception tables. Nothing above them handles an exception
-# passing through them (the builder's handlers take its own exceptions, and the
-# stub ends the program on every runtime failure), so their tables would only
-# add bytes, a tenth of every built program.
-# Without unwind tables GCC's 64-bit Windows target no longer counts on the
-# 16-byte stack alignment the calling convention gives at every entry: it
-# realigns each function that keeps a 16-byte value on the stack, which
-# takes a register for the frame pointer (the Inflate fast loop then spills
-# a table pointer, 2% slower on text). The alignment is restated.
+# are built without exception handling. Nothing above them handles an
+# exception passing through them (the builder's handlers take its own
+# exceptions, and the stub ends the program on every runtime failure). The
+# 32-bit deliverables also leave out their unwind tables, which only an
+# exception would read: a tenth of every built program. The 64-bit builds
+# keep theirs, which that system's own unwinding reads; without them GCC
+# there would no longer count on the stack alignment each call gives.
 function(brennicor_never_throws)
   foreach(target IN LISTS ARGN)
     if(TARGET ${target})
-      target_compile_options(${target} PRIVATE -fno-exceptions -fno-asynchronous-unwind-tables
-                                               $<$<AND:$<BOOL:${WIN32}>,$<NOT:$<BOOL:${BRENNICOR_I686}>>>:-mincoming-stack-boundary=4>)
+      target_compile_options(${target} PRIVATE -fno-exceptions
+                                               $<$<BOOL:${BRENNICOR_I686}>:-fno-asynchronous-unwind-tables>)
     endif()
   endforeach()
 endfunction()
