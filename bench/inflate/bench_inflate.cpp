@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
   int failures = 0;
   const std::string wine = WineProgram();
   std::printf(
-      "ours: handed on into the input layer's %zu-byte output buffer, as extraction takes them; "
+      "ours: handed on as extraction takes it, in %zu-byte pieces, only the part that makes no whole piece "
+      "copied; "
       "whole: into one buffer of the whole output, as libdeflate decodes\n",
       kExtractionBufferSize);
   std::printf("%-11s %5s %7s %9s %9s %9s %9s %7s %8s %7s %9s %8s %11s\n", "file", "level", "ratio%", "ours MB/s",

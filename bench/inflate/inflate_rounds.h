@@ -17,16 +17,18 @@ namespace inflate_bench {
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<uint8_t>;
 
-// The size of the input layer's output buffer, into which extraction copies
-// what the decoder hands on (and from which it checks and writes it).
+// The size of the output layer's buffer: extraction takes what the decoder
+// hands on in pieces of this size, and copies into the buffer only what
+// does not make a whole piece.
 constexpr size_t kExtractionBufferSize = 61440;
 
 // Our decoder takes the stream in the input layer's refill-sized runs and
-// hands each window's worth to the output callback, which copies it into
-// out: through it in turn when out is the size of the input layer's output
-// buffer, as extraction copies (the buffer's checking and writing is not
-// the decoder's work, and is left out), or whole when out holds the whole
-// output, the form libdeflate decodes into.
+// hands each window's worth to the output callback, which either takes it
+// as extraction does, when out is the size of the output layer's buffer
+// (whole pieces stay where they lie; the rest is gathered in out; checking
+// and writing the pieces is not the decoder's work, and is left out), or
+// copies it in turn into out when out holds the whole output, the form
+// libdeflate decodes into.
 struct BenchIo {
   const uint8_t* in;
   const uint8_t* inEnd;
@@ -44,10 +46,11 @@ struct BenchIo {
   static int Write(void* context, const uint8_t* bytes, size_t count) {
     auto* io = static_cast<BenchIo*>(context);
     io->handedOn += count;
+    const bool gathers = io->outSize == kExtractionBufferSize;
     while (count > 0) {
       if (io->at == io->outSize) io->at = 0;  // the full buffer went on
       size_t take = std::min(count, io->outSize - io->at);
-      std::memcpy(io->out + io->at, bytes, take);
+      if (!gathers || take < io->outSize) std::memcpy(io->out + io->at, bytes, take);
       io->at += take;
       bytes += take;
       count -= take;

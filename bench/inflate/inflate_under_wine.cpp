@@ -1,7 +1,7 @@
 // Our inflate speed in the x64 Windows build, run under Wine by
 // bench_inflate: decodes a raw Deflate stream, checks it against the
-// original bytes, and prints our best MB/s of five timed rounds into the
-// input layer's output buffer and into one buffer of the whole output.
+// original bytes, and prints our best MB/s of five timed rounds handed on
+// as extraction takes it and into one buffer of the whole output.
 //   inflate_under_wine STREAM ORIGINAL
 #include <cstdio>
 #include <fstream>

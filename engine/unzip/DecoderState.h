@@ -23,8 +23,9 @@ struct DecoderIo {
   // A whole run rather than one byte per call lets the decode loops pull
   // 64 bits at a time; the input layer backs it with its refill buffer.
   ptrdiff_t (*fillInput)(void* context, const uint8_t** bytes);
-  // Hands count decoded bytes on, in output order (the input layer copies
-  // them into its output buffer and calls FlushOutput whenever that fills).
+  // Hands count decoded bytes on, in output order (the output layer hands
+  // each whole buffer's worth on from where it lies and gathers the rest
+  // in its output buffer, flushed whenever that fills).
   // Returns 0 to go on; anything else (a failed write, a full memory block,
   // or the cancel flag raised meanwhile, e.g. by a cancelling progress
   // callback) stops the decoder, which then returns kDecodeStopped and

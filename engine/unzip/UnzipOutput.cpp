@@ -136,6 +136,22 @@ static void DeliverDecoded(UnzipState *state, const uint8_t *bytes, uint64_t cou
   HeapFree(GetProcessHeap(), 0, converted);
 }
 
+// Checks, counts and hands on n decoded bytes (at most a buffer's worth),
+// wherever they lie.
+static void HandOn(UnzipState *state, const uint8_t *bytes, uint32_t n) {
+  MemberOutput &out = state->io.output;
+  // A member never writes more than its header says it holds.
+  if (out.limit != UINT64_MAX && out.handedOn + n > out.limit) {
+    n = static_cast<uint32_t>(out.limit - out.handedOn);
+    out.sizeExceeded = 1;
+    state->cancelFlag = 1;
+  }
+  out.crc = Crc32Fold(out.crc, bytes, n);
+  DeliverDecoded(state, bytes, n);
+  out.handedOn += n;
+  UnzipMinorStatus(out.handedOn);
+}
+
 int FlushOutput(UnzipState *state) {
   MemberOutput &out = state->io.output;
   if (out.error != kOutputOk) {
@@ -146,16 +162,7 @@ int FlushOutput(UnzipState *state) {
   if (out.fill == 0) return 0;
   uint32_t n = out.fill;
   out.fill = 0;
-  // A member never writes more than its header says it holds.
-  if (out.limit != UINT64_MAX && out.handedOn + n > out.limit) {
-    n = static_cast<uint32_t>(out.limit - out.handedOn);
-    out.sizeExceeded = 1;
-    state->cancelFlag = 1;
-  }
-  out.crc = Crc32Fold(out.crc, out.buffer, n);
-  DeliverDecoded(state, out.buffer, n);
-  out.handedOn += n;
-  UnzipMinorStatus(out.handedOn);
+  HandOn(state, out.buffer, n);
   return out.error == kOutputFull && out.sink == kSinkFile ? 50 : 0;
 }
 
@@ -165,11 +172,17 @@ int OutputWrite(UnzipState *state, const uint8_t *bytes, size_t count) {
     if (out.error != kOutputOk || state->cancelFlag) return 1;
     uint32_t take = out.capacity - out.fill;
     if (take > count) take = static_cast<uint32_t>(count);
-    memcpy(out.buffer + out.fill, bytes, take);
-    out.fill += take;
+    if (take == out.capacity) {
+      // A whole buffer's worth goes on from where the decoder left it: the
+      // same pieces as through the buffer, without copying them first.
+      HandOn(state, bytes, take);
+    } else {
+      memcpy(out.buffer + out.fill, bytes, take);
+      out.fill += take;
+      if (out.fill == out.capacity) FlushOutput(state);
+    }
     bytes += take;
     count -= take;
-    if (out.fill == out.capacity) FlushOutput(state);
   }
   return out.error != kOutputOk || state->cancelFlag;
 }

@@ -163,6 +163,41 @@ TEST(BadData, EveryRoadChecksTheCrc) {
   }
 }
 
+// The archive with a.txt's stated size, in its local and central header,
+// set to size.
+std::string ArchiveStatingSize(uint32_t size) {
+  Bytes archive = ReadFileBytes(Work("7z-deflate64.zip"));
+  struct Header {
+    const char *signature;
+    size_t sizeAt, nameLengthAt, nameAt;
+  };
+  const Header headers[] = {{"PK\3\4", 22, 26, 30}, {"PK\1\2", 24, 28, 46}};
+  for (size_t at = 0; at + 46 + 5 <= archive.size(); ++at)
+    for (const Header &header : headers)
+      if (memcmp(&archive[at], header.signature, 4) == 0 && archive[at + header.nameLengthAt] == 5 &&
+          memcmp(&archive[at + header.nameAt], "a.txt", 5) == 0)
+        for (int i = 0; i < 4; ++i) archive[at + header.sizeAt + i] = static_cast<uint8_t>(size >> (8 * i));
+  std::string path = Work("behaviour/stated-size.zip");
+  WriteFileBytes(path, archive);
+  return path;
+}
+
+// A member that decodes to more than its headers state is cut there, also
+// where whole buffers' worth go on uncopied, and fails.
+TEST(BadData, AMemberLongerThanItsStatedSizeIsCutThereAndFails) {
+  const uint32_t stated = 100000;
+  const Bytes whole = ReadFileBytes(Work("expected/7z-deflate64/a.txt"));
+  ASSERT_GT(whole.size(), stated + 61440);
+  std::string dest = Fresh("stated-size");
+  UNZIPCMDSTRUCT command = ExtractCommand(ArchiveStatingSize(stated), dest, "a.txt");
+  command.quietFlag = 1;
+  EXPECT_EQ(3, UnzipExecute(&command));
+  EXPECT_FALSE(Exists(dest + "/a.txt"));
+  command.wUnzipSubOptions = kUnzipKeepPartialOutput;
+  EXPECT_EQ(3, UnzipExecute(&command));
+  EXPECT_TRUE(Bytes(whole.begin(), whole.begin() + stated) == ReadFileBytes(dest + "/a.txt"));
+}
+
 TEST(BadData, WrongPasswordSkipsOrStops) {
   std::string dest = Fresh("password");
   UNZIPCMDSTRUCT command = ExtractCommand(Work("izip-trad.zip"), dest, "a.txt");
