@@ -36,14 +36,16 @@ void UnzipMinorStatus(uint64_t done) {
       state->cancelFlag = 1;
       state->overrun = 1;
     }
+    // With neither a window nor a callback there is nothing to report,
+    // and no pump either (under Wine each pump is a round trip to the
+    // server, which costs more than extracting a small member).
     StatusProc callback = state->command.lpMinorStatus;
-    if (state->progress.open || callback) {
-      int percent = UnzipItemPercent(total, done);
-      int answer = state->progress.open
-                       ? static_cast<int>(ProgressWindowSend(&state->progress, kProgressItem, percent, state->itemText))
-                       : callback(state->itemText, percent, state->command.lpMinorUserData);
-      if (AnswerCancels(state, answer) && state->statusMayCancel) state->cancelFlag = 1;
-    }
+    if (!state->progress.open && !callback) return;
+    int percent = UnzipItemPercent(total, done);
+    int answer = state->progress.open
+                     ? static_cast<int>(ProgressWindowSend(&state->progress, kProgressItem, percent, state->itemText))
+                     : callback(state->itemText, percent, state->command.lpMinorUserData);
+    if (AnswerCancels(state, answer) && state->statusMayCancel) state->cancelFlag = 1;
   }
   UnzipPumpMessages(state);
 }

@@ -216,6 +216,39 @@ TEST(Progress, ReportsCancelsAndOverruns) {
   state->cancelFlag = 0;
 }
 
+// Whether a message posted to the thread is still waiting after a per-item
+// report of the state as it stands.
+bool PostedMessageOutlivesAReport() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+  PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
+  UnzipMinorStatus(0);
+  return PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_REMOVE);
+}
+
+// The per-item report pumps the thread's messages only when it reports to
+// someone, and never with the no-pumping option.
+TEST(Progress, PumpsOnlyWhenReporting) {
+  UNZIPCMDSTRUCT count = Command(1, kArchive);
+  ASSERT_EQ(UnzipExecute(&count), 0);
+  UnzipState *state = UnzipStateOfThread();
+  state->command.Function = 8;
+  state->expectedTotal[0] = state->expectedTotal[1] = 0;
+  state->cancelFlag = 0;
+  std::vector<std::string> items;
+  gStatusAnswer = 0;
+  state->command.lpMinorStatus = nullptr;
+  EXPECT_TRUE(PostedMessageOutlivesAReport()) << "nobody to report to";
+  state->command.lpMinorStatus = RecordingStatus;
+  state->command.lpMinorUserData = &items;
+  EXPECT_FALSE(PostedMessageOutlivesAReport()) << "reported to the callback";
+  state->noMessagePump = 1;
+  EXPECT_TRUE(PostedMessageOutlivesAReport()) << "no-pumping option";
+  state->noMessagePump = 0;
+  state->command.lpMinorStatus = nullptr;
+}
+
 TEST(MessageText, LookupsSlotsAndTheCallback) {
   UNZIPCMDSTRUCT count = Command(1, kArchive);
   ASSERT_EQ(UnzipExecute(&count), 0);  // leaves the recording callback in place
