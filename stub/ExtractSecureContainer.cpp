@@ -101,9 +101,13 @@ public:
     FILE* File() const { return m_file; }
     // Puts the file in place with the entry's time and read-only bit.
     bool Commit(const std::wstring& target, const ContainerRecord& record) {
-        const bool written = std::fclose(m_file) == 0;
+        // Dated through the open stream once it is flushed: closing writes
+        // nothing more, and opening the file again would cost two calls to
+        // the server under Wine for each entry.
+        const bool written = std::fflush(m_file) == 0 && SetTime(record);
+        const bool closed = std::fclose(m_file) == 0;
         m_file = nullptr;
-        if (!written || !SetTime(record))
+        if (!written || !closed)
             return false;
         if (record.externalAttributes & FILE_ATTRIBUTE_READONLY)
             SetFileAttributesW(m_temporary.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -136,13 +140,8 @@ private:
         FILETIME time;
         if (!DosDateTimeToFileTime(record.dosDate, record.dosTime, &local) || !LocalFileTimeToFileTime(&local, &time))
             return true;  // a record without a valid time keeps the time of writing
-        HANDLE file = CreateFileW(m_temporary.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
-        const bool set = SetFileTime(file, &time, &time, &time) != 0;
-        CloseHandle(file);
-        return set;
+        const auto file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file)));
+        return file != INVALID_HANDLE_VALUE && SetFileTime(file, &time, &time, &time) != 0;
     }
 
     FILE* m_file = nullptr;

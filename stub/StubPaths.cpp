@@ -3,8 +3,14 @@
 #include "MemberPathSafety.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -130,12 +136,15 @@ int CreateFolderPath(const std::wstring& path) {
             c = L'\\';
     if (levels.back() != L'\\')
         levels += L'\\';
-    int exists = 0;
-    for (size_t at = levels.find(L'\\'); at != std::wstring::npos; at = levels.find(L'\\', at + 1)) {
-        const std::wstring prefix = levels.substr(0, at + 1);
-        const DWORD attributes = GetFileAttributesW(prefix.c_str());
-        const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-        exists = folder || CreateDirectoryW(prefix.c_str(), nullptr) ? 1 : 0;
-    }
+    // Nearly every call finds its folder there already: the whole path is
+    // looked at first, and the levels above only as far up as they are
+    // missing, since each look costs a file system call per entry.
+    std::vector<size_t> missing;  // the ends of the missing levels, deepest first
+    for (size_t end = levels.size() - 1; end != std::wstring::npos && !IsFolder(levels.substr(0, end + 1));
+         end = end > 0 ? levels.rfind(L'\\', end - 1) : std::wstring::npos)
+        missing.push_back(end);
+    int exists = 1;
+    for (auto end = missing.rbegin(); end != missing.rend(); ++end)
+        exists = CreateDirectoryW(levels.substr(0, *end + 1).c_str(), nullptr) ? 1 : 0;
     return exists;
 }

@@ -63,6 +63,7 @@ TEST(StubPaths, CreatesEveryLevelWithOrWithoutTrailingSeparator) {
     const std::string root = FreshFolder("folders");
     EXPECT_EQ(CreateFolderPath((root + "one\\two/three").c_str()), 1);
     EXPECT_EQ(IsExistingFolder((root + "one\\two\\three").c_str()), 1);
+    EXPECT_EQ(CreateFolderPath((root + "one/two").c_str()), 1) << "already there";
     EXPECT_EQ(CreateFolderPath((root + "four\\").c_str()), 1);
     EXPECT_EQ(IsExistingFolder((root + "four").c_str()), 1);
     WriteFile(root + "file", "x");
