@@ -36,7 +36,12 @@ bool ContainerFile::Open(const char* path, uint64_t offset, uint64_t end) {
 bool ContainerFile::ReadAt(uint64_t position, void* bytes, size_t count) {
     if (position > m_end || count > m_end - position)
         return false;
-    return SeekTo(m_file, position) && std::fread(bytes, 1, count, m_file) == count;
+    // A seek empties the stream's buffer and costs a call to the system, so
+    // reads that go on where the last one ended (most of them) skip it.
+    const bool read = (position == m_streamPosition || SeekTo(m_file, position)) &&
+                      std::fread(bytes, 1, count, m_file) == count;
+    m_streamPosition = read ? position + count : kPositionUnknown;
+    return read;
 }
 
 bool ContainerFile::ReadHeader(ContainerHeader& header) {

@@ -48,7 +48,10 @@ public:
 private:
     bool ReadAt(uint64_t position, void* bytes, size_t count);
 
+    static constexpr uint64_t kPositionUnknown = UINT64_MAX;
+
     FILE* m_file = nullptr;
     uint64_t m_end = 0;
     uint64_t m_position = 0;
+    uint64_t m_streamPosition = kPositionUnknown;  // where the stream stands, when known
 };
