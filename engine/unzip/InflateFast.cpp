@@ -130,8 +130,10 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
   const uint8_t* const inLimit = state.inEnd - kFastInput;
   uint64_t bits = state.bitBuffer;
   uint64_t count = state.bitCount;
-  const uint32_t* const literals = state.scratch.tables.literal;
-  const uint32_t* const distances = state.scratch.tables.distance;
+  // Both tables are reached through the state, at fixed offsets from it,
+  // so that they take no register of their own (a pointer to each spilled
+  // one of them to the stack).
+  const DecodeTables& tables = state.scratch.tables;
 
   // Tops bits up to at least 56 from one unaligned word: the bytes counted
   // as taken land whole below bit 56, and the part of the next byte above
@@ -161,11 +163,11 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
   FastExit exit = kFastLeftRoom;
   // The careful loop may hand over a full buffer (up to 63 bits held).
   if ((count & 63) < 56) refill();
-  uint32_t entry = literals[bits & kLiteralTableMask];
+  uint32_t entry = tables.literal[bits & kLiteralTableMask];
   // Looks up the next literal/length entry, then refills: the bits left
   // always cover the lookup, so it does not wait for the refill.
   auto lookUpThenRefill = [&]() INFLATE_INLINE {
-    entry = literals[bits & kLiteralTableMask];
+    entry = tables.literal[bits & kLiteralTableMask];
     refill();
   };
   for (;;) {
@@ -176,12 +178,12 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
       // as it is looked up, literal or not (two literals and a length with
       // its extra bits take at most 38 of the 56 bits).
       *out++ = static_cast<uint8_t>(entry >> 16);
-      entry = literals[bits & kLiteralTableMask];
+      entry = tables.literal[bits & kLiteralTableMask];
       before = bits;
       consume(entry);
       if (entry & kPackedLiteral) {
         *out++ = static_cast<uint8_t>(entry >> 16);
-        entry = literals[bits & kLiteralTableMask];
+        entry = tables.literal[bits & kLiteralTableMask];
         before = bits;
         consume(entry);
         if (entry & kPackedLiteral) {
@@ -197,7 +199,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
         exit = endOrCorrupt(entry);
         break;
       }
-      entry = subEntry(literals, entry);
+      entry = subEntry(tables.literal, entry);
       before = bits;
       consume(entry);
       if (entry & kPackedLiteral) {
@@ -213,7 +215,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
     }
     const size_t length = valueOf(before, entry);
 
-    entry = distances[bits & kDistanceTableMask];
+    entry = tables.distance[bits & kDistanceTableMask];
     refill();
     before = bits;
     consume(entry);
@@ -222,7 +224,7 @@ INFLATE_INLINE inline FastExit FastLoop(DecoderState& state) {
         exit = kFastCorrupt;
         break;
       }
-      entry = subEntry(distances, entry);
+      entry = subEntry(tables.distance, entry);
       before = bits;
       consume(entry);
       if (INFLATE_RARELY(entry & kPackedExceptional)) {
