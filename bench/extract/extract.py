@@ -116,6 +116,9 @@ def main():
         paired = best_inside_in_turn({"floor": floor, "engine": engine})
         floor_inside = paired["floor"]
         above = paired["engine"] - floor_inside
+        if above <= 0:
+            sys.exit(f"the engine ({paired['engine']:.3f} s) took no longer than Wine's floor ({floor_inside:.3f} s): "
+                     "the floor measures something else")
         decode = test["unzip"][0]
         print("Wine's floor (same files written, archive read, nothing decoded):")
         print(f"  floor (Wine, inside the process)   {floor_inside:8.3f} s   engine {paired['engine']:.3f} s, "
