@@ -26,6 +26,23 @@ def stub_program():
     return os.path.join(WINDOWS_BUILD, "stub", "BrennicorStub.exe")
 
 
+def windows_7za():
+    """7-Zip's Windows command-line program, which scripts/bench installs into the
+    build tree (npm package 7zip-bin): the peer that runs under the same Wine."""
+    return os.path.join(BUILD_ROOT, "peers", "node_modules", "7zip-bin", "win", "x64", "7za.exe")
+
+
+def run_quietly(args, env):
+    """Runs a Windows program under Wine, output through a file (Wine's helper
+    processes inherit a pipe and keep it open); fails the benchmark on a
+    nonzero exit."""
+    with tempfile.TemporaryFile(mode="w+") as output:
+        run = subprocess.run(args, env=env, stdout=output, stderr=subprocess.STDOUT)
+        if run.returncode != 0:
+            output.seek(0)
+            sys.exit(f"{os.path.basename(args[1])} failed with {run.returncode}: {output.read()[-2000:]}")
+
+
 def corpus_folder():
     """The corpus named on the command line, else the shared one beside the repository."""
     return sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "shared", "corpus")

@@ -3,7 +3,8 @@
 unpacked and zipped by Info-ZIP (zip -6), turned into a self-extracting
 program by the build core (the x64 build's build_with_engine.exe and
 BrennicorStub.exe, under Wine), then that program run extracting on its own
-(auto-run), beside `unzip -d` and `7zz x` on the same archive natively.
+(auto-run), beside 7-Zip's Windows `7za x` under the same Wine (on all
+cores and on one), and `unzip -d` and `7zz x` on the same archive natively.
 Prints each side's best whole-process time of a few rounds and its peak
 resident memory, and checks every extracted tree against the tar's files.
 
@@ -18,7 +19,8 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, ".."))
-from wine_bench import ROUNDS, corpus_folder, engine_program, require, stub_program, unpack_text_tree, wine_environment, zip_tree  # noqa: E402
+from wine_bench import (ROUNDS, corpus_folder, engine_program, require, stub_program, unpack_text_tree, wine_environment,
+                        windows_7za, zip_tree)  # noqa: E402
 
 BUILDER = engine_program("build_with_engine.exe")
 STUB = stub_program()
@@ -50,7 +52,7 @@ def files_below(root):
 
 def main():
     corpus = corpus_folder()
-    require(BUILDER, STUB)
+    require(BUILDER, STUB, windows_7za())
     work = tempfile.mkdtemp(prefix="bench-road-")
     try:
         source = os.path.join(work, "source")
@@ -62,7 +64,7 @@ def main():
         env = wine_environment("wine-road-bench")
 
         program = os.path.join(work, "text.exe")
-        outputs = {name: os.path.join(work, "out-" + name) for name in ("program", "unzip", "7zz")}
+        outputs = {name: os.path.join(work, "out-" + name) for name in ("program", "7za", "7za1", "unzip", "7zz")}
         destination = "Z:" + outputs["program"].replace("/", "\\") + "\\"
         with tempfile.TemporaryFile(mode="w+") as report:
             built = subprocess.run([WINE, BUILDER, "Z:" + archive, "Z:" + program, "Z:" + STUB, destination],
@@ -75,6 +77,8 @@ def main():
 
         commands = {
             "program": [WINE, program],
+            "7za": [WINE, windows_7za(), "x", "-y", "-bd", "-bso0", "-oZ:" + outputs["7za"], "Z:" + archive],
+            "7za1": [WINE, windows_7za(), "x", "-y", "-bd", "-bso0", "-mmt=1", "-oZ:" + outputs["7za1"], "Z:" + archive],
             "unzip": ["unzip", "-q", "-o", archive, "-d", outputs["unzip"]],
             "7zz": ["7zz", "x", "-y", "-bd", "-o" + outputs["7zz"], archive],
         }
@@ -83,7 +87,7 @@ def main():
             for name, command in commands.items():
                 shutil.rmtree(outputs[name], ignore_errors=True)
                 os.makedirs(outputs[name])
-                took, peak, code = run_measured(command, env=env if name == "program" else None)
+                took, peak, code = run_measured(command, env=env if command[0] == WINE else None)
                 if code != 0:
                     sys.exit(f"{name} failed with {code}")
                 if name not in best or took < best[name][0]:
@@ -96,11 +100,13 @@ def main():
 
         print(f"{len(members)} files, {sum(m.size for m in members)} bytes, archive {os.path.getsize(archive)} bytes")
         print(f"program built in {build_seconds:.3f} s inside the builder, {os.path.getsize(program)} bytes")
-        print(f"{'extracting':28} {'seconds':>8} {'peak MiB':>9} {'time / unzip':>13}")
-        labels = {"program": "built program (Wine)", "unzip": "unzip -d (native)", "7zz": "7zz x (native)"}
+        print(f"{'extracting':28} {'seconds':>8} {'peak MiB':>9} {'time / 7za':>11} {'time / unzip':>13}")
+        labels = {"program": "built program (Wine)", "7za": "7za x (Wine)", "7za1": "7za x -mmt=1 (Wine)",
+                  "unzip": "unzip -d (native)", "7zz": "7zz x (native)"}
         for name in commands:
             took, peak = best[name]
-            print(f"{labels[name]:28} {took:8.3f} {peak / 1024:9.1f} {took / best['unzip'][0]:13.2f}")
+            print(f"{labels[name]:28} {took:8.3f} {peak / 1024:9.1f} {took / best['7za'][0]:11.2f} "
+                  f"{took / best['unzip'][0]:13.2f}")
     finally:
         shutil.rmtree(work, ignore_errors=True)
 

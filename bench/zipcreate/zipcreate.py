@@ -2,8 +2,10 @@
 """Archive creation beside Info-ZIP zip and 7-Zip: the 868 files of the
 corpus's text.tar, unpacked, put into one Deflate archive at level 6 by the
 engine under Wine (the x64 build's create_with_engine.exe, timed inside the
-process and as a whole process), by `zip -6 -r` and by `7zz a -tzip -mx=6`
-natively, best of three rounds each. Prints times, sizes and ratios, and
+process and as a whole process), by 7-Zip's Windows 7za (`a -tzip -mx=5`,
+the level of our level 6's size) under the same Wine, on all cores and on
+one, and by `zip -6 -r` and `7zz a -tzip -mx=6` natively, best of three
+rounds each. Prints times, sizes and ratios, and
 checks every archive with `unzip -t`.
 
 Usage: bench_zipcreate CORPUS_FOLDER
@@ -18,7 +20,8 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, ".."))
-from wine_bench import ROUNDS, best_of, corpus_folder, engine_program, require, unpack_text_tree, wine_environment  # noqa: E402
+from wine_bench import (ROUNDS, best_of, corpus_folder, engine_program, require, run_quietly, unpack_text_tree,
+                        wine_environment, windows_7za)  # noqa: E402
 
 PROGRAM = engine_program("create_with_engine.exe")
 LEVEL = 6
@@ -26,7 +29,7 @@ LEVEL = 6
 
 def main():
     corpus = corpus_folder()
-    require(PROGRAM)
+    require(PROGRAM, windows_7za())
     work = tempfile.mkdtemp(prefix="bench-zipcreate-")
     try:
         source = os.path.join(work, "source")
@@ -52,6 +55,12 @@ def main():
                 sys.exit(f"engine failed with {run.returncode}: {text}")
             return float(text.split()[-1])
 
+        def sevenzip_wine(name, *options):
+            def run():
+                run_quietly(["/usr/lib/wine/wine64", windows_7za(), "a", "-tzip", "-mx=5", *options, "-bd", "-bso0",
+                             "Z:" + archive(name), "Z:" + source + "/*"], env)
+            return run
+
         def infozip():
             subprocess.run(["zip", f"-{LEVEL}", "-r", "-q", "-X", archive("infozip"), "."], cwd=source, check=True)
 
@@ -60,7 +69,9 @@ def main():
                            cwd=source, check=True)
 
         rows = [("engine (Wine)", "engine", best_of(engine)), ("Info-ZIP zip", "infozip", best_of(infozip)),
-                ("7zz -tzip", "7zz", best_of(sevenzip))]
+                ("7zz -tzip", "7zz", best_of(sevenzip)),
+                ("7za (Wine)", "7za", best_of(sevenzip_wine("7za"))),
+                ("7za -mmt1 (Wine)", "7za1", best_of(sevenzip_wine("7za1", "-mmt=1")))]
         failed = [label for label, name, _ in rows
                   if subprocess.run(["unzip", "-tqq", os.path.join(work, name + ".zip")], capture_output=True).returncode]
         if failed:
@@ -70,6 +81,9 @@ def main():
             bytes_ = os.path.getsize(os.path.join(work, name + ".zip"))
             inner = f"{inside:11.3f}" if inside is not None else f"{'':11}"
             print(f"{label:16} {took:9.3f} {inner} {bytes_:14} {bytes_ / size:7.3%}")
+        whole = {name: took for _, name, (took, _) in rows}
+        print(f"engine / 7za under the same Wine, whole process: {whole['engine'] / whole['7za']:.2f} "
+              f"(single-threaded 7za: {whole['engine'] / whole['7za1']:.2f})")
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
