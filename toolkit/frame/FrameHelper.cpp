@@ -6,6 +6,7 @@
 #include "toolkit/docking/DockState.h"
 #include "toolkit/docking/MiniDockFrameWnd.h"
 #include "toolkit/frame/FrameWnd.h"
+#include "toolkit/frame/ShortcutManager.h"
 #include "toolkit/menus/MenuBar.h"
 
 namespace {
@@ -37,6 +38,8 @@ CDockBar* FrameDockBar(CFrameWnd* pFrame, UINT nID) {
 }
 
 }  // namespace
+
+CXTFrameHelper::CXTFrameHelper() { GetShortcutManager().SetSaveOnDestruction(FALSE); }
 
 void CXTFrameHelper::InstallCoolMenus(CFrameWnd* pFrame, const UINT* pToolbarIds, int nCount) {
   GetSharedState().m_coolMenus = TRUE;
@@ -115,6 +118,8 @@ void CXTFrameHelper::TrackPopupFor(HMENU hMenu, CPoint point, CWnd* pOwner) {
 }
 
 BOOL CXTFrameHelper::TranslateForMenuBar(CFrameWnd* pFrame, MSG* pMsg) {
+  const CXTShortcutManager& shortcuts = GetShortcutManager();
+  if (shortcuts.IsActive() && shortcuts.IsShortcutMessage(pMsg)) return FALSE;
   CXTMenuBar* pMenuBar = FindMenuBar(pFrame);
   return pMenuBar && pMenuBar->m_hWnd && pMenuBar->TranslateFrameMessage(pMsg);
 }
@@ -171,4 +176,10 @@ BOOL CXTFrameHelper::SaveBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
   GetDockState(pFrame, state);
   state.SaveState(lpszProfileName);
   return TRUE;
+}
+
+void CXTFrameHelper::ReleaseShortcuts(CFrameWnd* pFrame) {
+  CXTShortcutManager& shortcuts = GetShortcutManager();
+  if (shortcuts.IsActive()) shortcuts.SaveState(FALSE);
+  shortcuts.ForgetFrame(pFrame);
 }

@@ -13,7 +13,8 @@ class CXTMenuBar;
 
 class CXTFrameHelper {
  public:
-  CXTFrameHelper() = default;
+  // The shortcut manager is saved by the frames, not at process exit.
+  CXTFrameHelper();
   virtual ~CXTFrameHelper() = default;
   CXTFrameHelper(const CXTFrameHelper&) = delete;
   CXTFrameHelper& operator=(const CXTFrameHelper&) = delete;
@@ -36,8 +37,14 @@ class CXTFrameHelper {
   CMenu* GetMenu(CFrameWnd* pFrame);
   // Commands the menus leave out until the user asks for full menus.
   BOOL HideCommands(CFrameWnd* pFrame, const UINT* pIds, int nCount);
-  // TRUE when the menu bar took the message: Alt, mnemonics, keys of its button mode.
+  // TRUE when the menu bar took the message: Alt, mnemonics, keys of its button
+  // mode. A key of the shortcut manager's goes to the frame's accelerators instead.
   BOOL TranslateForMenuBar(CFrameWnd* pFrame, MSG* pMsg);
+  // While the shortcut manager is active, each command item of the popup
+  // shows the command's first shortcut after a tab.
+  static void AddShortcutTexts(HMENU hPopup);
+  // The frame is going: the shortcut manager saves its list and forgets the frame.
+  static void ReleaseShortcuts(CFrameWnd* pFrame);
 
   // Puts a new view of the class in pane AFX_IDW_PANE_FIRST in place of the
   // active one, which is destroyed. Null when the view cannot be made.

@@ -7,6 +7,7 @@ IMPLEMENT_DYNCREATE(CXTFrameWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CXTFrameWnd, CFrameWnd)
 ON_WM_SYSCOLORCHANGE()
 ON_WM_SETTINGCHANGE()
+ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 BOOL CXTFrameWnd::PreCreateWindow(CREATESTRUCTA& cs, UINT nIconID) {
@@ -61,4 +62,9 @@ void CXTFrameWnd::OnSysColorChange() {
 void CXTFrameWnd::OnSettingChange(UINT uFlags, LPCSTR lpszSection) {
   CFrameWnd::OnSettingChange(uFlags, lpszSection);
   GetSharedState().RefreshToolkitColors();
+}
+
+void CXTFrameWnd::OnInitMenuPopup(CMenu* pPopup, UINT nIndex, BOOL bSysMenu) {
+  AddShortcutTexts(pPopup->m_hMenu);
+  CFrameWnd::OnInitMenuPopup(pPopup, nIndex, bSysMenu);
 }

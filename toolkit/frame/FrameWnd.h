@@ -13,7 +13,7 @@ class CXTFrameWnd : public CFrameWnd, public CXTFrameHelper {
   DECLARE_MESSAGE_MAP()
  public:
   CXTFrameWnd() = default;
-  ~CXTFrameWnd() override = default;
+  ~CXTFrameWnd() override { ReleaseShortcuts(this); }
 
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override { return CFrameWnd::PreCreateWindow(cs); }
   // The menu bar sees every message first; what it leaves goes the class library's way.
@@ -39,4 +39,6 @@ class CXTFrameWnd : public CFrameWnd, public CXTFrameHelper {
  protected:
   afx_msg void OnSysColorChange();
   afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
+  // Shortcut texts first, so that the command updates and the cool menus see them.
+  afx_msg void OnInitMenuPopup(CMenu* pPopup, UINT nIndex, BOOL bSysMenu);
 };

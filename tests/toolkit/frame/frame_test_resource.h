@@ -8,3 +8,6 @@
 #define ID_FRAME_SAVE 0x8102
 #define ID_FRAME_CUT 0x8103
 #define ID_FRAME_ABOUT 0x8104
+// The shortcut tests' menu and accelerators.
+#define IDR_SHORTCUT_MENU 130
+#define ID_FRAME_FIRST_RECENT 0x8105
