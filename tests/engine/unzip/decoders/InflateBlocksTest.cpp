@@ -156,6 +156,51 @@ TEST(InflateBlocks, DistanceBeforeTheMembersStartIsCorrupt) {
   }
 }
 
+// A longest match after a few KiB of literals, reaching back to the
+// member's first byte or past it. Followed by more literals than one pass
+// of the fast loop reads, the fast loop decodes the match; at the end of the
+// input the careful loop does (Deflate64 has only the careful one). One byte
+// past what was written is as corrupt as a match's length past it.
+TEST(InflateBlocks, DistanceBeforeTheMembersStartIsCorruptInEitherLoop) {
+  constexpr size_t kWritten = 3000;
+  struct Case {
+    const char* name;
+    int method;
+    unsigned beyondWritten;
+    size_t literalsAfter;
+    DecodeResult expected;
+  };
+  const Case cases[] = {
+      {"fast loop, to the first byte", kDeflate, 0, 64, kDecodeDone},
+      {"fast loop, one byte before it", kDeflate, 1, 64, kDecodeCorrupt},
+      {"fast loop, a match's length before it", kDeflate, 258, 64, kDecodeCorrupt},
+      {"careful loop, to the first byte", kDeflate, 0, 0, kDecodeDone},
+      {"careful loop, one byte before it", kDeflate, 1, 0, kDecodeCorrupt},
+      {"careful loop, a match's length before it", kDeflate, 258, 0, kDecodeCorrupt},
+      {"Deflate64, to the first byte", kDeflate64, 0, 64, kDecodeDone},
+      {"Deflate64, one byte before it", kDeflate64, 1, 64, kDecodeCorrupt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<uint8_t> expected = RandomBytes(kWritten, 11);
+    BitWriter out;
+    out.Bits(1, 1).Bits(1, 2);
+    for (uint8_t literal : expected) FixedSymbol(out, literal);
+    const Match match{258, static_cast<unsigned>(kWritten) + c.beyondWritten};
+    FixedMatch(out, match, c.method == kDeflate64);
+    if (c.expected == kDecodeDone) AppendMatches(expected, {match});
+    for (uint8_t literal : RandomBytes(c.literalsAfter, 12)) {
+      FixedSymbol(out, literal);
+      expected.push_back(literal);
+    }
+    FixedSymbol(out, 256);
+
+    DecodeRun run = DecodeBytes(c.method, out.Bytes(), 0);
+    EXPECT_EQ(run.result, c.expected);
+    if (c.expected == kDecodeDone) EXPECT_TRUE(run.output == expected);
+  }
+}
+
 // A dynamic block header from its code lengths. Unless spelt out, the
 // code-length code gives 4 bits to each of the symbols 0-14 and 5 bits to
 // 15 and 16 (complete), and the lengths are sent one symbol each.
