@@ -60,7 +60,8 @@ class UpdateMatrixTest : public ZipDiskTest {
 };
 
 TEST_F(UpdateMatrixTest, EveryStepKeepsWhatItDoesNotTouch) {
-  const char *inputs[] = {"infozip.zip", "sevenzip.zip", "python.zip"};
+  const char *inputs[] = {"infozip.zip", "sevenzip.zip", "python.zip", "sevenzip_aes.zip",
+                          "infozip_traditional.zip"};
   for (const char *input : inputs) {
     SCOPED_TRACE(input);
     std::string run = Work(std::string("run_") + input);
