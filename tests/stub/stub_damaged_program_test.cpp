@@ -3,6 +3,8 @@
 // the integrity line nothing is extracted; without it (a program from before
 // the line) the size check still refuses the damaged entry. Either way the
 // user's own file in the destination stays as it was.
+#include "MyCipherFile.h"
+#include "ProgramChecksum.h"
 #include "SelfExtractorBuild.h"
 #include "SelfExtractorFormat.h"
 #include "StubPaths.h"
@@ -73,6 +75,44 @@ uint32_t Le32At(const std::string& bytes, size_t at) {
     return value;
 }
 
+// One hex digit of the integrity line turned into another hex digit: the
+// line stays well-formed and only its full compare refuses it. The settings
+// records are read, the line changed, and all written again as the build
+// writes them.
+void ChangeChecksumDigit(std::string& program, size_t digit) {
+    const size_t recordsAt = program.rfind(kSelfExtractorMarker) + kSelfExtractorMarkerLength;
+    const std::string path = BuildWork("checksum-digit.exe");
+    WriteFile(path, program);
+    std::vector<std::string> lines;
+    {
+        FILE* file = std::fopen(path.c_str(), "rb");
+        _fseeki64(file, static_cast<int64_t>(recordsAt), SEEK_SET);
+        CMyCipherFile records;
+        records.Attach(file);
+        records.SetKeys(kSettingsKeyText, kSettingsIvText);
+        char line[CMyCipherFile::kMaxRecordLength + 1];
+        while (records.ReadRecord(line, sizeof line) == CMyCipherFile::kDone)
+            lines.push_back(line);
+        std::fclose(file);
+    }
+    ASSERT_EQ(lines.back().compare(0, kChecksumKeyLength, kChecksumKey), 0);
+    const char kDigits[] = "0123456789ABCDEF";
+    char& changed = lines.back()[kChecksumKeyLength + digit];
+    changed = kDigits[(std::strchr(kDigits, changed) - kDigits + 1) % 16];
+
+    WriteFile(path, program.substr(0, recordsAt));
+    FILE* file = std::fopen(path.c_str(), "ab");
+    {
+        CMyCipherFile records;
+        records.Attach(file);
+        records.SetKeys(kSettingsKeyText, kSettingsIvText);
+        for (const std::string& line : lines)
+            records.WriteRecord(line.c_str());
+    }
+    std::fclose(file);
+    program = ReadFile(path);
+}
+
 struct Damage {
     const char* name;
     bool stored;
@@ -97,6 +137,9 @@ TEST(DamagedProgram, IsRefusedAndTheUsersFileStays) {
         {"flip-in-deflate-data", false, false, [](std::string& p) { p[DataAt(p) + 400] ^= 0x04; }},
         {"flip-in-stored-data", true, false, [](std::string& p) { p[DataAt(p) + 400] ^= 0x04; }},
         {"flip-in-integrity-line", false, false, [](std::string& p) { p[p.size() - 20] ^= 0x01; }},
+        {"first-checksum-digit", false, false, [](std::string& p) { ChangeChecksumDigit(p, 0); }},
+        {"last-checksum-digit", false, false,
+         [](std::string& p) { ChangeChecksumDigit(p, kChecksumTextLength - 1); }},
         {"flip-in-settings-record", false, false,
          [](std::string& p) { p[p.rfind(kSelfExtractorMarker) + kSelfExtractorMarkerLength + 6] ^= 0x01; }},
         {"bytes-after-the-settings", false, false, [](std::string& p) { p += "appended"; }},

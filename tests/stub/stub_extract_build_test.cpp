@@ -52,6 +52,21 @@ TEST(ExtractDriver, BuilderContainersOfEveryMethodAndStrength) {
     }
 }
 
+// A second extraction into the same folder replaces every file, the
+// read-only one too, and leaves the tree as the first one did.
+TEST(ExtractDriver, ReplacingKeepsTimesAndTheReadOnlyBit) {
+    const std::string container = Build("replace", "", 0, 6);
+    const std::string destination = FreshFolder("built-replace");
+    const auto expected = TreeBelow(BuildWork("expected\\"));
+    for (int pass = 1; pass <= 2; ++pass) {
+        SCOPED_TRACE(pass);
+        g_dialog = ScriptedDialog();
+        EXPECT_EQ(ExtractFile(container, destination, 1, 1), kExtractSuccess);
+        EXPECT_EQ(TreeBelow(destination), expected);
+        EXPECT_TRUE(g_dialog.questions.empty());
+    }
+}
+
 TEST(ExtractDriver, WrongPasswordWritesNothingAndAsksToRetry) {
     const std::string container = Build("wrong-password", "right", 2, 6);
     g_dialog = ScriptedDialog();
