@@ -209,16 +209,20 @@ TEST_F(Store, PlacementSavedMaximisedOrMinimisedIsRestored) {
   delete[] data;
 }
 
+// A byte short of the stored record or one past it.
 TEST_F(Store, PlacementOfAnotherSizeIsIgnored) {
-  BYTE shortValue[47] = {};
-  CXTSettingsStore().WriteBinary("Settings", "Window Position", shortValue, sizeof shortValue);
-  CXTWindowPlacement placement;
-  EXPECT_FALSE(placement.LoadWindowPlacement());
-  EXPECT_EQ(placement.GetRecord().placement.length, 48u);
-  EXPECT_EQ(placement.GetRecord().placement.showCmd, static_cast<UINT>(SW_SHOW));
-  PlacedWindow window;
-  EXPECT_FALSE(placement.RestoreWindowPlacement(window.get()));
-  EXPECT_FALSE(placement.RestoreWindowPlacement(nullptr));
+  for (UINT size : {47u, 49u}) {
+    SCOPED_TRACE(size);
+    const BYTE value[49] = {};
+    CXTSettingsStore().WriteBinary("Settings", "Window Position", value, size);
+    CXTWindowPlacement placement;
+    EXPECT_FALSE(placement.LoadWindowPlacement());
+    EXPECT_EQ(placement.GetRecord().placement.length, 48u);
+    EXPECT_EQ(placement.GetRecord().placement.showCmd, static_cast<UINT>(SW_SHOW));
+    PlacedWindow window;
+    EXPECT_FALSE(placement.RestoreWindowPlacement(window.get()));
+    EXPECT_FALSE(placement.RestoreWindowPlacement(nullptr));
+  }
 }
 
 // Leaves values in the registry and the INI file for the Python check.

@@ -220,12 +220,15 @@ TEST(ResizePlacement, OnlyAFullPlacementIsRestored) {
   wp.length = sizeof wp;
   wp.showCmd = SW_SHOWNORMAL;
   wp.rcNormalPosition = CRect(50, 60, 450, 360);
+  // The placement followed by what a longer value would carry on.
+  BYTE value[sizeof wp + 4] = {};
+  memcpy(value, &wp, sizeof wp);
   struct Case {
     UINT bytes;
     bool restored;
-  } cases[] = {{sizeof wp, true}, {40, false}};
+  } cases[] = {{sizeof wp, true}, {40, false}, {sizeof wp + 4, false}};
   for (const Case& c : cases) {
-    theApp.WriteProfileBinary("Load", "WindowPlacement", reinterpret_cast<LPBYTE>(&wp), c.bytes);
+    theApp.WriteProfileBinary("Load", "WindowPlacement", value, c.bytes);
     CSizingDlg dlg;
     CSize before = dlg.Size();
     dlg.LoadPlacement("Load");
