@@ -500,6 +500,19 @@ TEST(FrameDocuments, FailedOpenChangesNothingAndSaysSo) {
     EXPECT_NE((*theApp.m_pRecentFileList)[i], broken.c_str());
 }
 
+// The newest file added again, as it was and in another letter case, stays
+// one entry at the top: the whole list holds each path once.
+TEST(FrameDocuments, RecentFileAddedAgainStaysOneEntry) {
+  const std::string older = TempFile("layer_older.dat"), newest = TempFile("layer_newest.dat");
+  std::string shouted = newest;
+  for (char& c : shouted) c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
+  CRecentFileList list(0, "Recent File List", "File%d", 4);
+  for (const std::string& path : {older, newest, newest, shouted}) list.Add(path.c_str());
+  std::vector<std::string> names;
+  for (int i = 0; i < list.GetSize(); ++i) names.push_back(static_cast<LPCSTR>(list[i]));
+  EXPECT_EQ(names, (std::vector<std::string>{shouted, older, "", ""}));
+}
+
 TEST(FrameDocuments, RecentFilesBecomeNumberedMenuItems) {
   HMENU file = ::GetSubMenu(Frame()->GetMenu()->m_hMenu, 0);
   Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
