@@ -14,7 +14,12 @@
 // ---- bars: the bar list's texts, the menu bar's title, its window list, the
 // glyphs and tips of an MDI child's buttons on the menu bar; a floating
 // bar's title when it has none and its close button's tip
+#define IDS_XT_SETTINGS_SECTION 4533
+#define IDS_XT_BAR_VALUE 4541
+#define IDS_XT_CUSTOMIZE 4550
 #define IDS_XT_TOOLBAR 4558
+#define IDS_XT_NO_HELP_TOPIC 4566
+#define IDS_XT_RESET_TOOLBAR 4652
 #define IDS_XT_STATUS_BAR 4560
 #define IDS_XT_CLOSE 4585
 #define IDS_XT_MENU_BAR 4644
