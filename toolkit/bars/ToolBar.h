@@ -186,8 +186,6 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   static CString CommandName(UINT id);
   // The tip of a command: its short name, with its first shortcut when it has one.
   CString TipWithShortcut(UINT id) const;
-  // The keys of a command as the shortcut manager lists them, or empty.
-  virtual CString ShortcutText(UINT) const { return CString(); }
 
   std::vector<ButtonEntry> m_entries;
   std::map<int, int> m_hiddenWidths;  // index: width before it was hidden

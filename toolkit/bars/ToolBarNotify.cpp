@@ -8,6 +8,7 @@
 #include "toolkit/bars/ToolBarMessages.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/docking/DockDragContext.h"
+#include "toolkit/frame/ShortcutManager.h"
 
 namespace {
 
@@ -280,7 +281,8 @@ CString CXTToolBar::TipWithShortcut(UINT id) const {
   const char* lineBreak = strchr(resource, '\n');
   if (!lineBreak || !lineBreak[1]) return CString();
   CString tip(lineBreak + 1);
-  CString keys = ShortcutText(id);
+  CString keys;
+  GetShortcutManager().GetShortcutText(id, keys);
   const int comma = keys.Find(',');
   if (comma >= 0) keys = keys.Left(comma);
   if (!keys.IsEmpty()) tip += " (" + keys + ")";

@@ -12,6 +12,7 @@
 #include "tool_bar_harness_resource.h"
 #include "toolkit/bars/ToolBarMessages.h"
 #include "toolkit/common/SharedState.h"
+#include "toolkit/frame/ShortcutManager.h"
 
 namespace {
 
@@ -426,6 +427,15 @@ TEST_F(ToolBarTest, TipsTakeTheShortNameAndNoneWhenSwitchedOff) {
   ASSERT_NE(tool.lpszText, LPSTR_TEXTCALLBACKA);
   EXPECT_STREQ(tool.lpszText, "Cut");
   free(tool.lpszText);
+  // With shortcuts the tip names the first of them.
+  GetShortcutManager().AddAccelerator(ID_HARNESS_CUT, FVIRTKEY | FCONTROL, 'X');
+  GetShortcutManager().AddAccelerator(ID_HARNESS_CUT, FVIRTKEY | FSHIFT, VK_DELETE);
+  tool.lpszText = nullptr;
+  EXPECT_EQ(bar.OnToolHitTest(cut.CenterPoint(), &tool), ID_HARNESS_CUT);
+  EXPECT_STREQ(tool.lpszText, "Cut (Ctrl+X)");
+  free(tool.lpszText);
+  GetShortcutManager().RemoveAccelerator(FVIRTKEY | FCONTROL, 'X');
+  GetShortcutManager().RemoveAccelerator(FVIRTKEY | FSHIFT, VK_DELETE);
   GetSharedState().m_customizeFlags[7] = FALSE;
   GetSharedState().m_customizeFlags[6] = FALSE;
   TOOLINFOA off = {};
