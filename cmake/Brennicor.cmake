@@ -105,19 +105,18 @@ function(brennicor_python_test)
 endfunction()
 
 # brennicor_fuzz(NAME n SOURCES ... [LIBS ...])
-# A libFuzzer target, run by the tests for a short bounded time over its seed
-# corpus in fuzz/corpus/<n>; what it finds goes to a scratch folder, never
-# into the checked-in seeds.
+# A libFuzzer target, run by the tests for a short bounded time from its seed
+# corpus in fuzz/corpus/<n> alone (cmake/RunFuzz.cmake): what it finds goes to
+# a scratch folder emptied before each run, never into the checked-in seeds.
 set(BRENNICOR_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzz target runs in the tests")
 function(brennicor_fuzz)
   cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${F_NAME} ${F_SOURCES})
   target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
   target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
-  set(scratch ${CMAKE_BINARY_DIR}/fuzz-scratch/${F_NAME})
-  file(MAKE_DIRECTORY ${scratch})
   add_test(NAME ${F_NAME}
-    COMMAND ${F_NAME} -max_total_time=${BRENNICOR_FUZZ_SECONDS} -rss_limit_mb=2048
-            -artifact_prefix=${scratch}/ ${scratch} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${F_NAME})
+    COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${F_NAME}> -DSECONDS=${BRENNICOR_FUZZ_SECONDS}
+            -DSCRATCH=${CMAKE_BINARY_DIR}/fuzz-scratch/${F_NAME} -DSEEDS=${CMAKE_SOURCE_DIR}/fuzz/corpus/${F_NAME}
+            -P ${CMAKE_SOURCE_DIR}/cmake/RunFuzz.cmake)
   set_tests_properties(${F_NAME} PROPERTIES TIMEOUT 600)
 endfunction()
