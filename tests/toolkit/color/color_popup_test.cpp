@@ -54,7 +54,10 @@ class CListener : public CWnd {
 
 class Popup : public ::testing::Test {
  protected:
-  void SetUp() override { CXTColorCellPopup::RecentColors().clear(); }
+  void SetUp() override {
+    MoveCursor({1200, 1000});  // no cell hot under the mouse
+    CXTColorCellPopup::RecentColors().clear();
+  }
   void TearDown() override {
     if (m_popup.m_hWnd) m_popup.DestroyWindow();
     GetSharedState().m_xpLook = FALSE;
