@@ -18,6 +18,8 @@
 #include "pages/BasicGeneralPg.h"
 #include "pages/PasswordProtectionPage.h"
 #include "screenshot.h"
+#include "waiting.h"
+#include "window_search.h"
 
 namespace {
 
@@ -30,22 +32,11 @@ class CPicturesTestApp : public CWinApp {
 };
 CPicturesTestApp theApp;
 
-void PumpWaiting() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
 // The part of the window's client area at (left, top), width x height, against the kept picture.
 std::string CompareAreaWithGolden(HWND window, const char* name, int left, int top, int width, int height) {
   PumpWaiting();
   Screenshot shot(window);
   return CompareWithGolden(name, width, height, [&](int x, int y) { return shot.Pixel(left + x, top + y); });
-}
-
-std::string WindowText(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
 }
 
 // How wide the text is in the window's font.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "window_search.h"
+#include "waiting.h"
 
 namespace {
 
@@ -147,21 +148,6 @@ DWORD BuilderProcess::WaitForExit(DWORD ms) {
 }
 
 bool BuilderProcess::WaitUntilIdle(DWORD ms) const { return WaitForInputIdle(process_.hProcess, ms) == 0; }
-
-std::string WindowText(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-bool WaitUntil(const std::function<bool()>& check, DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (!check()) {
-    if (GetTickCount() - start > ms) return check();
-    Sleep(20);
-  }
-  return true;
-}
 
 void MakeOld(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -50,9 +50,6 @@ class BuilderProcess {
   PROCESS_INFORMATION process_ = {};
 };
 
-std::string WindowText(HWND window);
 // Dates a file's last write long ago, so that a save shows in its time.
 void MakeOld(const std::string& path);
 ULONGLONG WriteTime(const std::string& path);
-// Polls check every few milliseconds until it holds or ms pass; its last answer.
-bool WaitUntil(const std::function<bool()>& check, DWORD ms = 10000);

@@ -13,6 +13,7 @@
 #include "extract_test_support.h"
 #include "stub_resource.h"
 #include "stub_test_support.h"
+#include "test_files.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ ProjectSettings ProtectedProject(const std::string& output, const std::string& d
 // characters and both sides use the first 128, so whatever the builder
 // accepted, typing it again opens the program.
 TEST(BuilderRoad, PasswordsOfEveryLengthExtractAtEveryStrength) {
-  const std::string stub = ReadFile(BRENNICOR_STUB_EXE);
+  const std::string stub = ReadFileContent(BRENNICOR_STUB_EXE);
   const StubImage image = {stub.data(), stub.size()};
   const auto expected = TreeBelow(SourceWork("expected\\"));
   ASSERT_FALSE(expected.empty());

@@ -23,6 +23,7 @@
 #include "extract_test_support.h"
 #include "stub_resource.h"
 #include "stub_test_support.h"
+#include "test_files.h"
 
 namespace {
 
@@ -364,7 +365,7 @@ TEST_F(UserRoad, AProjectTypedSavedBuiltAndTestedExtractsAndLaunches) {
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(stub, 30000));
   CloseHandle(stub);
   EXPECT_EQ(kMessage, message);
-  EXPECT_TRUE(WaitForFile(destination() + "launched.txt", 10000));
+  EXPECT_TRUE(WaitUntil([&] { return FileExists(destination() + "launched.txt"); }));
   auto extracted = TreeBelow(destination());
   extracted.erase("launched.txt");
   EXPECT_EQ(TreeBelow(SourceWork("expected\\")), extracted);
@@ -391,7 +392,7 @@ TEST_F(UserRoad, AProjectTypedSavedBuiltAndTestedExtractsAndLaunches) {
 
 // The container's first word says whether the program is protected.
 uint32_t ContainerMagic(const std::string& program) {
-  const std::string bytes = ReadFile(program);
+  const std::string bytes = ReadFileContent(program);
   const size_t marker = bytes.rfind(std::string(kSelfExtractorMarker, kSelfExtractorMarkerLength));
   if (marker == std::string::npos || marker < 4) return 0;
   uint32_t offset = 0, magic = 0;

@@ -10,24 +10,13 @@
 
 #include "classlib/classlib.h"
 #include "dialog_robot.h"
+#include "test_bar.h"
 
 namespace {
 
 const UINT WM_TAKE_CAPTURE_AWAY = WM_APP + 1;
 
-class CBlockBar : public CControlBar {
- public:
-  BOOL Create(CWnd* pParent, UINT nID) {
-    AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG);
-    SetBorders();
-    DWORD style = SplitBarStyle(WS_CHILD | WS_VISIBLE | CBRS_TOP);
-    if (!CWnd::Create(AFX_WNDCONTROLBAR, "Block", style, CRect(), pParent, nID)) return FALSE;
-    EnableDocking(CBRS_ALIGN_ANY);
-    return TRUE;
-  }
-  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(160, 24) : CSize(24, 160); }
-  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
-};
+using CBlockBar = TTestBar<CControlBar>;
 
 // Something else in the program takes the capture while a drag runs.
 class CDragFrame : public CFrameWnd {
@@ -51,7 +40,8 @@ class Drag : public ::testing::Test {
     frame = new CDragFrame;
     ASSERT_TRUE(frame->Create(nullptr, "Drag", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 800, 600)));
     frame->EnableDocking(CBRS_ALIGN_ANY);
-    ASSERT_TRUE(bar.Create(frame, AFX_IDW_CONTROLBAR_FIRST + 0x50));
+    bar.SetBorders();
+    ASSERT_TRUE(bar.Create(frame, AFX_IDW_CONTROLBAR_FIRST + 0x50, CSize(160, 24), "Block"));
     frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
     frame->RecalcLayout();
     theApp.m_pMainWnd = frame;

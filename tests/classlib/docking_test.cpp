@@ -8,23 +8,13 @@
 #include <vector>
 
 #include "classlib/classlib.h"
+#include "test_bar.h"
+#include "waiting.h"
 
 namespace {
 
 // A bar of fixed size along its side.
-class CBlockBar : public CControlBar {
- public:
-  BOOL Create(CWnd* pParent, LPCSTR title, UINT nID) {
-    AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG);
-    DWORD style = SplitBarStyle(WS_CHILD | WS_VISIBLE | CBRS_TOP);
-    SetBorders();
-    if (!CWnd::Create(AFX_WNDCONTROLBAR, title, style, CRect(), pParent, nID)) return FALSE;
-    EnableDocking(CBRS_ALIGN_ANY);
-    return TRUE;
-  }
-  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(100, 24) : CSize(24, 100); }
-  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
-};
+using CBlockBar = TTestBar<CControlBar>;
 
 // Remembers the caption state its default handling was last told.
 class CCaptionFrame : public CFrameWnd {
@@ -58,15 +48,15 @@ class Docking : public ::testing::Test {
     frame->m_pFloatingFrameClass = RUNTIME_CLASS(CCustomMiniFrame);
     static const char* names[kBars] = {"Alpha", "Beta", "Gamma", "Delta", "Epsilon"};
     for (int i = 0; i < kBars; ++i) {
-      ASSERT_TRUE(bars[i].Create(frame, names[i], kFirstBar + i));
+      bars[i].SetBorders();
+      ASSERT_TRUE(bars[i].Create(frame, kFirstBar + i, CSize(100, 24), names[i]));
     }
     theApp.m_pMainWnd = frame;
   }
   void TearDown() override {
     theApp.m_pMainWnd = nullptr;
     if (::IsWindow(frameHandle())) frame->DestroyWindow();
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    PumpWaiting();
   }
   HWND frameHandle() const { return frame ? frame->m_hWnd : nullptr; }
   CDockBar* Dock(UINT nID) { return static_cast<CDockBar*>(frame->GetControlBar(nID)); }

@@ -10,6 +10,7 @@
 #include "classlib/classlib.h"
 #include "frame_test_resource.h"
 #include "tests/support/dialog_robot.h"
+#include "waiting.h"
 
 namespace {
 
@@ -170,11 +171,7 @@ CTestApp theApp;
 CMainFrame* Frame() { return static_cast<CMainFrame*>(theApp.m_pMainWnd); }
 
 // Handles what is queued, then one round of idle updates.
-void PumpAndIdle() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) theApp.PumpMessage();
-  theApp.OnIdle(0);
-}
+void PumpAndIdle() { PumpWaiting({[](MSG& msg) { return AfxGetApp()->PreTranslateMessage(&msg) != FALSE; }, [] { AfxGetApp()->OnIdle(0); }}); }
 
 CRect ChildRect(CWnd* pWnd) {
   CRect rect;

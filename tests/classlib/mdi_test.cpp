@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "classlib/classlib.h"
+#include "waiting.h"
 
 namespace {
 
@@ -41,9 +42,9 @@ LRESULT CALLBACK WatchSetMenu(int code, WPARAM wParam, LPARAM lParam) {
   return ::CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
+// The application's loop: its accelerators (Ctrl+F6) see each message first.
 void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) theApp.PumpMessage();
+  PumpWaiting({[](MSG& msg) { return theApp.PreTranslateMessage(&msg) != FALSE; }});
 }
 
 class Mdi : public ::testing::Test {
@@ -70,9 +71,7 @@ class Mdi : public ::testing::Test {
     ::UnhookWindowsHookEx(g_hook);
     theApp.m_pMainWnd = nullptr;
     if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    PumpWaiting();
   }
   CRect ChildRect(CWnd* pChild) {
     CRect rect;

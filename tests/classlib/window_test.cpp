@@ -6,6 +6,7 @@
 
 #include "classlib/controls.h"
 #include "classlib/winapp.h"
+#include "waiting.h"
 
 namespace {
 
@@ -172,14 +173,6 @@ BEGIN_MESSAGE_MAP(CReflectButton, CButton)
   ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
-void PumpPending() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
-
 }  // namespace
 
 TEST(Window, AttachedFromFirstMessageAndSelfDeleting) {
@@ -289,7 +282,7 @@ TEST(Window, IdleUpdatesEveryFrameAndFreesTemporaries) {
   thread.m_pMainWnd = nullptr;
   floating.DestroyWindow();
   main.DestroyWindow();
-  PumpPending();
+  PumpWaiting();
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "extract_test_support.h"
 
 #include "stub_test_support.h"
+#include "test_files.h"
 
 ScriptedDialog g_dialog;
 
@@ -59,7 +60,7 @@ void ListTree(const std::string& folder, const std::string& prefix, std::map<std
             continue;
         }
         TreeEntry& entry = tree[prefix + name];
-        entry.bytes = ReadFile(folder + name);
+        entry.bytes = ReadFileContent(folder + name);
         const uint64_t time = (static_cast<uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
                               found.ftLastWriteTime.dwLowDateTime;
         entry.twoSecondSteps = time / 20000000;

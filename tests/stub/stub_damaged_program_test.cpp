@@ -11,6 +11,7 @@
 #include "StubSettings.h"
 #include "extract_test_support.h"
 #include "stub_test_support.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ std::string BuildProgram(const std::string& name, int level) {
     stub.bytes = image.data();
     stub.size = static_cast<DWORD>(image.size());
     EXPECT_EQ(BuildSelfExtractingProgram(GetModuleHandleA(nullptr), settings, stub, reporter), 1) << reporter.failure;
-    return ReadFile(settings.outputName);
+    return ReadFileContent(settings.outputName);
 }
 
 // The damaged entry: data\more\words.txt, whose Deflate data runs to many
@@ -166,7 +167,7 @@ TEST(DamagedProgram, IsRefusedAndTheUsersFileStays) {
             g_dialog = ScriptedDialog();
             const int result = ExtractProgram(path, destination, useLine);
             EXPECT_NE(result, kExtractSuccess);
-            EXPECT_EQ(ReadFile(destination + kTarget), kPrecious);
+            EXPECT_EQ(ReadFileContent(destination + kTarget), kPrecious);
             if (useLine) {
                 EXPECT_EQ(result, kExtractDamaged);
                 EXPECT_EQ(FilesBelow(destination).size(), 1u);  // nothing else written

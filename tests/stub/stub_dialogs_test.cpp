@@ -242,7 +242,7 @@ TEST(MainDialog, LaunchesOnlyAfterSuccessAndOnlyInsideTheDestination) {
         EXPECT_EQ(launched, c.launched);
         EXPECT_EQ(g_launches.size(), c.launched || c.toldNotFound ? 1u : 0u);
         if (c.launched) {
-            EXPECT_TRUE(WaitForFile(settings.destination + "launched.txt", 10000));
+            EXPECT_TRUE(WaitUntil([&] { return FileExists(settings.destination + "launched.txt"); }));
         }
         if (c.toldNotFound) {
             EXPECT_NE(told.find(c.command), std::string::npos);

@@ -3,6 +3,7 @@
 #include "SecureContainerWriter.h"
 #include "extract_test_support.h"
 #include "stub_test_support.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +80,7 @@ TEST(ExtractDriver, WrongPasswordWritesNothingAndAsksToRetry) {
     EXPECT_LE(result, 50);
     EXPECT_EQ(g_dialog.Count(kReportPasswordNeeded), 2);  // Yes to the retry asks again
     EXPECT_EQ(g_dialog.questions.size(), 2u);
-    EXPECT_EQ(ReadFile(destination + "notes.txt"), "the user's own notes");
+    EXPECT_EQ(ReadFileContent(destination + "notes.txt"), "the user's own notes");
     EXPECT_EQ(FilesBelow(destination).size(), 1u);
 }
 

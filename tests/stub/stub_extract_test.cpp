@@ -3,6 +3,7 @@
 #include "StubPaths.h"
 #include "extract_test_support.h"
 #include "stub_test_support.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -70,8 +71,8 @@ TEST(ExtractDriver, ExistingFiles) {
         EXPECT_EQ(Extract("three", destination, 1, c.overwrite), c.result);
         EXPECT_EQ(Count(kReportFileExists), c.questions);
         EXPECT_EQ(Count(kReportEntrySkipped), c.skipped);
-        EXPECT_EQ(ReadFile(destination + "a.txt"), c.aContent);
-        EXPECT_EQ(ReadFile(destination + "c.txt"), c.cContent);
+        EXPECT_EQ(ReadFileContent(destination + "a.txt"), c.aContent);
+        EXPECT_EQ(ReadFileContent(destination + "c.txt"), c.cContent);
         EXPECT_EQ(FilesBelow(destination).size(), 3u);  // no temporary file left behind
     }
 }
@@ -88,7 +89,7 @@ TEST(ExtractDriver, FailedEntryKeepsTheUsersFileAndAsksToRetry) {
         EXPECT_LE(result, 50);
         ASSERT_EQ(g_dialog.questions.size(), static_cast<size_t>(retries + 1));
         EXPECT_NE(g_dialog.questions[0].find("error has occured"), std::string::npos);
-        EXPECT_EQ(ReadFile(destination + "bad.txt"), "precious");
+        EXPECT_EQ(ReadFileContent(destination + "bad.txt"), "precious");
         EXPECT_EQ(FilesBelow(destination).size(), 1u);
         EXPECT_EQ(g_dialog.finishedWith, static_cast<uint64_t>(result));
     }
@@ -143,7 +144,7 @@ TEST(ExtractDriver, EntryOfAnotherLengthThanRecordedFails) {
         WriteFile(destination + "cut.txt", "precious");
         EXPECT_EQ(Extract(name, destination, 1, 1), kEntryDamagedResult);
         EXPECT_EQ(g_dialog.questions.size(), 1u);
-        EXPECT_EQ(ReadFile(destination + "cut.txt"), "precious");
+        EXPECT_EQ(ReadFileContent(destination + "cut.txt"), "precious");
         EXPECT_EQ(FilesBelow(destination).size(), 1u);
     }
 }

@@ -4,6 +4,8 @@
 #include "StubMessages.h"
 #include "StubPaths.h"
 #include "stub_test_support.h"
+#include "test_files.h"
+#include "waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -129,8 +131,8 @@ TEST(LaunchTarget, OpensTheFileByFullPathInTheDestination) {
     CreateFolderPath((dest + "bin").c_str());
     ASSERT_TRUE(CopyFileA(BRENNICOR_LAUNCH_PROBE, (dest + "bin\\probe.exe").c_str(), FALSE));
     EXPECT_EQ(LaunchExtractedFile(dest, "bin/probe.exe", 1), LaunchOutcome::Launched);
-    ASSERT_TRUE(WaitForFile(dest + "launched.txt", 10000));
-    EXPECT_EQ(ReadFile(dest + "launched.txt").find("probe.exe") != std::string::npos, true);
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(dest + "launched.txt"); }));
+    EXPECT_EQ(ReadFileContent(dest + "launched.txt").find("probe.exe") != std::string::npos, true);
     EXPECT_EQ(LaunchExtractedFile(dest, "probe.exe", 1), LaunchOutcome::NotFound);
 }
 

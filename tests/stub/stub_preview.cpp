@@ -8,6 +8,9 @@
 
 #include <commctrl.h>
 
+#include "dialog_robot.h"
+#include "stub_resource.h"
+
 #include <cstring>
 #include <thread>
 
@@ -37,13 +40,12 @@ int SlowExtract(const ExtractRequest& request) {
     return kExtractFailed;  // nothing launched, no success text
 }
 
-void PressUnzipLater(DWORD thread) {
-    std::thread([thread] {
-        Sleep(1500);
-        EnumThreadWindows(thread, [](HWND window, LPARAM) -> BOOL {
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            return TRUE;
-        }, 0);
+// Presses OK in the main dialog once it is shown, so extraction starts.
+void PressUnzipOnceShown() {
+    std::thread([] {
+        HWND dialog = nullptr;
+        if (WaitUntil([&] { return (dialog = FindShownDialog(DialogKey::WithControl(IDC_DESTINATION))) != nullptr; }))
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }).detach();
 }
 
@@ -56,7 +58,7 @@ int ShowMain(HINSTANCE instance, bool extracting) {
     CMainExtractDlg dialog(instance, settings, "");
     if (extracting) {
         dialog.SetExtractor(SlowExtract);
-        PressUnzipLater(GetCurrentThreadId());
+        PressUnzipOnceShown();
     }
     return static_cast<int>(dialog.Run(nullptr));
 }

@@ -9,6 +9,7 @@
 #include "extract_test_support.h"
 #include "stub_resource.h"
 #include "stub_test_support.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +30,13 @@ std::string Container(const std::string& name, const char* password) {
     EXPECT_EQ(BuildSecureContainer(GetModuleHandleA(nullptr), nullptr, &record, BuildWork("source.zip").c_str(),
                                    path.c_str(), "", password, 2, 6, nullptr),
               0);
-    return ReadFile(path);
+    return ReadFileContent(path);
 }
 
 // stub image, container, its offset, marker, settings records.
 std::string WriteProgram(const std::string& path, const std::string& container,
                          const std::vector<std::string>& lines) {
-    const std::string image = ReadFile(BRENNICOR_STUB_EXE);
+    const std::string image = ReadFileContent(BRENNICOR_STUB_EXE);
     const uint32_t offset = static_cast<uint32_t>(image.size());
     WriteFile(path, image + container + std::string(reinterpret_cast<const char*>(&offset), 4) +
                         std::string(kSelfExtractorMarker, kSelfExtractorMarkerLength));
@@ -61,8 +62,8 @@ std::string WriteDamagedProgram(const std::string& path, const std::string& cont
     std::fclose(file);
     std::vector<std::string> withLine = lines;
     withLine.push_back(kChecksumKey + checksum);
-    std::string bytes = ReadFile(WriteProgram(path, container, withLine));
-    bytes[ReadFile(BRENNICOR_STUB_EXE).size() + container.size() / 2] ^= 0x10;
+    std::string bytes = ReadFileContent(WriteProgram(path, container, withLine));
+    bytes[ReadFileContent(BRENNICOR_STUB_EXE).size() + container.size() / 2] ^= 0x10;
     WriteFile(path, bytes);
     return path;
 }
@@ -102,7 +103,7 @@ TEST_F(StubRoad, RightPasswordExtractsAndLaunches) {
     const std::string program = WriteProgram(folder + "setup.exe", s_protected, Lines(destination));
     EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK), TypePassword(kRightPassword)}),
               static_cast<DWORD>(kExitExtracted));
-    ASSERT_TRUE(WaitForFile(destination + "launched.txt", 10000));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(destination + "launched.txt"); }));
     auto extracted = FilesBelow(destination);
     extracted.erase("launched.txt");
     EXPECT_EQ(extracted, FilesBelow(BuildWork("expected\\")));
@@ -155,7 +156,7 @@ TEST_F(StubRoad, OverwriteQuestionAnswers) {
         {"all", IDC_ANSWER_ALL, true, true, false, kExitExtracted},
         {"cancel", IDCANCEL, false, false, true, kExitCancelled},
     };
-    const std::string original = ReadFile(BuildWork("expected\\notes.txt"));
+    const std::string original = ReadFileContent(BuildWork("expected\\notes.txt"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string folder = FreshFolder(std::string("road-overwrite-") + c.name);
@@ -167,9 +168,9 @@ TEST_F(StubRoad, OverwriteQuestionAnswers) {
         if (c.errorShown)
             steps.push_back(PressOn(kError, IDOK));
         EXPECT_EQ(RunProgram(program, nullptr, steps), static_cast<DWORD>(c.exitCode));
-        EXPECT_EQ(ReadFile(destination + "notes.txt"), c.replaced ? original : "mine");
+        EXPECT_EQ(ReadFileContent(destination + "notes.txt"), c.replaced ? original : "mine");
         if (c.restExtracted) {
-            EXPECT_TRUE(WaitForFile(destination + "launched.txt", 10000));
+            EXPECT_TRUE(WaitUntil([&] { return FileExists(destination + "launched.txt"); }));
         } else {
             EXPECT_LT(FilesBelow(destination).size(), FilesBelow(BuildWork("expected\\")).size());
         }

@@ -37,13 +37,6 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void SetFileDosTime(const std::string& path, uint32_t dosDateTime) {
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     FILETIME local, utc;
@@ -51,13 +44,4 @@ void SetFileDosTime(const std::string& path, uint32_t dosDateTime) {
     LocalFileTimeToFileTime(&local, &utc);
     SetFileTime(file, nullptr, nullptr, &utc);
     CloseHandle(file);
-}
-
-bool WaitForFile(const std::string& path, DWORD timeoutMs) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        if (FileExists(path))
-            return true;
-        Sleep(50);
-    }
-    return FileExists(path);
 }

@@ -13,8 +13,5 @@ constexpr uint32_t kLastSecondOf1999 = ((19u << 9 | 12u << 5 | 31u) << 16) | (23
 std::string FreshFolder(const std::string& name);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
-std::string ReadFile(const std::string& path);
 // Sets the file's last write to a local DOS date and time.
 void SetFileDosTime(const std::string& path, uint32_t dosDateTime);
-// Waits up to timeoutMs for path to appear.
-bool WaitForFile(const std::string& path, DWORD timeoutMs);

@@ -1,5 +1,7 @@
 #include "dialog_robot.h"
 
+#include "window_search.h"
+
 #include <atomic>
 #include <cstring>
 
@@ -8,7 +10,7 @@ namespace {
 constexpr DWORD kStepTimeoutMs = 15000;
 
 struct Wanted {
-    const std::string* caption;
+    const DialogKey* key;
     DWORD process;
     HWND found;
 };
@@ -18,21 +20,13 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
     auto* wanted = reinterpret_cast<Wanted*>(data);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    char className[16] = {}, caption[256] = {};
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (process != wanted->process || std::strcmp(className, "#32770") != 0 ||
-        *wanted->caption != caption || !IsWindowVisible(window) || !IsWindowEnabled(window))
+    if (process != wanted->process || !HasClass(window, "#32770") || !IsWindowVisible(window) ||
+        !IsWindowEnabled(window) || !wanted->key->Matches(window))
         return TRUE;
     wanted->found = window;
     return FALSE;
 }
 
-HWND FindShownDialog(const std::string& caption, DWORD process) {
-    Wanted wanted = {&caption, process, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&wanted));
-    return wanted.found;
-}
 
 BOOL CALLBACK MatchPopupMenu(HWND window, LPARAM data) {
     DWORD process = 0;
@@ -80,6 +74,17 @@ DialogRobot::~DialogRobot() {
         m_thread.join();
 }
 
+HWND FindShownDialog(const DialogKey& key, DWORD process) {
+    Wanted wanted = {&key, process, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.found;
+}
+
+bool DialogKey::Matches(HWND dialog) const {
+    if (m_control != 0) return GetDlgItem(dialog, m_control) != nullptr;
+    return WindowText(dialog) == m_caption;
+}
+
 bool DialogRobot::Finished() {
     if (m_thread.joinable())
         m_thread.join();
@@ -89,11 +94,7 @@ bool DialogRobot::Finished() {
 void DialogRobot::Play() {
     for (const RobotStep& step : m_steps) {
         HWND dialog = nullptr;
-        for (DWORD waited = 0; dialog == nullptr && waited < kStepTimeoutMs; waited += 50) {
-            Sleep(50);
-            dialog = FindShownDialog(step.caption, m_process);
-        }
-        if (dialog == nullptr) {
+        if (!WaitUntil([&] { return (dialog = FindShownDialog(step.dialog, m_process)) != nullptr; }, kStepTimeoutMs)) {
             for (int round = 0; round < 20; ++round) {
                 EnumThreadWindows(m_testThread, CancelWindow, 0);
                 Sleep(100);
@@ -245,26 +246,10 @@ HWND CaptureOfThread(DWORD threadId) {
     return GetGUIThreadInfo(threadId, &info) ? info.hwndCapture : nullptr;
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start >= ms) return false;
-        Sleep(5);
-    }
-}
-
 bool DragWith(HWND window, POINT pressAt, const std::function<void()>& script) {
     const DWORD testThread = GetCurrentThreadId();
     auto waitForCapture = [&](bool held) {
-        const DWORD start = GetTickCount();
-        while ((CaptureOfThread(testThread) == window) != held && GetTickCount() - start < 5000) Sleep(10);
-        return (CaptureOfThread(testThread) == window) == held;
+        return WaitUntil([&] { return (CaptureOfThread(testThread) == window) == held; }, 5000);
     };
     std::atomic<bool> played(false);
     std::thread player([&] {
@@ -283,15 +268,13 @@ bool DragWith(HWND window, POINT pressAt, const std::function<void()>& script) {
 bool WithPopupMenu(const std::function<void()>& open, const std::function<void(HWND popup, HMENU menu)>& choose) {
     std::atomic<bool> came(false), returned(false);
     std::thread player([&] {
-        const DWORD start = GetTickCount();
         HWND popup = nullptr;
         // open() returning first means no popup is coming.
-        while (!(popup = FindShownPopupMenu()) && !returned && GetTickCount() - start < kStepTimeoutMs) Sleep(10);
+        WaitUntil([&] { return (popup = FindShownPopupMenu()) != nullptr || returned; }, kStepTimeoutMs);
         if (!popup) return;
         came = true;
         choose(popup, reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
-        const DWORD chosen = GetTickCount();
-        while (IsWindow(popup) && IsWindowVisible(popup) && GetTickCount() - chosen < 5000) Sleep(10);
+        WaitUntil([&] { return !IsWindow(popup) || !IsWindowVisible(popup); }, 5000);
         if (IsWindow(popup) && IsWindowVisible(popup)) PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
     });
     open();

@@ -9,8 +9,32 @@
 #include <thread>
 #include <vector>
 
+#include "waiting.h"
+
+// Which dialog (class "#32770") a step waits for: the one holding the
+// control of resource id control, or, for a dialog of the system's that has
+// no id of ours, the one of that caption.
+class DialogKey {
+public:
+    DialogKey(const char* caption) : m_caption(caption) {}
+    DialogKey(std::string caption) : m_caption(std::move(caption)) {}
+    bool Matches(HWND dialog) const;
+    static DialogKey WithControl(int control) {
+        DialogKey key("");
+        key.m_control = control;
+        return key;
+    }
+
+private:
+    std::string m_caption;
+    int m_control = 0;
+};
+
+// The shown, enabled dialog of process that key names; null when there is none.
+HWND FindShownDialog(const DialogKey& key, DWORD process = GetCurrentProcessId());
+
 struct RobotStep {
-    std::string caption;                // the dialog to wait for (shown, enabled)
+    DialogKey dialog;                   // the dialog to wait for (shown, enabled)
     std::function<void(HWND)> action;   // runs on the robot thread
 };
 
@@ -70,8 +94,6 @@ void ClickWithMouse(POINT point);
 void SettleMouse(POINT point, DWORD ms = 300);
 // The window holding the mouse capture in thread threadId, or null.
 HWND CaptureOfThread(DWORD threadId);
-// Runs this thread's waiting messages until done() holds or ms pass; done()'s last answer.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms);
 // Presses the left button at point over window; once window holds this
 // thread's capture (a drag loop runs), another thread plays script, then lets
 // the button up (and presses Escape if the capture stays). This thread pumps

@@ -27,3 +27,9 @@ bool HasClass(HWND window, const char* className) {
   GetClassNameA(window, name, sizeof name);
   return lstrcmpiA(name, className) == 0;
 }
+
+std::string WindowText(HWND window) {
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}

@@ -11,6 +11,7 @@
 #include "UnzipReport.h"
 #include "UnzipState.h"
 #include "UnzipTestSupport.h"
+#include "test_files.h"
 
 namespace {
 
@@ -264,13 +265,6 @@ TEST(MessageText, LookupsSlotsAndTheCallback) {
   ClearRewrites();
 }
 
-std::string ReadFile(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST(DiagnosticLog, UnreadableTextsAndPasswords) {
   std::string log = WorkPath("unzip-diag.log");
   DeleteFileA(log.c_str());
@@ -285,7 +279,7 @@ TEST(DiagnosticLog, UnreadableTextsAndPasswords) {
   command.lpszDecryptCode = "secret";
   EXPECT_EQ(UnzipExecute(&command), 47);
   ClearRewrites();
-  std::string text = ReadFile(log);
+  std::string text = ReadFileContent(log);
   EXPECT_NE(text.find("--- Quellon Secure UnZip Diagnostic Log [DLL/SLL] - Quellon Secure UnZip Version: 6.00.00 - "),
             std::string::npos);
   EXPECT_NE(text.find("lpszZIPFile: 00000000 \r\n???\r\n"), std::string::npos);
@@ -309,7 +303,7 @@ TEST(DiagnosticLog, ErrorLineHasRoomForThreeFullTexts) {
   command.diagnosticLogFlag = 1;
   EXPECT_EQ(UnzipExecute(&command), 47);
   ClearRewrites();
-  EXPECT_NE(ReadFile(log).find(title + " " + result + " (" + detail + ")\n"), std::string::npos);
+  EXPECT_NE(ReadFileContent(log).find(title + " " + result + " (" + detail + ")\n"), std::string::npos);
 }
 
 // A memory callback that hands out a byte string, optionally ending early.

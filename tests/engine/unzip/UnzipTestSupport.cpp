@@ -8,20 +8,6 @@ std::map<int, std::string> &Rewrites() {
   static std::map<int, std::string> rewrites;
   return rewrites;
 }
-
-// The engine's per-process and per-thread set-up around the whole program.
-class UnzipEngineEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    ASSERT_EQ(UnzipThreadInit(GetModuleHandleA(nullptr)), 1);
-    ASSERT_EQ(UnzipThreadAttach(), 1);
-  }
-  void TearDown() override {
-    UnzipThreadStateRelease();
-    UnzipThreadTerm();
-  }
-};
-const auto *const kEnvironment = ::testing::AddGlobalTestEnvironment(new UnzipEngineEnvironment);
 }  // namespace
 
 std::vector<RecordedMessage> &RecordedMessages() {

@@ -11,6 +11,7 @@
 #include "messages/ZipReport.h"
 #include "ZipExecute.h"
 #include "ZipTestSupport.h"
+#include "test_files.h"
 
 namespace {
 
@@ -104,13 +105,6 @@ TEST_F(ZipMessagesTest, MessageBoxTitlesTextsAndAnswers) {
 
 TEST(ZipMessageLookup, WithoutStateGivesEmptyText) { EXPECT_STREQ(ZipMessageText(256, 0), ""); }
 
-std::string ReadFile(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // The log names are message texts, so an application can move the logs.
 TEST_F(ZipMessagesTest, DiagnosticLogGoesWhereTheApplicationSays) {
   std::string path = std::string(BRENNICOR_TEST_WORK) + "/zip_diag.log";
@@ -127,7 +121,7 @@ TEST_F(ZipMessagesTest, DiagnosticLogGoesWhereTheApplicationSays) {
   record.lpszEncryptCode = password;
   EXPECT_EQ(ZipExecute(&record), 16);
 
-  std::string log = ReadFile(path);
+  std::string log = ReadFileContent(path);
   EXPECT_NE(log.find("\r\n--- Quellon Secure Zip Diagnostic Log [DLL/SLL] - Quellon Secure Zip Version: 6.00.00 - "),
             std::string::npos);
   EXPECT_NE(log.find("Function:  6 \r\nlpszZIPFile: 00000000 \r\n???\r\n"), std::string::npos) << log;
@@ -149,7 +143,7 @@ TEST_F(ZipMessagesTest, ActivityLogHeaderWhenAsked) {
   record.wZipSubOptions = ZSO_ACTIVITY_LOG;
   EXPECT_EQ(ZipExecute(&record), 16);
   EXPECT_EQ(state->activityLog, INVALID_HANDLE_VALUE);  // closed at the end
-  std::string log = ReadFile(path);
+  std::string log = ReadFileContent(path);
   EXPECT_EQ(log.rfind("--- Quellon Secure ZIP Log - Quellon Secure Zip Version: 6.00.00 - ", 0), 0u) << log;
   EXPECT_EQ(log.substr(log.size() - 6), " ---\r\n");
 }

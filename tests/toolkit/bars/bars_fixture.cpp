@@ -1,4 +1,5 @@
 #include "bars_fixture.h"
+#include "waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,4 @@ CFrameWnd* NewFrame(const char* title) {
   return frame;
 }
 
-void PumpAndIdle() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) AfxGetApp()->PumpMessage();
-  AfxGetApp()->OnIdle(0);
-}
+void PumpAndIdle() { PumpWaiting({[](MSG& msg) { return AfxGetApp()->PreTranslateMessage(&msg) != FALSE; }, [] { AfxGetApp()->OnIdle(0); }}); }

@@ -9,6 +9,7 @@
 #include "toolkit/bars/SplitterWnd.h"
 #include "toolkit/bars/StatusBar.h"
 #include "toolkit/common/SharedState.h"
+#include "waiting.h"
 
 namespace {
 
@@ -33,15 +34,8 @@ class CBlankView : public CView {
 };
 IMPLEMENT_DYNCREATE(CBlankView, CView)
 
-// Waiting messages, without the idle update that would disable the panes
-// nobody updates.
-void PumpWaiting() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-}
-
 std::string CompareScreenWithGolden(HWND window, const char* name) {
-  PumpWaiting();
+  PumpWaiting();  // without the idle update that would disable the panes nobody updates
   Screenshot shot(window);
   return CompareWithGolden(name, shot.Width(), shot.Height(), [&](int x, int y) { return shot.Pixel(x, y); });
 }

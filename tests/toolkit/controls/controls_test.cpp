@@ -15,6 +15,7 @@
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/HyperLink.h"
 #include "toolkit_resource.h"
+#include "waiting.h"
 
 namespace {
 
@@ -29,14 +30,6 @@ class CTestApp : public CWinApp {
   }
 };
 CTestApp theApp;
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
 
 // Opens nothing: records what it was asked and answers with a set code.
 std::vector<CString> g_opened;
@@ -67,7 +60,7 @@ class CHostDlg : public CDialog {
     m_centred.SubclassDlgItem(IDC_CENTRED_LINK, this);
     m_button.SubclassDlgItem(IDC_BUTTON, this);
     m_edit.SubclassDlgItem(IDC_EDIT, this);
-    Pump();
+    PumpWaiting();
   }
   ~CHostDlg() override { DestroyWindow(); }
   CXTHyperLink m_link, m_centred;
@@ -170,7 +163,7 @@ TEST(Button, ADoubleClickIsTwoPresses) {
   EXPECT_TRUE((host.m_button.GetStyle() & 0x0F) == BS_OWNERDRAW);
   const UINT presses[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
   for (UINT message : presses) host.m_button.SendMessage(message, MK_LBUTTON, MAKELPARAM(5, 5));
-  Pump();
+  PumpWaiting();
   EXPECT_EQ(host.clicks, 2);
 }
 
@@ -368,7 +361,7 @@ TEST(Button, OnlyTheLatestSetUpPostActs) {
   EXPECT_FALSE(ownerDrawn());
   button.SendMessage(XTWM_INITCONTROL, 0, 1);  // not the count of any post
   EXPECT_FALSE(ownerDrawn());
-  Pump();
+  PumpWaiting();
   EXPECT_TRUE(ownerDrawn());
   button.DestroyWindow();
 }

@@ -18,16 +18,9 @@
 #include "toolkit/controls/Edit.h"
 #include "toolkit/menus/CoolMenu.h"
 #include "toolkit_resource.h"
+#include "waiting.h"
 
 namespace {
-
-void PumpMenus() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
 
 const int kEditPopup = 1;  // "RClickHexEdit" of menu 4519
 
@@ -166,7 +159,7 @@ class CMenuHostDlg : public CDialog {
     Create(IDD_HOST);
     m_edit.SubclassDlgItem(IDC_EDIT, this);
     ShowWindow(SW_SHOW);
-    PumpMenus();
+    PumpWaiting();
   }
   ~CMenuHostDlg() override { DestroyWindow(); }
   CXTEdit m_edit;
@@ -207,7 +200,7 @@ TEST(BrowseMenu, IsDrawnByACoolMenuOnTheTopLevelWindowAndPlainAfterwards) {
   CXTBrowseEdit browse;
   browse.SetBrowseStyle(BES_XT_POPUPMENU, IDR_XT_EDIT_MENU, kEditPopup);
   ASSERT_TRUE(browse.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 150, 160, 170), &host, 3000));
-  PumpMenus();
+  PumpWaiting();
   ASSERT_TRUE(browse.GetBrowseButton());
   const Observed seen = ObserveMenu(host.m_hWnd, [&] { browse.BrowseWithPopupMenu(); });
   ExpectDrawnByCoolMenuThenPlain(seen);

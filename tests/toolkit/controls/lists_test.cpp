@@ -15,16 +15,9 @@
 #include "toolkit/dialogs/ResizeDialog.h"
 #include "screenshot.h"
 #include "toolkit_resource.h"
+#include "waiting.h"
 
 namespace {
-
-void PumpLists() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
 
 // Counts the records that reach WM_DELETEITEM, that is, the ones freed.
 class CCountingCheckList : public CXTCheckListBox {
@@ -45,7 +38,7 @@ class CListsDlg : public CDialog {
     m_edit.SubclassDlgItem(IDC_EDIT_LIST, this);
     m_check.SubclassDlgItem(IDC_CHECK_LIST, this);
     m_extended.SubclassDlgItem(IDC_CHECK_LIST_EXTENDED, this);
-    PumpLists();
+    PumpWaiting();
   }
   ~CListsDlg() override {
     if (m_hWnd) DestroyWindow();
@@ -160,7 +153,7 @@ TEST(EditListBox, InPlaceEditsEndOnce) {
     if (c.typed) edit->SetWindowText(c.typed);
     edit->SendMessage(WM_CHAR, c.typed ? VK_RETURN : VK_ESCAPE, 0);
     edit->SendMessage(WM_CHAR, c.typed ? VK_RETURN : VK_ESCAPE, 0);  // a second key is not a second end
-    PumpLists();
+    PumpWaiting();
     EXPECT_EQ(list.GetItemEdit(), nullptr);
     ASSERT_EQ(list.GetCount(), static_cast<int>(c.after.size())) << c.why;
     for (size_t i = 0; i < c.after.size(); ++i) EXPECT_STREQ(dlg.Item(static_cast<int>(i)), c.after[i]) << c.why;
@@ -177,7 +170,7 @@ TEST(EditListBox, TheStripTakesABandUnlessAskedNot) {
     CXTEditListBox list;
     list.SetListEditStyle("Items:", style);
     list.SubclassDlgItem(IDC_EDIT_LIST, &host);
-    PumpLists();
+    PumpWaiting();
     CRect after;
     list.GetWindowRect(&after);
     HWND strip = ::GetDlgItem(host.m_hWnd, IDC_XT_EDITGROUP);
@@ -207,7 +200,7 @@ class CResizableListDlg : public CXTResizeDialog {
  public:
   explicit CResizableListDlg(bool created) : CXTResizeDialog(IDD_RESIZABLE_LIST), m_created(created) {
     Create(IDD_RESIZABLE_LIST);
-    PumpLists();
+    PumpWaiting();
   }
   ~CResizableListDlg() override {
     if (m_hWnd) DestroyWindow();
@@ -231,7 +224,7 @@ class CResizableListDlg : public CXTResizeDialog {
     if (m_created) {
       ::DestroyWindow(browse);
       m_browse.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, m_browseOuter, this, IDC_BROWSE_EDIT);
-      PumpLists();  // its set-up is posted: let it take its button's share before the anchor
+      PumpWaiting();  // its set-up is posted: let it take its button's share before the anchor
     } else {
       m_browse.SubclassDlgItem(IDC_BROWSE_EDIT, this);
     }
@@ -388,7 +381,7 @@ TEST(BrowseEdit, KindZeroHasNoButtonAndKeepsItsWidth) {
     edit.SetBrowseStyle(kind);
     CRect rect(10, 150, 160, 170);
     ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, rect, &dlg, 3000));
-    PumpLists();
+    PumpWaiting();
     CRect now;
     edit.GetWindowRect(&now);
     dlg.ScreenToClient(&now);

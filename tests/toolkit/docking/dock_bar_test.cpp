@@ -10,6 +10,7 @@
 #include "docking_fixture.h"
 #include "toolkit/docking/DockBar.h"
 #include "toolkit/menus/MenuBar.h"
+#include "waiting.h"
 
 namespace {
 
@@ -29,8 +30,7 @@ class DockBar : public ::testing::Test {
   void TearDown() override {
     AfxGetApp()->m_pMainWnd = nullptr;
     frame->DestroyWindow();
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    PumpWaiting();
   }
   CXTDockBar* Dock(UINT nID) { return static_cast<CXTDockBar*>(frame->GetControlBar(nID)); }
   // Bars docked in one row of the dock bar, in order.
@@ -53,9 +53,7 @@ class DockBar : public ::testing::Test {
     return std::vector<void*>(&pDock->m_arrBars[0], &pDock->m_arrBars[0] + pDock->m_arrBars.GetSize());
   }
   void Idle() {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-    AfxGetApp()->OnIdle(0);
+    PumpWaiting({nullptr, [] { AfxGetApp()->OnIdle(0); }});
   }
 
   CFrameWnd* frame = nullptr;
@@ -68,7 +66,7 @@ TEST_F(DockBar, ToolkitBarsTouchOtherBarsOverlapAndAllGetFourBorders) {
   CSizedBar a, c;
   CBlockBar b;  // a class-library bar of the same kind
   ASSERT_TRUE(a.Create(frame, kFirstBar, CSize(100, 24)));
-  ASSERT_TRUE(b.Create(frame, kFirstBar + 1));
+  ASSERT_TRUE(b.Create(frame, kFirstBar + 1, kBlockSize, "Block"));
   ASSERT_TRUE(c.Create(frame, kFirstBar + 2, CSize(100, 24)));
   DockInOneRow(AFX_IDW_DOCKBAR_TOP, {&a, &b, &c});
   for (CControlBar* pBar :

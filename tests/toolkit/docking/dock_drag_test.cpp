@@ -20,17 +20,9 @@ namespace {
 
 CWinApp theApp("Dock Drag Test");
 
-class CDragBar : public CXTControlBar {
+// A bar dragged in outline or live, as chosen.
+class CDragBar : public CSizedBar {
  public:
-  BOOL Create(CWnd* pParent, UINT nID, DWORD dwDockStyle) {
-    AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG);
-    DWORD style = SplitBarStyle(WS_CHILD | WS_VISIBLE | CBRS_TOP);
-    if (!CWnd::Create(AFX_WNDCONTROLBAR, "Drag", style, CRect(), pParent, nID)) return FALSE;
-    EnableDocking(dwDockStyle);
-    return TRUE;
-  }
-  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(160, 24) : CSize(24, 160); }
-  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
   BOOL CanDragFullWindow() const override { return live; }
   void AllowOtherFrames() { m_bOtherFrameDocking = TRUE; }
   BOOL live = FALSE;
@@ -67,7 +59,7 @@ class DockDrag : public ::testing::Test {
     if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
   }
   void MakeBar(CDragBar& bar, UINT nID, DWORD dwDockStyle = CBRS_ALIGN_ANY) {
-    ASSERT_TRUE(bar.Create(frame, nID, dwDockStyle));
+    ASSERT_TRUE(bar.Create(frame, nID, CSize(160, 24), "Drag", dwDockStyle));
     frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
     frame->RecalcLayout();
   }

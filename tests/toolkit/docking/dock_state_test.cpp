@@ -16,6 +16,7 @@
 #include "toolkit/docking/DockState.h"
 #include "docking_fixture.h"
 #include "registry_read_counter.h"
+#include "waiting.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ class DockState : public ::testing::Test {
     frame->EnableDocking(CBRS_ALIGN_ANY);
     AfxGetApp()->m_pMainWnd = frame;
     for (int i : ids) {
-      ASSERT_TRUE(bars[i].Create(frame, kFirstBar + i));
+      ASSERT_TRUE(bars[i].Create(frame, kFirstBar + i, kBlockSize, "Block"));
       frame->DockControlBar(&bars[i], AFX_IDW_DOCKBAR_TOP);
     }
     frame->RecalcLayout();
@@ -105,8 +106,7 @@ class DockState : public ::testing::Test {
     AfxGetApp()->m_pMainWnd = nullptr;
     if (frame && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
     frame = nullptr;
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    PumpWaiting();
   }
   std::vector<DWORD> Rows(UINT nDockBarID) {
     CControlBarInfo info;

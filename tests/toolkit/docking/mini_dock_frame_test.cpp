@@ -12,16 +12,12 @@
 #include "toolkit/docking/MiniDockCaption.h"
 #include "toolkit/docking/MiniDockFrameWnd.h"
 #include "toolkit_resource.h"
+#include "waiting.h"
 
 namespace {
 
 const UINT kBarId = AFX_IDW_CONTROLBAR_FIRST + 0x40;
 const CSize kCaptionSize(140, 40);
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-}
 
 class CaptionLooks : public ::testing::Test {
  protected:
@@ -122,14 +118,14 @@ class MiniDockFrame : public ::testing::Test {
   void TearDown() override {
     AfxGetApp()->m_pMainWnd = nullptr;
     frame->DestroyWindow();
-    Pump();
+    PumpWaiting();
   }
   CXTMiniDockFrameWnd* Float(CControlBar& bar) {
     bar.EnableDocking(CBRS_ALIGN_ANY);
     frame->FloatControlBar(&bar, CPoint(200, 200));
-    Pump();
+    PumpWaiting();
     AfxGetApp()->OnIdle(0);
-    Pump();
+    PumpWaiting();
     CWnd* parent = bar.m_pDockBar ? bar.m_pDockBar->GetParent() : nullptr;
     return parent && parent->IsKindOf(RUNTIME_CLASS(CXTMiniDockFrameWnd)) ? static_cast<CXTMiniDockFrameWnd*>(parent)
                                                                           : nullptr;
@@ -201,13 +197,13 @@ TEST_F(MiniDockFrame, TheCloseButtonShowsItsTipAndClosesTheFrame) {
   EXPECT_TRUE(mini->GetCaptionButtons()[0].pressed);
   // Released elsewhere: nothing closes.
   mini->SendMessage(WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(over.x - 40, over.y));
-  Pump();
+  PumpWaiting();
   EXPECT_TRUE(bar.IsWindowVisible());
   EXPECT_FALSE(mini->GetCaptionButtons()[0].pressed);
 
   mini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, at);
   mini->SendMessage(WM_NCLBUTTONUP, HTCAPTION, at);
-  Pump();
+  PumpWaiting();
   EXPECT_FALSE(bar.GetStyle() & WS_VISIBLE);
 }
 
@@ -224,14 +220,14 @@ TEST_F(MiniDockFrame, ADoubleClickOnTheCaptionDocksTheBarBackWhereItWas) {
   bar.GetWindowRect(&docked);
 
   bar.m_pDockContext->ToggleDocking();
-  Pump();
+  PumpWaiting();
   ASSERT_TRUE(bar.m_pDockBar && bar.m_pDockBar->m_bFloating);
   CWnd* mini = bar.m_pDockBar->GetParent();
   ASSERT_TRUE(mini->IsKindOf(RUNTIME_CLASS(CXTMiniDockFrameWnd)));
   CRect window;
   mini->GetWindowRect(&window);
   mini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(window.left + 8, window.top + 6));
-  Pump();
+  PumpWaiting();
 
   EXPECT_EQ(bar.m_pDockBar, left);
   CRect back;

@@ -9,6 +9,7 @@
 #include "shaped_frame.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/docking/MiniDockFrameWnd.h"
+#include "waiting.h"
 
 namespace {
 
@@ -17,10 +18,10 @@ const char kIniFile[] = BRENNICOR_TEST_WORK "/toolkit_frame_state.ini";
 const CPoint kFloatAt(300, 200);
 
 void Idle() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-  AfxGetApp()->OnIdle(0);
-  AfxGetApp()->OnIdle(1);
+  PumpWaiting({nullptr, [] {
+                 AfxGetApp()->OnIdle(0);
+                 AfxGetApp()->OnIdle(1);
+               }});
 }
 
 // The first frame, with the side bar: the menu bar floats, the status bar hides; saved and destroyed.

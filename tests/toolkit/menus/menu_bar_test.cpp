@@ -13,6 +13,7 @@
 #include "golden_image.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/menus/MenuBar.h"
+#include "waiting.h"
 
 namespace {
 
@@ -380,11 +381,6 @@ bool IsMaximised(HWND client) {
   return maximised != FALSE;
 }
 
-void RunPosted() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-}
-
 }  // namespace
 
 // Under the mouse the restore button is hot, tells its tip and draws (flat
@@ -417,13 +413,13 @@ TEST_F(MenuBarFrame, RestoreButtonActsOnlyWhenReleasedOverIt) {
   mouse(WM_MOUSEMOVE, beside);
   EXPECT_EQ(bar.GetPressedButton(), -1);  // pressed, but the mouse left it
   mouse(WM_LBUTTONUP, beside);
-  RunPosted();
+  PumpWaiting();
   EXPECT_TRUE(IsMaximised(client));
   EXPECT_EQ(::GetCapture(), nullptr);
 
   mouse(WM_LBUTTONDOWN, on);
   mouse(WM_LBUTTONUP, on);
-  RunPosted();
+  PumpWaiting();
   EXPECT_FALSE(IsMaximised(client));
   bar.DestroyWindow();
 }

@@ -84,15 +84,6 @@ bool InMenuMode(DWORD thread) {
   return ::GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE);
 }
 
-bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > ms) return false;
-    ::Sleep(10);
-  }
-  return true;
-}
-
 // One key of a table: a name, pressed alone or with Alt held.
 struct Key {
   WORD vk;
@@ -140,21 +131,10 @@ class MenuBarTracking : public ::testing::Test {
   // The frame's loop: the bar sees each message before it is translated;
   // idle time updates the bars.
   bool Pump(const std::function<bool()>& done, DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-      MSG msg;
-      bool any = false;
-      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        any = true;
-        if (m_bar.TranslateFrameMessage(&msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-      }
-      if (!any) m_frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
-      if (done()) return true;
-      if (::GetTickCount() - start >= ms) return false;
-      ::Sleep(5);
-    }
+    const MessageLoop frameLoop = {
+        [this](MSG& msg) { return m_bar.TranslateFrameMessage(&msg) != FALSE; },
+        [this] { m_frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE); }};
+    return PumpUntil(done, ms, frameLoop);
   }
 
   // Plays script on another thread while this one runs the frame's loop
@@ -167,7 +147,7 @@ class MenuBarTracking : public ::testing::Test {
       script();
       for (int i = 0; i < 4 && (VisiblePopups(thread) > 0 || State() != CXTMenuBar::kIdle); ++i) {
         PressKey(VK_ESCAPE);
-        WaitFor([&] { return VisiblePopups(thread) == 0 && State() == CXTMenuBar::kIdle; }, 1000);
+        WaitUntil([&] { return VisiblePopups(thread) == 0 && State() == CXTMenuBar::kIdle; }, 1000);
       }
       played = true;
     });
@@ -190,7 +170,7 @@ class MenuBarTracking : public ::testing::Test {
     return state != CXTMenuBar::kPopupOpen || VisiblePopups(m_uiThread) > 0;
   }
   bool WaitForState(CXTMenuBar::TrackingState state, int item) {
-    return WaitFor([&] { return Reached(state, item); });
+    return WaitUntil([&] { return Reached(state, item); });
   }
   CPoint TitleCentre(int item) const {
     CPoint centre = m_bar.GetItemRect(item).CenterPoint();
@@ -258,7 +238,7 @@ TEST_F(MenuBarTracking, KeyboardFollowsTheSystemMenuBar) {
         const Step& step = c.steps[i];
         Type(step.key);
         if (step.systemsKey)
-          WaitFor([&] { return m_recorder.sysChar == static_cast<UINT>(::tolower(step.key.vk)) && !InMenuMode(m_uiThread); });
+          WaitUntil([&] { return m_recorder.sysChar == static_cast<UINT>(::tolower(step.key.vk)) && !InMenuMode(m_uiThread); });
         if (!WaitForState(step.state, step.item)) {
           int item = -1;
           const S state = State(&item);
@@ -266,7 +246,7 @@ TEST_F(MenuBarTracking, KeyboardFollowsTheSystemMenuBar) {
                    std::to_string(item);
         }
       }
-      if (c.command) WaitFor([&] { return m_recorder.command == c.command; });
+      if (c.command) WaitUntil([&] { return m_recorder.command == c.command; });
     });
     EXPECT_EQ(failed, "") << c.name;
     EXPECT_EQ(m_recorder.command, c.command) << c.name;
@@ -283,7 +263,7 @@ TEST_F(MenuBarTracking, RightEntersASubmenuThenLeavesFromAPlainItem) {
     if (!WaitForState(CXTMenuBar::kPopupOpen, kTools)) return;
     Type(Plain(VK_DOWN));  // "More", which opens a submenu
     Type(Plain(VK_RIGHT));
-    WaitFor([&] { return VisiblePopups(m_uiThread) == 2; });
+    WaitUntil([&] { return VisiblePopups(m_uiThread) == 2; });
     depth = VisiblePopups(m_uiThread);
     Type(Plain(VK_DOWN));  // "Reset"
     Type(Plain(VK_RIGHT));
@@ -301,7 +281,7 @@ TEST_F(MenuBarTracking, FunctionKeysPassToTheFrameInButtonMode) {
       Type(kAlt);
       if (!WaitForState(CXTMenuBar::kButtonMode, kFile)) return;
       Type(Plain(key));
-      if (WaitFor([&] { return m_recorder.lastKey == key; })) passed.push_back(key);
+      if (WaitUntil([&] { return m_recorder.lastKey == key; })) passed.push_back(key);
       Type(Plain(VK_ESCAPE));
       WaitForState(CXTMenuBar::kIdle, -1);
     }
@@ -326,9 +306,9 @@ TEST_F(MenuBarTracking, MouseOpensAndSwitchesTitles) {
     if (!::GetMenuItemRect(nullptr, help, 1, &about)) return;
     // Pressed once the popup has followed the mouse onto the item.
     SettleMouse(about.CenterPoint());
-    WaitFor([&] { return (::GetMenuState(help, 1, MF_BYPOSITION) & MF_HILITE) != 0; });
+    WaitUntil([&] { return (::GetMenuState(help, 1, MF_BYPOSITION) & MF_HILITE) != 0; });
     ClickWithMouse(about.CenterPoint());
-    WaitFor([&] { return m_recorder.command == kAbout; });
+    WaitUntil([&] { return m_recorder.command == kAbout; });
   });
   EXPECT_TRUE(openedFile);
   EXPECT_TRUE(switchedToHelp);
@@ -356,7 +336,7 @@ TEST_F(MenuBarTracking, PressOnNoTitleDragsTheBar) {
   });
   EXPECT_TRUE(DragWith(m_bar.m_hWnd, press, [&] {
     MoveCursor(frame.CenterPoint());
-    WaitFor([&] {
+    WaitUntil([&] {
       CPoint at;
       return ::GetCursorPos(&at) && at == frame.CenterPoint();
     });
@@ -378,7 +358,7 @@ TEST_F(MenuBarTracking, RestingOnAnOpenTitleWithHiddenCommandsStartsTheHoverTime
     ClickWithMouse(TitleCentre(kFile));
     if (!WaitForState(CXTMenuBar::kPopupOpen, kFile)) return;
     MoveMouse(TitleCentre(kFile) + CPoint(1, 0));
-    WaitFor([&] { return m_recorder.hoverTimer.load(); }, CXTMenuBar::kHoverDelay + 3000);
+    WaitUntil([&] { return m_recorder.hoverTimer.load(); }, CXTMenuBar::kHoverDelay + 3000);
   });
   EXPECT_TRUE(m_recorder.hoverTimer);
 }

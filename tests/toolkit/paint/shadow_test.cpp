@@ -12,9 +12,6 @@
 
 namespace {
 
-// Two seconds for a shadow to show or follow its owner.
-bool WaitFor(const std::function<bool()>& done) { return PumpUntil(done, 2000); }
-
 CRect WindowRectOf(HWND w) {
   CRect r;
   ::GetWindowRect(w, &r);
@@ -84,8 +81,8 @@ TEST(DropShadow, StripsFollowAMovedOwnerAndAreReused) {
   EXPECT_TRUE(::IsWindowVisible(bottom->m_hWnd));
 
   ::MoveWindow(owner, 300, 250, 100, 80, TRUE);
-  EXPECT_TRUE(WaitFor([&] { return WindowRectOf(bottom->m_hWnd) == CRect(300 + t, 330, 400 + t, 330 + t); }));
-  EXPECT_TRUE(WaitFor([&] { return WindowRectOf(right->m_hWnd) == CRect(400, 250 + t, 400 + t, 330); }));
+  EXPECT_TRUE(PumpUntil([&] { return WindowRectOf(bottom->m_hWnd) == CRect(300 + t, 330, 400 + t, 330 + t); }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return WindowRectOf(right->m_hWnd) == CRect(400, 250 + t, 400 + t, 330); }, 2000));
 
   const HWND reusedWindows[] = {bottom->m_hWnd, right->m_hWnd};
   ::DestroyWindow(owner);  // its strips go back to the pool
@@ -108,7 +105,7 @@ TEST(DropShadow, DrawnShadowDarkensTheScreenUnderIt) {
   CXTDropShadowWnd* strip = pool.AttachShadow(Pool::kBottomStrip, kNoExclusion, background, &popup);
   ASSERT_TRUE(strip);
   EXPECT_EQ(strip->GetMode(), CXTDropShadowWnd::kCopyAndDarken);
-  ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(strip->m_hWnd) != FALSE; }));
+  ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(strip->m_hWnd) != FALSE; }, 2000));
   ::UpdateWindow(strip->m_hWnd);
   HDC screen = ::GetDC(nullptr);
   auto at = [&](int x, int y) { return ::GetPixel(screen, x, y); };

@@ -6,18 +6,6 @@
 #include <fstream>
 
 namespace {
-class UnzipEngineEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    ASSERT_EQ(UnzipThreadInit(GetModuleHandleA(nullptr)), 1);
-    ASSERT_EQ(UnzipThreadAttach(), 1);
-  }
-  void TearDown() override {
-    UnzipThreadStateRelease();
-    UnzipThreadTerm();
-  }
-};
-const auto *const kEnvironment = ::testing::AddGlobalTestEnvironment(new UnzipEngineEnvironment);
 
 void PutLe16(Bytes &b, size_t at, uint16_t v) {
   b[at] = static_cast<uint8_t>(v);

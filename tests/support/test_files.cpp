@@ -1,0 +1,11 @@
+#include "test_files.h"
+
+#include <fstream>
+#include <sstream>
+
+std::string ReadFileContent(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
