@@ -111,7 +111,7 @@ void ChangeChecksumDigit(std::string& program, size_t digit) {
             records.WriteRecord(line.c_str());
     }
     std::fclose(file);
-    program = ReadFile(path);
+    program = ReadFileContent(path);
 }
 
 struct Damage {

@@ -9,3 +9,8 @@ std::string ReadFileContent(const std::string& path) {
   content << in.rdbuf();
   return content.str();
 }
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  const std::string content = ReadFileContent(path);
+  return std::vector<uint8_t>(content.begin(), content.end());
+}

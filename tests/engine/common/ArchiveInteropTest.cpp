@@ -50,12 +50,12 @@ Bytes FindExtra(const Bytes &extra, uint16_t id) {
 }
 
 TEST(ArchiveInterop, ReadsWinZipAesArchivesOf7Zip) {
-  const Bytes plain = ReadWholeFile(kWork + "member.bin");
+  const Bytes plain = ReadFileBytes(kWork + "member.bin");
   ASSERT_FALSE(plain.empty()) << "7-Zip archives were not generated";
   for (int bits : {128, 192, 256}) {
     SCOPED_TRACE(bits);
     LocalMember m;
-    ASSERT_TRUE(ReadFirstMember(ReadWholeFile(kWork + "winzip-aes" + std::to_string(bits) + ".zip"), &m));
+    ASSERT_TRUE(ReadFirstMember(ReadFileBytes(kWork + "winzip-aes" + std::to_string(bits) + ".zip"), &m));
     EXPECT_EQ(99, m.method);
     const Bytes aes = FindExtra(m.extra, kAesExtraId);
     ASSERT_EQ(size_t(kAesExtraLength), aes.size());
@@ -162,7 +162,7 @@ TEST(ArchiveInterop, WritesStrongArchivesFor7Zip) {
     const StrongMember m = WriteStrongMember(a.strength, a.randomIv, "Right password", plain, crc, plain.size());
     const Bytes zip = StrongZip(m, plain, crc);
     WriteWholeFile(kWork + a.file, zip);
-    EXPECT_EQ(zip, ReadWholeFile(kWork + a.file)) << a.file;
+    EXPECT_EQ(zip, ReadFileBytes(kWork + a.file)) << a.file;
   }
 }
 

@@ -23,16 +23,6 @@ std::string ToHex(const uint8_t *data, size_t length) {
   return s;
 }
 
-Bytes ReadWholeFile(const std::string &path) {
-  Bytes data;
-  if (FILE *f = fopen(path.c_str(), "rb")) {
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) data.insert(data.end(), buffer, buffer + n);
-    fclose(f);
-  }
-  return data;
-}
 
 void WriteWholeFile(const std::string &path, const Bytes &data) {
   FILE *f = fopen(path.c_str(), "wb");

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "test_files.h"
+
 #include "CipherState.h"
 
 typedef std::vector<uint8_t> Bytes;
@@ -12,7 +14,6 @@ Bytes FromHex(const std::string &hex);  // "-" is empty
 std::string ToHex(const uint8_t *data, size_t length);
 inline std::string ToHex(const Bytes &b) { return ToHex(b.data(), b.size()); }
 inline Bytes FromText(const std::string &text) { return Bytes(text.begin(), text.end()); }
-Bytes ReadWholeFile(const std::string &path);
 void WriteWholeFile(const std::string &path, const Bytes &data);
 
 // The state that UnzipCipherStateOfThread() hands out in the tests; null by default.

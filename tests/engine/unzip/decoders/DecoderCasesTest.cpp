@@ -9,6 +9,7 @@
 #include <string>
 
 #include "DecoderMemoryIo.h"
+#include "test_files.h"
 
 namespace {
 
@@ -20,11 +21,6 @@ struct Case {
   std::vector<uint8_t> expected;
 };
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::vector<Case> LoadCases() {
   std::string folder = std::string(BRENNICOR_TEST_WORK) + "/decoders/";
   std::ifstream list(folder + "decoders.txt");
@@ -34,8 +30,8 @@ std::vector<Case> LoadCases() {
     std::istringstream fields(line);
     Case c;
     if (!(fields >> c.name >> c.method >> c.flags)) continue;
-    c.compressed = ReadFile(folder + c.name + ".in");
-    c.expected = ReadFile(folder + c.name + ".out");
+    c.compressed = ReadFileBytes(folder + c.name + ".in");
+    c.expected = ReadFileBytes(folder + c.name + ".out");
     cases.push_back(std::move(c));
   }
   return cases;

@@ -56,11 +56,6 @@ UNZIPCMDSTRUCT Command(int function, const std::string &archive) {
 
 std::string Work(const std::string &relative) { return std::string(BRENNICOR_TEST_WORK) + "/extract/" + relative; }
 
-Bytes ReadFileBytes(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void WriteFileBytes(const std::string &path, const Bytes &data) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char *>(data.data()), static_cast<std::streamsize>(data.size()));

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "test_files.h"
 #include "UnzipApi.h"
 
 typedef std::vector<uint8_t> Bytes;
@@ -30,7 +32,6 @@ const char *Kept(const std::string &text);
 UNZIPCMDSTRUCT Command(int function, const std::string &archive);
 
 std::string Work(const std::string &relative);  // under BRENNICOR_TEST_WORK/extract
-Bytes ReadFileBytes(const std::string &path);
 void WriteFileBytes(const std::string &path, const Bytes &data);
 bool Exists(const std::string &path);
 void RemoveTree(const std::string &path);
