@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "Sha1.h"
-
 namespace {
 
 constexpr size_t kReadChunk = 1 << 16;
@@ -30,8 +28,12 @@ std::string ChecksumOfFilePrefix(FILE* file, uint64_t length) {
     Sha1Update(chunk.data(), wanted, &context);
     left -= wanted;
   }
+  return FinalChecksumText(&context);
+}
+
+std::string FinalChecksumText(Sha1Context* context) {
   uint8_t digest[20];
-  Sha1Final(digest, &context);
+  Sha1Final(digest, context);
   std::string text;
   for (uint8_t byte : digest) {
     text += kHexDigits[byte >> 4];

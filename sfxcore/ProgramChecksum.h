@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "Sha1.h"
+
 constexpr char kChecksumKey[] = "CHECKSUM SHA1 = ";
 constexpr size_t kChecksumKeyLength = sizeof kChecksumKey - 1;
 constexpr size_t kChecksumTextLength = 40;  // upper-case hexadecimal
@@ -15,6 +17,9 @@ constexpr size_t kChecksumTextLength = 40;  // upper-case hexadecimal
 // The SHA-1 of the first length bytes of file, as the line writes it; empty
 // when they cannot all be read. The file position is left anywhere.
 std::string ChecksumOfFilePrefix(FILE* file, uint64_t length);
+
+// Finishes context and gives its SHA-1 as the line writes it.
+std::string FinalChecksumText(Sha1Context* context);
 
 // True for exactly kChecksumTextLength upper-case hexadecimal digits.
 bool IsChecksumText(const std::string& text);

@@ -1,51 +1,61 @@
 #include "ProjectFile.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "MyCipherFile.h"
+#include "ProgramChecksum.h"
 
 namespace {
 
 const char kProjectTag[] = "_KORVANE_BRENNICOR_PRJ_";
 const char kTagKey[] = "PRJ_TAG = ";
+// The last line: the SHA-1 of every line in front of it, each with its
+// terminator. A project saved before it existed has no such line.
+const char kChecksumLineKey[] = "PRJ_CHECKSUM = ";
 // One line with its terminator; longer records are refused when read.
 const size_t kLineBuffer = 16241;
+const size_t kLongestPath = MAX_PATH - 1;
 
-enum class ValueKind { kText, kMultiLineText, kNumber };
+// What a value may hold. Paths and one-line texts hold no control
+// character; numbers are decimal digits alone, within their range; the
+// two texts may hold anything a text file holds.
+enum class ValueKind { kPath, kLine, kMultiLineText, kNumber };
 
-// The saved lines in file order. A number reads back as the first character's
-// digit; one above maxDigit, or no digit at all, leaves the default.
+// The saved lines in file order.
 struct ProjectLine {
   const char* key;  // with " = "
   ValueKind kind;
   std::string ProjectSettings::*text;
   int ProjectSettings::*number;
-  int maxDigit;
-  bool readBack;
+  int highest;  // of a number
 };
 
 const ProjectLine kLines[] = {
-    {"ZIP_FILE_NAME = ", ValueKind::kText, &ProjectSettings::sourceArchive, nullptr, 0, true},
-    {"ICON_FILE_NAME = ", ValueKind::kText, &ProjectSettings::iconFile, nullptr, 0, false},
-    {"ICON_FILE_INDX = ", ValueKind::kNumber, nullptr, &ProjectSettings::iconIndex, 9, false},
-    {"OUTPUT_SFX_NAME = ", ValueKind::kText, &ProjectSettings::outputName, nullptr, 0, true},
-    {"DEFAULT_COMPRESSION_LEVEL_IN_COMBO_BX = ", ValueKind::kNumber, nullptr, &ProjectSettings::levelListIndex, 9, true},
-    {"DEFAULT_HYPERTHREAD_COMPRESSION = ", ValueKind::kNumber, nullptr, &ProjectSettings::deflate64, 1, true},
-    {"DEFAULT_UNZIP_TO_FOLDER = ", ValueKind::kText, &ProjectSettings::unzipToFolder, nullptr, 0, true},
-    {"DEFAULT_AUTO_UNZIP = ", ValueKind::kNumber, nullptr, &ProjectSettings::autoUnzip, 1, true},
-    {"DEFAULT_OVERWRITE_FILES = ", ValueKind::kNumber, nullptr, &ProjectSettings::overwrite, 1, true},
-    {"DEFAULT_RECREATE_ORIGINAL_FOLDERS = ", ValueKind::kNumber, nullptr, &ProjectSettings::recreateFolders, 1, true},
-    {"ABOUT_BOX_TEXT = ", ValueKind::kMultiLineText, &ProjectSettings::aboutText, nullptr, 0, true},
-    {"CUSTOM_MESSAGE_TEXT = ", ValueKind::kMultiLineText, &ProjectSettings::customMessage, nullptr, 0, true},
-    {"EXECUTE_COMMAND = ", ValueKind::kText, &ProjectSettings::launchCommand, nullptr, 0, true},
-    {"SHOW_ZIP_FILES_CONTENT = ", ValueKind::kNumber, nullptr, &ProjectSettings::listIndex, 9, true},
-    {"ENABLE_PASSWORD_PROTECTION = ", ValueKind::kNumber, nullptr, &ProjectSettings::passwordProtection, 1, true},
-    {"PASSWORD_MASK_PASSWORD = ", ValueKind::kNumber, nullptr, &ProjectSettings::maskPassword, 1, true},
-    {"PASSWORD_STRONG_ENCRYPTION_INDX = ", ValueKind::kNumber, nullptr, &ProjectSettings::aesStrengthIndex, 2, true},
-    {"PASSWORD_PROTECTION_STRING = ", ValueKind::kText, &ProjectSettings::password, nullptr, 0, true},
+    {"ZIP_FILE_NAME = ", ValueKind::kPath, &ProjectSettings::sourceArchive, nullptr, 0},
+    {"ICON_FILE_NAME = ", ValueKind::kPath, &ProjectSettings::iconFile, nullptr, 0},
+    {"ICON_FILE_INDX = ", ValueKind::kNumber, nullptr, &ProjectSettings::iconIndex, kHighestIconIndex},
+    {"OUTPUT_SFX_NAME = ", ValueKind::kPath, &ProjectSettings::outputName, nullptr, 0},
+    {"DEFAULT_COMPRESSION_LEVEL_IN_COMBO_BX = ", ValueKind::kNumber, nullptr, &ProjectSettings::levelListIndex,
+     kLevelListRows - 1},
+    {"DEFAULT_HYPERTHREAD_COMPRESSION = ", ValueKind::kNumber, nullptr, &ProjectSettings::deflate64, 1},
+    {"DEFAULT_UNZIP_TO_FOLDER = ", ValueKind::kPath, &ProjectSettings::unzipToFolder, nullptr, 0},
+    {"DEFAULT_AUTO_UNZIP = ", ValueKind::kNumber, nullptr, &ProjectSettings::autoUnzip, 1},
+    {"DEFAULT_OVERWRITE_FILES = ", ValueKind::kNumber, nullptr, &ProjectSettings::overwrite, 1},
+    {"DEFAULT_RECREATE_ORIGINAL_FOLDERS = ", ValueKind::kNumber, nullptr, &ProjectSettings::recreateFolders, 1},
+    {"ABOUT_BOX_TEXT = ", ValueKind::kMultiLineText, &ProjectSettings::aboutText, nullptr, 0},
+    {"CUSTOM_MESSAGE_TEXT = ", ValueKind::kMultiLineText, &ProjectSettings::customMessage, nullptr, 0},
+    {"EXECUTE_COMMAND = ", ValueKind::kLine, &ProjectSettings::launchCommand, nullptr, 0},
+    {"SHOW_ZIP_FILES_CONTENT = ", ValueKind::kNumber, nullptr, &ProjectSettings::listIndex, kLaunchFilterRows - 1},
+    {"ENABLE_PASSWORD_PROTECTION = ", ValueKind::kNumber, nullptr, &ProjectSettings::passwordProtection, 1},
+    {"PASSWORD_MASK_PASSWORD = ", ValueKind::kNumber, nullptr, &ProjectSettings::maskPassword, 1},
+    {"PASSWORD_STRONG_ENCRYPTION_INDX = ", ValueKind::kNumber, nullptr, &ProjectSettings::aesStrengthIndex, 2},
+    {"PASSWORD_PROTECTION_STRING = ", ValueKind::kLine, &ProjectSettings::password, nullptr, 0},
 };
+constexpr size_t kLineCount = sizeof kLines / sizeof kLines[0];
 
 std::string ReplaceAll(std::string text, const char* from, const char* to) {
   const size_t fromLength = std::strlen(from), toLength = std::strlen(to);
@@ -66,42 +76,118 @@ std::string FormatLine(const ProjectSettings& settings, const ProjectLine& line)
   return text;
 }
 
-void ApplyValue(ProjectSettings& settings, const ProjectLine& line, const char* value) {
-  if (line.kind == ValueKind::kNumber) {
-    int digit = value[0] - '0';
-    if (digit >= 0 && digit <= line.maxDigit) settings.*line.number = digit;
-  } else if (line.kind == ValueKind::kMultiLineText) {
-    settings.*line.text = ReplaceAll(value, ";;", "\r\n");
-  } else {
-    settings.*line.text = value;
+bool HasControlCharacter(const char* value) {
+  for (const unsigned char* at = reinterpret_cast<const unsigned char*>(value); *at; ++at)
+    if (*at < 0x20 || *at == 0x7F) return true;
+  return false;
+}
+
+// The number a value holds, or -1 when it is not digits alone within highest.
+int NumberOf(const char* value, int highest) {
+  const size_t length = std::strlen(value);
+  if (length == 0 || length > 9 || std::strspn(value, "0123456789") != length) return -1;
+  const long number = std::strtol(value, nullptr, 10);
+  return number <= highest ? static_cast<int>(number) : -1;
+}
+
+// False when the value is not of the line's kind.
+bool ApplyValue(ProjectSettings& settings, const ProjectLine& line, const char* value) {
+  switch (line.kind) {
+    case ValueKind::kNumber: {
+      const int number = NumberOf(value, line.highest);
+      if (number < 0) return false;
+      settings.*line.number = number;
+      return true;
+    }
+    case ValueKind::kPath:
+      if (std::strlen(value) > kLongestPath) return false;
+      [[fallthrough]];
+    case ValueKind::kLine:
+      if (HasControlCharacter(value)) return false;
+      settings.*line.text = value;
+      return true;
+    case ValueKind::kMultiLineText:
+      settings.*line.text = ReplaceAll(value, ";;", "\r\n");
+      return true;
   }
+  return false;
 }
 
 bool StartsWith(const char* text, const char* prefix) { return std::strncmp(text, prefix, std::strlen(prefix)) == 0; }
 
-// A key counts only at the start of its line, so a value that holds another
-// key's text cannot set that other field.
-void ApplyLine(ProjectSettings& settings, const char* text) {
-  for (const ProjectLine& line : kLines) {
-    if (line.readBack && StartsWith(text, line.key)) {
-      ApplyValue(settings, line, text + std::strlen(line.key));
-      return;
-    }
-  }
+// A record as the saver writes it: its text, then zero bytes to its end.
+bool IsPaddedWithZeros(const std::vector<char>& line) {
+  const size_t end = std::strlen(line.data());
+  return std::all_of(line.begin() + static_cast<std::ptrdiff_t>(end), line.end(), [](char c) { return c == '\0'; });
 }
 
 bool IsTagLine(const char* text) {
   return StartsWith(text, kTagKey) && lstrcmpiA(text + std::strlen(kTagKey), kProjectTag) == 0;
 }
 
+void AddToChecksum(Sha1Context* checksum, const std::string& line) {
+  Sha1Update(reinterpret_cast<const uint8_t*>(line.c_str()), line.size() + 1, checksum);
+}
+
 bool WriteProjectLines(const ProjectSettings& settings, const char* path) {
   CMyCipherFile file;
   if (file.Open(path, 0) != CMyCipherFile::kDone) return false;
-  bool written = file.WriteRecord((std::string(kTagKey) + kProjectTag).c_str()) == CMyCipherFile::kDone;
-  for (const ProjectLine& line : kLines)
-    written = written && file.WriteRecord(FormatLine(settings, line).c_str()) == CMyCipherFile::kDone;
+  Sha1Context checksum;
+  Sha1Init(&checksum);
+  bool written = true;
+  auto write = [&](const std::string& line) {
+    written = written && file.WriteRecord(line.c_str()) == CMyCipherFile::kDone;
+    AddToChecksum(&checksum, line);
+  };
+  write(std::string(kTagKey) + kProjectTag);
+  for (const ProjectLine& line : kLines) write(FormatLine(settings, line));
+  written = written && file.WriteRecord((kChecksumLineKey + FinalChecksumText(&checksum)).c_str()) ==
+                           CMyCipherFile::kDone;
   return file.Close() && written;
 }
+
+// Reads the tag and the lines after it into settings, telling at each
+// record whether to go on.
+enum class LineVerdict { kTaken, kNotAProject, kDamaged };
+
+// Damage is a line of no known key, a key seen twice, a value not of its
+// kind, bytes after a line's end, or a checksum line that differs from the
+// lines in front of it or is not the last.
+class ProjectLineReader {
+ public:
+  explicit ProjectLineReader(ProjectSettings& settings) : settings_(settings) { Sha1Init(&checksum_); }
+
+  LineVerdict Take(const std::vector<char>& record) {
+    const char* text = record.data();
+    if (checked_ || !IsPaddedWithZeros(record)) return LineVerdict::kDamaged;
+    if (!tagSeen_) {
+      AddToChecksum(&checksum_, text);
+      tagSeen_ = IsTagLine(text);
+      return tagSeen_ ? LineVerdict::kTaken : LineVerdict::kNotAProject;
+    }
+    if (StartsWith(text, kChecksumLineKey)) {
+      checked_ = true;
+      return Verdict(FinalChecksumText(&checksum_) == text + std::strlen(kChecksumLineKey));
+    }
+    AddToChecksum(&checksum_, text);
+    for (size_t i = 0; i < kLineCount; ++i) {
+      if (!StartsWith(text, kLines[i].key)) continue;
+      if (seen_[i]) return LineVerdict::kDamaged;
+      seen_[i] = true;
+      return Verdict(ApplyValue(settings_, kLines[i], text + std::strlen(kLines[i].key)));
+    }
+    return LineVerdict::kDamaged;
+  }
+
+ private:
+  static LineVerdict Verdict(bool sound) { return sound ? LineVerdict::kTaken : LineVerdict::kDamaged; }
+
+  ProjectSettings& settings_;
+  Sha1Context checksum_;
+  bool tagSeen_ = false;
+  bool checked_ = false;
+  bool seen_[kLineCount] = {};
+};
 
 // Not a project, or a damaged one: the record goes back to its defaults.
 int Refused(ProjectSettings& settings, CMyCipherFile& file, int* messageId, int message) {
@@ -135,14 +221,16 @@ int LoadProjectFile(ProjectSettings& settings, const char* path, int* messageId)
     return 1;
   }
   std::vector<char> line(kLineBuffer);
-  for (bool first = true;; first = false) {
+  ProjectLineReader reader(settings);
+  for (;;) {
     std::fill(line.begin(), line.end(), '\0');
     const int read = file.ReadRecord(line.data(), line.size());
     if (read == CMyCipherFile::kEndOfFile) break;
     // A record that cannot be read is damage: half a project is never taken.
     if (read != CMyCipherFile::kDone) return Refused(settings, file, messageId, kProjectCheckFailed);
-    if (first && !IsTagLine(line.data())) return Refused(settings, file, messageId, kProjectFileReadable);
-    if (!first) ApplyLine(settings, line.data());
+    const LineVerdict verdict = reader.Take(line);
+    if (verdict == LineVerdict::kNotAProject) return Refused(settings, file, messageId, kProjectFileReadable);
+    if (verdict == LineVerdict::kDamaged) return Refused(settings, file, messageId, kProjectCheckFailed);
   }
   file.Close();
   return 0;

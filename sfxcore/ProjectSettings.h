@@ -8,10 +8,15 @@ constexpr int kDefaultCompressionLevel = 5;
 // The General page's row of that level ("Normal"): a new project shows the
 // level it builds with.
 constexpr int kDefaultLevelListIndex = 1;
+// Rows of the General page's level list and of the Options page's filter
+// of files to launch; the highest icon index a project may name.
+constexpr int kLevelListRows = 4;
+constexpr int kLaunchFilterRows = 3;
+constexpr int kHighestIconIndex = 0xFFFF;
 
 struct ProjectSettings {
   std::string sourceArchive;       // zip archive to turn into a program
-  std::string iconFile;            // chosen on the General page; not used by the build
+  std::string iconFile;            // icon file or program whose icon the built program takes; empty: the stub's own
   std::string outputName;          // program to write
   std::string unzipToFolder;       // the stub's default destination
   std::string temporaryContainer;  // set by the build; not saved
@@ -22,7 +27,7 @@ struct ProjectSettings {
   int autoUnzip = 0;
   int recreateFolders = 0;
   int listIndex = 0;  // Options page selection, saved as SHOW_ZIP_FILES_CONTENT
-  int iconIndex = 0;
+  int iconIndex = 0;  // of the icon in iconFile
   int entriesFound = 0;      // from the last verification; not saved
   int aesStrengthIndex = 0;  // 0, 1, 2 for AES 128, 192, 256
   int maskPassword = 0;

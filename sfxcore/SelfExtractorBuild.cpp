@@ -5,20 +5,14 @@
 #include "ArchiveJob.h"
 #include "JobResultText.h"
 #include "MyFileUtility.h"
+#include "OutputLocation.h"
 #include "SecureContainerWriter.h"
-#include "SelfExtractorFormat.h"
 
 namespace {
 
 int Failed(BuildReporter& reporter, BuildStep step, const std::string& text) {
   reporter.BuildFailed(step, text);
   return 0;
-}
-
-std::string SettingsTooLongText(size_t bytes) {
-  return "The about text and the custom message are too long: the settings take " + std::to_string(bytes) +
-         " bytes, and the program can find at most " +
-         std::to_string(kStubSearchWindow - kSelfExtractorMarkerLength) + ".";
 }
 
 // Compared as Windows resolves them: a folder step back or a change of case names the same file.
@@ -93,11 +87,10 @@ int BuildSelfExtractingProgram(HINSTANCE instance, ProjectSettings& settings, co
   // Writing the program truncates its file, and a failed build deletes it.
   if (NameSameFile(settings.sourceArchive, settings.outputName))
     return Failed(reporter, kStepVerify, "The output program would replace the source archive.");
-  // Checked before anything is written: the program could never find
-  // settings that do not fit in its search window.
-  const size_t trailer = SettingsTrailerBytes(StubSettingsLines(settings));
-  if (trailer > kStubSearchWindow)
-    return Failed(reporter, kStepVerify, SettingsTooLongText(trailer - kSelfExtractorMarkerLength));
+  // Said before any work: the whole rebuild would otherwise run first.
+  const OutputLocation location = CheckOutputLocation(settings.outputName);
+  if (location.problem != OutputLocationProblem::kNone)
+    return Failed(reporter, kStepVerify, OutputLocationText(location));
   reporter.Position(1);
 
   std::string sourcePassword;

@@ -22,14 +22,8 @@ std::vector<std::string> StubSettingsLines(const ProjectSettings& settings) {
       Line("EXECUTE FILE = ", settings.launchCommand, kSettingsOptionLineMax),
   };
   if (!settings.aboutText.empty())
-    lines.push_back(Line("ABOUT BOX CUSTOM MESSAGE = ", settings.aboutText, kSettingsTextLineMax));
+    lines.push_back(Line(kAboutTextKey, settings.aboutText, kSettingsTextLineMax));
   if (!settings.customMessage.empty())
-    lines.push_back(Line("CUSTOM MESSAGE BOX = ", settings.customMessage, kSettingsTextLineMax));
+    lines.push_back(Line(kCustomMessageKey, settings.customMessage, kSettingsTextLineMax));
   return lines;
-}
-
-size_t SettingsTrailerBytes(const std::vector<std::string>& lines) {
-  size_t bytes = kSelfExtractorMarkerLength;
-  for (const std::string& line : lines) bytes += 4 + ((line.size() + 15) & ~size_t(15));
-  return bytes;
 }

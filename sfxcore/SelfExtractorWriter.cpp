@@ -116,10 +116,6 @@ bool WriteChecksumLine(FILE* output, CMyCipherFile& records) {
 int AppendSettingsBlock(const ProjectSettings* settings, BuildReporter* reporter) {
   if (!settings) return 0;
   const std::vector<std::string> lines = StubSettingsLines(*settings);
-  const std::string checksumLine = kChecksumKey + std::string(kChecksumTextLength, '0');
-  if (SettingsTrailerBytes(lines) + SettingsTrailerBytes({checksumLine}) - kSelfExtractorMarkerLength >
-      kStubSearchWindow)
-    return 0;
   File output = OpenFile(settings->outputName, "rb+");
   if (!output) return 0;
   if (reporter) reporter->StepStarted(kStepAppendSettings);

@@ -30,8 +30,8 @@ int WriteStub(const ProjectSettings* settings, const StubImage& image, BuildRepo
 // Appends the container file (settings.temporaryContainer) and, behind it,
 // the output's length before the container as a u32.
 int AppendArchive(const ProjectSettings* settings, BuildReporter* reporter);
-// Appends the marker and the settings records. Refuses (0, nothing written)
-// settings that would not fit in the stub's search window.
+// Appends the marker and the settings records (which always fit in the
+// stub's search window: their lines are cut to their longest).
 int AppendSettingsBlock(const ProjectSettings* settings, BuildReporter* reporter);
 
 // Copies source to the end of destination in 16,384-byte chunks, reporting

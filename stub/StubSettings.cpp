@@ -140,11 +140,11 @@ int ReadStubSettings(const char* path, StubSettings& settings) {
     if (_fseeki64(file.get(), 0, SEEK_END) != 0)
         return 0;
     const int64_t length = _ftelli64(file.get());
-    if (length <= static_cast<int64_t>(kStubTailLength))
+    if (length <= 0)
         return 0;
 
-    const int64_t tailStart = length - static_cast<int64_t>(kStubTailLength);
-    std::vector<unsigned char> tail(kStubTailLength);
+    const int64_t tailStart = std::max<int64_t>(length - static_cast<int64_t>(kStubTailLength), 0);
+    std::vector<unsigned char> tail(static_cast<size_t>(length - tailStart));
     if (_fseeki64(file.get(), tailStart, SEEK_SET) != 0)
         return 0;
     tail.resize(std::fread(tail.data(), 1, tail.size(), file.get()));

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "StubSearchWindow.h"
+
 struct StubSettings {
     std::string destination;    // "PATH = "
     std::string launchCommand;  // "EXECUTE FILE = " (the first one counts)
@@ -29,13 +31,12 @@ struct StubSettings {
 
 // The marker looked for in the program's tail: 49 characters, no terminator.
 constexpr size_t kStubMarkerLength = 49;
-// The tail of the file searched for the marker.
-constexpr size_t kStubTailLength = 0x8000;
+// The tail of the file searched for the marker (all of a shorter file).
+constexpr size_t kStubTailLength = kStubSearchWindow;
 
 // Reads the settings from the tail of the program file at path.
 //  1: the marker was found and at least one record began with a known key;
-//  0: the file fails to open, is not longer than the tail, or no record
-//     began with a known key;
+//  0: the file fails to open, or no record began with a known key;
 // -1: no path, the record keys cannot be set, or no marker in the tail.
 int ReadStubSettings(const char* path, StubSettings& settings);
 

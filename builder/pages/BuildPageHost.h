@@ -8,6 +8,7 @@ class BuildPageHost {
  public:
   virtual ~BuildPageHost() = default;
   virtual void SetText(int control, const std::string& text) = 0;
+  virtual std::string Text(int control) = 0;
   virtual void Enable(int control, bool enabled) = 0;
   virtual void Show(int control, bool shown) = 0;
   virtual void SetRange(int progressBar, int highest) = 0;

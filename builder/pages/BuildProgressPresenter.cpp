@@ -9,6 +9,15 @@ namespace {
 
 constexpr int kLastPosition = 8;
 
+// The texts a build enables or rewrites as it goes; each build starts with
+// them off and reading as they did before the first build.
+constexpr int kProgressTexts[] = {
+    IDC_BUILD_CHECKING,      IDC_BUILD_CHECK_RESULT, IDC_BUILD_SECURING,        IDC_BUILD_SECURING_LABEL,
+    IDC_BUILD_ENTRIES_PERCENT, IDC_BUILD_DECOMPRESSING, IDC_BUILD_ITEM_PERCENT, IDC_BUILD_ENCRYPTING,
+    IDC_BUILD_ENTRY_READ,    IDC_BUILD_APPENDING,    IDC_BUILD_APPENDED_PERCENT, IDC_BUILD_ANALYZING,
+    IDC_BUILD_INJECTING,     IDC_BUILD_FINALIZING,   IDC_BUILD_DONE,
+};
+
 std::string FileNamePart(const char* text) {
   const std::string path = text ? text : "";
   const size_t slash = path.find_last_of("\\/:");
@@ -28,6 +37,8 @@ std::string BuildProgressPresenter::Formatted(int id, const std::string& argumen
 }
 
 void BuildProgressPresenter::ShowIdle() {
+  idleTexts_.clear();
+  for (int control : kProgressTexts) idleTexts_.push_back(host_.Text(control));
   for (int control : {IDC_BUILD_TEST, IDC_BUILD_OVERALL_BAR, IDC_BUILD_ENTRIES_PERCENT, IDC_BUILD_ITEM_PERCENT})
     host_.Enable(control, false);
   host_.Show(IDC_BUILD_ENTRIES_BAR, false);
@@ -42,6 +53,12 @@ void BuildProgressPresenter::BuildStarting(const std::string& outputName) {
   decompressionText_.clear();
   encryptionPercent_.clear();
   entriesPercent_.clear();
+  for (size_t i = 0; i < idleTexts_.size(); ++i) {
+    host_.SetText(kProgressTexts[i], idleTexts_[i]);
+    host_.Enable(kProgressTexts[i], false);
+  }
+  host_.SetRange(IDC_BUILD_ENTRIES_BAR, 0);
+  host_.SetPosition(IDC_BUILD_ENTRIES_BAR, 0);
   host_.SetText(IDC_BUILD_TITLE, Formatted(IDS_BUILD_IN_PROGRESS, outputName));
   host_.UseBoldFont(IDC_BUILD_TITLE);
   host_.Enable(IDC_BUILD_ITEM_PERCENT, true);

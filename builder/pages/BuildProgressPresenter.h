@@ -4,6 +4,7 @@
 // failed build and launches the built program on Test.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "BuildPageHost.h"
 #include "BuildReporter.h"
@@ -13,9 +14,10 @@ class BuildProgressPresenter : public BuildReporter {
   explicit BuildProgressPresenter(BuildPageHost& host) : host_(host) {}
 
   // The page as it first shows: Test, the overall bar and the percents off,
-  // the entries bar hidden.
+  // the entries bar hidden. Its progress texts are kept as they first read.
   void ShowIdle();
-  // Before the pipeline runs: the title names the output, the progress starts afresh.
+  // Before the pipeline runs: the title names the output, the progress starts
+  // afresh (every step's text back as it first read and off, the bars empty).
   void BuildStarting(const std::string& outputName);
   // The Test button: launches the last built program, or says it is not there.
   void TestPressed();
@@ -42,6 +44,7 @@ class BuildProgressPresenter : public BuildReporter {
   void ShowEntryProgress(int value, const std::string& name);
 
   BuildPageHost& host_;
+  std::vector<std::string> idleTexts_;  // of kProgressTexts, as the page first showed them
   std::string outputName_;  // of the build running
   std::string outputPath_;  // of the last successful build
   bool built_ = false;

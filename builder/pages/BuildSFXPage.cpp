@@ -99,6 +99,12 @@ void CBuildSFXPage::OnTest() { presenter_.TestPressed(); }
 
 void CBuildSFXPage::SetText(int control, const std::string& text) { ::SetDlgItemTextA(m_hWnd, control, text.c_str()); }
 
+std::string CBuildSFXPage::Text(int control) {
+  char text[512] = {};
+  ::GetDlgItemTextA(m_hWnd, control, text, sizeof text);
+  return text;
+}
+
 void CBuildSFXPage::Enable(int control, bool enabled) { ::EnableWindow(::GetDlgItem(m_hWnd, control), enabled); }
 
 void CBuildSFXPage::Show(int control, bool shown) {

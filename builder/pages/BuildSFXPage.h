@@ -41,6 +41,7 @@ class CBuildSFXPage : public CXTResizePropertyPage, private BuildPageHost {
   void ShowIcons(HICON zip, HICON secured);
 
   void SetText(int control, const std::string& text) override;
+  std::string Text(int control) override;
   void Enable(int control, bool enabled) override;
   void Show(int control, bool shown) override;
   void SetRange(int progressBar, int highest) override;

@@ -6,8 +6,10 @@
 #include "BuildSFXPage.h"
 #include "GeneralPropertyPageSFX.h"
 #include "MyResizePropSheet.h"
+#include "OutputLocation.h"
 #include "PasswordProtectionPage.h"
 #include "PlaceholderText.h"
+#include "SelfExtractorFormat.h"
 #include "app/BuilderGlobals.h"
 #include "app/ProjectHost.h"
 #include "builder_resource.h"
@@ -35,6 +37,17 @@ CString OverwriteQuestion(const CString& output) {
   return FillPlaceholders(static_cast<LPCSTR>(StringOf(IDS_OUTPUT_EXISTS_IN_FOLDER)), {name, folder}).c_str();
 }
 
+// The texts a built program carries, each only as long as its line takes.
+struct TextLimit {
+  std::string ProjectSettings::*text;
+  size_t limit;
+  UINT question;
+};
+const TextLimit kTextLimits[] = {
+    {&ProjectSettings::aboutText, kAboutTextLimit, IDS_ABOUT_TEXT_TOO_LONG},
+    {&ProjectSettings::customMessage, kCustomMessageLimit, IDS_MESSAGE_TEXT_TOO_LONG},
+};
+
 }  // namespace
 
 int CGeneralPropertyPageSFX::IsBuildPossible() {
@@ -53,10 +66,41 @@ int CGeneralPropertyPageSFX::BuildSelfExtractor() {
   ExchangePagesToRecord(host->Record(), view);
   const ProjectSettings& record = host->Record();
   if (record.sourceArchive.empty() || record.outputName.empty()) return 0;
+  if (!OutputLocationAccepted(record.outputName) || !TextsWithinLimitsOrCut(record)) return 0;
   const CString output = record.outputName.c_str();
   if (CMyFileUtility::FileExists(output) && !ConfirmOverwrite(output)) return 0;
   if (record.passwordProtection && !PasswordsAccepted(view)) return 0;
   return StartBuild();
+}
+
+// Said before any question or work; a missing folder may be made at once.
+bool CGeneralPropertyPageSFX::OutputLocationAccepted(const std::string& output) {
+  const OutputLocation location = CheckOutputLocation(output);
+  if (location.problem == OutputLocationProblem::kNone) return true;
+  const std::string said = OutputLocationText(location);
+  if (location.problem != OutputLocationProblem::kFolderMissing) {
+    AfxMessageBox(said.c_str(), MB_OK | MB_ICONERROR);
+    return false;
+  }
+  const std::string question = said + "\n" + static_cast<LPCSTR>(StringOf(IDS_CREATE_OUTPUT_FOLDER));
+  if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+  if (CreateFolderPath(location.where)) return true;
+  AfxMessageBox(FillPlaceholders(static_cast<LPCSTR>(StringOf(IDS_OUTPUT_FOLDER_NOT_CREATED)), {location.where}).c_str(),
+                MB_OK | MB_ICONERROR);
+  return false;
+}
+
+// A text longer than a built program carries would be cut without a word:
+// the user says whether to build it cut. No builds nothing.
+bool CGeneralPropertyPageSFX::TextsWithinLimitsOrCut(const ProjectSettings& record) {
+  for (const TextLimit& text : kTextLimits) {
+    const size_t length = (record.*text.text).size();
+    if (length <= text.limit) continue;
+    const std::string question = FillPlaceholders(static_cast<LPCSTR>(StringOf(text.question)),
+                                                  {std::to_string(length), std::to_string(text.limit)});
+    if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) return false;
+  }
+  return true;
 }
 
 bool CGeneralPropertyPageSFX::ConfirmOverwrite(const CString& output) {

@@ -82,6 +82,8 @@ class CGeneralPropertyPageSFX : public CXTResizePropertyPage, public SettingsPag
   void ReadLevel();
 
   bool ConfirmOverwrite(const CString& output);
+  bool OutputLocationAccepted(const std::string& output);
+  bool TextsWithinLimitsOrCut(const ProjectSettings& record);
   bool PasswordsAccepted(CBasicGeneralPg* view);
 
   CString ComboText(CMyHistoryComboBoxExtended& combo) const;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../sfxcore/BuildTestFiles.h"
+#include "../sfxcore/SfxcoreTestFiles.h"
 #include "app/BuilderGlobals.h"
 #include "balloon_probe.h"
 #include "builder_resource.h"
@@ -149,24 +150,64 @@ TEST_F(BuildPage, EachFailedBuildOpensOneBoxAndItsTitleNamesTheFailure) {
   }
 }
 
-TEST_F(BuildPage, AnOutputThatCannotBeCreatedIsSaidBeforeTheFailureBox) {
-  ProjectSettings settings = Project("pair.zip", "no such folder/pair.exe");
-  std::string said, boxMessage;
-  DialogRobot robot({{kAppName, [&](HWND box) {
-                        said = MessageBoxText(box);
-                        Press(box, IDOK);
-                      }},
-                     {"Warning!", [&](HWND box) {
-                        boxMessage = ItemText(box, IDC_WARN_MESSAGE);
-                        Press(box, IDC_WARN_YES);
-                      }}});
-  EXPECT_EQ(0, page_.RunBuild(&settings));
-  ASSERT_TRUE(robot.Finished());
-  EXPECT_EQ("Could not create the SFX output file.\nPlease close if it is open to test and retry.", said);
-  EXPECT_EQ("Error has been generated while building Brennicor file!\nError 'Disk full ? Undefined "
-            "SecureSelf-Extracting File Dump Error'",
-            boxMessage);
-  EXPECT_EQ(1, warnings_.boxes());
+// A build that fails at once after a successful one shows nothing of the
+// last one: no "Done.", no full bars or 100% figures.
+TEST_F(BuildPage, EachBuildStartsItsProgressAfresh) {
+  ProjectSettings settings = Project("pair.zip", "afresh.exe");
+  ASSERT_EQ(1, page_.RunBuild(&settings));
+  ASSERT_TRUE(Enabled(IDC_BUILD_DONE));
+  StoreAnswer("BuildSFXErrorGenerated", 1);
+  ProjectSettings failing = Project("missing.zip", "afresh-missing.exe");
+  EXPECT_EQ(0, page_.RunBuild(&failing));
+  for (int id : {IDC_BUILD_FINALIZING, IDC_BUILD_DONE, IDC_BUILD_APPENDING, IDC_BUILD_ANALYZING,
+                 IDC_BUILD_INJECTING, IDC_BUILD_SECURING, IDC_BUILD_DECOMPRESSING, IDC_BUILD_ENCRYPTING,
+                 IDC_BUILD_TEST})
+    EXPECT_FALSE(Enabled(id)) << id;
+  for (int id : {IDC_BUILD_ENTRIES_PERCENT, IDC_BUILD_ITEM_PERCENT, IDC_BUILD_ENTRY_READ, IDC_BUILD_APPENDED_PERCENT})
+    EXPECT_EQ("0%", Text(id)) << id;
+  EXPECT_EQ("Ready to Decompress Data...", Text(IDC_BUILD_DECOMPRESSING));
+  EXPECT_EQ("Ready to encrypt data...", Text(IDC_BUILD_ENCRYPTING));
+  EXPECT_EQ(0, BarPosition(IDC_BUILD_ENTRIES_BAR));
+  EXPECT_GE(1, BarPosition(IDC_BUILD_OVERALL_BAR));
+  EXPECT_NE(std::string::npos, Text(IDC_BUILD_TITLE).find("Error has been generated"));
+}
+
+// Where the output cannot be written is said before any work: the failure
+// names what is wrong with the place, and nothing was verified or rebuilt.
+TEST_F(BuildPage, AnOutputThatCannotBeWrittenIsSaidBeforeAnyWork) {
+  char full[MAX_PATH] = {};
+  GetFullPathNameA(WorkFile("builder-build").c_str(), MAX_PATH, full, nullptr);
+  const std::string folder = full;
+  WriteBytes(folder + "\\in-the-way", "a file");
+  CreateDirectoryA((folder + "\\a-folder.exe").c_str(), nullptr);
+  WriteBytes(folder + "\\read-only.exe", "old program");
+  SetFileAttributesA((folder + "\\read-only.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+  const struct {
+    std::string output;
+    std::string said;
+  } cases[] = {
+      {"no such folder/pair.exe", "The output folder '" + folder + "\\no such folder' does not exist."},
+      {"in-the-way/pair.exe", "'" + folder + "\\in-the-way' is a file, so no output program can be written"},
+      {"a-folder.exe", "The output name '" + folder + "\\a-folder.exe' is a folder, not a program file."},
+      {"read-only.exe", "The output program '" + folder + "\\read-only.exe' is read-only and cannot be replaced."},
+  };
+  for (const auto& c : cases) {
+    ProjectSettings settings = Project("pair.zip", c.output);
+    for (char& ch : settings.outputName)
+      if (ch == '/') ch = '\\';
+    std::string boxMessage;
+    DialogRobot robot({{"Warning!", [&](HWND box) {
+                          boxMessage = ItemText(box, IDC_WARN_MESSAGE);
+                          Press(box, IDC_WARN_YES);
+                        }}});
+    EXPECT_EQ(0, page_.RunBuild(&settings)) << c.output;
+    ASSERT_TRUE(robot.Finished()) << c.output;
+    EXPECT_NE(std::string::npos, boxMessage.find(c.said)) << boxMessage;
+    EXPECT_FALSE(Enabled(IDC_BUILD_CHECKING)) << c.output;
+    EXPECT_FALSE(Enabled(IDC_BUILD_SECURING)) << c.output;
+  }
+  EXPECT_EQ("old program", ReadBytes(folder + "\\read-only.exe"));
+  SetFileAttributesA((folder + "\\read-only.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 RobotStep CancelPrompt() {

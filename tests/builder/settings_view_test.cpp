@@ -451,6 +451,92 @@ TEST_F(SettingsView, AnsweringNoToOverwriteBuildsNothing) {
   EXPECT_EQ(kGeneralPageIndex, ActivePage());
 }
 
+// A message box of the program whose text starts as given, answered with
+// |button|; any other box is answered No.
+RobotStep AnswerMessage(const std::string& start, int button, std::string* seen = nullptr) {
+  return {"Settings View Test", [=](HWND box) {
+            const std::string text = MessageBoxText(box);
+            if (seen) *seen = text;
+            Press(box, text.compare(0, start.size(), start) == 0 ? button : IDNO);
+          }};
+}
+
+// Texts longer than a program holds are said before building, with the
+// limit; No builds nothing, Yes builds them cut.
+TEST_F(SettingsView, TooLongTextsAreSaidBeforeBuilding) {
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
+  ProjectSettings record;
+  record.aboutText = std::string(20000, 'a');
+  record.customMessage = std::string(kCustomMessageLimit + 1, 'm');
+  ExchangeRecordToPages(record, view, 0);
+  view->ShowPage(kGeneralPageIndex);
+  DeleteFileA(Scratch("long-texts.exe").c_str());
+  Project(Fixture("pair.zip"), "long-texts.exe");
+  const std::string aboutSaid = "The about text is 20000 characters long, but a built program holds at most " +
+                                std::to_string(kAboutTextLimit) + " of them";
+  const std::string messageSaid = "The custom message is " + std::to_string(kCustomMessageLimit + 1) +
+                                  " characters long, but a built program holds at most " +
+                                  std::to_string(kCustomMessageLimit) + " of them";
+  {
+    DialogRobot robot({AnswerMessage(aboutSaid, IDNO)});
+    EXPECT_EQ(0, General()->BuildSelfExtractor());
+    EXPECT_TRUE(robot.Finished());
+  }
+  {
+    DialogRobot robot({AnswerMessage(aboutSaid, IDYES), AnswerMessage(messageSaid, IDNO)});
+    EXPECT_EQ(0, General()->BuildSelfExtractor());
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_FALSE(Exists(Scratch("long-texts.exe")));
+  EXPECT_EQ(kGeneralPageIndex, ActivePage());
+  {
+    DialogRobot robot({AnswerMessage(aboutSaid, IDYES), AnswerMessage(messageSaid, IDYES)});
+    EXPECT_EQ(1, General()->BuildSelfExtractor()) << ItemText(BuildPage(), IDC_BUILD_TITLE);
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_TRUE(Exists(Scratch("long-texts.exe")));
+  ExchangeRecordToPages(ProjectSettings(), view, 1);
+}
+
+// Where the program cannot be written is said before any question or work:
+// a missing folder is offered to be made, anything else only said.
+TEST_F(SettingsView, TheOutputPlaceIsCheckedFirst) {
+  CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
+  const std::string missing = Windows(Scratch("made\\deeper"));
+  DeleteFileA((missing + "\\pair.exe").c_str());
+  RemoveDirectoryA(missing.c_str());
+  RemoveDirectoryA(Windows(Scratch("made")).c_str());
+  Project(Fixture("pair.zip"), "made\\deeper\\pair.exe");
+  const std::string said = "The output folder '" + missing + "' does not exist.\nCreate it and build?";
+  {
+    DialogRobot robot({AnswerMessage(said, IDNO)});
+    EXPECT_EQ(0, General()->BuildSelfExtractor());
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_FALSE(Exists(missing));
+  EXPECT_EQ(kGeneralPageIndex, ActivePage());
+  {
+    DialogRobot robot({AnswerMessage(said, IDYES)});
+    EXPECT_EQ(1, General()->BuildSelfExtractor()) << ItemText(BuildPage(), IDC_BUILD_TITLE);
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_TRUE(Exists(missing + "\\pair.exe"));
+
+  view->ShowPage(kGeneralPageIndex);
+  std::ofstream(Scratch("blocking"), std::ios::binary) << "a file";
+  Project(Fixture("pair.zip"), "blocking\\pair.exe");
+  std::string seen;
+  {
+    DialogRobot robot({AnswerMessage("'" + Windows(Scratch("blocking")) + "' is a file", IDOK, &seen)});
+    EXPECT_EQ(0, General()->BuildSelfExtractor());
+    EXPECT_TRUE(robot.Finished());
+  }
+  EXPECT_EQ("'" + Windows(Scratch("blocking")) + "' is a file, so no output program can be written in a folder of "
+            "that name.",
+            seen);
+  EXPECT_EQ(kGeneralPageIndex, ActivePage());
+}
+
 // The advice to protect the program: Yes goes back to protection and builds
 // nothing; No builds, and a remembered answer builds without asking.
 TEST_F(SettingsView, ProtectionAdviceYesBuildsNothingNoBuilds) {

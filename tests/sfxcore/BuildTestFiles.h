@@ -14,7 +14,7 @@ inline std::string PatternBytes(size_t size) {
   return bytes;
 }
 
-// Larger than the stub's search window, as every real stub image is.
+// A stand-in of about a real stub image's size.
 inline std::string FakeStubImage() { return "MZ" + PatternBytes(40000); }
 
 inline StubImage ImageOf(const std::string& bytes) {

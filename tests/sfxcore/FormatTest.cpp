@@ -76,9 +76,6 @@ TEST(ProgramFormat, SettingsLines) {
   EXPECT_EQ("FOLDERS = 1", lines[1]);
   EXPECT_EQ(kSettingsOptionLineMax, lines[4].size());
   EXPECT_EQ("CUSTOM MESSAGE BOX = two\r\nlines", lines[5]);
-  // Marker, then each record's length word and its text padded to 16.
-  EXPECT_EQ(49u + (4 + 32) + 3 * (4 + 16) + (4 + 16),
-            SettingsTrailerBytes({"PATH = 0123456789", "a", "b", "c", std::string(16, 'd')}));
 }
 
 TEST(ResultTexts, ByAbsoluteCode) {

@@ -97,25 +97,25 @@ TEST_F(ProgramWriter, ContainerOfOneChunkIsCopiedInTwoReads) {
   EXPECT_EQ(2, reporter_.pumps);
 }
 
-TEST_F(ProgramWriter, SettingsBeyondTheSearchWindowAreRefused) {
+// Every line at the longest it may be, both texts longer than a line takes:
+// the texts are cut to their lines, and the program still finds them all.
+TEST_F(ProgramWriter, EveryLineAtItsLongestIsWhatTheStubReads) {
   ProjectSettings settings;
-  // Every line at the longest it may be: both texts alone still fit.
-  settings.aboutText = std::string(16300, 'a');
-  settings.customMessage = std::string(16300, 'c');
+  settings.aboutText = std::string(20000, 'a');
+  settings.customMessage = std::string(20000, 'c');
   settings.unzipToFolder = "C:\\" + std::string(300, 'f');
   settings.launchCommand = std::string(300, 'l');
-  ASSERT_GT(SettingsTrailerBytes(StubSettingsLines(settings)), kStubSearchWindow);
-  settings.outputName = WorkFile(std::string(kFolder) + "too-long.exe");
-  WriteBytes(settings.outputName, "image");
-  EXPECT_EQ(0, AppendSettingsBlock(&settings, &reporter_));
-  EXPECT_EQ("image", ReadBytes(settings.outputName));
-
-  // The longest texts a line takes are cut to it, and still fit.
-  settings.aboutText = std::string(20000, 'a');
-  settings.customMessage.clear();
   const std::vector<std::string> lines = StubSettingsLines(settings);
   EXPECT_EQ(kSettingsTextLineMax, lines.back().size());
-  EXPECT_LE(SettingsTrailerBytes(lines), kStubSearchWindow);
+  EXPECT_EQ(kSettingsTextLineMax, lines[lines.size() - 2].size());
+  ASSERT_EQ(1, Build("longest", settings, PatternBytes(100)));
+
+  StubSettings read;
+  ASSERT_EQ(1, ReadStubSettings(settings.outputName.c_str(), read));
+  EXPECT_FALSE(read.damaged);
+  EXPECT_EQ(std::string(kAboutTextLimit, 'a'), read.aboutText);
+  EXPECT_EQ(std::string(kCustomMessageLimit, 'c'), read.customMessage);
+  EXPECT_EQ(image_.size(), read.containerOffset);
 }
 
 TEST_F(ProgramWriter, StepsReportWhatTheyCannotOpen) {

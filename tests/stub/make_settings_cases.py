@@ -28,14 +28,16 @@ def cases():
                                          b"PATH = C:\\A\\", b"PATH = C:\\B\\"])
     yield "no_known_key", program([b"NOTHING = 1"])
     yield "bare_stub", IMAGE
-    yield "short_file", program([b"PATH = C:\\Short\\"], image=b"MZ", container=b"")[:TAIL]
+    # A file shorter than the tail is searched whole.
+    yield "short_file", program([b"PATH = C:\\Short\\"], image=b"MZ", container=b"")
     # An image that holds the marker text itself, as an unpacked stub could:
     # the marker behind the container is the one that counts.
     yield "marker_in_image", program([b"PATH = C:\\Tiny\\"],
                                      image=IMAGE[:-2000] + MARKER + b"\0" * 51 + IMAGE[-1900:])
     yield "nuls_before_marker", program([b"PATH = C:\\Nul\\"], container=b"\0" * 5000)
-    # A settings block so long that the marker starts before the last 32 KiB.
-    yield "marker_out_of_reach", program(settings_lines(about="A" * 16300, message="M" * 16300))
+    # A settings block so long that the marker starts before the tail.
+    yield "marker_out_of_reach", program(settings_lines(about="A" * 16300, message="M" * 16300) +
+                                         [b"PATH = " + b"P" * 16000] * (TAIL // 16000))
     # A record length that is not a multiple of 16 ends the records; what
     # came before stays.
     good = encrypt_records([b"PATH = C:\\Kept\\"])

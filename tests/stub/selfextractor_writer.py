@@ -9,7 +9,7 @@ from cryptography.hazmat.primitives.ciphers import Cipher, algorithms, modes
 MARKER = b"Korvane Brennicor v3.0 self-extractor data marker"
 SETTINGS_KEY = b"Marble cove tide"
 SETTINGS_IV = b"amber crane : go"
-TAIL = 0x8000
+TAIL = 0x10000
 
 
 def encrypt_records(texts, key=SETTINGS_KEY, iv=SETTINGS_IV):

@@ -32,7 +32,7 @@ const SettingsCase kCases[] = {
     {"first_execute_wins", 1, "C:\\B\\", "first.exe", "", "", 0, 0, 0},
     {"no_known_key", 0, "", "", "", "", 0, 0, 0},
     {"bare_stub", -1, "", "", "", "", 0, 0, 0},
-    {"short_file", 0, "", "", "", "", 0, 0, 0},
+    {"short_file", 1, "C:\\Short\\", "", "", "", 0, 0, 0},
     {"marker_in_image", 1, "C:\\Tiny\\", "", "", "", 0, 0, 0},
     {"nuls_before_marker", 1, "C:\\Nul\\", "", "", "", 0, 0, 0},
     {"marker_out_of_reach", -1, "", "", "", "", 0, 0, 0},
