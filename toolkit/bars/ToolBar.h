@@ -11,11 +11,13 @@
 // Files: ToolBar.cpp (creation, images, buttons, texts, controls),
 // ToolBarLayout.cpp (wrapping, sizes, relayout), ToolBarWrap.cpp (the row
 // arithmetic), ToolBarPaint.cpp (custom draw), ToolBarNotify.cpp (reflected
-// notifications, drop-downs, command updates, tips).
+// notifications, drop-downs, command updates, tips), ToolBarState.cpp (the
+// stored layout and its reset).
 #pragma once
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@
 #include "classlib/imagelist.h"
 #include "toolkit/bars/ControlBar.h"
 #include "toolkit/bars/DropDownButtonInfo.h"
+#include "toolkit/bars/ToolBarLayoutBytes.h"
 #include "toolkit/paint/PaintStyle.h"
 
 class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
@@ -98,6 +101,21 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   virtual BOOL HasHiddenButtons() const { return !m_hiddenWidths.empty(); }
   BOOL IsCustomizable() const { return m_bCustomizable; }
 
+  // ---- customisation and the stored layout
+  void EnableCustomization(BOOL enable);
+  // A customizable bar restores its stored layout first.
+  void EnableDocking(DWORD dockStyle);
+  CXTToolBarLayout CurrentLayout() const;
+  std::vector<BYTE> CurrentLayoutBytes() const;
+  // The layout the program made, as the bar took it on its first save or load.
+  const std::vector<BYTE>& DefaultLayoutBytes() const { return m_defaultLayout; }
+  BOOL SaveState();
+  void RestoreState();
+  // Replaces the buttons by those of the bytes; FALSE, changing nothing, when they do not parse.
+  BOOL ApplyLayout(const BYTE* bytes, UINT length);
+  void ResetLayout();
+  void ConfirmResetLayout();
+
   // ---- behaviour hooks of the class layer
   void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
   void OnBarStyleChange(DWORD oldStyle, DWORD newStyle) override;
@@ -160,6 +178,7 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   afx_msg BOOL OnGetButtonInfo(NMHDR* header, LRESULT* result);
   afx_msg BOOL OnQueryDelete(NMHDR* header, LRESULT* result);
   afx_msg BOOL OnQueryInsert(NMHDR*, LRESULT* result);
+  afx_msg BOOL OnReset(NMHDR*, LRESULT* result);
   afx_msg BOOL OnToolBarChange(NMHDR*, LRESULT* result);
   afx_msg BOOL OnHotItemChange(NMHDR* header, LRESULT* result);
   afx_msg BOOL OnDropDownNotify(NMHDR* header, LRESULT* result);
@@ -174,6 +193,10 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
     if (m_bDelayedLayout) RecalcButtons();
   }
   RowModel ReadRowModel() const;
+  void TakeDefaultLayout();
+  BOOL LoadState();
+  // The image a stored button takes: its own, one the menus know, or none.
+  int StoredImage(const CXTToolBarLayout::Button& button, const std::set<UINT>& ownImages);
   void CommitLayout(const RowModel& model);
   ButtonEntry* EntryOfCommand(UINT id);
   const ButtonEntry* EntryOfCommand(UINT id) const;
@@ -192,6 +215,7 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   std::map<UINT, CString> m_texts;    // command: the button's own text
   std::map<std::string, int> m_stringIndexes;
   std::vector<int> m_openDropDowns;  // ascending
+  std::vector<BYTE> m_defaultLayout;
   CSize m_sizeImage{16, 15};
   CSize m_sizeButton{23, 22};
   CString m_settingsSection, m_settingsValue;

@@ -77,6 +77,7 @@ ON_NOTIFY_REFLECT_EX(TBN_ENDADJUST, OnEndAdjust)
 ON_NOTIFY_REFLECT_EX(TBN_GETBUTTONINFOA, OnGetButtonInfo)
 ON_NOTIFY_REFLECT_EX(TBN_QUERYDELETE, OnQueryDelete)
 ON_NOTIFY_REFLECT_EX(TBN_QUERYINSERT, OnQueryInsert)
+ON_NOTIFY_REFLECT_EX(TBN_RESET, OnReset)
 ON_NOTIFY_REFLECT_EX(TBN_TOOLBARCHANGE, OnToolBarChange)
 ON_NOTIFY_REFLECT_EX(TBN_HOTITEMCHANGE, OnHotItemChange)
 ON_NOTIFY_REFLECT_EX(TBN_DROPDOWN, OnDropDownNotify)
@@ -85,7 +86,13 @@ ON_MESSAGE(XTWM_DROPDOWN_CLOSED, OnDropDownClosed)
 ON_MESSAGE(XTWM_COLOR_CHOSEN_FOR_BUTTON, OnColorChosen)
 END_MESSAGE_MAP()
 
-void CXTToolBar::OnDestroy() { CXTControlBar::OnDestroy(); }
+void CXTToolBar::OnDestroy() {
+  if (m_bCustomizable) {
+    SaveState();
+    EnableCustomization(FALSE);
+  }
+  CXTControlBar::OnDestroy();
+}
 
 void CXTToolBar::OnLButtonUp(UINT, CPoint) {
   if (m_bCaptureAfterDropDown) {
@@ -130,6 +137,7 @@ BOOL CXTToolBar::OnCustomHelp(NMHDR*, LRESULT* result) {
 
 BOOL CXTToolBar::OnEndAdjust(NMHDR*, LRESULT* result) {
   m_bAdjusting = FALSE;
+  SaveState();
   *result = 0;
   return TRUE;
 }
@@ -185,6 +193,12 @@ BOOL CXTToolBar::OnQueryDelete(NMHDR* header, LRESULT* result) {
 
 BOOL CXTToolBar::OnQueryInsert(NMHDR*, LRESULT* result) {
   *result = TRUE;
+  return TRUE;
+}
+
+BOOL CXTToolBar::OnReset(NMHDR*, LRESULT* result) {
+  ResetLayout();
+  *result = 1;
   return TRUE;
 }
 

@@ -48,6 +48,8 @@ BOOL CToolBarHarness::CreateStandardBar() {
   m_standard.SetButtonText(m_standard.CommandToIndex(ID_HARNESS_SAVE), "Save");
   m_standard.MakeDropDown(ID_HARNESS_UNDO, TRUE)->idMenu = IDR_HARNESS_UNDO_MENU;
   GetImageStore().AddToolBarButtons(m_standard.m_hWnd);
+  // The user's own arrangement of this bar, stored when it closes, comes back here.
+  m_standard.EnableCustomization(TRUE);
   m_standard.EnableDocking(CBRS_ALIGN_ANY);
   return TRUE;
 }

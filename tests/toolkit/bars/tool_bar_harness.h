@@ -1,7 +1,8 @@
 // The tool-bar harness: a toolkit frame with two docked tool bars, as a
 // program would set them up. The standard bar has images, texts on two
 // buttons and a drop-down menu; the format bar a colour button with its
-// colour strip, a check button and a combo box on a separator. Commands the
+// colour strip, a check button and a combo box on a separator. The standard
+// bar is customizable and keeps its layout in the settings store. Commands the
 // frame receives are recorded. Tests build it; tool_bar_harness_main.cpp
 // shows it by hand.
 #pragma once
