@@ -95,16 +95,23 @@ TEST_F(ProgramBuild, OpenProgramOfThreeFilesAndAFolder) {
   Describe(settings, "open.exe", "tree.zip", 4, 3);
 }
 
-TEST_F(ProgramBuild, ProtectedDeflate64Program) {
-  ProjectSettings settings = Project("mixed.zip", "protected.exe");
-  settings.passwordProtection = 1;
-  settings.password = "pass word";
-  settings.aesStrengthIndex = 2;
-  settings.deflate64 = 1;
-  settings.aboutText = "About\r\nthis program";
-  ASSERT_EQ(1, Build(settings)) << (reporter_.failures.empty() ? "" : reporter_.failures[0].second);
-  // The empty file has its record too.
-  Describe(settings, "protected.exe", "mixed.zip", 4, 4);
+// Each strength the builder offers reaches every record's header and its
+// 0x0017 field: the inspector checks both against the manifest.
+TEST_F(ProgramBuild, ProtectedDeflate64ProgramAtEachStrength) {
+  const char* const programs[] = {"protected-128.exe", "protected-192.exe", "protected-256.exe"};
+  for (int index = 0; index < 3; ++index) {
+    reporter_ = RecordingReporter();
+    ProjectSettings settings = Project("mixed.zip", programs[index]);
+    settings.passwordProtection = 1;
+    settings.password = "pass word";
+    settings.aesStrengthIndex = index;
+    settings.deflate64 = 1;
+    settings.aboutText = "About\r\nthis program";
+    ASSERT_EQ(1, Build(settings)) << programs[index] << ": "
+                                  << (reporter_.failures.empty() ? "" : reporter_.failures[0].second);
+    // The empty file has its record too.
+    Describe(settings, programs[index], "mixed.zip", 4, 4);
+  }
 }
 
 TEST_F(ProgramBuild, EncryptedSourceAsksForItsPassword) {
