@@ -55,13 +55,20 @@ else()
   set(BRENNICOR_PATH_PREFIX "")
 endif()
 
-# brennicor_test(NAME n SOURCES ... [LIBS ...] [FIXTURES_REQUIRED ...] [FIXTURES_SETUP ...] [DESKTOP_INPUT])
+# Tests of file times run in a zone with summer time (Wine, like Python and
+# Info-ZIP, takes it from TZ): a time converted by today's daylight offset in
+# place of its own date's is then an hour off for half the year's dates.
+set(BRENNICOR_SUMMER_TIME_ZONE "TZ=Europe/Berlin")
+
+# brennicor_test(NAME n SOURCES ... [LIBS ...] [FIXTURES_REQUIRED ...] [FIXTURES_SETUP ...] [DESKTOP_INPUT]
+#                [SUMMER_TIME])
 # One test program, run as one process (under Wine in the Windows builds).
 # DESKTOP_INPUT: the program sends real keys and clicks, which go to whatever
 # window has the focus in the shared desktop, so it runs alone: a window of
 # another test program cannot take the focus from it.
+# SUMMER_TIME: the program runs in BRENNICOR_SUMMER_TIME_ZONE.
 function(brennicor_test)
-  cmake_parse_arguments(T "DESKTOP_INPUT" "NAME" "SOURCES;LIBS;FIXTURES_REQUIRED;FIXTURES_SETUP" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP_INPUT;SUMMER_TIME" "NAME" "SOURCES;LIBS;FIXTURES_REQUIRED;FIXTURES_SETUP" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main)
   target_compile_definitions(${T_NAME} PRIVATE
@@ -80,22 +87,30 @@ function(brennicor_test)
   if(T_FIXTURES_SETUP)
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_SETUP "${T_FIXTURES_SETUP}")
   endif()
+  if(T_SUMMER_TIME)
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT ${BRENNICOR_SUMMER_TIME_ZONE})
+  endif()
   if(T_DESKTOP_INPUT)
     set_tests_properties(${T_NAME} PROPERTIES RUN_SERIAL TRUE)
   endif()
 endfunction()
 
-# brennicor_python_test(NAME n SCRIPT s [ARGS ...] [FIXTURES_REQUIRED ...] [FIXTURES_SETUP ...])
+# brennicor_python_test(NAME n SCRIPT s [ARGS ...] [FIXTURES_REQUIRED ...] [FIXTURES_SETUP ...] [SUMMER_TIME])
 # A check run natively with Python, for tools that cannot run inside Wine
 # (Info-ZIP, 7-Zip, zlib, cryptography): it makes inputs for a test program or
-# checks what one wrote into the scratch folder.
+# checks what one wrote into the scratch folder. SUMMER_TIME as above, for
+# the tools that make or check the times a program under test handles.
 function(brennicor_python_test)
-  cmake_parse_arguments(T "" "NAME;SCRIPT" "ARGS;FIXTURES_REQUIRED;FIXTURES_SETUP" ${ARGN})
+  cmake_parse_arguments(T "SUMMER_TIME" "NAME;SCRIPT" "ARGS;FIXTURES_REQUIRED;FIXTURES_SETUP" ${ARGN})
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
   add_test(NAME ${T_NAME} COMMAND ${Python3_EXECUTABLE} ${T_SCRIPT} ${T_ARGS})
+  set(zone "")
+  if(T_SUMMER_TIME)
+    set(zone ";${BRENNICOR_SUMMER_TIME_ZONE}")
+  endif()
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600
     # PYTHONOPTIMIZE emptied: an optimising environment would skip the checks' asserts.
-    ENVIRONMENT "BRENNICOR_TEST_WORK=${BRENNICOR_TEST_WORK};BRENNICOR_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/fixtures;BRENNICOR_BINARY_DIR=${CMAKE_BINARY_DIR};PYTHONOPTIMIZE=")
+    ENVIRONMENT "BRENNICOR_TEST_WORK=${BRENNICOR_TEST_WORK};BRENNICOR_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/fixtures;BRENNICOR_BINARY_DIR=${CMAKE_BINARY_DIR};PYTHONOPTIMIZE=${zone}")
   if(T_FIXTURES_REQUIRED)
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED "${T_FIXTURES_REQUIRED}")
   endif()

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "LocalFileTime.h"
+
 namespace {
 
 struct DosFields {
@@ -57,7 +59,7 @@ uint32_t GetFileDosDateTime(const char* path) {
     FILETIME local;
     WORD date = 0, time = 0;
     if (path == nullptr || !GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
-        !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
+        !LocalFileTimeOfFileTime(data.ftLastWriteTime, &local) ||
         !FileTimeToDosDateTime(&local, &date, &time))
         return 0;
     return (static_cast<uint32_t>(date) << 16) | time;

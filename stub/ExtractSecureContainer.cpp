@@ -7,6 +7,7 @@
 #include "ContainerFile.h"
 #include "ExtractCallback.h"
 #include "JobResultText.h"
+#include "LocalFileTime.h"
 #include "MySecureContainerJob.h"
 #include "ProgramChecksum.h"
 #include "StubMessages.h"
@@ -138,7 +139,7 @@ private:
     bool SetTime(const ContainerRecord& record) const {
         FILETIME local;
         FILETIME time;
-        if (!DosDateTimeToFileTime(record.dosDate, record.dosTime, &local) || !LocalFileTimeToFileTime(&local, &time))
+        if (!DosDateTimeToFileTime(record.dosDate, record.dosTime, &local) || !FileTimeOfLocalFileTime(local, &time))
             return true;  // a record without a valid time keeps the time of writing
         const auto file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file)));
         return file != INVALID_HANDLE_VALUE && SetFileTime(file, &time, &time, &time) != 0;

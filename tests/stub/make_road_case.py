@@ -25,8 +25,10 @@ def main():
                        ("top/zero.txt", 0)):
         with open(os.path.join(tree, path), "wb") as f:
             f.write(os.urandom(size) if path.endswith(".bin") else b"line of text\n" * size)
-    old = time.mktime((2001, 2, 3, 4, 5, 6, 0, 0, -1))
-    os.utime(os.path.join(tree, "top", "a.txt"), (old, old))
+    # Run in a zone with summer time: one file dated in winter, one in summer.
+    for path, when in (("top/a.txt", (2001, 2, 3, 4, 5, 6)), ("top/sub/b.bin", (2009, 7, 4, 13, 37, 20))):
+        stamp = time.mktime(when + (0, 0, -1))
+        os.utime(os.path.join(tree, path), (stamp, stamp))
     os.chmod(os.path.join(tree, "top", "sub", "deeper", "c.txt"), stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
     subprocess.run(["zip", "-q", "-r", os.path.join(work, "source.zip"), "top"], cwd=tree, check=True)
     subprocess.run(["unzip", "-q", os.path.join(work, "source.zip"), "-d", os.path.join(work, "expected")],

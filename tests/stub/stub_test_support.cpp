@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "LocalFileTime.h"
+
 namespace {
 void RemoveTree(const std::string& folder) {
     std::string from = folder;
@@ -37,11 +39,12 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The local time is converted by the daylight rule of its own date.
 void SetFileDosTime(const std::string& path, uint32_t dosDateTime) {
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     FILETIME local, utc;
-    DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime), &local);
-    LocalFileTimeToFileTime(&local, &utc);
-    SetFileTime(file, nullptr, nullptr, &utc);
+    if (DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime), &local) &&
+        FileTimeOfLocalFileTime(local, &utc))
+        SetFileTime(file, nullptr, nullptr, &utc);
     CloseHandle(file);
 }

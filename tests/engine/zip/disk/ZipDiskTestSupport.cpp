@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "LocalFileTime.h"
+
 std::string DiskWork(const std::string &name) {
   std::string path = std::string(BRENNICOR_TEST_WORK) + "/zipdisk/" + name;
   for (char &c : path)
@@ -38,7 +40,7 @@ void SetLocalWriteTime(const std::string &path, int year, int month, int day) {
   parts.wHour = 12;
   FILETIME local, utc;
   SystemTimeToFileTime(&parts, &local);
-  LocalFileTimeToFileTime(&local, &utc);
+  ASSERT_TRUE(FileTimeOfLocalFileTime(local, &utc)) << path;
   HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;

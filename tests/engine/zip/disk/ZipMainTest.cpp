@@ -3,6 +3,7 @@
 // holding what it must contain; check_main_outputs.py opens each with
 // Info-ZIP, 7-Zip and Python's zipfile.
 #include "DosTime.h"
+#include "LocalFileTime.h"
 #include "ZipDiskTestSupport.h"
 #include "ZipMain.h"
 
@@ -194,10 +195,8 @@ TEST_F(ZipMainTest, CommentArchiveTimeAndAfterDate) {
 
   WIN32_FILE_ATTRIBUTE_DATA facts;
   ASSERT_TRUE(GetFileAttributesExA(OutPath("dated.zip").c_str(), GetFileExInfoStandard, &facts));
-  FILETIME local;
   SYSTEMTIME time;
-  FileTimeToLocalFileTime(&facts.ftLastWriteTime, &local);
-  FileTimeToSystemTime(&local, &time);
+  ASSERT_TRUE(LocalTimeOfFileTime(facts.ftLastWriteTime, &time));
   EXPECT_EQ(time.wYear, 2021);
   EXPECT_EQ(time.wMonth, 6);
   EXPECT_EQ(time.wHour, 12);
