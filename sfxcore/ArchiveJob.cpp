@@ -205,7 +205,19 @@ int ExtractArchive(HINSTANCE instance, HWND, const char* archivePath, const char
   args.password = password;
   args.recurse = recurse;
   args.keepFolderNames = keepFolderNames;
-  job.command.testFlag = 0;
+  return RunUnzipCommand(job, args);
+}
+
+int TestArchiveEntry(HINSTANCE instance, const char* archivePath, int index, const char* password) {
+  BeginJob(nullptr);
+  CMyUnzipJob job(instance);
+  UnzipCommandArgs args;
+  args.archivePath = archivePath;
+  args.function = kUnzipExtract;
+  args.index = index;
+  args.test = 1;
+  args.password = password;
+  args.keepFolderNames = 1;
   return RunUnzipCommand(job, args);
 }
 

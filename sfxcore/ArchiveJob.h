@@ -73,6 +73,8 @@ int ListArchive(HINSTANCE instance, HWND owner, const char* archivePath, std::ve
 int ExtractArchive(HINSTANCE instance, HWND owner, const char* archivePath, const char* memberPattern,
                    const char* destination, const char* itemList, const char* password, int recurse, int unused1,
                    int keepFolderNames, int unused2, JobItemCallback callback);
+// Tests the data of the member at index (its place in the archive).
+int TestArchiveEntry(HINSTANCE instance, const char* archivePath, int index, const char* password);
 // -1 when summary is null.
 int ReadArchiveComment(HINSTANCE instance, HWND owner, const char* archivePath, ArchiveSummaryRecord* summary);
 

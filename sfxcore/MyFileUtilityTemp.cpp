@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "BoundedText.h"
@@ -72,8 +73,32 @@ const char* CMyFileUtility::MakeTempFileName(const char* targetFolder, const cha
   return result;
 }
 
-static bool IsDotEntry(const char* name) {
-  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+static bool IsDotEntry(const wchar_t* name) { return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0; }
+
+// Wide all the way down: a name the code page cannot spell reaches the
+// narrow functions as question marks, and its file would stay behind.
+static void DeleteFolderTreeWide(const std::wstring& base, int recurse) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((base + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (IsDotEntry(found.cFileName)) continue;
+    const std::wstring path = base + L"\\" + found.cFileName;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (!recurse) continue;
+      // A junction or link is removed itself, never followed: what it points
+      // at is not ours.
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        RemoveDirectoryW(path.c_str());
+      else
+        DeleteFolderTreeWide(path, recurse);
+    } else {
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(path.c_str());
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  RemoveDirectoryW(base.c_str());
 }
 
 int CMyFileUtility::DeleteFolderTree(const char* folder, int recurse) {
@@ -83,27 +108,12 @@ int CMyFileUtility::DeleteFolderTree(const char* folder, int recurse) {
   if (base.size() >= kAll.size() && base.compare(base.size() - kAll.size(), kAll.size(), kAll) == 0)
     base.erase(base.size() - kAll.size());
   while (!base.empty() && (base.back() == '\\' || base.back() == '/')) base.pop_back();
-
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((base + "\\*.*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do {
-    if (IsDotEntry(found.cFileName)) continue;
-    std::string path = base + "\\" + found.cFileName;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (!recurse) continue;
-      // A junction or link is removed itself, never followed: what it points
-      // at is not ours.
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        RemoveDirectoryA(path.c_str());
-      else
-        DeleteFolderTree(path.c_str(), recurse);
-    } else {
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(path.c_str());
-    }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  RemoveDirectoryA(base.c_str());
+  const int length = MultiByteToWideChar(CP_ACP, 0, base.c_str(), -1, nullptr, 0);
+  if (length <= 0) return 0;
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, base.c_str(), -1, &wide[0], length);
+  wide.resize(static_cast<size_t>(length) - 1);
+  if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;
+  DeleteFolderTreeWide(wide, recurse);
   return 1;
 }

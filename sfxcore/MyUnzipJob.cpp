@@ -171,7 +171,8 @@ int RunUnzipCommand(CMyUnzipJob& job, const UnzipCommandArgs& args) {
   c.lpszZIPFile = args.archivePath;
   c.zInfo = nullptr;
   c.lpszFilespec = !job.itemList.empty() ? job.itemList.c_str() : args.memberPattern ? job.pattern.c_str() : nullptr;
-  c.index = -1;
+  c.index = args.index;
+  c.testFlag = args.test;
   c.lpszDestination = args.destination;
   c.quietFlag = 1;
   c.noDirectoryNamesFlag = noFolderNames;

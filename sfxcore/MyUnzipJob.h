@@ -47,6 +47,8 @@ struct UnzipCommandArgs {
   int recurse = 0;
   int keepFolderNames = 0;
   int optionWord = 0;
+  int index = -1;  // the member to handle when no pattern or list is given
+  int test = 0;    // check the members' data without writing them
 };
 
 // Fills the job's command record, runs it and returns the engine's result

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ArchiveJob.h"
+#include "BuildLimits.h"
 #include "ContainerEntryStream.h"
 #include "MemberPathSafety.h"
 #include "EntropySource.h"
@@ -21,8 +22,7 @@ namespace {
 
 constexpr char kExtractingPrefix[] = "Extracting: ";
 constexpr size_t kExtractingPrefixLength = sizeof kExtractingPrefix - 1;
-// Record sizes are 32-bit and the engine's callback offsets are signed.
-constexpr uint64_t kLargestEntry = 0x7FFFFFFF;
+constexpr int kBadCrcResult = 39;
 constexpr uint32_t kTemporaryArchiveAttributes = FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_ARCHIVE;
 
 // The writer's state for the one build in progress.
@@ -182,7 +182,7 @@ int SecureFile(const std::wstring& path, const std::wstring& name) {
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &facts)) return 0;
   const std::string shownName = BytesOf(name, CP_ACP);
   const uint64_t size = (static_cast<uint64_t>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
-  if (size > kLargestEntry)
+  if (size > kLargestSecuredEntry)
     return Fail("Entry '" + shownName + "' is 2 GiB or larger; a secured entry must be smaller.");
   std::unique_ptr<FILE, int (*)(FILE*)> input(_wfopen(path.c_str(), L"rb"), std::fclose);
   if (!input) return Fail("Entry '" + shownName + "' could not be read back.");
@@ -285,6 +285,16 @@ void CheckEverySourceFileSecured(const std::vector<ArchiveListRecord>& listing) 
   }
 }
 
+// The extraction stops at the first entry whose data fails its CRC: each
+// file of the listing is tested on its own, so the build names them all.
+void NameEntriesFailingTheirCrc(const std::vector<ArchiveListRecord>& listing, const char* archivePath,
+                                const std::string& password) {
+  for (const ArchiveListRecord& entry : listing)
+    if (!entry.isFolder && TestArchiveEntry(gWriter.instance, archivePath, static_cast<int>(entry.position),
+                                            password.c_str()) == kBadCrcResult)
+      FailEntry("Entry '" + entry.name + "' was not secured: its data fails its CRC check (Bad CRC).");
+}
+
 bool FillKeyBlock(CMySecureContainerJob& job, const std::string& password) {
   GUID guid;
   if (FAILED(CoCreateGuid(&guid))) return false;
@@ -354,6 +364,7 @@ int WriteSecureContainer(CMySecureContainerJob& job, const char* archivePath, co
   if (result == 0)
     result = ExtractArchive(gWriter.instance, job.owner, archivePath, "*", gWriter.tempFolder.c_str(), nullptr,
                             job.password.c_str(), 1, 0, 1, 0, RecompressEntry);
+  if (result == kBadCrcResult) NameEntriesFailingTheirCrc(listing, archivePath, job.password);
   if (result == 0 && gWriter.failure.empty()) {
     MakeListedFolders(listing);
     SecureWhatRemains(WideOf(gWriter.tempFolder, CP_ACP), L"");

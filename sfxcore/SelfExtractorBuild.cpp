@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ArchiveJob.h"
+#include "BuildLimits.h"
 #include "JobResultText.h"
 #include "MyFileUtility.h"
 #include "OutputLocation.h"
@@ -42,9 +43,19 @@ int RebuildArchive(HINSTANCE instance, ProjectSettings& settings, const std::str
   return Failed(reporter, kStepRebuild, BuildFailureText(result));
 }
 
+uint64_t FileSizeOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA facts;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &facts)) return 0;
+  return static_cast<uint64_t>(facts.nFileSizeHigh) << 32 | facts.nFileSizeLow;
+}
+
 int WriteProgram(ProjectSettings& settings, const StubImage& stub, BuildReporter& reporter) {
   reporter.Position(2);
   reporter.StepStarted(kStepWriteStub);
+  // The source's sizes were checked before the work; the container's real
+  // size is known only now, before the program's first byte.
+  const std::string tooLarge = ProgramSizeProblem(stub.size + FileSizeOf(settings.temporaryContainer));
+  if (!tooLarge.empty()) return Failed(reporter, kStepWriteStub, tooLarge);
   if (!WriteStub(&settings, stub, &reporter)) return Failed(reporter, kStepWriteStub, kStubWriteFailedText);
   reporter.Position(3);
   reporter.Position(4);
@@ -56,7 +67,7 @@ int WriteProgram(ProjectSettings& settings, const StubImage& stub, BuildReporter
 
 }  // namespace
 
-int VerifySourceZip(HINSTANCE instance, ProjectSettings& settings, BuildReporter& reporter,
+int VerifySourceZip(HINSTANCE instance, ProjectSettings& settings, uint64_t imageSize, BuildReporter& reporter,
                     std::string* sourcePassword) {
   reporter.StepStarted(kStepVerify);
   sourcePassword->clear();
@@ -71,8 +82,14 @@ int VerifySourceZip(HINSTANCE instance, ProjectSettings& settings, BuildReporter
   std::vector<ArchiveListRecord> records;
   int listed = 0;
   ArchiveSummaryRecord summary;
-  if (ListArchive(instance, nullptr, settings.sourceArchive.c_str(), &records, &listed, nullptr) == 0 &&
-      ReadArchiveComment(instance, nullptr, settings.sourceArchive.c_str(), &summary) == 0 &&
+  const bool listedAll = ListArchive(instance, nullptr, settings.sourceArchive.c_str(), &records, &listed, nullptr) == 0;
+  // What the directory says is too large is refused before any extraction.
+  const std::string tooLarge = listedAll ? SourceSizeProblems(records, imageSize) : "";
+  if (!tooLarge.empty()) {
+    reporter.BuildFailed(kStepVerify, tooLarge);
+    return -1;
+  }
+  if (listedAll && ReadArchiveComment(instance, nullptr, settings.sourceArchive.c_str(), &summary) == 0 &&
       summary.encryptedCount != 0 && !reporter.AskSourcePassword(sourcePassword))
     sourcePassword->clear();
   reporter.Verified(count);
@@ -94,7 +111,7 @@ int BuildSelfExtractingProgram(HINSTANCE instance, ProjectSettings& settings, co
   reporter.Position(1);
 
   std::string sourcePassword;
-  if (VerifySourceZip(instance, settings, reporter, &sourcePassword) != 0) return 0;
+  if (VerifySourceZip(instance, settings, stub.size, reporter, &sourcePassword) != 0) return 0;
 
   CMyFileUtility temporaries;  // deletes the container when the build ends
   settings.temporaryContainer = temporaries.MakeTempFileName(nullptr, "_sfx");

@@ -16,10 +16,11 @@ constexpr char kStubWriteFailedText[] = "Disk full ? Undefined SecureSelf-Extrac
 constexpr char kAppendFailedText[] = "Disk full ? Unexpected Error on SecureFile code inspection!";
 constexpr char kSettingsFailedText[] = "Disk full ? Undefined Start-Up/User OptionsCode injection error!";
 
-// Counts the source archive's entries into settings.entriesFound; when it
-// holds encrypted entries, asks the reporter for their password. 0, or -1
-// after the failure has been reported.
-int VerifySourceZip(HINSTANCE instance, ProjectSettings& settings, BuildReporter& reporter,
+// Counts the source archive's entries into settings.entriesFound, refuses
+// entries and a program (imageSize: the stub's) too large to build by the
+// sizes its directory states; when it holds encrypted entries, asks the
+// reporter for their password. 0, or -1 after the failure has been reported.
+int VerifySourceZip(HINSTANCE instance, ProjectSettings& settings, uint64_t imageSize, BuildReporter& reporter,
                     std::string* sourcePassword);
 
 // 1 when settings.outputName holds a complete program, 0 after a failure

@@ -164,7 +164,7 @@ int EndRecordRead(int promptSuppress) {
     int64_t found = state->splitFiles || ArchiveOnRemovable(state) ? EndRecordSearchBuffered(&source, promptSuppress)
                                                                    : EndRecordSearchDirect(&source);
     if (found == kEndNoMemory) return 5;
-    if (found == kEndNotFound) return 3;
+    if (found == kEndNotFound || found == kEndAmbiguous) return 3;
     if (found == kEndCentralOnly) return TakeCentralOnlyDisk(state);
     if (found == kEndNotOnThisDisk) {
       int result = TakeLastVolume(state, &triedLastPart);

@@ -1,6 +1,8 @@
-// Member names stored as UTF-8: flagged by general-purpose bit 11, or carried
+// Member names stored as UTF-8: flagged by general-purpose bit 11, carried
 // beside a code-page name in a Unicode path extra record whose CRC-32 ties it
-// to the name it stands for (a stale record from an older edit is ignored).
+// to the name it stands for (a stale record from an older edit is ignored),
+// or written unflagged by Unix and macOS tools, which store the bytes their
+// file system hands them.
 #include <cstring>
 #include "Crc32.h"
 #include "ZipDirectory.h"
@@ -47,23 +49,39 @@ static bool TakeName(CurrentMember *member, const uint8_t *utf8, size_t length) 
 
 enum : uint32_t { kUnicodePathVersion = 1, kUnicodePathHeader = 5 };  // version, CRC-32 of the stored name
 
-// The Unicode path record's name when it belongs to the stored name.
-static void TakeUnicodePathRecord(CurrentMember *member, const uint8_t *storedName, uint16_t nameLength,
+// The Unicode path record's name when it belongs to the stored name; true
+// when it was taken.
+static bool TakeUnicodePathRecord(CurrentMember *member, const uint8_t *storedName, uint16_t nameLength,
                                   const uint8_t *extra, uint16_t extraLength) {
   uint32_t position = 0;
   while (extraLength - position >= 4) {
     uint16_t id = ReadLe16(extra + position);
     uint32_t size = ReadLe16(extra + position + 2);
-    if (size > extraLength - position - 4u) return;
+    if (size > extraLength - position - 4u) return false;
     const uint8_t *data = extra + position + 4;
     if (id == kUnicodePathExtraId) {
-      if (size > kUnicodePathHeader && data[0] == kUnicodePathVersion &&
-          ReadLe32(data + 1) == Crc32Continue(0, storedName, nameLength))
-        TakeName(member, data + kUnicodePathHeader, size - kUnicodePathHeader);
-      return;
+      return size > kUnicodePathHeader && data[0] == kUnicodePathVersion &&
+             ReadLe32(data + 1) == Crc32Continue(0, storedName, nameLength) &&
+             TakeName(member, data + kUnicodePathHeader, size - kUnicodePathHeader);
     }
     position += 4 + size;
   }
+  return false;
+}
+
+// Hosts whose writers store names in the file system's own bytes, UTF-8 on
+// every system they run on today, without saying so.
+enum : uint8_t { kHostUnix = 3, kHostDarwin = 19 };
+
+// An unflagged name from such a host is UTF-8 when it reads as UTF-8 and is
+// not plain ASCII; a name from any other host keeps its code-page reading
+// even when its bytes happen to form UTF-8.
+static bool IsUnflaggedUtf8(const CurrentMember *member, const uint8_t *storedName, uint16_t nameLength) {
+  const uint8_t host = member->central[kChMadeBy + 1];
+  if (host != kHostUnix && host != kHostDarwin) return false;
+  for (uint16_t i = 0; i < nameLength; ++i)
+    if (storedName[i] >= 0x80) return true;
+  return false;
 }
 
 void MemberTakeUtf8Name(CurrentMember *member, const uint8_t *storedName, uint16_t nameLength, const uint8_t *extra,
@@ -71,5 +89,6 @@ void MemberTakeUtf8Name(CurrentMember *member, const uint8_t *storedName, uint16
   member->utf8Name[0] = '\0';
   member->nameIsUtf8 = 0;
   if ((ReadLe16(member->central + kChFlags) & kZipFlagUtf8Name) && TakeName(member, storedName, nameLength)) return;
-  TakeUnicodePathRecord(member, storedName, nameLength, extra, extraLength);
+  if (TakeUnicodePathRecord(member, storedName, nameLength, extra, extraLength)) return;
+  if (IsUnflaggedUtf8(member, storedName, nameLength)) TakeName(member, storedName, nameLength);
 }

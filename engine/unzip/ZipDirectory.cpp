@@ -36,8 +36,7 @@ static int64_t ReadTail(const ArchiveSource *source, uint32_t window, Tail *tail
   return kEndNotFound;
 }
 
-// An end record stands at p only when its comment ends within the file: a
-// signature whose comment would run past the end is some other bytes.
+// An end record stands at p only when its comment ends within the file.
 static bool EndRecordFitsAt(const Tail &tail, uint32_t p) {
   uint32_t commentLength = ReadLe16(tail.bytes + p + 20);
   return commentLength <= tail.length - p - kEndRecordSize;
@@ -52,11 +51,15 @@ int64_t EndRecordSearchBuffered(const ArchiveSource *source, int promptSuppress)
   Tail tail;
   if (int64_t failure = ReadTail(source, kEndSearchWindow, &tail)) return failure;
   int64_t found = kEndNotOnThisDisk;
+  bool cutRecordAfter = false;
   if (tail.length >= kEndRecordSize) {
     for (uint32_t p = tail.length - kEndRecordSize + 1; p-- > 0;) {
-      if (IsSignatureAt(tail.bytes + p, kEndRecordSignature) && EndRecordFitsAt(tail, p)) {
-        found = static_cast<int64_t>(tail.start + p);
-        break;
+      if (IsSignatureAt(tail.bytes + p, kEndRecordSignature)) {
+        if (EndRecordFitsAt(tail, p)) {
+          found = cutRecordAfter ? kEndAmbiguous : static_cast<int64_t>(tail.start + p);
+          break;
+        }
+        cutRecordAfter = true;
       }
       if (IsHeaderStart(tail.bytes + p)) break;
     }
@@ -77,10 +80,12 @@ static int64_t LastSignature(const Tail &tail, int64_t last, uint32_t signature)
 int64_t EndRecordSearchDirect(const ArchiveSource *source) {
   Tail tail;
   if (int64_t failure = ReadTail(source, kEndSearchWindow, &tail)) return failure;
-  int64_t p = static_cast<int64_t>(tail.length) - kEndRecordSize;
-  while ((p = LastSignature(tail, p, kEndRecordSignature)) >= 0 && !EndRecordFitsAt(tail, static_cast<uint32_t>(p))) --p;
+  const int64_t last = LastSignature(tail, static_cast<int64_t>(tail.length) - kEndRecordSize, kEndRecordSignature);
+  int64_t p = last;
+  while (p >= 0 && !EndRecordFitsAt(tail, static_cast<uint32_t>(p))) p = LastSignature(tail, p - 1, kEndRecordSignature);
   free(tail.bytes);
-  return p < 0 ? kEndNotFound : static_cast<int64_t>(tail.start) + p;
+  if (p < 0) return kEndNotFound;
+  return p == last ? static_cast<int64_t>(tail.start) + p : kEndAmbiguous;
 }
 
 int Zip64LocatorSearch(const ArchiveSource *source, int64_t endOffset, Zip64Locator *locator) {

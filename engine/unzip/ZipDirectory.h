@@ -59,8 +59,14 @@ enum : int64_t {
   kEndNotOnThisDisk = -2,
   kEndCentralOnly = -3,  // the disk starts with a central header but holds no end record
   kEndNoMemory = -4,
+  // The last end-record signature states a comment running past the file's
+  // end while an earlier record fits: two readings of one file, neither
+  // safe to choose (a cut archive, or one end record hidden in a comment).
+  kEndAmbiguous = -5,
 };
 
+// Both searches take the last end record whose comment ends within the file,
+// and give kEndAmbiguous when a later signature's comment does not.
 // Buffered search (removable drives and split parts): stops at the first
 // directory or local header met before an end record.
 int64_t EndRecordSearchBuffered(const ArchiveSource *source, int promptSuppress);
@@ -157,8 +163,9 @@ struct CurrentMember {
   uint16_t method;  // the AES extra field's method for method 99
   char name[260];
   char storedName[260];  // the name's bytes as the central header holds them
-  // The name as UTF-8 when the member says it is (flag bit 11, or a Unicode
-  // path record matching the stored name); empty otherwise.
+  // The name as UTF-8 when the member says it is (flag bit 11, a Unicode
+  // path record matching the stored name, or a Unix or macOS name that reads
+  // as UTF-8); empty otherwise.
   char utf8Name[kMemberUtf8NameCapacity];
   int nameIsUtf8;
   uint64_t index;
@@ -173,7 +180,8 @@ bool IsWellFormedUtf8(const uint8_t *text, size_t length);
 
 // Takes the member's UTF-8 name into utf8Name and sets nameIsUtf8: the stored
 // name itself under flag bit 11, else the Unicode path extra record (0x7075)
-// whose CRC-32 matches the stored name. A name that is not well-formed UTF-8,
+// whose CRC-32 matches the stored name, else the stored name of a Unix or
+// macOS host when it holds bytes past ASCII and reads as UTF-8. A name that is not well-formed UTF-8,
 // or does not fit, leaves the member with its stored name only.
 void MemberTakeUtf8Name(CurrentMember *member, const uint8_t *storedName, uint16_t nameLength, const uint8_t *extra,
                         uint16_t extraLength);

@@ -181,12 +181,22 @@ TEST(MyFileUtility, OnlyWhatItCreatesIsRegistered) {
   attached.RunCleanup();
 }
 
+// Names the code page cannot spell go too: they are reached by wide name.
 TEST(MyFileUtility, DeleteFolderTreeRecursesOnlyWhenAsked) {
   const std::string root = WorkPath("sfxcore-tree");
   CreateDirectoryA(root.c_str(), nullptr);
   CreateDirectoryA((root + "\\sub").c_str(), nullptr);
   WriteBytes(root + "\\a.txt", "a");
   WriteBytes(root + "\\sub\\b.txt", "b");
+  wchar_t wideRoot[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, root.c_str(), -1, wideRoot, MAX_PATH);
+  const std::wstring greek = std::wstring(wideRoot) + L"\\sub\\\u0395\u03bb\u03bb\u03ac\u03b4\u03b1";
+  CreateDirectoryW(greek.c_str(), nullptr);
+  const std::wstring japanese = greek + L"\\\u65e5\u672c.txt";
+  HANDLE file = CreateFileW(japanese.c_str(), 0, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  CloseHandle(file);
+  SetFileAttributesW(japanese.c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(1, CMyFileUtility::DeleteFolderTree(root.c_str(), 0));
   EXPECT_FALSE(Exists(root + "\\a.txt"));
   EXPECT_TRUE(Exists(root + "\\sub\\b.txt"));

@@ -163,8 +163,9 @@ TEST_F(ProgramBuild, FailedBuildsSayWhyAndLeaveNoProgram) {
   }
 }
 
-// Entries the engine refuses to extract, or cannot open without the right
-// password, fail the build by name; no program is written.
+// Entries the engine refuses to extract, cannot open without the right
+// password, or finds failing their CRC fail the build, each by name; no
+// program is written.
 TEST_F(ProgramBuild, UnsecuredEntriesFailTheBuildByName) {
   struct Case {
     const char* source;
@@ -175,6 +176,8 @@ TEST_F(ProgramBuild, UnsecuredEntriesFailTheBuildByName) {
       {"escape.zip", "", {"'../escaped-by-build.txt' was not secured: its name is not safe",
                           "'CON' was not secured: its name is not safe",
                           "'a/../../climbs.txt' was not secured: its name is not safe"}},
+      {"badcrc.zip", "", {"'bad-one.txt' was not secured: its data fails its CRC check",
+                          "'sub/bad-two.txt' was not secured: its data fails its CRC check"}},
       {"locked.zip", "wrong", {"'readme.txt' was not secured: its password is missing or wrong",
                                "'docs/guide.txt' was not secured: its password is missing or wrong",
                                "'docs/notes.txt' was not secured: its password is missing or wrong"}},
@@ -188,6 +191,34 @@ TEST_F(ProgramBuild, UnsecuredEntriesFailTheBuildByName) {
     EXPECT_EQ(kStepRebuild, reporter_.failures[0].first);
     for (const std::string& named : c.named)
       EXPECT_TRUE(Contains(reporter_.failures[0].second, named)) << reporter_.failures[0].second;
+    EXPECT_FALSE(Contains(reporter_.failures[0].second, "good.txt")) << reporter_.failures[0].second;
+    EXPECT_EQ(0, CMyFileUtility::FileExists(settings.outputName.c_str())) << c.source;
+  }
+}
+
+// Sizes past what a program holds are refused from the zip's directory, at
+// its verification, before anything is extracted or written.
+TEST_F(ProgramBuild, SizesPastTheLimitsAreRefusedBeforeAnyWork) {
+  struct Case {
+    const char* source;
+    std::vector<std::string> named;
+  };
+  const Case cases[] = {
+      {"huge-entry.zip", {"Entry 'two.bin' is 2.00 GiB (2,147,483,648 bytes); an entry must be smaller than 2 GiB.",
+                          "Entry 'three.bin' is 3.00 GiB (3,221,225,472 bytes)"}},
+      {"huge-program.zip", {"The entries add up to 4.08 GiB (4,378,853,376 bytes) compressed",
+                            "Windows does not start a program of 4 GiB or more."}},
+  };
+  for (const Case& c : cases) {
+    reporter_ = RecordingReporter();
+    ProjectSettings settings = Project(c.source, std::string(c.source) + ".exe");
+    EXPECT_EQ(0, Build(settings)) << c.source;
+    ASSERT_EQ(1u, reporter_.failures.size()) << c.source;
+    EXPECT_EQ(kStepVerify, reporter_.failures[0].first);
+    for (const std::string& named : c.named)
+      EXPECT_TRUE(Contains(reporter_.failures[0].second, named)) << reporter_.failures[0].second;
+    EXPECT_FALSE(Contains(reporter_.failures[0].second, "small.txt")) << reporter_.failures[0].second;
+    EXPECT_EQ(std::vector<BuildStep>{kStepVerify}, reporter_.steps) << c.source;
     EXPECT_EQ(0, CMyFileUtility::FileExists(settings.outputName.c_str())) << c.source;
   }
 }
@@ -201,6 +232,46 @@ TEST_F(ProgramBuild, OutputNamingTheSourceLeavesTheSourceWhole) {
   EXPECT_EQ(kStepVerify, reporter_.failures[0].first);
   EXPECT_TRUE(Contains(reporter_.failures[0].second, "replace the source archive")) << reporter_.failures[0].second;
   EXPECT_EQ(original, ReadBytes(Source("self.zip")));
+}
+
+// Everything in a folder, by wide name: names the code page cannot spell too.
+std::vector<std::wstring> WideEntriesIn(const std::string& folder) {
+  std::vector<std::wstring> names;
+  wchar_t pattern[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, (folder + "*").c_str(), -1, pattern, MAX_PATH);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(pattern, &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (wcscmp(found.cFileName, L".") != 0 && wcscmp(found.cFileName, L"..") != 0) names.push_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+// The build's temporary tree goes whole, folders named outside the code page
+// included, whether the build succeeds or fails. TEMP is a folder of the
+// test's own while it runs.
+TEST_F(ProgramBuild, TemporaryTreeGoesWholeWithNamesOutsideTheCodePage) {
+  const std::string temp = Source("private-temp\\");
+  CreateDirectoryA(temp.c_str(), nullptr);
+  char savedTmp[MAX_PATH] = {}, savedTemp[MAX_PATH] = {};
+  GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH);
+  GetEnvironmentVariableA("TEMP", savedTemp, MAX_PATH);
+  SetEnvironmentVariableA("TMP", temp.c_str());
+  SetEnvironmentVariableA("TEMP", temp.c_str());
+  struct Case {
+    const char* source;
+    int built;
+  };
+  for (const Case& c : {Case{"names.zip", 1}, Case{"names-badcrc.zip", 0}}) {
+    reporter_ = RecordingReporter();
+    ProjectSettings settings = Project(c.source, std::string(c.source) + ".exe");
+    EXPECT_EQ(c.built, Build(settings)) << c.source;
+    EXPECT_EQ(std::vector<std::wstring>(), WideEntriesIn(temp)) << c.source;
+  }
+  SetEnvironmentVariableA("TMP", savedTmp[0] ? savedTmp : nullptr);
+  SetEnvironmentVariableA("TEMP", savedTemp[0] ? savedTemp : nullptr);
 }
 
 TEST(SecureContainer, TwoBuildsDifferInGuidAndKeyBlock) {

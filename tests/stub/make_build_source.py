@@ -48,8 +48,9 @@ def main():
     make_name_sources(work)
 
 
-# Names outside ASCII, as 7-Zip and Python store them (UTF-8, flag bit 11),
-# and what 7-Zip extracts from each in names-<writer>/.
+# Names outside ASCII, as 7-Zip and Python store them (UTF-8, flag bit 11)
+# and as Info-ZIP zip stores them here (UTF-8, unflagged, host Unix), and
+# what 7-Zip extracts from each in names-<writer>/.
 NAMES = {"日本語.txt": b"nihongo", "Ελληνικά/αρχείο.txt": b"greek", "€_for_Dollar.txt": b"euro"}
 
 
@@ -65,7 +66,9 @@ def make_name_sources(work):
             z.writestr(name, data)
     subprocess.run(["7zz", "a", "-tzip", "-bd", "-bso0", os.path.join(work, "names-7zip.zip"), "."],
                    cwd=names_tree, check=True)
-    for writer in ("python", "7zip"):
+    subprocess.run(["zip", "-q", "-r", "-X", os.path.join(work, "names-infozip.zip"), "."], cwd=names_tree, check=True,
+                   env=dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8"))
+    for writer in ("python", "7zip", "infozip"):
         subprocess.run(["7zz", "x", "-bd", "-bso0", "-o" + os.path.join(work, "names-" + writer),
                         os.path.join(work, "names-%s.zip" % writer)], check=True)
 

@@ -123,10 +123,11 @@ std::map<std::string, std::string> WideFilesBelow(const std::string& folder) {
     return files;
 }
 
-// Names in Japanese, Greek and with the euro sign, from 7-Zip and Python,
-// come out of the built program as 7-Zip extracts them.
+// Names in Japanese, Greek and with the euro sign, from 7-Zip, Python and
+// Info-ZIP zip (unflagged), come out of the built program as 7-Zip extracts
+// them.
 TEST(ExtractDriver, NamesOutsideAsciiSurviveTheBuild) {
-    for (const char* writer : {"python", "7zip"}) {
+    for (const char* writer : {"python", "7zip", "infozip"}) {
         SCOPED_TRACE(writer);
         const std::string container = BuildWork(std::string("names-") + writer + ".container");
         ContainerBuildRecord record;

@@ -33,11 +33,12 @@ struct Member {
   uint16_t disk = 0;
   uint16_t flags = 0;
   Bytes extra;
+  uint16_t madeBy = 0x031E;  // Unix, version 3.0
 };
 
 void PutCentral(Bytes &b, const Member &m) {
   Put32(b, kCentralHeaderSignature);
-  Put16(b, 0x031E), Put16(b, 20), Put16(b, m.flags), Put16(b, m.method);
+  Put16(b, m.madeBy), Put16(b, 20), Put16(b, m.flags), Put16(b, m.method);
   Put16(b, 0x6000), Put16(b, 0x5A21);  // time, date
   Put32(b, 0x12345678), Put32(b, m.compressed), Put32(b, m.uncompressed);
   Put16(b, static_cast<uint32_t>(m.name.size())), Put16(b, static_cast<uint32_t>(m.extra.size())), Put16(b, 0);
@@ -127,17 +128,17 @@ TEST(EndRecordSearch, ArchivesWithoutAnEndRecord) {
   EXPECT_EQ(EndRecordSearchDirect(&source), kEndNotFound);
 }
 
-// A signature whose comment would run past the file's end is not the end
-// record: the search goes on backwards, and with nothing valid it fails.
-TEST(EndRecordSearch, CandidateWhoseCommentPassesTheEndIsPassedOver) {
+// A last signature whose comment would run past the file's end leaves two
+// readings when an earlier record fits: both searches refuse to choose. With
+// nothing valid before it the search fails as before.
+TEST(EndRecordSearch, CandidateWhoseCommentPassesTheEndMakesTheArchiveAmbiguous) {
   Bytes fake;
   PutEnd(fake, 7, 0, 0);
   fake[20] = 0xF4, fake[21] = 0x01;  // a comment of 500 bytes, where there are not
   Bytes archive = ArchiveOf({Member()}, std::string(fake.begin(), fake.end()));
   ArchiveSource source = SourceOf(archive);
-  int64_t real = static_cast<int64_t>(archive.size() - fake.size() - kEndRecordSize);
-  EXPECT_EQ(EndRecordSearchDirect(&source), real);
-  EXPECT_EQ(EndRecordSearchBuffered(&source, 1), real);
+  EXPECT_EQ(EndRecordSearchDirect(&source), kEndAmbiguous);
+  EXPECT_EQ(EndRecordSearchBuffered(&source, 1), kEndAmbiguous);
   Bytes alone = ArchiveOf({Member()});
   alone[alone.size() - 2] = 1;  // the only end record claims a comment of one byte
   source = SourceOf(alone);
@@ -375,27 +376,42 @@ Bytes UnicodePathRecord(const std::string &utf8, uint32_t crc) {
   return ExtraRecord(0x7075, data);
 }
 
-TEST(MemberUtf8Name, FromTheFlagOrAMatchingUnicodePathRecord) {
+// UTF-8 by the flag, by a Unicode path record tied to the stored name, or,
+// unflagged, by a Unix or macOS host whose name reads as UTF-8.
+TEST(MemberUtf8Name, FromTheFlagARecordOrAUnixHost) {
   const std::string stored = "caf\x82.txt";
+  const std::string utf8 = "\xC3\xA9t\xC3\xA9.txt";
+  const std::string dosUtf8 = "\xE1\x81\x82.txt";  // CP437 "\xDF\xFC\xE9" whose bytes also form UTF-8
   uint32_t storedCrc = Crc32Continue(0, reinterpret_cast<const uint8_t *>(stored.data()), stored.size());
+  uint32_t utf8Crc = Crc32Continue(0, reinterpret_cast<const uint8_t *>(utf8.data()), utf8.size());
+  enum : uint16_t { kDos = 0x0014, kNtfs = 0x0B14, kUnix = 0x031E, kDarwin = 0x1314 };
   struct Case {
     const char *what;
     std::string name;
+    uint16_t madeBy;
     uint16_t flags;
     Bytes extra;
     const char *utf8;  // null: the stored name only
   } cases[] = {
-      {"flag", "\xC3\xA9t\xC3\xA9.txt", 0x0800, {}, "\xC3\xA9t\xC3\xA9.txt"},
-      {"flag on bytes that are no UTF-8", stored, 0x0800, {}, nullptr},
-      {"no flag", "\xC3\xA9t\xC3\xA9.txt", 0, {}, nullptr},
-      {"record", stored, 0, UnicodePathRecord("caf\xC3\xA9.txt", storedCrc), "caf\xC3\xA9.txt"},
-      {"stale record", stored, 0, UnicodePathRecord("other.txt", storedCrc ^ 1), nullptr},
-      {"record of bad UTF-8", stored, 0, UnicodePathRecord("\xC0\xAF", storedCrc), nullptr},
+      {"flag", utf8, kDos, 0x0800, {}, utf8.c_str()},
+      {"flag on bytes that are no UTF-8", stored, kUnix, 0x0800, {}, nullptr},
+      {"no flag, DOS host", dosUtf8, kDos, 0, {}, nullptr},
+      {"no flag, NTFS host", utf8, kNtfs, 0, {}, nullptr},
+      {"no flag, Unix host", utf8, kUnix, 0, {}, utf8.c_str()},
+      {"no flag, macOS host", dosUtf8, kDarwin, 0, {}, dosUtf8.c_str()},
+      {"no flag, Unix host, plain ASCII", "plain.txt", kUnix, 0, {}, nullptr},
+      {"no flag, Unix host, code-page bytes", stored, kUnix, 0, {}, nullptr},
+      {"record", stored, kDos, 0, UnicodePathRecord("caf\xC3\xA9.txt", storedCrc), "caf\xC3\xA9.txt"},
+      {"record before the Unix host", utf8, kUnix, 0, UnicodePathRecord("other.txt", utf8Crc), "other.txt"},
+      {"stale record", stored, kUnix, 0, UnicodePathRecord("other.txt", storedCrc ^ 1), nullptr},
+      {"stale record, Unix host", utf8, kUnix, 0, UnicodePathRecord("other.txt", utf8Crc ^ 1), utf8.c_str()},
+      {"record of bad UTF-8", stored, kDos, 0, UnicodePathRecord("\xC0\xAF", storedCrc), nullptr},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
     Member m;
     m.name = c.name;
+    m.madeBy = c.madeBy;
     m.flags = c.flags;
     m.extra = c.extra;
     Loaded loaded;

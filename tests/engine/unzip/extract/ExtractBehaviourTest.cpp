@@ -163,6 +163,38 @@ TEST(BadData, EveryRoadChecksTheCrc) {
   }
 }
 
+// Two end records, the last stating a comment that runs past the file's end:
+// other tools read either directory, so every function refuses the archive
+// as structurally broken and nothing is written.
+TEST(BadData, AmbiguousEndRecordsAreRefusedByEveryFunction) {
+  const std::string archive = Work("ambiguous-end.zip");
+  std::string dest = Fresh("ambiguous-end");
+  const int functions[] = {kUnzipCount,       kUnzipNextInfo,   kUnzipCountMatches, kUnzipNextMatch,
+                           kUnzipCommentSize, kUnzipCommentText, kUnzipInfoByIndex,  kUnzipExtract,
+                           UNZIP_FILETOMEM,   kUnzipMemoryToMemory};
+  for (int function : functions) {
+    SCOPED_TRACE(function);
+    UnzipMemberInfo info = {};
+    char comment[256] = {};
+    Bytes block(64);
+    StreamPartner partner;
+    CALLBACKSTRUCT callbacks = {sizeof callbacks, StreamIo, &partner, {}};
+    UNZIPCMDSTRUCT command = ExtractCommand(archive, dest, "*.*");
+    command.Function = function;
+    command.quietFlag = 1;
+    command.zInfo = &info;
+    command.index = 0;
+    command.lpszReturnString = comment;
+    command.returnCount = sizeof comment;
+    command.lpMemBlock = function == UNZIP_FILETOMEM ? block.data() : nullptr;
+    command.lMemBlockSize = static_cast<uint32_t>(block.size());
+    command.lpCallbackStruct = &callbacks;
+    EXPECT_EQ(3, UnzipExecute(&command));
+    EXPECT_TRUE(partner.output.empty());
+  }
+  EXPECT_TRUE(FilesBelow(dest).empty());
+}
+
 // The archive with a.txt's stated size, in its local and central header,
 // set to size.
 std::string ArchiveStatingSize(uint32_t size) {

@@ -63,7 +63,7 @@ void WriteFileBytes(const std::string &path, const Bytes &data) {
 
 bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-static std::wstring Wide(const std::string &text, UINT codePage) {
+std::wstring WideOf(const std::string &text, UINT codePage) {
   std::wstring out(text.size() + 1, L'\0');
   out.resize(MultiByteToWideChar(codePage, 0, text.c_str(), -1, &out[0], static_cast<int>(out.size())) - 1);
   return out;
@@ -94,7 +94,7 @@ static void Walk(const std::wstring &folder, const std::wstring &prefix, std::ve
 }
 
 void RemoveTree(const std::string &path) {
-  Walk(Wide(path, CP_ACP), L"", nullptr, [](const std::wstring &p, bool isFolder) {
+  Walk(WideOf(path, CP_ACP), L"", nullptr, [](const std::wstring &p, bool isFolder) {
     SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (isFolder) RemoveDirectoryW(p.c_str());
     else DeleteFileW(p.c_str());
@@ -104,7 +104,7 @@ void RemoveTree(const std::string &path) {
 
 std::vector<std::string> FilesBelow(const std::string &folder) {
   std::vector<std::string> files;
-  Walk(Wide(folder, CP_ACP), L"", &files, [](const std::wstring &, bool) {});
+  Walk(WideOf(folder, CP_ACP), L"", &files, [](const std::wstring &, bool) {});
   std::sort(files.begin(), files.end());
   return files;
 }

@@ -35,6 +35,8 @@ std::string Work(const std::string &relative);  // under BRENNICOR_TEST_WORK/ext
 void WriteFileBytes(const std::string &path, const Bytes &data);
 bool Exists(const std::string &path);
 void RemoveTree(const std::string &path);
+// Text of the code page as wide text.
+std::wstring WideOf(const std::string &text, UINT codePage);
 // Files below the folder, relative with forward slashes, in UTF-8.
 std::vector<std::string> FilesBelow(const std::string &folder);
 
