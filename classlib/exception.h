@@ -51,3 +51,18 @@ class CFileException : public CException {
 [[noreturn]] void AfxThrowUserException();
 [[noreturn]] void AfxThrowArchiveException(int cause);
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, LPCSTR lpszFileName = nullptr);
+
+// Runs call where the system called in: a window, hook, timer or enumeration
+// procedure. No exception may unwind through the system's frames, so any
+// that comes (the layer's own or the language's, std::bad_alloc among them)
+// ends here, and the message fails with `failed` as its answer.
+template <class Result, class Call>
+Result CallFromSystem(Result failed, Call&& call) noexcept {
+  try {
+    return call();
+  } catch (CException* e) {
+    e->Delete();
+  } catch (...) {
+  }
+  return failed;
+}

@@ -72,11 +72,15 @@ static LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     CWnd* pWnd = state->m_pWndInit;
     state->m_pWndInit = nullptr;
     HWND hWnd = reinterpret_cast<HWND>(wParam);
-    pWnd->Attach(hWnd);
-    pWnd->PreSubclassWindow();
-    WNDPROC old = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-    if (old != &AfxWndProc) pWnd->m_pfnSuper = old;
+    // An object that cannot be attached leaves the window to its class's procedure.
+    CallFromSystem(false, [&] {
+      pWnd->Attach(hWnd);
+      pWnd->PreSubclassWindow();
+      WNDPROC old = reinterpret_cast<WNDPROC>(
+          ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+      if (old != &AfxWndProc) pWnd->m_pfnSuper = old;
+      return true;
+    });
   }
   LRESULT result = ::CallNextHookEx(hook, code, wParam, lParam);
   // Nested creation may have replaced the hook meanwhile: only this one goes.
@@ -214,17 +218,14 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
   state->m_lastSentMsg.message = nMsg;
   state->m_lastSentMsg.wParam = wParam;
   state->m_lastSentMsg.lParam = lParam;
-  LRESULT lResult = 0;
-  try {
+  const LRESULT failed = nMsg == WM_CREATE ? -1 : 0;
+  const LRESULT lResult = CallFromSystem(failed, [&] {
     RECT before = {};
     if (nMsg == WM_INITDIALOG) ::GetWindowRect(hWnd, &before);
-    lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    const LRESULT result = pWnd->WindowProc(nMsg, wParam, lParam);
     if (nMsg == WM_INITDIALOG && CWnd::FromHandlePermanent(hWnd) == pWnd) CenterUnplacedDialog(pWnd, before);
-  } catch (CException* e) {
-    // Never unwind through the system's frames: the message just fails.
-    e->Delete();
-    lResult = nMsg == WM_CREATE ? -1 : 0;
-  }
+    return result;
+  });
   // A handler that skipped the base WM_NCDESTROY leaves the object attached.
   if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) pWnd->NcDestroyCleanup();
   state->m_lastSentMsg = saved;

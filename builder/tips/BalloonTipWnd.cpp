@@ -161,24 +161,24 @@ void CBalloonTipWnd::TurnOffFadingWhereUnavailable() {
 void CBalloonTipWnd::ArmTriggers() {
   if (options_ & kBalloonMouseTriggers) {
     GetCursorPos(&shownCursor_);
-    HoldBalloonHook(BalloonHookKind::kMouse, this);
+    HoldThreadHook(XTHookKind::kMouse, this);
   }
   if ((options_ & kBalloonButtonUpTriggers) && ::GetCapture() == nullptr) SetCapture();
-  if (options_ & BTO_CLOSE_ON_KEY) HoldBalloonHook(BalloonHookKind::kKeyboard, this);
-  if (anchorWindow_) HoldBalloonHook(BalloonHookKind::kWindowProcReturn, this);
+  if (options_ & BTO_CLOSE_ON_KEY) HoldThreadHook(XTHookKind::kKeyboard, this);
+  if (anchorWindow_) HoldThreadHook(XTHookKind::kWindowProcReturn, this);
 }
 
 void CBalloonTipWnd::ReleaseHooks() {
-  ReleaseBalloonHook(BalloonHookKind::kMouse, this);
-  ReleaseBalloonHook(BalloonHookKind::kKeyboard, this);
-  ReleaseBalloonHook(BalloonHookKind::kWindowProcReturn, this);
+  ReleaseThreadHook(XTHookKind::kMouse, this);
+  ReleaseThreadHook(XTHookKind::kKeyboard, this);
+  ReleaseThreadHook(XTHookKind::kWindowProcReturn, this);
 }
 
 void CBalloonTipWnd::SetBalloonAnchor(POINT anchor, CWnd* anchorWindow) {
   anchor_ = anchor;
   anchorWindow_ = anchorWindow ? anchorWindow->GetSafeHwnd() : nullptr;
   if (GetSafeHwnd()) {
-    if (anchorWindow_) HoldBalloonHook(BalloonHookKind::kWindowProcReturn, this);
+    if (anchorWindow_) HoldThreadHook(XTHookKind::kWindowProcReturn, this);
     PositionBalloon();
   }
 }

@@ -1,17 +1,17 @@
 // A balloon tip: a rounded pop-up whose tail points at an anchor, with a
 // bold title line (optional icon and close button), a word-wrapped text and
 // an optional link opened by a click. It closes on the user actions its
-// options name (through the thread's shared hooks, BalloonHooks.h), on its
-// timeout or its close button; with BTO_DELETE_ON_DESTROY the object
+// options name (through the thread's hooks), on its timeout or its close
+// button; with BTO_DELETE_ON_DESTROY the object
 // deletes itself once its window is gone.
 //
 // Files: BalloonTipWnd.cpp creation, options, hooks and closing;
 // BalloonTipPaint.cpp measuring and painting; BalloonGeometry.cpp placement.
 #pragma once
 #include "BalloonGeometry.h"
-#include "BalloonHooks.h"
 #include "classlib/imagelist.h"
 #include "classlib/wnd.h"
+#include "toolkit/common/ThreadHooks.h"
 
 enum BalloonOption : UINT {
   BTO_CLOSE_ON_LBUTTON_UP = 0x0001,
@@ -37,7 +37,7 @@ constexpr UINT kBalloonButtonUpTriggers = 0x0007; // these also take the mouse c
 constexpr char kBalloonShadowClass[] = "BalloonHelpClassDS";
 constexpr char kBalloonPlainClass[] = "BalloonHelpClass";
 
-class CBalloonTipWnd : public CWnd, private BalloonHookClient {
+class CBalloonTipWnd : public CWnd, private CXTHookClient {
   DECLARE_MESSAGE_MAP()
  public:
   CBalloonTipWnd();

@@ -130,13 +130,13 @@ TEST_F(TipsTest, InfoBalloonIsTopmostAndClosesOnAKeyLeavingNothing) {
   GetWindowRect(shown.windows[0], &balloon);
   const POINT centre = main_.Centre();
   EXPECT_TRUE(PtInRect(&balloon, centre));
-  EXPECT_EQ(1, BalloonHookHolders(BalloonHookKind::kKeyboard));
-  EXPECT_EQ(1, BalloonHookHolders(BalloonHookKind::kMouse));
+  EXPECT_EQ(1, ThreadHookHolders(XTHookKind::kKeyboard));
+  EXPECT_EQ(1, ThreadHookHolders(XTHookKind::kMouse));
 
   PressKey(VK_SHIFT);
   EXPECT_TRUE(PumpUntil(NoBalloonLeft, kWaitMs));
-  EXPECT_FALSE(IsBalloonHookInstalled(BalloonHookKind::kKeyboard));
-  EXPECT_FALSE(IsBalloonHookInstalled(BalloonHookKind::kMouse));
+  EXPECT_FALSE(IsThreadHookInstalled(XTHookKind::kKeyboard));
+  EXPECT_FALSE(IsThreadHookInstalled(XTHookKind::kMouse));
 }
 
 TEST_F(TipsTest, InfoBalloonClosesOnALeftPressAnywhereInTheThread) {
@@ -165,19 +165,19 @@ TEST_F(TipsTest, TwoBalloonsShareTheThreadHooksAndCloseOnTheirOwnTriggers) {
   CBalloonTipWnd::LaunchBalloon("keys", "closes on a key", {300, 300}, nullptr, BTO_CLOSE_ON_KEY);
   CBalloonTipWnd::LaunchBalloon("clicks", "closes on a click", {400, 300}, nullptr, BTO_CLOSE_ON_LBUTTON_DOWN);
   ASSERT_EQ(2, Balloons().count);
-  EXPECT_EQ(1, BalloonHookHolders(BalloonHookKind::kKeyboard));
-  EXPECT_EQ(1, BalloonHookHolders(BalloonHookKind::kMouse));
+  EXPECT_EQ(1, ThreadHookHolders(XTHookKind::kKeyboard));
+  EXPECT_EQ(1, ThreadHookHolders(XTHookKind::kMouse));
 
   PressKey(VK_SHIFT);
   ASSERT_TRUE(PumpUntil([] { return Balloons().count == 1; }, kWaitMs));
   char title[32] = {};
   GetWindowTextA(Balloons().windows[0], title, sizeof title);
   EXPECT_STREQ("clicks", title);
-  EXPECT_FALSE(IsBalloonHookInstalled(BalloonHookKind::kKeyboard));
+  EXPECT_FALSE(IsThreadHookInstalled(XTHookKind::kKeyboard));
 
   ClickWithMouse({main_.Centre().x - 120, main_.Centre().y - 80});
   EXPECT_TRUE(PumpUntil(NoBalloonLeft, kWaitMs));
-  EXPECT_FALSE(IsBalloonHookInstalled(BalloonHookKind::kMouse));
+  EXPECT_FALSE(IsThreadHookInstalled(XTHookKind::kMouse));
 }
 
 TEST_F(TipsTest, ABalloonThatCannotShowIsDeleted) {
@@ -207,7 +207,7 @@ TEST_F(TipsTest, DelayedCloseFirstOnlyDisarmsTheTriggers) {
 TEST_F(TipsTest, BalloonFollowsItsAnchorWindow) {
   CBalloonTipWnd::LaunchBalloon("follows", "its anchor", {150, 100}, nullptr, BTO_CLOSE_ON_KEY, &main_);
   ASSERT_EQ(1, Balloons().count);
-  EXPECT_TRUE(IsBalloonHookInstalled(BalloonHookKind::kWindowProcReturn));
+  EXPECT_TRUE(IsThreadHookInstalled(XTHookKind::kWindowProcReturn));
   HWND balloon = Balloons().windows[0];
   RECT before, after;
   GetWindowRect(balloon, &before);
@@ -227,7 +227,7 @@ TEST_F(TipsTest, BalloonFollowsItsAnchorWindow) {
   EXPECT_EQ(after.right - after.left - 16, client.right);
   EXPECT_EQ(after.bottom - after.top - 36, client.bottom);
   ::DestroyWindow(balloon);
-  EXPECT_FALSE(IsBalloonHookInstalled(BalloonHookKind::kWindowProcReturn));
+  EXPECT_FALSE(IsThreadHookInstalled(XTHookKind::kWindowProcReturn));
 }
 
 class HoverTipTest : public TipsTest {

@@ -2,6 +2,7 @@
 // reflection, pre-translation, idle processing and forwarding.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 #include "classlib/controls.h"
@@ -340,17 +341,35 @@ BEGIN_MESSAGE_MAP(CSelfUpdatingButton, CButton)
   ON_UPDATE_COMMAND_UI_REFLECT(OnUpdateSelf)
 END_MESSAGE_MAP()
 
+const UINT kThrowNow = WM_APP + 3;
+
+// Throws from its handlers: the layer's own exception or the language's.
 class CThrowingWnd : public CWnd {
  public:
+  explicit CThrowingWnd(void (*raise)(), bool inCreate) : m_raise(raise), m_inCreate(inCreate) {}
   int OnCreate(LPCREATESTRUCTA) {
-    AfxThrowResourceException();
+    if (m_inCreate) m_raise();
+    return 0;
+  }
+  LRESULT OnThrowNow(WPARAM, LPARAM) {
+    m_raise();
+    return 1;
   }
   DECLARE_MESSAGE_MAP()
+
+ private:
+  void (*m_raise)();
+  bool m_inCreate;
 };
 
 BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
   ON_WM_CREATE()
+  ON_MESSAGE(kThrowNow, OnThrowNow)
 END_MESSAGE_MAP()
+
+void RaiseLayersOwn() { AfxThrowResourceException(); }
+void RaiseBadAlloc() { throw std::bad_alloc(); }
+void RaiseAnything() { throw 7; }
 
 }  // namespace
 
@@ -408,10 +427,18 @@ TEST(Window, DescendantSearchAndClassNames) {
   parent.DestroyWindow();
 }
 
-TEST(Window, AnExceptionInCreationFailsTheCreation) {
-  CThrowingWnd wnd;
-  EXPECT_FALSE(wnd.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
-  EXPECT_EQ(wnd.m_hWnd, nullptr);
+// No exception unwinds through the system's frames, whatever its kind.
+TEST(Window, AnExceptionFailsItsMessageAndTheProgramGoesOn) {
+  for (void (*raise)() : {RaiseLayersOwn, RaiseBadAlloc, RaiseAnything}) {
+    CThrowingWnd creating(raise, true);
+    EXPECT_FALSE(creating.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(creating.m_hWnd, nullptr);
+    CThrowingWnd created(raise, false);
+    ASSERT_TRUE(created.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(created.SendMessage(kThrowNow), 0);
+    EXPECT_TRUE(::IsWindow(created.m_hWnd));
+    created.DestroyWindow();
+  }
 }
 
 TEST(Window, ToolTipsFollowTheChildUnderTheMouse) {

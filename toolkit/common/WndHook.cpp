@@ -57,7 +57,7 @@ LRESULT CALLBACK HookedWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
   state->m_lastSentMsg.message = message;
   state->m_lastSentMsg.wParam = wParam;
   state->m_lastSentMsg.lParam = lParam;
-  const LRESULT result = Dispatch(hWnd, message, wParam, lParam);
+  const LRESULT result = CallFromSystem(LRESULT(0), [&] { return Dispatch(hWnd, message, wParam, lParam); });
   state->m_lastSentMsg = saved;
   return result;
 }

@@ -1,44 +1,46 @@
 // Popups opened from the menu bar and the mouse on the bar. One popup loop
 // runs at a time; moving to another title ends it (WM_CANCELMODE to the
 // owner) and names the title to open next, so TrackPopup loops from title to
-// title. A WH_MSGFILTER hook of the thread sees the popup loop's messages.
+// title. The thread's message-filter hook (ThreadHooks.h) sees the popup loop's messages.
 #include <algorithm>
 
 #include "toolkit/common/SharedState.h"
+#include "toolkit/common/ThreadHooks.h"
 #include "toolkit/menus/CoolMenu.h"
 #include "toolkit/menus/MenuBar.h"
 
 namespace {
 
-// The popup loop's message filter: installed by the outermost TrackPopup of
-// the thread, however deep popups nest.
-struct MenuFilter {
-  HHOOK hook = nullptr;
-  CXTMenuBar* bar = nullptr;
+// The thread's menu-bar tracking: the popup loop's message filter, held by
+// the outermost TrackPopup of the thread however deep popups nest, and
+// where the open title is while its popup shows, for the popup's drawing.
+class MenuTracking : public CXTHookClient {
+ public:
+  void Enter(CXTMenuBar* bar) {
+    if (nesting++ > 0) return;
+    m_bar = bar;
+    HoldThreadHook(XTHookKind::kMessageFilter, this);
+  }
+  void Leave() {
+    if (--nesting > 0) return;
+    ReleaseThreadHook(XTHookKind::kMessageFilter, this);
+    m_bar = nullptr;
+  }
+  bool OnHookMessageFilter(int code, MSG& message) override {
+    return code == MSGF_MENU && m_bar && m_bar->OnMenuInput(&message, FALSE);
+  }
+
   int nesting = 0;
+  CRect openTitle;
+  DWORD openAlignment = 0;
+
+ private:
+  CXTMenuBar* m_bar = nullptr;
 };
-MenuFilter g_filter;
 
-// Where the open title is while its popup shows, for the popup's drawing.
-CRect g_openTitle;
-DWORD g_openAlignment = 0;
-
-LRESULT CALLBACK FilterMenuMessage(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == MSGF_MENU && g_filter.bar && g_filter.bar->OnMenuInput(reinterpret_cast<MSG*>(lParam), FALSE))
-    return 1;
-  return ::CallNextHookEx(g_filter.hook, code, wParam, lParam);
-}
-
-void EnterFilter(CXTMenuBar* bar) {
-  if (g_filter.nesting++ > 0) return;
-  g_filter.bar = bar;
-  g_filter.hook = ::SetWindowsHookExA(WH_MSGFILTER, FilterMenuMessage, nullptr, ::GetCurrentThreadId());
-}
-
-void LeaveFilter() {
-  if (--g_filter.nesting > 0) return;
-  if (g_filter.hook) ::UnhookWindowsHookEx(g_filter.hook);
-  g_filter = MenuFilter();
+MenuTracking& Tracking() {
+  static thread_local MenuTracking tracking;
+  return tracking;
 }
 
 // The cool menu hooked on the owner, when the frame installed one.
@@ -57,8 +59,8 @@ bool HoverTimerSupported() {
 }  // namespace
 
 void CXTMenuBar::GetOpenTitle(RECT* rect, DWORD* alignment) {
-  if (rect) *rect = g_openTitle;
-  if (alignment) *alignment = g_openAlignment;
+  if (rect) *rect = Tracking().openTitle;
+  if (alignment) *alignment = Tracking().openAlignment;
 }
 
 CWnd* CXTMenuBar::OwnerWindow() const {
@@ -73,11 +75,11 @@ void CXTMenuBar::TrackPopup(int item) {
     m_nPressedItem = item;
     UpdateWindow();
     SetTrackingState(kPopupOpen, item);
-    EnterFilter(this);
+    Tracking().Enter(this);
     m_items[item]->Track();
-    LeaveFilter();
+    Tracking().Leave();
     m_nPressedItem = -1;
-    if (g_filter.nesting == 0) SetTrackingState(m_bEscapeClosed ? kButtonMode : kIdle, item);
+    if (Tracking().nesting == 0) SetTrackingState(m_bEscapeClosed ? kButtonMode : kIdle, item);
     StopHoverTimer();
     item = m_nNextItem;
     if (m_hWnd) {
@@ -212,8 +214,8 @@ void CXTMenuBar::TrackTitle(const CXTMenuBarTextItem& title) {
   }
   m_hMenuOpen = info.hSubMenu;
   RedrawWindow(GetItemRect(item), nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  g_openTitle = rect;
-  g_openAlignment = PopupAlignment();
+  Tracking().openTitle = rect;
+  Tracking().openAlignment = PopupAlignment();
   if (CXTCoolMenu* cool = FindCoolMenu(owner->m_hWnd)) {
     CXTCoolMenu::SetMenuBarPopup(TRUE);
     cool->TrackPopupMenuEx(info.hSubMenu, flags, point.x, point.y, owner, &params.rcExclude, TRUE);
@@ -221,8 +223,8 @@ void CXTMenuBar::TrackTitle(const CXTMenuBarTextItem& title) {
   } else {
     ::TrackPopupMenuEx(info.hSubMenu, flags, point.x, point.y, owner->m_hWnd, &params);
   }
-  g_openAlignment = 0;
-  g_openTitle.SetRectEmpty();
+  Tracking().openAlignment = 0;
+  Tracking().openTitle.SetRectEmpty();
   m_hMenuOpen = nullptr;
 }
 

@@ -2,14 +2,21 @@
 
 #include <map>
 
+#include "toolkit/common/ThreadHooks.h"
 #include "toolkit/menus/CoolMenuPopupHook.h"
 #include "toolkit/menus/MenuBar.h"
 
 namespace {
 
-struct Watch {
-  HHOOK cbtHook = nullptr;
+// The thread's popup-menu windows, found through its window-event hook.
+struct Watch : CXTHookClient {
+  void OnHookCbt(int code, WPARAM wParam, LPARAM lParam) override;
+  RECT TitleForNewPopup();
+  void OnPopupCreated(HWND popup);
+  void OnPopupDestroyed(HWND popup);
+
   int starts = 0;
+  bool busy = false;
   std::map<HWND, CXTCoolMenuPopupHook*> hooks;
   HMENU notedMenu = nullptr;
   CXTCoolMenuPopupHook* waiting = nullptr;
@@ -18,104 +25,113 @@ struct Watch {
   bool cursorSeen = false;
   POINT lastCursor = {0, 0};
 };
-Watch g_watch;
+
+Watch& TheWatch() {
+  static thread_local Watch watch;
+  return watch;
+}
 
 // The title a new popup opens from: one given for it, else the menu bar's
 // open title, which only the first popup of the menu bar's tracking takes
 // (its submenus open from items, not from the title).
-RECT TitleForNewPopup() {
-  RECT title = g_watch.nextTitle;
-  g_watch.nextTitle = RECT{0, 0, 0, 0};
-  if (!::IsRectEmpty(&title) || !g_watch.hooks.empty()) return title;
+RECT Watch::TitleForNewPopup() {
+  RECT title = nextTitle;
+  nextTitle = RECT{0, 0, 0, 0};
+  if (!::IsRectEmpty(&title) || !hooks.empty()) return title;
   DWORD alignment = 0;
   CXTMenuBar::GetOpenTitle(&title, &alignment);
   if (!alignment) ::SetRectEmpty(&title);
   return title;
 }
 
-void OnPopupCreated(HWND popup) {
+void Watch::OnPopupCreated(HWND popup) {
   auto* hook = new CXTCoolMenuPopupHook(TitleForNewPopup());
   hook->HookWindow(popup);
-  g_watch.hooks[popup] = hook;
-  if (g_watch.notedMenu) {
-    hook->SetMenu(g_watch.notedMenu);
-    g_watch.notedMenu = nullptr;
+  hooks[popup] = hook;
+  if (notedMenu) {
+    hook->SetMenu(notedMenu);
+    notedMenu = nullptr;
   } else {
-    g_watch.waiting = hook;
+    waiting = hook;
   }
 }
 
-void OnPopupDestroyed(HWND popup) {
-  auto it = g_watch.hooks.find(popup);
-  if (it == g_watch.hooks.end()) return;
-  if (g_watch.waiting == it->second) g_watch.waiting = nullptr;
+void Watch::OnPopupDestroyed(HWND popup) {
+  auto it = hooks.find(popup);
+  if (it == hooks.end()) return;
+  if (waiting == it->second) waiting = nullptr;
   delete it->second;
-  g_watch.hooks.erase(it);
+  hooks.erase(it);
 }
 
-LRESULT CALLBACK WatchPopupWindows(int code, WPARAM wParam, LPARAM lParam) {
-  static bool busy = false;
-  const LRESULT result = ::CallNextHookEx(g_watch.cbtHook, code, wParam, lParam);
-  if (busy) return result;
-  busy = true;
+// A popup's hook may create or destroy windows itself: those are not popups
+// of the menu and are left alone.
+void Watch::OnHookCbt(int code, WPARAM wParam, LPARAM) {
+  if (busy) return;
+  struct Busy {
+    bool& flag;
+    explicit Busy(bool& f) : flag(f) { flag = true; }
+    ~Busy() { flag = false; }
+  } whileBusy(busy);
   const HWND window = reinterpret_cast<HWND>(wParam);
   if (code == HCBT_CREATEWND && IsMenuPopupWindow(window))
     OnPopupCreated(window);
   else if (code == HCBT_DESTROYWND)
     OnPopupDestroyed(window);
-  busy = false;
-  return result;
 }
 
 }  // namespace
 
 void CXTPopupMenuWatch::Start() {
-  if (g_watch.starts++ == 0)
-    g_watch.cbtHook = ::SetWindowsHookExA(WH_CBT, WatchPopupWindows, nullptr, ::GetCurrentThreadId());
+  Watch& watch = TheWatch();
+  if (watch.starts++ == 0) HoldThreadHook(XTHookKind::kCbt, &watch);
 }
 
 void CXTPopupMenuWatch::Stop() {
-  if (--g_watch.starts > 0 || !g_watch.cbtHook) return;
-  ::UnhookWindowsHookEx(g_watch.cbtHook);
-  g_watch.cbtHook = nullptr;
+  Watch& watch = TheWatch();
+  if (--watch.starts == 0) ReleaseThreadHook(XTHookKind::kCbt, &watch);
 }
 
 void CXTPopupMenuWatch::LinkMenu(HMENU menu) {
-  CXTCoolMenuPopupHook* waiting = g_watch.waiting;
+  Watch& watch = TheWatch();
+  CXTCoolMenuPopupHook* waiting = watch.waiting;
   if (waiting && ::IsWindow(waiting->m_hWnd)) {
-    g_watch.waiting = nullptr;
+    watch.waiting = nullptr;
     waiting->SetMenu(menu);
   } else {
-    g_watch.notedMenu = menu;
+    watch.notedMenu = menu;
   }
 }
 
-void CXTPopupMenuWatch::ForgetNotedMenu() { g_watch.notedMenu = nullptr; }
+void CXTPopupMenuWatch::ForgetNotedMenu() { TheWatch().notedMenu = nullptr; }
 
-void CXTPopupMenuWatch::SetNextTitle(const RECT& title) { g_watch.nextTitle = title; }
+void CXTPopupMenuWatch::SetNextTitle(const RECT& title) { TheWatch().nextTitle = title; }
 
 void CXTPopupMenuWatch::CloseAll() {
-  for (const auto& open : g_watch.hooks) ::PostMessageA(open.first, WM_CLOSE, 0, 0);
+  Watch& watch = TheWatch();
+  for (const auto& open : watch.hooks) ::PostMessageA(open.first, WM_CLOSE, 0, 0);
 }
 
-int CXTPopupMenuWatch::OpenCount() { return static_cast<int>(g_watch.hooks.size()); }
+int CXTPopupMenuWatch::OpenCount() { return static_cast<int>(TheWatch().hooks.size()); }
 
 CXTCoolMenuPopupHook* CXTPopupMenuWatch::Find(HWND popup) {
-  auto it = g_watch.hooks.find(popup);
-  return it == g_watch.hooks.end() ? nullptr : it->second;
+  Watch& watch = TheWatch();
+  auto it = watch.hooks.find(popup);
+  return it == watch.hooks.end() ? nullptr : it->second;
 }
 
-bool CXTPopupMenuWatch::MouseMoved() { return g_watch.mouseMoved; }
+bool CXTPopupMenuWatch::MouseMoved() { return TheWatch().mouseMoved; }
 
 void CXTPopupMenuWatch::FollowMouse(UINT message) {
+  Watch& watch = TheWatch();
   if (message == WM_KEYDOWN) {
-    g_watch.mouseMoved = false;
+    watch.mouseMoved = false;
     return;
   }
   POINT cursor;
   if (!::GetCursorPos(&cursor)) return;
-  if (g_watch.cursorSeen && (cursor.x != g_watch.lastCursor.x || cursor.y != g_watch.lastCursor.y))
-    g_watch.mouseMoved = true;
-  g_watch.cursorSeen = true;
-  g_watch.lastCursor = cursor;
+  if (watch.cursorSeen && (cursor.x != watch.lastCursor.x || cursor.y != watch.lastCursor.y))
+    watch.mouseMoved = true;
+  watch.cursorSeen = true;
+  watch.lastCursor = cursor;
 }

@@ -1,5 +1,5 @@
 // The popup-menu windows of the UI thread. While any cool menu is
-// installed, a WH_CBT hook puts a CXTCoolMenuPopupHook on each window of the
+// installed, the thread's window-event hook puts a CXTCoolMenuPopupHook on each window of the
 // system's popup-menu class and drops it when the window goes.
 //
 // A popup's window and its menu (from WM_INITMENUPOPUP) arrive in either

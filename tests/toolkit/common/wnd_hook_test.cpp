@@ -3,6 +3,7 @@
 // message seen inside a hook; the popup-menu hooks' shared system state.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,26 @@ TEST(WndHook, AllHooksAreGoneBeforeTheWindowsOwnNcDestroy) {
     EXPECT_FALSE(b.IsWindowHooked());
   }  // destroying the hooks now does nothing more
   EXPECT_EQ(CXTWndHook::FindHead(w), nullptr);
+}
+
+// A hook that runs out of memory: the message fails, the window and its
+// other hooks go on.
+TEST(WndHook, AnExceptionInAHookFailsItsMessageAndTheProgramGoesOn) {
+  class ThrowingHook : public CXTWndHook {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+      if (message == kProbe) throw std::bad_alloc();
+      return Default(message, wParam, lParam);
+    }
+  };
+  HWND w = MakeWindow();
+  NamedHook below("below");
+  ThrowingHook throwing;
+  below.HookWindow(w);
+  throwing.HookWindow(w);
+  EXPECT_EQ(::SendMessageA(w, kProbe, 1, 2), 0);
+  throwing.HookWindow(static_cast<HWND>(nullptr));
+  EXPECT_EQ(Probe(w), (Log{"below", "own"}));
+  ::DestroyWindow(w);
 }
 
 TEST(WndHook, AForeignSubclassBetweenHooksKeepsWorking) {
