@@ -20,6 +20,8 @@
 #define IDS_XT_TOOLBAR 4558
 #define IDS_XT_NO_HELP_TOPIC 4566
 #define IDS_XT_RESET_TOOLBAR 4652
+// The chevron's command: open the customise sheet for the bar.
+#define XT_IDC_CUSTOMIZE 53782
 #define IDS_XT_STATUS_BAR 4560
 #define IDS_XT_CLOSE 4585
 #define IDS_XT_MENU_BAR 4644

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "classlib/winapp.h"
+#include "toolkit/bars/ChevronButton.h"
 #include "toolkit/bars/ToolBarMessages.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/paint/SysColorBitmap.h"
@@ -91,6 +92,14 @@ int CXTToolBar::OnCreate(LPCREATESTRUCTA lpcs) {
   if (CXTControlBar::OnCreate(lpcs) == -1) return -1;
   // The common control answers the bar's own font, not the bar base's default.
   SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+  if (HasChevron()) {
+    m_pChevron = new CXTExpButton(this);
+    if (!m_pChevron->Create(XT_IDC_CUSTOMIZE)) {
+      delete m_pChevron;
+      m_pChevron = nullptr;
+      return -1;
+    }
+  }
   return 0;
 }
 

@@ -10,7 +10,8 @@
 //
 // Files: ToolBar.cpp (creation, images, buttons, texts, controls),
 // ToolBarLayout.cpp (wrapping, sizes, relayout), ToolBarWrap.cpp (the row
-// arithmetic), ToolBarPaint.cpp (custom draw), ToolBarNotify.cpp (reflected
+// arithmetic), ToolBarChevron.cpp (hiding what does not fit, the chevron's
+// place, the pop-up's copies), ToolBarPaint.cpp (custom draw), ToolBarNotify.cpp (reflected
 // notifications, drop-downs, command updates, tips), ToolBarState.cpp (the
 // stored layout and its reset).
 #pragma once
@@ -28,11 +29,15 @@
 #include "toolkit/bars/ToolBarLayoutBytes.h"
 #include "toolkit/paint/PaintStyle.h"
 
+class CXTExpButton;
+
 class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   DECLARE_DYNAMIC(CXTToolBar)
   DECLARE_MESSAGE_MAP()
  public:
   enum { kStandardBarId = 0xE800, kSeparatorWidthFlat = 6, kSeparatorWidthClassic = 8 };
+  // Room the chevron takes at the end of a docked bar that offers it.
+  enum { kChevronAllowance = 13 };
 
   // One button as the bar remembers it beside the window's own record.
   struct ButtonEntry {
@@ -97,9 +102,25 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   int RelayoutCount() const { return m_relayoutCount; }
   BOOL IsHorizontalLayout() const;
   virtual BOOL HasFlatLook() const;
-  virtual BOOL HasChevron() const { return FALSE; }
+  virtual BOOL HasChevron() const { return TRUE; }
   virtual BOOL HasHiddenButtons() const { return !m_hiddenWidths.empty(); }
   BOOL IsCustomizable() const { return m_bCustomizable; }
+
+  // ---- the chevron
+  // Hides buttons from the end until the bar and its chevron fit available
+  // (one always stays); returns fullLength.
+  int HideButtonsToFit(int fullLength, int available, BOOL horizontal);
+  // Shows hidden buttons again in index order while they fit; the length
+  // the bar takes.
+  int ShowButtonsThatFit(int fullLength, int available, BOOL horizontal);
+  // The least a band of the bar may be: its first visible button and the chevron.
+  CSize ChevronMinimumSize();
+  CXTExpButton* Chevron() const { return m_pChevron; }
+  // Copies of the hidden buttons (controls lent, texts and drop-downs kept)
+  // into target, in rows of rowWidth or the widest hidden button.
+  void FillHiddenButtons(CXTToolBar* target, int rowWidth);
+  // Sizes, extended style and owner for a bar that shows this one's buttons.
+  void LendLookTo(CXTToolBar& target) const;
 
   // ---- customisation and the stored layout
   void EnableCustomization(BOOL enable);
@@ -194,6 +215,12 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   }
   RowModel ReadRowModel() const;
   void TakeDefaultLayout();
+  int VisibleButtonCount() const;
+  void SetButtonHidden(int index, TBBUTTON button, BOOL hidden);
+  void PlaceChevron(int length, BOOL horizontal);
+  void SizeChevron(CSize extent, BOOL horizontal);
+  int ChevronAllowance() const;
+  void TakeImagesInto(CXTToolBar* target) const;
   BOOL LoadState();
   // The image a stored button takes: its own, one the menus know, or none.
   int StoredImage(const CXTToolBarLayout::Button& button, const std::set<UINT>& ownImages);
@@ -216,6 +243,7 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   std::map<std::string, int> m_stringIndexes;
   std::vector<int> m_openDropDowns;  // ascending
   std::vector<BYTE> m_defaultLayout;
+  CXTExpButton* m_pChevron = nullptr;  // a child window that deletes itself
   CSize m_sizeImage{16, 15};
   CSize m_sizeButton{23, 22};
   CString m_settingsSection, m_settingsValue;

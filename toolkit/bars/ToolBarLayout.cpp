@@ -64,9 +64,13 @@ CSize CXTToolBar::CalcLayout(DWORD mode, int length) {
     }
   }
   CSize size = CalcSize(model);
+  const BOOL horizontal = (mode & LM_HORZ) != 0;
+  const CSize extent = size;
+  (horizontal ? size.cx : size.cy) += ChevronAllowance();
   if (mode & LM_COMMIT) {
     if ((m_dwStyle & CBRS_FLOATING) && (m_dwStyle & CBRS_SIZE_DYNAMIC)) m_nMRUWidth = size.cx;
     CommitLayout(model);
+    SizeChevron(extent, horizontal);
   }
   CRect inside(0, 0, 0, 0);
   CalcInsideRect(inside, (mode & LM_HORZ) != 0);

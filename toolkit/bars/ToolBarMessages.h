@@ -19,6 +19,8 @@ enum : UINT {
   // wParam the NMTOOLBAR, lParam the button's screen rectangle. Result 0: the
   // drop-down is over at once.
   XTWM_DROPDOWN = 0x89D3,
+  // To the chevron: its hidden-buttons pop-up closed.
+  XTWM_CHEVRON_POPUP_CLOSED = 0x89DF,
   // Posted to the parent: wParam the bar's window, lParam its fixed width.
   XTWM_TOOLBAR_NEW_WIDTH = 0x89E6,
 };

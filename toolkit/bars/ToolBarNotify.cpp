@@ -91,6 +91,8 @@ void CXTToolBar::OnDestroy() {
     SaveState();
     EnableCustomization(FALSE);
   }
+  // The chevron goes with the window's children and deletes itself.
+  m_pChevron = nullptr;
   CXTControlBar::OnDestroy();
 }
 

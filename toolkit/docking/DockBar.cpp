@@ -5,6 +5,7 @@
 #include "classlib/docking/dockcontext.h"
 #include "classlib/frame/framewnd.h"
 #include "toolkit/bars/ControlBar.h"
+#include "toolkit/bars/ToolBar.h"
 #include "toolkit/common/MemDC.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/frame/FrameHelper.h"
@@ -23,6 +24,9 @@ namespace {
 // The layout works along the dock bar: a vertical one has x and y exchanged.
 CRect Along(const CRect& rect, bool horz) { return horz ? rect : CRect(rect.top, rect.left, rect.bottom, rect.right); }
 CSize Along(CSize size, bool horz) { return horz ? size : CSize(size.cy, size.cx); }
+
+// The length a chevron bar that is not the last of its row may take.
+const int kUnlimitedLength = 32767;
 
 // The customise flag that lets the sides offer the bar list.
 const int kSideBarListCustomizeFlag = 3;
@@ -122,13 +126,14 @@ CSize CXTDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         --i;
         continue;
       }
+      FitChevronBar(pBar, i, rect, available, horz);
       if (rect != current) {
         const CRect placed = Along(rect, horz);
         if (!m_bLayoutQuery && !m_bFloating && pBar->m_pDockContext) pBar->m_pDockContext->m_rectMRUDockPos = placed;
         if (layout.hDWP) AfxRepositionWindow(&layout, pBar->m_hWnd, &placed);
       }
       if (pPrev) GiveBorders(pPrev);
-      pt.x = rect.left + size.cx - gap;
+      pt.x = rect.right - gap;
       rowThickness = std::max<int>(rowThickness, size.cy);
       pPrev = pBar;
     } else if (!m_arrBars[i] && pPrev) {
@@ -148,6 +153,21 @@ CSize CXTDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   if (anyRow && horz) ++result.cy;
   if (anyRow && ::GetDlgCtrlID(m_hWnd) == AFX_IDW_DOCKBAR_LEFT) --result.cx;
   return result;
+}
+
+// A tool bar with a chevron that is the last of its row hides buttons from
+// its end until it fits the room left; otherwise its hidden buttons come back
+// while they fit. Its rectangle ends where the bar says.
+void CXTDockBar::FitChevronBar(CControlBar* bar, int index, CRect& rect, int available, bool horz) {
+  if (!bar->IsKindOf(RUNTIME_CLASS(CXTToolBar))) return;
+  CXTToolBar* toolBar = static_cast<CXTToolBar*>(bar);
+  if (!toolBar->HasChevron()) return;
+  const bool lastOfRow = index + 1 >= static_cast<int>(m_arrBars.GetSize()) || !m_arrBars[index + 1];
+  const int room = available - rect.left;
+  const int length = lastOfRow && !m_bFloating && rect.right > available
+                         ? toolBar->HideButtonsToFit(rect.Width(), room, horz)
+                         : toolBar->ShowButtonsThatFit(rect.Width(), lastOfRow ? room : kUnlimitedLength, horz);
+  rect.right = rect.left + length;
 }
 
 // In the flat look both border lines take the face colour.

@@ -41,6 +41,8 @@ class CXTDockBar : public CDockBar {
   void MoveMenuBarToRowStart(int nPos);
   void GiveBorders(CControlBar* pBar) const;
   void ApplyDelayedShows(AFX_SIZEPARENTPARAMS* pLayout);
+  // rect runs along the dock bar; its right edge follows what a chevron bar takes.
+  void FitChevronBar(CControlBar* bar, int index, CRect& rect, int available, bool horz);
 
   DWORD m_dwXTDockStyle = 0;
 };
