@@ -6,6 +6,14 @@ INT_PTR CStubDialog::DoModal(HINSTANCE instance, HWND owner) {
                            reinterpret_cast<LPARAM>(this));
 }
 
+CStubDialog* CStubDialog::FromHandle(HWND window, UINT templateId) {
+    if (window == nullptr ||
+        GetWindowLongPtrA(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&CStubDialog::DialogProc))
+        return nullptr;
+    auto* dialog = reinterpret_cast<CStubDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+    return dialog != nullptr && dialog->m_templateId == templateId ? dialog : nullptr;
+}
+
 void CStubDialog::CentreOnOwner() {
     HWND owner = GetWindow(m_hwnd, GW_OWNER);
     RECT area;

@@ -18,6 +18,10 @@ public:
     // or -1 when the template could not be loaded.
     INT_PTR DoModal(HINSTANCE instance, HWND owner);
 
+    // The dialog object of window, when window is a dialog of this layer
+    // made from template templateId; else null.
+    static CStubDialog* FromHandle(HWND window, UINT templateId);
+
     HWND GetHwnd() const { return m_hwnd; }
     HWND GetItem(int id) const { return GetDlgItem(m_hwnd, id); }
     HINSTANCE GetInstance() const { return m_instance; }

@@ -9,6 +9,8 @@
 // Report codes. Arguments not named are 0.
 enum ExtractReport : UINT {
     // An entry was written. name = output path; value = entry index (0-based).
+    // A non-zero answer stops the extraction as cancelled (the user's Cancel
+    // or Escape during the extraction).
     kReportEntryWritten = 0x501,
     // The output file exists already. name = output path. The dialog reads the
     // existing file's size and time itself, so value and count may be 0.
@@ -21,11 +23,14 @@ enum ExtractReport : UINT {
     // The entry count is known. count = the container header's entry count.
     // After the password step a non-zero answer stops the extraction.
     kReportEntryCount = 0x504,
-    // The extraction ends. value = the driver's result.
+    // The extraction ends. value = the driver's result; name = what went
+    // wrong, naming the entry and the cause, or empty when the driver has no
+    // words for it (success, a cancel, a damaged container).
     kReportFinished = 0x505,
     // An entry was skipped: the user's "No", a stored name that would land
-    // outside the destination, or an output that could not be created or put
-    // in place. name = output path or stored name; value = index.
+    // outside the destination or make too long a path, or an output that
+    // could not be written. name = output path or stored name as text;
+    // value = index. Answered as kReportEntryWritten.
     kReportEntrySkipped = 0x506,
 };
 
@@ -43,7 +48,7 @@ enum ExtractResult : int {
     kExtractFailed = 1,            // nothing extracted, container unreadable, password cancelled
     kExtractSuccessAlternate = 0x400,
     kExtractFatal = 0x401,
-    kExtractCancelled = 0x402,     // "Cancel" at an exists question
+    kExtractCancelled = 0x402,     // "Cancel" at an exists question or during the extraction
     kExtractDamaged = 0x403,       // the program differs from its integrity line: nothing extracted
 };
 
@@ -68,9 +73,10 @@ constexpr int kPasswordBufferLength = 260;
 using ExtractCallback = int (*)(UINT code, const char* name, char* buffer, DWORD valueLow,
                                 DWORD valueHigh, DWORD count, DWORD reserved, HWND owner);
 
-// Asks the user a Yes/No question for the driver (retry after an engine
-// error, a password too short); IDYES or IDNO. Tests put a scripted one here.
-using ExtractQuestion = int (*)(HWND owner, const char* text);
+// Asks the user a Yes/No question for the driver (retry after a failed
+// entry, a password too short); IDYES or IDNO. defaultNo makes No the
+// answer Enter gives. Tests put a scripted one here.
+using ExtractQuestion = int (*)(HWND owner, const char* text, bool defaultNo);
 
 // What the dialog hands to the driver.
 struct ExtractRequest {

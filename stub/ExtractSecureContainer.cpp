@@ -22,8 +22,40 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
+
+// The system's code of the runtime's last failed file call; never 0, so a
+// failure stays one even when the runtime kept no code.
+DWORD WriteErrorCode() {
+    const DWORD code = static_cast<DWORD>(_doserrno);
+    return code != 0 ? code : ERROR_WRITE_FAULT;
+}
+
+// The cause of a failed write as the user is told it; other codes are told
+// with the engine's text for an output that cannot be made.
+struct WriteCause {
+    DWORD error;
+    UINT text;
+    int result;
+};
+constexpr int kResultCannotCreate = 28;
+constexpr int kResultDiskFull = 50;
+const WriteCause kWriteCauses[] = {
+    {ERROR_DISK_FULL, IDS_CANNOT_WRITE_DISK_FULL, kResultDiskFull},
+    {ERROR_HANDLE_DISK_FULL, IDS_CANNOT_WRITE_DISK_FULL, kResultDiskFull},
+    {ERROR_ACCESS_DENIED, IDS_CANNOT_WRITE_READ_ONLY, kResultCannotCreate},
+    {ERROR_WRITE_PROTECT, IDS_CANNOT_WRITE_READ_ONLY, kResultCannotCreate},
+    {ERROR_FILENAME_EXCED_RANGE, IDS_CANNOT_WRITE_TOO_LONG, kResultCannotCreate},
+};
+
+// The time a record gives its file or folder; false when it holds none.
+bool RecordTime(const ContainerRecord& record, FILETIME& time) {
+    FILETIME local;
+    return DosDateTimeToFileTime(record.dosDate, record.dosTime, &local) && FileTimeOfLocalFileTime(local, &time);
+}
 
 // What the memory callback reads from and writes to for one entry.
 struct EntryIo {
@@ -32,7 +64,7 @@ struct EntryIo {
     FILE* output;
     uint64_t written;   // bytes of the member written
     bool overrun;       // the engine gave more than the record's data size
-    bool writeFailed;
+    DWORD writeError;   // the system's code for a failed write, else 0
 };
 
 void CALLBACK ContainerMemoryIo(int operation, unsigned char* buffer, uint32_t* length, uint32_t inLow,
@@ -67,7 +99,7 @@ void CALLBACK ContainerMemoryIo(int operation, unsigned char* buffer, uint32_t* 
         return;
     }
     if (*length > 0 && std::fwrite(buffer, 1, *length, io->output) != *length) {
-        io->writeFailed = true;
+        io->writeError = WriteErrorCode();
         *status = kMemoryIoFailed;
     }
     io->written += *length;
@@ -90,15 +122,23 @@ public:
             m_file = _wfdopen(created, L"wb");
             if (m_file == nullptr)
                 _close(created);
-            return m_file != nullptr;
+            return Opened();
+        }
+        if (!IsExistingFile(target)) {
+            m_error = WriteErrorCode();
+            return false;
         }
         wchar_t name[MAX_PATH];
-        if (!GetTempFileNameW(GetFolderOfPath(target).c_str(), L"bx", 0, name))
+        if (!GetTempFileNameW(GetFolderOfPath(target).c_str(), L"bx", 0, name)) {
+            m_error = GetLastError();
             return false;
+        }
         m_temporary = name;
         m_file = _wfopen(name, L"wb");
-        return m_file != nullptr;
+        return Opened();
     }
+    // The system's code of the last failure.
+    DWORD Error() const { return m_error; }
     FILE* File() const { return m_file; }
     // Puts the file in place with the entry's time and read-only bit.
     bool Commit(const std::wstring& target, const ContainerRecord& record) {
@@ -106,8 +146,12 @@ public:
         // nothing more, and opening the file again would cost two calls to
         // the server under Wine for each entry.
         const bool written = std::fflush(m_file) == 0 && SetTime(record);
+        if (!written)
+            m_error = WriteErrorCode();
         const bool closed = std::fclose(m_file) == 0;
         m_file = nullptr;
+        if (written && !closed)
+            m_error = WriteErrorCode();
         if (!written || !closed)
             return false;
         if (record.externalAttributes & FILE_ATTRIBUTE_READONLY)
@@ -120,9 +164,12 @@ public:
         const DWORD existing = GetFileAttributesW(target.c_str());
         if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
             SetFileAttributesW(target.c_str(), existing & ~FILE_ATTRIBUTE_READONLY);
-        if (MoveFileExW(m_temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
-            m_temporary.clear();
-        return m_temporary.empty();
+        if (!MoveFileExW(m_temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            m_error = GetLastError();
+            return false;
+        }
+        m_temporary.clear();
+        return true;
     }
     void Discard() {
         if (m_file != nullptr)
@@ -136,10 +183,14 @@ public:
     }
 
 private:
+    bool Opened() {
+        if (m_file == nullptr)
+            m_error = WriteErrorCode();
+        return m_file != nullptr;
+    }
     bool SetTime(const ContainerRecord& record) const {
-        FILETIME local;
         FILETIME time;
-        if (!DosDateTimeToFileTime(record.dosDate, record.dosTime, &local) || !FileTimeOfLocalFileTime(local, &time))
+        if (!RecordTime(record, time))
             return true;  // a record without a valid time keeps the time of writing
         const auto file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file)));
         return file != INVALID_HANDLE_VALUE && SetFileTime(file, &time, &time, &time) != 0;
@@ -148,7 +199,19 @@ private:
     FILE* m_file = nullptr;
     std::wstring m_temporary;  // the file being written, until it is in place
     bool m_inPlace = false;    // written under the target's own name
+    DWORD m_error = 0;
 };
+
+// Gives a folder the time of its record. Run once everything inside it is
+// written, since each file made in a folder moves its time on.
+void SetFolderTime(const std::wstring& folder, const FILETIME& time) {
+    HANDLE handle = CreateFileW(folder.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    SetFileTime(handle, &time, &time, &time);
+    CloseHandle(handle);
+}
 
 bool IsFolderName(const std::string& name) {
     return !name.empty() && (name.back() == '/' || name.back() == '\\');
@@ -160,6 +223,14 @@ bool MatchesChecksum(const char* path, uint64_t length, const std::string& check
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "rb"), std::fclose);
     return file && ChecksumOfFilePrefix(file.get(), length) == checksum;
 }
+
+// Why an entry was not extracted: the driver's result and the words the
+// user is told (empty for a failure the stub has no words for).
+struct Failure {
+    int result = 0;
+    std::string message;
+    bool retryDefaultsToNo = false;
+};
 
 class ContainerExtraction {
 public:
@@ -183,17 +254,29 @@ private:
     int Report(UINT code, const std::wstring& name, uint64_t value) {
         return Report(code, AnsiFromWide(name).c_str(), nullptr, value, 0);
     }
-    bool Ask(UINT textId, const char* argument) {
-        const std::string text = FillTextArgument(LoadStubString(m_request.instance, textId), argument);
-        return m_request.ask != nullptr && m_request.ask(m_request.owner, text.c_str()) == IDYES;
+    bool Ask(const std::string& text, bool defaultNo) {
+        return m_request.ask != nullptr && m_request.ask(m_request.owner, text.c_str(), defaultNo) == IDYES;
     }
+    std::string Text(UINT id) const { return LoadStubString(m_request.instance, id); }
+    Failure Told(int result, UINT textId, const std::wstring& name, const char* cause = nullptr) const {
+        return {result, FillTextArguments(Text(textId), {AnsiFromWide(name).c_str(), cause}),
+                result == kResultDiskFull};
+    }
+    Failure WriteFailure(DWORD error, const std::wstring& target) const;
+    Failure EngineFailure(int result, const std::wstring& target) const;
     bool IsIntact() const;
     bool AskPassword();
     int ExtractAll();
     int ExtractContainer();
     Step ExtractRecord(const ContainerRecord& record);
-    Step MakeFolder(const std::wstring& target);
-    int RunEngine(const ContainerRecord& record, FILE* output);
+    Step Refuse(const Failure& failure, const std::wstring& name);
+    Step Done(UINT code, const std::wstring& name);
+    Step MakeFolder(const std::wstring& target, const ContainerRecord& record);
+    Step ExtractFile(const std::wstring& target, const ContainerRecord& record);
+    bool Retry(const Failure& failure);
+    Failure WriteEntry(const std::wstring& target, const ContainerRecord& record);
+    int RunEngine(const ContainerRecord& record, FILE* output, DWORD& writeError);
+    void SetFolderTimes() const;
 
     void KeepHeader(const ContainerHeader& header);
 
@@ -202,11 +285,27 @@ private:
     ContainerFile m_container;
     char m_password[kPasswordBufferLength] = {};
     uint64_t m_index = 0;
-    bool m_anyFailed = false;
-    bool m_anyWritten = false;
-    bool m_engineRan = false;
+    bool m_anyDone = false;    // an entry ended as it should: written, or skipped at the user's answer
+    bool m_broken = false;     // the container ends in damage
+    Failure m_failure;         // the first entry that failed, or the one that stopped the extraction
+    std::vector<std::pair<std::wstring, FILETIME>> m_folderTimes;
     int m_result = kExtractFailed;
 };
+
+// The cause of a failed write in the user's words.
+Failure ContainerExtraction::WriteFailure(DWORD error, const std::wstring& target) const {
+    for (const WriteCause& cause : kWriteCauses)
+        if (cause.error == error)
+            return Told(cause.result, cause.text, target);
+    return Told(kResultCannotCreate, IDS_CANNOT_EXTRACT, target, JobResultText(kResultCannotCreate));
+}
+
+Failure ContainerExtraction::EngineFailure(int result, const std::wstring& target) const {
+    const char* text = JobResultText(result);
+    if (*text == '\0')
+        return {result, std::string(), false};
+    return Told(result, IDS_CANNOT_EXTRACT, target, text);
+}
 
 // Asks until a password of at least one character comes back; false when
 // the user gave none.
@@ -218,12 +317,12 @@ bool ContainerExtraction::AskPassword() {
         m_password[kMaxPasswordLength] = '\0';
         if (m_password[0] != '\0')
             return true;
-        Ask(IDS_PASSWORD_EMPTY, nullptr);
+        Ask(Text(IDS_PASSWORD_EMPTY), false);
     }
 }
 
-int ContainerExtraction::RunEngine(const ContainerRecord& record, FILE* output) {
-    EntryIo io = {&m_container, &record, output, 0, false, false};
+int ContainerExtraction::RunEngine(const ContainerRecord& record, FILE* output, DWORD& writeError) {
+    EntryIo io = {&m_container, &record, output, 0, false, 0};
     CALLBACKSTRUCT callbacks = {};
     callbacks.size = sizeof callbacks;
     callbacks.memoryIo = ContainerMemoryIo;
@@ -240,9 +339,9 @@ int ContainerExtraction::RunEngine(const ContainerRecord& record, FILE* output) 
         command.decryptFlag = 1;
         command.lpszDecryptCode = enginePassword;
     }
-    m_engineRan = true;
     const int result = UnzipExecute(&command);
     SecureZeroMemory(enginePassword, sizeof enginePassword);
+    writeError = io.writeError;
     // The record carries its data size: a member that decodes to another
     // length was damaged, whatever the engine made of it.
     if (result == 0 && (io.overrun || io.written != record.header.dataSize))
@@ -250,28 +349,65 @@ int ContainerExtraction::RunEngine(const ContainerRecord& record, FILE* output) 
     return result;
 }
 
-ContainerExtraction::Step ContainerExtraction::MakeFolder(const std::wstring& target) {
-    if (!m_job.recreateFolders)
-        return Step::Next;
-    const bool made = CreateFolderPath(target) == 1;
-    m_anyFailed |= !made;
-    m_anyWritten |= made;
-    Report(made ? kReportEntryWritten : kReportEntrySkipped, target, m_index);
-    return Step::Next;
+// A failure that no retry mends: the entry is skipped, the rest goes on.
+ContainerExtraction::Step ContainerExtraction::Refuse(const Failure& failure, const std::wstring& name) {
+    if (m_failure.result == 0)
+        m_failure = failure;
+    return Done(kReportEntrySkipped, name);
 }
 
-ContainerExtraction::Step ContainerExtraction::ExtractRecord(const ContainerRecord& record) {
-    const bool utf8 = (record.flags & kEntryUtf8NameFlag) != 0;
-    const std::wstring target = JoinFolderAndStoredName(m_request.destination, record.name, utf8,
-                                                        m_job.recreateFolders != 0);
-    if (IsFolderName(record.name) && !target.empty())
-        return MakeFolder(target);
-    if (target.empty() || IsFolderName(record.name)) {
-        m_anyFailed = true;
-        Report(kReportEntrySkipped, record.name.c_str(), nullptr, m_index, 0);
+// Reports an entry's end; the user may stop the extraction meanwhile.
+ContainerExtraction::Step ContainerExtraction::Done(UINT code, const std::wstring& name) {
+    if (Report(code, name, m_index) == 0)
         return Step::Next;
+    m_failure = Failure();
+    m_result = kExtractCancelled;
+    return Step::Stop;
+}
+
+// Asks whether to try the failed entry again; No keeps the failure as the
+// extraction's end.
+bool ContainerExtraction::Retry(const Failure& failure) {
+    const bool again = Ask(FillTextArgument(Text(IDS_RETRY_QUESTION), failure.message.c_str()),
+                           failure.retryDefaultsToNo);
+    if (!again) {
+        m_failure = failure;
+        m_result = failure.result;
     }
-    CreateFolderPath(GetFolderOfPath(target));
+    return again;
+}
+
+ContainerExtraction::Step ContainerExtraction::MakeFolder(const std::wstring& target, const ContainerRecord& record) {
+    while (CreateFolderPath(target) != 1) {
+        if (!Retry(WriteFailure(GetLastError(), target)))
+            return Step::Stop;
+    }
+    FILETIME time;
+    if (RecordTime(record, time))
+        m_folderTimes.emplace_back(target, time);
+    m_anyDone = true;
+    return Done(kReportEntryWritten, target);
+}
+
+// Writes one file: a failure leaves nothing of it behind.
+Failure ContainerExtraction::WriteEntry(const std::wstring& target, const ContainerRecord& record) {
+    if (CreateFolderPath(GetFolderOfPath(target)) != 1)
+        return WriteFailure(GetLastError(), target);
+    EntryOutput output;
+    if (!output.Create(target))
+        return WriteFailure(output.Error(), target);
+    DWORD writeError = 0;
+    const int result = RunEngine(record, output.File(), writeError);
+    if (writeError != 0)
+        return WriteFailure(writeError, target);
+    if (result != 0)
+        return EngineFailure(result, target);
+    if (!output.Commit(target, record))
+        return WriteFailure(output.Error(), target);
+    return Failure();
+}
+
+ContainerExtraction::Step ContainerExtraction::ExtractFile(const std::wstring& target, const ContainerRecord& record) {
     if (m_job.overwriteMode != CMySecureContainerJob::kOverwriteAll && IsExistingFile(target)) {
         m_job.overwriteMode = Report(kReportFileExists, AnsiFromWide(target).c_str(), nullptr, 0, 0);
         if (m_job.overwriteMode == kAnswerCancel) {
@@ -279,51 +415,67 @@ ContainerExtraction::Step ContainerExtraction::ExtractRecord(const ContainerReco
             return Step::Stop;
         }
         if (m_job.overwriteMode != kAnswerYes && m_job.overwriteMode != kAnswerAll) {
-            Report(kReportEntrySkipped, target, m_index);
-            return Step::Next;
+            m_anyDone = true;
+            return Done(kReportEntrySkipped, target);
         }
     }
     for (;;) {
-        EntryOutput output;
-        if (!output.Create(target)) {
-            m_anyFailed = true;
-            Report(kReportEntrySkipped, target, m_index);
-            return Step::Next;
+        const Failure failure = WriteEntry(target, record);
+        if (failure.result == 0) {
+            m_anyDone = true;
+            return Done(kReportEntryWritten, target);
         }
-        m_result = RunEngine(record, output.File());
-        if (m_result == 0) {
-            const bool replaced = output.Commit(target, record);
-            m_anyFailed |= !replaced;
-            m_anyWritten |= replaced;
-            Report(replaced ? kReportEntryWritten : kReportEntrySkipped, target, m_index);
-            return Step::Next;
-        }
-        output.Discard();
-        if (!Ask(IDS_RETRY_QUESTION, JobResultText(m_result)))
+        if (!Retry(failure))
             return Step::Stop;
         if (m_job.passwordSet && !AskPassword()) {
+            m_failure = Failure();
             m_result = kExtractFailed;
             return Step::Stop;
         }
     }
 }
 
+ContainerExtraction::Step ContainerExtraction::ExtractRecord(const ContainerRecord& record) {
+    const bool folder = IsFolderName(record.name);
+    // Without folders a folder record has nothing to make.
+    if (folder && !m_job.recreateFolders) {
+        m_anyDone = true;
+        return Step::Next;
+    }
+    const bool utf8 = (record.flags & kEntryUtf8NameFlag) != 0;
+    const std::wstring target = JoinFolderAndStoredName(m_request.destination, record.name, utf8,
+                                                        m_job.recreateFolders != 0);
+    if (target.empty()) {
+        const std::wstring name = WideFromStoredName(record.name, utf8);
+        return Refuse(Told(kExtractFailed, IDS_NAME_REFUSED, name), name);
+    }
+    if (target.size() > kStubMaxPath)
+        return Refuse(Told(kResultCannotCreate, IDS_CANNOT_WRITE_TOO_LONG, target), target);
+    return folder ? MakeFolder(target, record) : ExtractFile(target, record);
+}
+
+void ContainerExtraction::SetFolderTimes() const {
+    for (const auto& folder : m_folderTimes)
+        SetFolderTime(folder.first, folder.second);
+}
+
 int ContainerExtraction::ExtractAll() {
     ContainerRecord record;
     for (;;) {
         const ContainerFile::Next next = m_container.ReadRecord(record);
-        if (next == ContainerFile::Next::Broken)
-            m_anyFailed = true;
+        m_broken |= next == ContainerFile::Next::Broken;
         if (next != ContainerFile::Next::Record)
             break;
-        if (ExtractRecord(record) == Step::Stop)
+        if (ExtractRecord(record) == Step::Stop) {
+            SetFolderTimes();
             return m_result;
+        }
         ++m_index;
     }
-    if (m_anyFailed)
-        return m_result == 0 ? kExtractFailed : m_result;
-    // A container of folders only runs no engine and succeeds.
-    return m_engineRan ? m_result : m_anyWritten ? kExtractSuccess : kExtractFailed;
+    SetFolderTimes();
+    if (m_failure.result != 0)
+        return m_failure.result;
+    return m_anyDone && !m_broken ? kExtractSuccess : kExtractFailed;
 }
 
 // The stub keeps the container's identity in its job; the key block is
@@ -388,7 +540,7 @@ int ContainerExtraction::Run() {
     UnzipThreadTerm();
     if (!report)
         return kExtractFailed;
-    Report(kReportFinished, nullptr, nullptr, static_cast<uint32_t>(m_result), 0);
+    Report(kReportFinished, m_failure.message.c_str(), nullptr, static_cast<uint32_t>(m_result), 0);
     return m_result;
 }
 

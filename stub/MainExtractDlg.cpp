@@ -34,28 +34,14 @@ constexpr int kRowWaiting = 0;
 constexpr int kRowReady = 16;
 constexpr int kRowStarting = 32;
 
-// One dialog per process: the driver's reports reach it through this.
-CMainExtractDlg* g_dialog = nullptr;
-// Process-wide state of the progress reports.
-DWORD g_entryCount = 0;
-int g_lastExistsAnswer = -1;
-bool g_statusShownBefore = false;
-// What the user answered during the extraction, for the exit code.
-bool g_userCancelled = false;
-bool g_userSkipped = false;
-
-// Controls shown only while extracting, and those locked meanwhile.
+// Controls shown only while extracting, and those locked meanwhile. Cancel
+// stays: it stops the extraction after the entry in work.
 const int kProgressControls[] = {IDC_PROGRESS, IDC_CURRENT_NAME, IDC_PROCESSING_LABEL,
                                  IDC_OPERATION_GROUP};
-const int kInputControls[] = {IDOK,          IDCANCEL,   IDC_ABOUT,           IDC_BROWSE,
-                              IDC_DESTINATION, IDC_OVERWRITE, IDC_RECREATE_FOLDERS, IDC_LAUNCH};
+const int kInputControls[] = {IDOK,          IDC_ABOUT,     IDC_BROWSE,          IDC_DESTINATION,
+                              IDC_OVERWRITE, IDC_RECREATE_FOLDERS, IDC_LAUNCH};
 
 bool IsSuccess(int result) { return result == kExtractSuccess || result == kExtractSuccessAlternate; }
-
-// The message of report 0x505 for a result other than success.
-UINT FailureMessageOf(uint64_t result) {
-    return result == kExtractDamaged ? IDS_PROGRAM_DAMAGED : IDS_UNEXPECTED_RESULT;
-}
 
 }  // namespace
 
@@ -75,17 +61,9 @@ CMainExtractDlg::CMainExtractDlg(HINSTANCE instance, const StubSettings& setting
       m_containerEnd(settings.containerEnd),
       m_checksum(settings.checksum),
       m_checkedLength(settings.checkedLength),
-      m_settingsDamaged(settings.damaged) {
-    g_dialog = this;
-    g_entryCount = 0;
-    g_lastExistsAnswer = -1;
-    g_userCancelled = false;
-    g_userSkipped = false;
-}
+      m_settingsDamaged(settings.damaged) {}
 
 CMainExtractDlg::~CMainExtractDlg() {
-    if (g_dialog == this)
-        g_dialog = nullptr;
     if (m_bigIcon != nullptr)
         DestroyIcon(m_bigIcon);
     if (m_smallIcon != nullptr)
@@ -128,9 +106,12 @@ INT_PTR CMainExtractDlg::OnUnzip(WPARAM, LPARAM) {
     return TRUE;
 }
 
-// While extracting, the close box must not end the dialog under the driver.
+// While extracting, Cancel (the button, Escape, the close box) stops the
+// extraction at the next report; the dialog ends once the driver returns.
 INT_PTR CMainExtractDlg::OnCancel(WPARAM, LPARAM) {
-    if (!m_extracting)
+    if (m_extracting)
+        m_userCancelled = true;
+    else
         End(kExitCancelled);
     return TRUE;
 }
@@ -166,12 +147,12 @@ INT_PTR CMainExtractDlg::OnAbout(WPARAM, LPARAM) {
     return TRUE;
 }
 
-int CMainExtractDlg::ExitCodeOf(int result) {
-    if (g_userCancelled || result == kExtractCancelled)
+int CMainExtractDlg::ExitCodeOf(int result) const {
+    if (m_userCancelled || result == kExtractCancelled)
         return kExitCancelled;
     if (!IsSuccess(result))
         return kExitFailed;
-    return g_userSkipped ? kExitSkipped : kExitExtracted;
+    return m_userSkipped ? kExitSkipped : kExitExtracted;
 }
 
 void CMainExtractDlg::RunUnzipCommand() {
@@ -196,6 +177,7 @@ int CMainExtractDlg::OnExtract(HWND owner) {
                                     AskQuestion,       m_checksum.c_str(), m_checkedLength,
                                     m_settingsDamaged};
     m_extracting = true;
+    SendMessageA(GetHwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetItem(IDCANCEL)), TRUE);
     const int result = m_extract(request);
     m_extracting = false;
     if (!IsSuccess(result))
@@ -226,11 +208,25 @@ void CMainExtractDlg::UpdateProgress(const char* name, DWORD position) {
     HWND progress = GetItem(IDC_PROGRESS);
     if (progress == nullptr)
         return;
-    SendMessageA(progress, PBM_SETRANGE32, 0, g_entryCount);
+    SendMessageA(progress, PBM_SETRANGE32, 0, m_entryCount);
     SendMessageA(progress, PBM_SETPOS, position, 0);
     SetDlgItemTextA(GetHwnd(), IDC_CURRENT_NAME, name ? name : "");
+    PumpMessages();
+}
+
+// The dialog's own loop waits while the driver runs: its keyboard goes
+// through the dialog manager here, and a quit stops the extraction and is
+// left for that loop, which ends on it.
+void CMainExtractDlg::PumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            m_userCancelled = true;
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (IsDialogMessageA(GetHwnd(), &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -255,12 +251,12 @@ void CMainExtractDlg::SetStatusState(int state) {
         SetDlgItemTextA(GetHwnd(), IDC_STATUS_TEXT, LoadStubString(m_instance, IDS_SET_DESTINATION).c_str());
         m_light.SetCell(kRowWaiting, m_light.Column(), 0);
     } else {
-        const UINT text = g_statusShownBefore ? IDS_READY : IDS_READY_FIRST;
+        const UINT text = m_statusShownBefore ? IDS_READY : IDS_READY_FIRST;
         SetDlgItemTextA(GetHwnd(), IDC_STATUS_TEXT, LoadStubString(m_instance, text).c_str());
         m_light.SetCell(kRowReady, m_light.Column(), 0);
         m_light.SetBlink(400);
     }
-    g_statusShownBefore = true;
+    m_statusShownBefore = true;
     EnableItem(IDOK, state != 0);
 }
 
@@ -281,53 +277,78 @@ std::string CMainExtractDlg::BrowseForDestination(HINSTANCE instance, HWND owner
     return ok ? std::string(path) : std::string();
 }
 
-// Where the reports' dialogs and strings come from: the dialog's module, or
-// the program when no dialog is open.
-HINSTANCE CMainExtractDlg::ReportInstance() {
-    return g_dialog != nullptr ? g_dialog->m_instance : GetModuleHandleA(nullptr);
+CMainExtractDlg* CMainExtractDlg::FromOwner(HWND owner) {
+    return static_cast<CMainExtractDlg*>(CStubDialog::FromHandle(owner, IDD_STUB_MAIN));
 }
 
-int CMainExtractDlg::AskQuestion(HWND owner, const char* text) {
-    return MessageBoxA(owner, text ? text : "", LoadStubString(ReportInstance(), IDS_STUB_NAME).c_str(),
-                       MB_YESNO | MB_ICONERROR);
+// Where the reports' dialogs and strings come from: the dialog's module, or
+// the program when no dialog owns the extraction.
+HINSTANCE CMainExtractDlg::ReportInstance(const CMainExtractDlg* dialog) {
+    return dialog != nullptr ? dialog->m_instance : GetModuleHandleA(nullptr);
+}
+
+int CMainExtractDlg::AskQuestion(HWND owner, const char* text, bool defaultNo) {
+    return MessageBoxA(owner, text ? text : "", LoadStubString(ReportInstance(FromOwner(owner)), IDS_STUB_NAME).c_str(),
+                       MB_YESNO | MB_ICONERROR | (defaultNo ? MB_DEFBUTTON2 : MB_DEFBUTTON1));
 }
 
 int CMainExtractDlg::OnExtractProgress(UINT code, const char* name, char* buffer, DWORD valueLow,
                                        DWORD valueHigh, DWORD count, DWORD, HWND owner) {
-    CMainExtractDlg* dialog = g_dialog;
+    const uint64_t value = (static_cast<uint64_t>(valueHigh) << 32) | valueLow;
+    if (CMainExtractDlg* dialog = FromOwner(owner))
+        return dialog->OnReport(code, name, buffer, value, count, owner);
+    // Without its dialog the extraction has no one to answer for the user.
+    return code == kReportFileExists ? kAnswerCancel : code == kReportPasswordNeeded ? 1 : 0;
+}
+
+int CMainExtractDlg::OnReport(UINT code, const char* name, char* buffer, uint64_t value, DWORD count, HWND owner) {
     switch (code) {
     case kReportEntryWritten:
     case kReportEntrySkipped:
-        if (dialog != nullptr && dialog->GetHwnd() != nullptr)
-            dialog->UpdateProgress(name, valueLow);
-        return 0;
+        UpdateProgress(name, static_cast<DWORD>(value));
+        return m_userCancelled ? 1 : 0;
     case kReportFileExists:
-        if (g_lastExistsAnswer != kAnswerAll) {
-            COverwriteFileDlg question;
-            question.SetFromExistingFile(name ? name : "");
-            question.DoModal(ReportInstance(), GetActiveWindow());
-            g_lastExistsAnswer = question.Answer();
-        }
-        g_userSkipped |= g_lastExistsAnswer == kAnswerNo;
-        return g_lastExistsAnswer;
-    case kReportPasswordNeeded: {
-        CPasswordVerifyDlg prompt;
-        if (buffer == nullptr || prompt.DoModal(ReportInstance(), GetActiveWindow()) != IDOK) {
-            g_userCancelled = true;
-            return 1;
-        }
-        std::memset(buffer, 0, kPasswordBufferLength);
-        std::memcpy(buffer, prompt.Password(), strnlen(prompt.Password(), kMaxPasswordLength));
-        return 0;
-    }
+        return AskWhetherToOverwrite(name);
+    case kReportPasswordNeeded:
+        return AskPassword(buffer);
     case kReportEntryCount:
-        g_entryCount = count;
+        m_entryCount = count;
         return 0;
     case kReportFinished:
-        if (valueLow != 0 || valueHigh != 0)
-            ShowMessageById(owner, ReportInstance(), IDS_STUB_ERROR,
-                            FailureMessageOf((static_cast<uint64_t>(valueHigh) << 32) | valueLow), MB_ICONERROR);
+        if (value != 0 && value != kExtractCancelled)
+            TellFailure(owner, value, name);
         return 0;
     }
     return 0;
+}
+
+int CMainExtractDlg::AskWhetherToOverwrite(const char* name) {
+    if (m_lastExistsAnswer != kAnswerAll) {
+        COverwriteFileDlg question;
+        question.SetFromExistingFile(name ? name : "");
+        question.DoModal(m_instance, GetActiveWindow());
+        m_lastExistsAnswer = question.Answer();
+    }
+    m_userSkipped |= m_lastExistsAnswer == kAnswerNo;
+    return m_lastExistsAnswer;
+}
+
+int CMainExtractDlg::AskPassword(char* buffer) {
+    CPasswordVerifyDlg prompt;
+    if (buffer == nullptr || prompt.DoModal(m_instance, GetActiveWindow()) != IDOK) {
+        m_userCancelled = true;
+        return 1;
+    }
+    std::memset(buffer, 0, kPasswordBufferLength);
+    std::memcpy(buffer, prompt.Password(), strnlen(prompt.Password(), kMaxPasswordLength));
+    return 0;
+}
+
+// The driver's words for a failure; a damaged program is told as such, and
+// a failure without words gets the general text.
+void CMainExtractDlg::TellFailure(HWND owner, uint64_t result, const char* told) {
+    std::string text = told != nullptr ? told : "";
+    if (result == kExtractDamaged || text.empty())
+        text = LoadStubString(m_instance, result == kExtractDamaged ? IDS_PROGRAM_DAMAGED : IDS_UNEXPECTED_RESULT);
+    MessageBoxA(owner, text.c_str(), LoadStubString(m_instance, IDS_STUB_ERROR).c_str(), MB_ICONERROR);
 }

@@ -23,7 +23,7 @@ public:
     INT_PTR Run(HWND owner);
 
     // The exit code of an extraction that ended with the driver's result.
-    static int ExitCodeOf(int result);
+    int ExitCodeOf(int result) const;
 
     using Launcher = LaunchOutcome (*)(const std::string& destination, const std::string& command,
                                        int recreateFolders);
@@ -33,11 +33,12 @@ public:
     // What opens the launch command after a success; tests watch it.
     void SetLauncher(Launcher launcher) { m_launchFile = launcher; }
 
-    // ExtractCallback of the dialog.
+    // ExtractCallback of the dialog: the reports go to the dialog that owns
+    // the extraction (owner).
     static int OnExtractProgress(UINT code, const char* name, char* buffer, DWORD valueLow,
                                  DWORD valueHigh, DWORD count, DWORD reserved, HWND owner);
     // ExtractQuestion of the dialog: a Yes/No box with the error icon.
-    static int AskQuestion(HWND owner, const char* text);
+    static int AskQuestion(HWND owner, const char* text, bool defaultNo);
 
     const std::string& Destination() const { return m_destination; }
     int RecreateFolders() const { return m_recreateFolders; }
@@ -67,7 +68,13 @@ private:
     void ShowItem(int id, bool on);
     void EnableItem(int id, bool on);
     static std::string BrowseForDestination(HINSTANCE instance, HWND owner);
-    static HINSTANCE ReportInstance();
+    static CMainExtractDlg* FromOwner(HWND owner);
+    static HINSTANCE ReportInstance(const CMainExtractDlg* dialog);
+    int OnReport(UINT code, const char* name, char* buffer, uint64_t value, DWORD count, HWND owner);
+    int AskWhetherToOverwrite(const char* name);
+    int AskPassword(char* buffer);
+    void TellFailure(HWND owner, uint64_t result, const char* told);
+    void PumpMessages();
 
     HINSTANCE m_instance;
     int m_autoRun;
@@ -85,6 +92,14 @@ private:
     uint64_t m_checkedLength;
     bool m_settingsDamaged;
     bool m_extracting = false;
+    // What the extraction's reports keep: the entry count for the progress
+    // range, the last answer to the exists question, and what the user
+    // answered, for the exit code.
+    DWORD m_entryCount = 0;
+    int m_lastExistsAnswer = -1;
+    bool m_statusShownBefore = false;
+    bool m_userCancelled = false;
+    bool m_userSkipped = false;
     Extractor m_extract = ExtractSecureContainer;
     Launcher m_launchFile = LaunchExtractedFile;
     CStatusLight m_light;

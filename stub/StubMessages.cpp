@@ -20,8 +20,19 @@ int ShowFormattedMessage(HWND owner, HINSTANCE instance, const char* argument, U
 // Filled by hand rather than through printf, so a stray '%' in a translated
 // string can never read a missing argument.
 std::string FillTextArgument(const std::string& format, const char* argument) {
-    const size_t at = format.find("%s");
-    if (at == std::string::npos)
-        return format;
-    return format.substr(0, at) + (argument ? argument : "") + format.substr(at + 2);
+    return FillTextArguments(format, {argument});
+}
+
+std::string FillTextArguments(const std::string& format, std::initializer_list<const char*> arguments) {
+    std::string text;
+    size_t from = 0;
+    for (const char* argument : arguments) {
+        const size_t at = format.find("%s", from);
+        if (at == std::string::npos)
+            break;
+        text += format.substr(from, at - from);
+        text += argument ? argument : "";
+        from = at + 2;
+    }
+    return text + format.substr(from);
 }

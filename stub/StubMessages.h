@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 // String id of instance's string table; empty when missing.
@@ -16,3 +17,6 @@ int ShowFormattedMessage(HWND owner, HINSTANCE instance, const char* argument, U
 
 // format with its first "%s" replaced by argument; the rest stays as written.
 std::string FillTextArgument(const std::string& format, const char* argument);
+// format with its "%s" replaced by the arguments in turn; a "%s" inside an
+// argument stays as it is.
+std::string FillTextArguments(const std::string& format, std::initializer_list<const char*> arguments);

@@ -94,8 +94,7 @@ std::wstring JoinFolderAndStoredName(const std::string& folder, const std::strin
     std::wstring joined = WideFromStoredName(folder, false);
     if (!joined.empty() && joined.back() != L'\\' && joined.back() != L'/')
         joined += L'\\';
-    joined += name;
-    return joined.size() <= kStubMaxPath ? joined : std::wstring();
+    return joined + name;
 }
 
 std::string GetFileNamePart(const std::string& path) {
@@ -128,8 +127,10 @@ int CreateFolderPath(const char* path) {
 }
 
 int CreateFolderPath(const std::wstring& path) {
-    if (path.empty() || path.size() > kStubMaxPath)
+    if (path.empty() || path.size() > kStubMaxPath) {
+        SetLastError(path.empty() ? ERROR_INVALID_NAME : ERROR_FILENAME_EXCED_RANGE);
         return 0;
+    }
     std::wstring levels(path);
     for (wchar_t& c : levels)
         if (c == L'/')
@@ -143,8 +144,8 @@ int CreateFolderPath(const std::wstring& path) {
     for (size_t end = levels.size() - 1; end != std::wstring::npos && !IsFolder(levels.substr(0, end + 1));
          end = end > 0 ? levels.rfind(L'\\', end - 1) : std::wstring::npos)
         missing.push_back(end);
-    int exists = 1;
     for (auto end = missing.rbegin(); end != missing.rend(); ++end)
-        exists = CreateDirectoryW(levels.substr(0, *end + 1).c_str(), nullptr) ? 1 : 0;
-    return exists;
+        if (!CreateDirectoryW(levels.substr(0, *end + 1).c_str(), nullptr))
+            return 0;
+    return 1;
 }

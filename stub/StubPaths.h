@@ -27,7 +27,9 @@ std::string AnsiFromWide(const std::wstring& text);
 
 // The output path of a stored name below folder, by the same rule as
 // JoinFolderAndName; with keepFolders false only the name's last part is
-// kept. A folder entry's path ends in '\'. Empty when refused.
+// kept. A folder entry's path ends in '\'. Empty when the rule refuses the
+// name; the caller checks the length against kStubMaxPath, to tell the user
+// which path is too long.
 std::wstring JoinFolderAndStoredName(const std::string& folder, const std::string& stored, bool utf8,
                                      bool keepFolders);
 
@@ -46,6 +48,7 @@ bool IsExistingFile(const std::string& path);
 bool IsExistingFile(const std::wstring& path);
 
 // Creates every missing folder level of path (a trailing separator is
-// implied); returns 1 when the last level exists afterwards, else 0.
+// implied); returns 1 when the last level exists afterwards, else 0 with the
+// system's code of the level that failed as the last error.
 int CreateFolderPath(const char* path);
 int CreateFolderPath(const std::wstring& path);

@@ -35,7 +35,7 @@ int ScriptedReport(UINT code, const char* name, char* buffer, DWORD valueLow, DW
     return 0;
 }
 
-int ScriptedQuestion(HWND, const char* text) {
+int ScriptedQuestion(HWND, const char* text, bool) {
     g_dialog.questions.push_back(text);
     const int answer = g_dialog.questionAnswers.empty() ? IDNO : g_dialog.questionAnswers.front();
     if (!g_dialog.questionAnswers.empty())

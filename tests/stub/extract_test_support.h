@@ -27,7 +27,7 @@ extern ScriptedDialog g_dialog;
 // The driver's callback and question, answered from g_dialog.
 int ScriptedReport(UINT code, const char* name, char* buffer, DWORD valueLow, DWORD valueHigh, DWORD count,
                    DWORD reserved, HWND owner);
-int ScriptedQuestion(HWND owner, const char* text);
+int ScriptedQuestion(HWND owner, const char* text, bool defaultNo);
 
 // Extracts the container that fills the file at program into destination,
 // with g_dialog answering.

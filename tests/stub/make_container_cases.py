@@ -48,6 +48,15 @@ def cases():
     escape = rename(escape, b"..\\evil.txt")
     yield "escape", container([record_bytes(escape, escape_size)] + records_of({"fine.txt": b"fine"})), \
         {"fine.txt": b"fine"}
+    # The same with a UTF-8 name (flag bit 11): reported as text, not as its bytes.
+    (_, escape, escape_size), = memory_entry_records({"xx/café.txt": b"outside"})
+    escape = rename(escape, "..\\café.txt".encode())
+    yield "escape_utf8", container([record_bytes(escape, escape_size)] + records_of({"fine.txt": b"fine"})), \
+        {"fine.txt": b"fine"}
+    # A folder record, as zip writes one for an empty folder.
+    folder = zipfile.ZipInfo("empty/", (2001, 2, 3, 4, 5, 6))
+    folder.external_attr = 0o40755 << 16 | 0x10
+    yield "folder_record", container(records_of({folder: b"", "fine.txt": b"fine"})), {"fine.txt": b"fine"}
     # Names Windows would shorten onto another file, or open as a device.
     for case, stored in (("trailing_dot", b"fine.txt."), ("trailing_blank", b"fine.txt "),
                          ("dots_folder", b"dots...\\x"), ("device", b"sub\\CON")):

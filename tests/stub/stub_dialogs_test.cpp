@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -43,6 +44,8 @@ struct Script {
     std::vector<UINT> reports;            // reports made, in order, with the answers below
     std::vector<int> answers;
     std::string existingFile;             // name of the 0x502 reports
+    std::string finishedText;             // name of the 0x505 report: what went wrong
+    std::function<void(HWND owner)> beforeWritten;  // runs before the first 0x501 report
     char password[kPasswordBufferLength] = {};
     int calls = 0;
     ExtractRequest request = {};  // its texts belong to the dialog: copied below
@@ -57,7 +60,13 @@ int ScriptedExtract(const ExtractRequest& request) {
     if (!g_script.probeName.empty())
         CopyFileA(BRENNICOR_LAUNCH_PROBE, (std::string(request.destination) + g_script.probeName).c_str(), FALSE);
     for (UINT code : g_script.reports) {
-        const char* name = code == kReportFileExists ? g_script.existingFile.c_str() : "entry.txt";
+        if (code == kReportEntryWritten && g_script.beforeWritten) {
+            g_script.beforeWritten(request.owner);
+            g_script.beforeWritten = nullptr;
+        }
+        const char* name = code == kReportFileExists  ? g_script.existingFile.c_str()
+                           : code == kReportFinished ? g_script.finishedText.c_str()
+                                                     : "entry.txt";
         const DWORD value = code == kReportFinished ? static_cast<DWORD>(g_script.result) : 0;
         g_script.answers.push_back(request.callback(code, name, g_script.password, value, 0,
                                                     code == kReportEntryCount ? 3 : 0, 0, request.owner));
@@ -161,7 +170,7 @@ TEST(MainDialog, AsksTheDriversQuestionsYesOrNo) {
             shown = MessageBoxText(box);
             Press(box, answer);
         }}});
-        EXPECT_EQ(CMainExtractDlg::AskQuestion(nullptr, "Retry?"), answer);
+        EXPECT_EQ(CMainExtractDlg::AskQuestion(nullptr, "Retry?", false), answer);
         EXPECT_TRUE(robot.Finished());
         EXPECT_EQ(shown, "Retry?");
     }
@@ -267,11 +276,23 @@ TEST(MainDialog, UntickedLaunchBoxLaunchesNothing) {
 }
 
 // The driver's questions reach the user through the dialog's callback; a
-// damaged program is told as such.
+// failure is told as the driver words it, a damaged program as such, and
+// only a failure without words gets the general text.
 TEST(MainDialog, AnswersTheDriversReports) {
-    for (int result : {39, static_cast<int>(kExtractDamaged)}) {
+    struct Case {
+        int result;
+        const char* told;
+        std::string shown;
+    } cases[] = {
+        {39, "Cannot extract entry.txt: Bad CRC.", "Cannot extract entry.txt: Bad CRC."},
+        {kExtractDamaged, "", Text(IDS_PROGRAM_DAMAGED)},
+        {kExtractFailed, "", Text(IDS_UNEXPECTED_RESULT)},
+    };
+    for (const Case& c : cases) {
+        const int result = c.result;
         SCOPED_TRACE(result);
         ResetScript();
+        g_script.finishedText = c.told;
         StubSettings settings;
         settings.destination = FreshFolder("main-reports");
         settings.autoRun = 1;
@@ -297,7 +318,42 @@ TEST(MainDialog, AnswersTheDriversReports) {
         EXPECT_EQ(g_script.answers, (std::vector<int>{0, 0, 0, kAnswerAll, kAnswerAll, 0, 0, 0}));
         EXPECT_STREQ(g_script.password, "correct horse");
         EXPECT_EQ(sizeShown, "12345 bytes");
-        EXPECT_EQ(errorShown, Text(result == kExtractDamaged ? IDS_PROGRAM_DAMAGED : IDS_UNEXPECTED_RESULT));
+        EXPECT_EQ(errorShown, c.shown);
+    }
+}
+
+// The progress reports run the dialog's keyboard as its own loop would:
+// Escape during the extraction stops it as a cancel; a quit posted meanwhile
+// stops it too, and stays in the queue for the program's end.
+TEST(MainDialog, KeyboardAndQuitDuringExtraction) {
+    struct Case {
+        const char* name;
+        std::function<void(HWND)> input;
+        bool quitLeft;
+    } cases[] = {
+        {"escape", [](HWND owner) {
+             HWND focus = GetFocus();
+             PostMessageA(focus != nullptr ? focus : owner, WM_KEYDOWN, VK_ESCAPE, 1);
+         }, false},
+        {"quit", [](HWND) { PostQuitMessage(7); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetScript();
+        StubSettings settings;
+        settings.destination = FreshFolder("main-keyboard");
+        g_script.reports = {kReportEntryCount, kReportEntryCount, kReportEntryWritten, kReportEntryWritten,
+                            kReportFinished};
+        g_script.beforeWritten = c.input;
+        DialogRobot robot({{kMainCaption, [](HWND d) { Press(d, IDOK); }}});
+        EXPECT_EQ(RunMain(settings), kExitCancelled);
+        EXPECT_TRUE(robot.Finished());
+        ASSERT_EQ(g_script.answers.size(), 5u);
+        EXPECT_NE(g_script.answers[2], 0);  // stop
+        MSG quit;
+        EXPECT_EQ(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0, c.quitLeft);
+        if (c.quitLeft)
+            EXPECT_EQ(quit.wParam, 7u);
     }
 }
 

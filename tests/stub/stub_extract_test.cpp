@@ -1,5 +1,6 @@
 // The extraction driver over containers written by make_container_cases.py,
 // with a scripted dialog answering its reports and questions.
+#include "LocalFileTime.h"
 #include "StubPaths.h"
 #include "extract_test_support.h"
 #include "stub_test_support.h"
@@ -58,7 +59,7 @@ TEST(ExtractDriver, ExistingFiles) {
         {"overwrite-set", 1, {}, kExtractSuccess, 0, 0, "new a", "new c"},
         {"all-at-first", 0, {kAnswerAll}, kExtractSuccess, 1, 0, "new a", "new c"},
         {"yes-no-yes", 0, {kAnswerYes, kAnswerNo, kAnswerYes}, kExtractSuccess, 3, 1, "new a", "new c"},
-        {"no-to-all", 0, {kAnswerNo, kAnswerNo, kAnswerNo}, kExtractFailed, 3, 3, "old a", "old c"},
+        {"no-to-all", 0, {kAnswerNo, kAnswerNo, kAnswerNo}, kExtractSuccess, 3, 3, "old a", "old c"},
         {"cancel", 0, {kAnswerYes, kAnswerCancel}, kExtractCancelled, 2, 0, "new a", "old c"},
     };
     for (const Case& c : cases) {
@@ -77,6 +78,50 @@ TEST(ExtractDriver, ExistingFiles) {
     }
 }
 
+// Without folders a folder record has nothing to make: it is done, silently.
+TEST(ExtractDriver, FolderRecordWithoutFoldersIsDone) {
+    g_dialog = ScriptedDialog();
+    const std::string destination = FreshFolder("extract-folder-record");
+    EXPECT_EQ(Extract("folder_record", destination, 0, 0), kExtractSuccess);
+    EXPECT_EQ(Count(kReportEntrySkipped), 0);
+    EXPECT_EQ(FilesBelow(destination), FilesBelow(Work("expected\\folder_record\\")));
+    EXPECT_EQ(g_dialog.finishedWith, 0u);
+}
+
+// A folder takes the time of its record, kept once the whole container is
+// written (each file made in it would move its time on).
+TEST(ExtractDriver, FolderTakesTheTimeOfItsRecord) {
+    g_dialog = ScriptedDialog();
+    const std::string destination = FreshFolder("extract-folder-time");
+    EXPECT_EQ(Extract("folder_record", destination, 1, 0), kExtractSuccess);
+    FILETIME local, recorded, written = {};
+    DosDateTimeToFileTime(static_cast<WORD>((2001 - 1980) << 9 | 2 << 5 | 3), static_cast<WORD>(4 << 11 | 5 << 5 | 3),
+                          &local);
+    FileTimeOfLocalFileTime(local, &recorded);
+    HANDLE folder = CreateFileA((destination + "empty").c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    GetFileTime(folder, nullptr, nullptr, &written);
+    CloseHandle(folder);
+    EXPECT_EQ(CompareFileTime(&written, &recorded), 0);
+}
+
+// A refused name reaches the user as text in the code page the dialog
+// shows, as every other name does; the final report says which and why.
+TEST(ExtractDriver, RefusedNameIsToldAsText) {
+    g_dialog = ScriptedDialog();
+    const std::string destination = FreshFolder("extract-escape-utf8");
+    EXPECT_EQ(Extract("escape_utf8", destination, 1, 0), kExtractFailed);
+    const std::string shown = AnsiFromWide(L"..\\caf\u00e9.txt");
+    ASSERT_EQ(g_dialog.names.size(), g_dialog.reports.size());
+    bool skippedAsText = false;
+    for (size_t i = 0; i < g_dialog.reports.size(); ++i) {
+        EXPECT_EQ(g_dialog.names[i].find("caf\xc3\xa9"), std::string::npos) << i;
+        skippedAsText |= g_dialog.reports[i] == kReportEntrySkipped && g_dialog.names[i] == shown;
+    }
+    EXPECT_TRUE(skippedAsText);
+    EXPECT_EQ(g_dialog.names.back(), "Cannot extract " + shown + ": the name is not a safe file name.");
+}
+
 TEST(ExtractDriver, FailedEntryKeepsTheUsersFileAndAsksToRetry) {
     for (int retries : {0, 2}) {
         SCOPED_TRACE(retries);
@@ -88,7 +133,8 @@ TEST(ExtractDriver, FailedEntryKeepsTheUsersFileAndAsksToRetry) {
         EXPECT_GE(result, 2);
         EXPECT_LE(result, 50);
         ASSERT_EQ(g_dialog.questions.size(), static_cast<size_t>(retries + 1));
-        EXPECT_NE(g_dialog.questions[0].find("error has occured"), std::string::npos);
+        EXPECT_EQ(g_dialog.questions[0].rfind("Cannot extract " + destination + "bad.txt: ", 0), 0u)
+            << g_dialog.questions[0];
         EXPECT_EQ(ReadFileContent(destination + "bad.txt"), "precious");
         EXPECT_EQ(FilesBelow(destination).size(), 1u);
         EXPECT_EQ(g_dialog.finishedWith, static_cast<uint64_t>(result));

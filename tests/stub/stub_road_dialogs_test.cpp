@@ -5,6 +5,7 @@
 #include "ProgramChecksum.h"
 #include "SecureContainerWriter.h"
 #include "SelfExtractorFormat.h"
+#include "StubPaths.h"
 #include "dialog_robot.h"
 #include "extract_test_support.h"
 #include "stub_resource.h"
@@ -12,6 +13,10 @@
 #include "test_files.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
 
 namespace {
 
@@ -76,9 +81,34 @@ std::vector<std::string> Lines(const std::string& destination, const std::string
     return lines;
 }
 
-RobotStep PressOn(const char* caption, int id) {
-    return {caption, [id](HWND d) { Press(d, id); }};
+// Settings without a launch command: nothing opens after the extraction.
+std::vector<std::string> PlainLines(const std::string& destination, int folders) {
+    return {"PATH = " + destination, "FOLDERS = " + std::to_string(folders), "AUTO RUN = 0", "OVERWRITE = 0"};
 }
+
+// Presses the button and waits until the dialog is gone, so a step after it
+// that waits for a dialog of the same caption finds the next one.
+RobotStep PressOn(const char* caption, int id) {
+    return {caption, [id](HWND d) {
+        Press(d, id);
+        WaitUntil([d] { return !IsWindow(d); });
+    }};
+}
+
+// A message box's text, then the button.
+RobotStep ReadAndPress(const char* caption, std::string* text, int id, int* defaultButton = nullptr) {
+    return {caption, [=](HWND box) {
+        *text = MessageBoxText(box);
+        for (int button : {IDYES, IDNO, IDOK})
+            if (defaultButton != nullptr && (GetWindowLongA(GetDlgItem(box, button), GWL_STYLE) & BS_DEFPUSHBUTTON))
+                *defaultButton = button;
+        Press(box, id);
+        WaitUntil([box] { return !IsWindow(box); });
+    }};
+}
+
+// The small volumes of small_volumes.py, where this machine could mount them.
+bool VolumesMounted() { return FileExists(WorkPath("stub-volumes\\mounted")); }
 
 RobotStep TypePassword(const char* password) {
     return {kPassword, [password](HWND d) {
@@ -148,13 +178,12 @@ TEST_F(StubRoad, OverwriteQuestionAnswers) {
         int button;
         bool replaced;
         bool restExtracted;
-        bool errorShown;  // a cancelled extraction ends with the error box
         int exitCode;
     } cases[] = {
-        {"yes", IDC_ANSWER_YES, true, true, false, kExitExtracted},
-        {"no", IDC_ANSWER_NO, false, true, false, kExitSkipped},
-        {"all", IDC_ANSWER_ALL, true, true, false, kExitExtracted},
-        {"cancel", IDCANCEL, false, false, true, kExitCancelled},
+        {"yes", IDC_ANSWER_YES, true, true, kExitExtracted},
+        {"no", IDC_ANSWER_NO, false, true, kExitSkipped},
+        {"all", IDC_ANSWER_ALL, true, true, kExitExtracted},
+        {"cancel", IDCANCEL, false, false, kExitCancelled},
     };
     const std::string original = ReadFileContent(BuildWork("expected\\notes.txt"));
     for (const Case& c : cases) {
@@ -164,16 +193,103 @@ TEST_F(StubRoad, OverwriteQuestionAnswers) {
         CreateDirectoryA(destination.c_str(), nullptr);
         WriteFile(destination + "notes.txt", "mine");
         const std::string program = WriteProgram(folder + "setup.exe", s_open, Lines(destination));
-        std::vector<RobotStep> steps = {PressOn(kMain, IDOK), PressOn(kOverwrite, c.button)};
-        if (c.errorShown)
-            steps.push_back(PressOn(kError, IDOK));
-        EXPECT_EQ(RunProgram(program, nullptr, steps), static_cast<DWORD>(c.exitCode));
+        // Every answer is the user's own: none ends with an error box.
+        std::vector<std::string> errors;
+        EXPECT_EQ(RunProgramWatching(program, nullptr, {PressOn(kMain, IDOK), PressOn(kOverwrite, c.button)},
+                                     {kError}, &errors),
+                  static_cast<DWORD>(c.exitCode));
+        EXPECT_TRUE(errors.empty()) << errors.front();
         EXPECT_EQ(ReadFileContent(destination + "notes.txt"), c.replaced ? original : "mine");
         if (c.restExtracted) {
             EXPECT_TRUE(WaitUntil([&] { return FileExists(destination + "launched.txt"); }));
         } else {
             EXPECT_LT(FilesBelow(destination).size(), FilesBelow(BuildWork("expected\\")).size());
         }
+    }
+}
+
+TEST_F(StubRoad, NoToEveryExistingFileSkipsThemWithoutAnError) {
+    const std::string folder = FreshFolder("road-no-to-all");
+    const std::string destination = folder + "out\\";
+    const auto expected = FilesBelow(BuildWork("expected\\"));
+    std::vector<RobotStep> steps = {PressOn(kMain, IDOK)};
+    for (const auto& file : expected) {
+        CreateFolderPath(GetFolderOfPath(destination + file.first).c_str());
+        WriteFile(destination + file.first, "mine");
+        steps.push_back(PressOn(kOverwrite, IDC_ANSWER_NO));
+    }
+    std::vector<std::string> errors;
+    EXPECT_EQ(RunProgramWatching(WriteProgram(folder + "setup.exe", s_open, PlainLines(destination, 1)), nullptr,
+                                 steps, {kError, kQuestion}, &errors),
+              static_cast<DWORD>(kExitSkipped));
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    for (const auto& file : FilesBelow(destination))
+        EXPECT_EQ(file.second, "mine") << file.first;
+}
+
+// Folder records have nothing to make when folders are not recreated.
+TEST_F(StubRoad, WithoutFoldersEveryFileLandsAtTheTopWithoutAnError) {
+    const std::string folder = FreshFolder("road-flat");
+    const std::string destination = folder + "out\\";
+    std::vector<std::string> errors;
+    EXPECT_EQ(RunProgramWatching(WriteProgram(folder + "setup.exe", s_open, PlainLines(destination, 0)), nullptr,
+                                 {PressOn(kMain, IDOK)}, {kError, kQuestion}, &errors),
+              static_cast<DWORD>(kExitExtracted));
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    std::map<std::string, std::string> flattened;
+    for (const auto& file : FilesBelow(BuildWork("expected\\")))
+        flattened[GetFileNamePart(file.first)] = file.second;
+    EXPECT_EQ(FilesBelow(destination), flattened);
+}
+
+// The destination of 242 characters takes "tools\probe.exe" (257 in all),
+// but not "data\more\words.txt" (261): that entry alone is refused, by name.
+TEST_F(StubRoad, PathTooLongIsToldByNameAndTheRestExtracts) {
+    const std::string folder = FreshFolder("road-long");
+    std::string destination = folder + "out";
+    destination += std::string(242 - 1 - destination.size(), 'x') + "\\";
+    ASSERT_EQ(destination.size(), 242u);
+    std::string told;
+    std::vector<std::string> questions;
+    EXPECT_EQ(RunProgramWatching(WriteProgram(folder + "setup.exe", s_open, PlainLines(destination, 1)), nullptr,
+                                 {PressOn(kMain, IDOK), ReadAndPress(kError, &told, IDOK)}, {kQuestion}, &questions),
+              static_cast<DWORD>(kExitFailed));
+    EXPECT_EQ(told, "Cannot write " + destination + "data\\more\\words.txt: the path is too long.");
+    EXPECT_TRUE(questions.empty()) << questions.front();
+    auto expected = FilesBelow(BuildWork("expected\\"));
+    expected.erase("data\\more\\words.txt");
+    EXPECT_EQ(FilesBelow(destination), expected);
+}
+
+// A volume that takes no writes, and one without a free byte: the question
+// and the error name the file and the cause; a full disk is not retried by Enter.
+TEST_F(StubRoad, ReadOnlyAndFullVolumesAreToldAsSuch) {
+    if (!VolumesMounted())
+        GTEST_SKIP() << "no small volume could be mounted here";
+    struct Case {
+        const char* volume;
+        const char* cause;
+        int defaultButton;
+    } cases[] = {{"read-only", ": the folder is read-only.", IDYES}, {"full", ": the disk is full.", IDNO}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.volume);
+        const std::string folder = FreshFolder(std::string("road-volume-") + c.volume);
+        const std::string destination = FreshFolder(std::string("volumes\\") + c.volume + "\\out");
+        std::string question, told;
+        int defaultButton = 0;
+        EXPECT_EQ(RunProgram(WriteProgram(folder + "setup.exe", s_open, PlainLines(destination, 1)), nullptr,
+                             {PressOn(kMain, IDOK), ReadAndPress(kQuestion, &question, IDNO, &defaultButton),
+                              ReadAndPress(kError, &told, IDOK)}),
+                  static_cast<DWORD>(kExitFailed));
+        const size_t cause = told.find(c.cause);
+        ASSERT_NE(cause, std::string::npos) << told;
+        EXPECT_EQ(told.rfind("Cannot write " + destination, 0), 0u) << told;
+        EXPECT_EQ(question.rfind(told.substr(0, cause + std::strlen(c.cause)), 0), 0u) << question;
+        EXPECT_EQ(defaultButton, c.defaultButton);
+        // Nothing half written stays behind.
+        const auto expected = FilesBelow(BuildWork("expected\\"));
+        for (const auto& file : FilesBelow(destination))
+            EXPECT_EQ(file.second, expected.at(file.first)) << file.first;
     }
 }
 

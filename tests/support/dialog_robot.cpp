@@ -63,9 +63,10 @@ BOOL CALLBACK FindMessageText(HWND child, LPARAM result) {
 
 }  // namespace
 
-DialogRobot::DialogRobot(std::vector<RobotStep> steps, DWORD process)
+DialogRobot::DialogRobot(std::vector<RobotStep> steps, DWORD process, std::function<void()> then)
     : m_steps(std::move(steps)),
       m_process(process),
+      m_then(std::move(then)),
       m_testThread(GetCurrentThreadId()),
       m_thread([this] { Play(); }) {}
 
@@ -104,9 +105,16 @@ void DialogRobot::Play() {
         step.action(dialog);
     }
     m_finished = true;
+    if (m_then)
+        m_then();
 }
 
 DWORD RunProgram(const std::string& program, const char* workingFolder, std::vector<RobotStep> steps) {
+    return RunProgramWatching(program, workingFolder, std::move(steps), {}, nullptr);
+}
+
+DWORD RunProgramWatching(const std::string& program, const char* workingFolder, std::vector<RobotStep> steps,
+                         const std::vector<DialogKey>& unwanted, std::vector<std::string>* shown) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -114,7 +122,21 @@ DWORD RunProgram(const std::string& program, const char* workingFolder, std::vec
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, workingFolder,
                         &startup, &process))
         return static_cast<DWORD>(-2);
-    DialogRobot robot(std::move(steps), process.dwProcessId);
+    const auto answerUnwanted = [&] {
+        while (WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT) {
+            for (const DialogKey& key : unwanted) {
+                const HWND dialog = FindShownDialog(key, process.dwProcessId);
+                if (dialog == nullptr)
+                    continue;
+                shown->push_back(WindowText(dialog) + ": " + MessageBoxText(dialog));
+                Press(dialog, IDOK);
+                Press(dialog, IDNO);
+                WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+            }
+        }
+    };
+    DialogRobot robot(std::move(steps), process.dwProcessId,
+                      unwanted.empty() ? std::function<void()>() : std::function<void()>(answerUnwanted));
     DWORD code = static_cast<DWORD>(-1);
     if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);

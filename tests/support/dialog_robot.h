@@ -40,8 +40,10 @@ struct RobotStep {
 
 class DialogRobot {
 public:
-    // Starts playing the steps in order, on dialogs of process (this one by default).
-    explicit DialogRobot(std::vector<RobotStep> steps, DWORD process = GetCurrentProcessId());
+    // Starts playing the steps in order, on dialogs of process (this one by
+    // default); afterwards runs then (on the robot thread) when given.
+    explicit DialogRobot(std::vector<RobotStep> steps, DWORD process = GetCurrentProcessId(),
+                         std::function<void()> then = nullptr);
     // Waits for the robot; a step whose dialog never came cancels every open
     // dialog of the test thread so the test ends instead of hanging.
     ~DialogRobot();
@@ -52,6 +54,7 @@ private:
 
     std::vector<RobotStep> m_steps;
     DWORD m_process;
+    std::function<void()> m_then;
     DWORD m_testThread;
     bool m_finished = false;
     std::thread m_thread;
@@ -61,6 +64,11 @@ private:
 // while a robot plays steps on its dialogs; its exit code, or -1 when it had
 // to be stopped after a minute, -2 when it did not start.
 DWORD RunProgram(const std::string& program, const char* workingFolder, std::vector<RobotStep> steps);
+// As RunProgram; besides, once the steps are played, every dialog that one of
+// unwanted names and that shows before the program ends is added to shown
+// ("caption: message text") and answered with OK or No, so the run goes on.
+DWORD RunProgramWatching(const std::string& program, const char* workingFolder, std::vector<RobotStep> steps,
+                         const std::vector<DialogKey>& unwanted, std::vector<std::string>* shown);
 
 // Clicks a button (or any command) of dialog.
 void Press(HWND dialog, int id);
