@@ -466,13 +466,14 @@ RobotStep AnswerMessage(const std::string& start, int button, std::string* seen 
 TEST_F(SettingsView, TooLongTextsAreSaidBeforeBuilding) {
   CXTSettingsStore().WriteInt(kWarningAnswersSection, "WarningSHouldUSeAESStrongEncryption", 1);
   ProjectSettings record;
-  record.aboutText = std::string(20000, 'a');
+  record.aboutText = std::string(kAboutTextLimit + 1, 'a');
   record.customMessage = std::string(kCustomMessageLimit + 1, 'm');
   ExchangeRecordToPages(record, view, 0);
   view->ShowPage(kGeneralPageIndex);
   DeleteFileA(Scratch("long-texts.exe").c_str());
   Project(Fixture("pair.zip"), "long-texts.exe");
-  const std::string aboutSaid = "The about text is 20000 characters long, but a built program holds at most " +
+  const std::string aboutSaid = "The about text is " + std::to_string(kAboutTextLimit + 1) +
+                                " characters long, but a built program holds at most " +
                                 std::to_string(kAboutTextLimit) + " of them";
   const std::string messageSaid = "The custom message is " + std::to_string(kCustomMessageLimit + 1) +
                                   " characters long, but a built program holds at most " +

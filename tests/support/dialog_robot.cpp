@@ -3,11 +3,14 @@
 #include "window_search.h"
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 
 namespace {
 
 constexpr DWORD kStepTimeoutMs = 15000;
+// How long a dialog a step acted on may take to go, when the step closed it.
+constexpr DWORD kClosingMs = 2000;
 
 struct Wanted {
     const DialogKey* key;
@@ -61,6 +64,44 @@ BOOL CALLBACK FindMessageText(HWND child, LPARAM result) {
     return FALSE;
 }
 
+// Any shown dialog of process: the one a test waits on may come from another
+// thread of it.
+BOOL CALLBACK FindShownProcessDialog(HWND window, LPARAM data) {
+    auto* wanted = reinterpret_cast<Wanted*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != wanted->process || !HasClass(window, "#32770") || !IsWindowVisible(window))
+        return TRUE;
+    wanted->found = window;
+    return FALSE;
+}
+
+HWND ShownDialogOfProcess(DWORD process) {
+    Wanted wanted = {nullptr, process, nullptr};
+    EnumWindows(FindShownProcessDialog, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.found;
+}
+
+// A step whose dialog never came: cancel what the program shows so the test
+// goes on to fail. A box of this program that takes no cancel (Yes and No
+// only) would hold the test for good, so then the test program ends, saying
+// which box; another program is stopped by RunProgram.
+void GiveUp(DWORD testThread, DWORD process) {
+    for (int round = 0; round < 20; ++round) {
+        EnumThreadWindows(testThread, CancelWindow, 0);
+        if (const HWND shown = ShownDialogOfProcess(process)) CancelWindow(shown, 0);
+        if (WaitUntil([&] { return ShownDialogOfProcess(process) == nullptr; }, 100)) return;
+    }
+    if (process != GetCurrentProcessId()) return;
+    const HWND stuck = ShownDialogOfProcess(process);
+    std::string text;
+    EnumChildWindows(stuck, FindMessageText, reinterpret_cast<LPARAM>(&text));
+    std::fprintf(stderr, "dialog robot: the awaited dialog never came, and \"%s\" stays open: %s\n",
+                 WindowText(stuck).c_str(), text.c_str());
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+}
+
 }  // namespace
 
 DialogRobot::DialogRobot(std::vector<RobotStep> steps, DWORD process, std::function<void()> then)
@@ -96,13 +137,13 @@ void DialogRobot::Play() {
     for (const RobotStep& step : m_steps) {
         HWND dialog = nullptr;
         if (!WaitUntil([&] { return (dialog = FindShownDialog(step.dialog, m_process)) != nullptr; }, kStepTimeoutMs)) {
-            for (int round = 0; round < 20; ++round) {
-                EnumThreadWindows(m_testThread, CancelWindow, 0);
-                Sleep(100);
-            }
+            GiveUp(m_testThread, m_process);
             return;
         }
         step.action(dialog);
+        // A dialog the step answered stays shown for a moment while it ends:
+        // the next step must not take it for the next dialog.
+        WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kClosingMs);
     }
     m_finished = true;
     if (m_then)
