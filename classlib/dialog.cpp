@@ -115,9 +115,22 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
   if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
-  bool input = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
-               (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
-  return input && ::IsDialogMessageA(m_hWnd, pMsg);
+  return AfxIsDialogInput(m_hWnd, pMsg) && ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+BOOL AfxCanTakeFocus(HWND hWnd) {
+  for (; hWnd; hWnd = ::GetParent(hWnd))
+    if (!::IsWindowVisible(hWnd) || !::IsWindowEnabled(hWnd)) return FALSE;
+  return TRUE;
+}
+
+BOOL AfxIsDialogInput(HWND hDlg, const MSG* pMsg) {
+  const bool input = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
+                     (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
+  if (!input || (pMsg->hwnd != hDlg && !::IsChild(hDlg, pMsg->hwnd))) return FALSE;
+  for (HWND hWnd = ::GetParent(pMsg->hwnd); hWnd && hWnd != hDlg; hWnd = ::GetParent(hWnd))
+    if (!::IsWindowVisible(hWnd) || !::IsWindowEnabled(hWnd)) return FALSE;
+  return TRUE;
 }
 
 BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {

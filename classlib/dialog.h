@@ -54,6 +54,16 @@ class CDialog : public CWnd {
   afx_msg void OnCancelCommand() { OnCancel(); }
 };
 
+// Whether the dialog manager may take pMsg for hDlg: a key or mouse message
+// of hDlg or of a window in its shown, enabled part. The manager looks for a
+// mnemonic by walking the dialog's shown, enabled windows until it comes
+// back to the message's window; from a window below a hidden or disabled
+// one (a focus left behind in a page no longer shown) it never comes back.
+BOOL AfxIsDialogInput(HWND hDlg, const MSG* pMsg);
+// Whether a window can take the keyboard: it and every window above it
+// shown and enabled.
+BOOL AfxCanTakeFocus(HWND hWnd);
+
 // The dialog procedure behind every dialog of the layer: the window's own
 // procedure (AfxWndProc) does the work, so this one asks for the defaults.
 INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);

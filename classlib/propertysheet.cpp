@@ -78,7 +78,10 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
   if (pNMHDR->hwndFrom != m_hWnd && pNMHDR->hwndFrom != ::GetParent(m_hWnd)) return FALSE;
   switch (pNMHDR->code) {
-    case PSN_SETACTIVE: *pResult = OnSetActive() ? 0 : -1; break;
+    case PSN_SETACTIVE:
+      *pResult = OnSetActive() ? 0 : -1;
+      if (*pResult == 0) TakeFocusFromOtherPage();
+      break;
     case PSN_KILLACTIVE: *pResult = !OnKillActive(); break;
     case PSN_APPLY: *pResult = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE; break;
     case PSN_RESET: OnReset(); break;
@@ -90,6 +93,21 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     default: return FALSE;
   }
   return TRUE;
+}
+
+// The sheet hides the page it leaves but not the focus inside it: a focus
+// in another page comes to this one's first tab stop, as does a focus lost
+// on the way (the page left disabled the control that had it) while the
+// sheet's window is active. A focus on the tabs, or outside, stays there.
+void CPropertyPage::TakeFocusFromOtherPage() {
+  HWND hSheet = ::GetParent(m_hWnd);
+  HWND hTabs = reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
+  HWND hHolder = ::GetFocus();
+  const bool lost = !hHolder && ::GetActiveWindow() == ::GetAncestor(hSheet, GA_ROOT);
+  while (hHolder && ::GetParent(hHolder) != hSheet) hHolder = ::GetParent(hHolder);
+  if (!lost && (!hHolder || hHolder == m_hWnd || hHolder == hTabs)) return;
+  HWND hFirst = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+  ::SetFocus(hFirst ? hFirst : hTabs);
 }
 
 // Keys go on to the sheet, which owns the keyboard of its pages.
@@ -277,9 +295,7 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg) {
   if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
-  bool input = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
-               (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
-  if (!input || (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))) return FALSE;
+  if (!AfxIsDialogInput(m_hWnd, pMsg)) return FALSE;
   // Ctrl+Tab and Ctrl+PgUp/PgDn, then the dialog keys of the current page.
   return static_cast<BOOL>(SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg)));
 }

@@ -49,6 +49,7 @@ class CPropertyPage : public CDialog {
 
  private:
   void CommonConstruct(LPCSTR lpszTemplateName, UINT nIDCaption);
+  void TakeFocusFromOtherPage();
 };
 
 class CPropertySheet : public CWnd {

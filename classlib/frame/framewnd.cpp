@@ -1,5 +1,6 @@
 #include "classlib/frame/framewnd.h"
 
+#include "classlib/dialog.h"
 #include "classlib/document/document.h"
 #include "classlib/view/view.h"
 #include "classlib/winapp.h"
@@ -12,6 +13,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_CLOSE()
   ON_WM_SIZE()
   ON_WM_SETFOCUS()
+  ON_WM_ACTIVATE()
   ON_WM_ERASEBKGND()
   ON_WM_NCACTIVATE()
   ON_WM_INITMENUPOPUP()
@@ -201,8 +203,25 @@ BOOL CFrameWnd::OnNcActivate(BOOL bActive) {
   return static_cast<BOOL>(DefWindowProc(WM_NCACTIVATE, bActive, 0));
 }
 
+// A box or another window taking the activation takes the focus too: the
+// frame notes where the focus was, and the active view where its own was.
+void CFrameWnd::OnActivate(UINT nState, CWnd*, BOOL) {
+  if (nState == WA_INACTIVE) {
+    HWND hWndFocus = ::GetFocus();
+    m_hWndFocusOnLeave = hWndFocus && ::IsChild(m_hWnd, hWndFocus) ? hWndFocus : nullptr;
+    if (m_pViewActive) m_pViewActive->OnActivateFrame(WA_INACTIVE, this);
+  }
+  Default();
+}
+
+// Active again, the frame gives the focus back where it was while that
+// window can still take it, else to the active view.
 void CFrameWnd::OnSetFocus(CWnd*) {
-  if (m_pViewActive)
+  HWND hWndBack = m_hWndFocusOnLeave;
+  m_hWndFocusOnLeave = nullptr;
+  if (hWndBack && ::IsWindow(hWndBack) && ::IsChild(m_hWnd, hWndBack) && AfxCanTakeFocus(hWndBack))
+    ::SetFocus(hWndBack);
+  else if (m_pViewActive)
     m_pViewActive->SetFocus();
   else
     Default();

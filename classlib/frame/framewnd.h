@@ -127,6 +127,8 @@ class CFrameWnd : public CWnd {
  protected:
   CString m_strTitle;
   CView* m_pViewActive = nullptr;
+  // Where the focus was when another window took the activation.
+  HWND m_hWndFocusOnLeave = nullptr;
   BOOL m_bInRecalcLayout = FALSE;
 
   void ShowFloatingFrameFor(CControlBar* pBar, CFrameWnd* pFloatingFrame, BOOL bShow, BOOL bDelay);
@@ -138,6 +140,7 @@ class CFrameWnd : public CWnd {
   afx_msg void OnClose();
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
+  afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg BOOL OnNcActivate(BOOL bActive);
   afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu);

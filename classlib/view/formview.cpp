@@ -71,12 +71,19 @@ void CFormView::OnActivateFrame(UINT nState, CFrameWnd*) {
   if (nState == WA_INACTIVE) SaveFocusControl();
 }
 
+// The control that had the focus gets it back while it can still take it;
+// one hidden or disabled since (on a page no longer shown) gives way to the
+// form's first tab stop.
 void CFormView::OnSetFocus(CWnd*) {
-  if (m_hWndFocus && ::IsWindow(m_hWndFocus) && ::IsChild(m_hWnd, m_hWndFocus)) {
+  if (m_hWndFocus && ::IsWindow(m_hWndFocus) && ::IsChild(m_hWnd, m_hWndFocus) && AfxCanTakeFocus(m_hWndFocus)) {
     ::SetFocus(m_hWndFocus);
     return;
   }
   m_hWndFocus = nullptr;
+  if (HWND hWndFirst = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE)) {
+    ::SetFocus(hWndFirst);
+    return;
+  }
   Default();
 }
 
@@ -86,7 +93,5 @@ BOOL CFormView::PreTranslateMessage(MSG* pMsg) {
   for (CFrameWnd* pFrame = GetParentFrame(); pFrame; pFrame = pFrame->GetParentFrame())
     if (pFrame->PreTranslateMessage(pMsg)) return TRUE;
   if (!::GetWindow(m_hWnd, GW_CHILD)) return FALSE;
-  bool input = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
-               (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
-  return input && IsDialogMessage(pMsg);
+  return AfxIsDialogInput(m_hWnd, pMsg) && IsDialogMessage(pMsg);
 }

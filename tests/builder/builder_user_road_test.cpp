@@ -15,6 +15,7 @@
 #include "ProjectFile.h"
 #include "SecureContainerFormat.h"
 #include "SelfExtractorFormat.h"
+#include "builder_driving.h"
 #include "builder_process.h"
 #include "builder_resource.h"
 #include "dialog_robot.h"
@@ -37,132 +38,17 @@ constexpr char kNormalLevel[] = "Normal", kMaximumLevel[] = "Maximum - Best Comp
 
 std::string SourceWork(const std::string& relative) { return WorkPath("stub-build\\" + relative); }
 
-// A control's text from another process: GetWindowText would answer with
-// the system's copy of its caption, not what the control holds.
-std::string ControlText(HWND control) {
-  char text[1024] = {};
-  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-// The first window below root with the id and class: pages' ids repeat, so
-// callers search below the page they mean.
-HWND FindControl(HWND root, int id, const char* className) {
-  return FindDescendant(root, [&](HWND window) { return GetDlgCtrlID(window) == id && HasClass(window, className); });
-}
-
-HWND FindSheet(HWND frame) {
-  HWND tabs = FindDescendant(frame, [](HWND window) { return HasClass(window, WC_TABCONTROLA); });
-  return tabs ? GetParent(tabs) : nullptr;
-}
-
-POINT Middle(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-// Clicks the middle of control once its own window is the one there: a
-// window of another program may still lie over it. A user would bring the
-// control's window up; here it is asked to come forward. The pointer rests
-// on the point first: under Wine a place it had before can come back late
-// and take the press.
-bool ClickControl(HWND control) {
-  const bool reachable = WaitUntil(
-      [&] {
-        HWND root = GetAncestor(control, GA_ROOT);
-        if (GetAncestor(WindowFromPoint(Middle(control)), GA_ROOT) == root) return true;
-        SetForegroundWindow(root);
-        return false;
-      },
-      5000);
-  if (!reachable) return false;
-  SettleMouse(Middle(control), 150);
-  ClickWithMouse(Middle(control));
-  return true;
-}
-
-// Clicks control until done holds; a click again comes after a double
-// click's time, so it is never taken for one.
-bool ClickUntil(HWND control, const std::function<bool()>& done) {
-  return WaitUntil([&] { return done() || (ClickControl(control) && WaitUntil(done, 1500)); }, 8000);
-}
-
-bool HasFocus(HWND control) { return FocusOfThread(GetWindowThreadProcessId(control, nullptr)) == control; }
-
-// Types text over what the focused edit holds; true once the edit shows it.
-bool TypeOver(HWND edit, const std::string& text) {
-  PressKey(VK_HOME);
-  PressWith(VK_SHIFT, VK_END);
-  TypeText(text);
-  return WaitUntil([&] { return ControlText(edit) == text; }, 5000);
-}
-
-// Puts the caret in an edit with a click and types text there.
-bool ClickAndType(HWND edit, const std::string& text) {
-  return ClickUntil(edit, [&] { return HasFocus(edit); }) && TypeOver(edit, text);
-}
-
-// Drops a list down with a click, walks it with the arrow keys to the row
-// that reads text, and takes that row with Enter.
-bool PickWithKeys(HWND list, const std::string& text) {
-  const LRESULT row =
-      SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-  if (row < 0 || !ClickUntil(list, [&] { return SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) != 0; })) return false;
-  for (LRESULT at = SendMessageA(list, CB_GETCURSEL, 0, 0); at != row;) {
-    PressKey(at < row ? VK_DOWN : VK_UP);
-    const LRESULT from = at;
-    if (!WaitUntil([&] { return (at = SendMessageA(list, CB_GETCURSEL, 0, 0)) != from; }, 5000)) return false;
-  }
-  PressKey(VK_RETURN);
-  return WaitUntil([&] { return SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) == 0 && ControlText(list) == text; },
-                   5000);
-}
-
-// Ticks a check box with a click.
-bool Tick(HWND box) {
-  return ClickUntil(box, [&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; });
-}
-
-// One page of the settings sheet, shown, found by a control only it has.
-struct PageOf {
-  int index;
-  int markId;
-  const char* markClass;
-};
-constexpr PageOf kGeneralPage = {0, IDC_GENERAL_BUILD, "Button"};
-constexpr PageOf kOptionsPage = {1, IDC_OPTIONS_LAUNCH_LIST, "ComboBox"};
-constexpr PageOf kPasswordPage = {2, IDC_PASSWORD_STRENGTH, "ComboBox"};
-constexpr PageOf kBuildPage = {3, IDC_BUILD_OVERALL_BAR, PROGRESS_CLASSA};
-
-class UserRoad : public ::testing::Test {
+class UserRoad : public DrivenBuilder {
  protected:
+  UserRoad() : DrivenBuilder("user-road") {}
   void SetUp() override {
     ClearBuilderProfile();
     SkipTipOfTheDay();
     SetProfileInt("Settings\\WarningMessageBxs", "OverWriteBrennicorOutputFile", 1);
-    folder_ = builder_.folder() + "\\";
     WriteFile(folder_ + "about.rtf", kAboutRtf);
-    ASSERT_TRUE(builder_.Start());
-    frame_ = builder_.WaitForFrame();
-    ASSERT_NE(nullptr, frame_);
-    GetWindowThreadProcessId(frame_, &process_);
-    ASSERT_TRUE(WaitUntil([&] { return (sheet_ = FindSheet(frame_)) != nullptr; }, 10000));
-    ASSERT_TRUE(builder_.WaitUntilIdle());
+    ASSERT_NO_FATAL_FAILURE(StartBuilder());
   }
-  void TearDown() override { builder_.Close(frame_); }
 
-  HWND Show(const PageOf& page) {
-    SendMessageA(sheet_, PSM_SETCURSEL, page.index, 0);
-    HWND mark = nullptr;
-    WaitUntil([&] { return (mark = FindControl(sheet_, page.markId, page.markClass)) != nullptr; }, 5000);
-    return mark ? GetParent(mark) : nullptr;
-  }
-  static HWND Item(HWND page, int id) { return GetDlgItem(page, id); }
-  static std::string ComboText(HWND page, int id) { return ControlText(ComboEdit(page, id)); }
-  // A drop-down list's text is its selected row's.
-  static std::string SelectedRowText(HWND page, int id) { return ControlText(Item(page, id)); }
-  static bool Checked(HWND page, int id) { return SendMessageA(Item(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   // Gives a File command by its keys and waits until the General page's zip
   // is or is not empty; the question whether to save the project first is
   // answered No by its key.
@@ -179,54 +65,6 @@ class UserRoad : public ::testing::Test {
           return ComboText(Show(kGeneralPage), IDC_GENERAL_ZIP).empty() == empty;
         },
         10000);
-  }
-
-  // A history combo's edit, where its text is typed.
-  static HWND ComboEdit(HWND page, int id) {
-    HWND edit = reinterpret_cast<HWND>(SendMessageA(Item(page, id), CBEM_GETEDITCONTROL, 0, 0));
-    return edit ? edit : Item(page, id);
-  }
-  HWND CurrentPage() const { return reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-  // The page once the sheet shows it.
-  HWND Shown(const PageOf& page) {
-    HWND shown = nullptr;
-    WaitUntil(
-        [&] {
-          HWND mark = FindControl(sheet_, page.markId, page.markClass);
-          shown =
-              mark && GetParent(mark) == CurrentPage() && IsWindowVisible(GetParent(mark)) ? GetParent(mark) : nullptr;
-          return shown != nullptr;
-        },
-        5000);
-    return shown;
-  }
-  // Ctrl+Tab turns the sheet to its next page, as long as the focus is in it.
-  HWND TurnTo(const PageOf& page) {
-    PressWith(VK_CONTROL, VK_TAB);
-    return Shown(page);
-  }
-  // The frame in front, as the user's click on its caption brings it; only
-  // then do keys reach it. Clicks come after a double click's time.
-  bool InFront() {
-    RECT rect;
-    GetWindowRect(frame_, &rect);
-    const POINT caption = {(rect.left + rect.right) / 2, rect.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
-    return WaitUntil(
-        [&] {
-          if (GetForegroundWindow() == frame_) return true;
-          ClickWithMouse(caption);
-          return WaitUntil([&] { return GetForegroundWindow() == frame_; }, 1000);
-        },
-        6000);
-  }
-  // A File menu item by the menu keys: Alt+F opens the menu, then its mnemonic.
-  bool FromFileMenu(WORD mnemonic) {
-    if (!InFront()) return false;
-    PressWith(VK_MENU, 'F');
-    HWND menu =
-        builder_.WaitForWindow([](HWND window) { return HasClass(window, "#32768") && IsWindowVisible(window); }, 5000);
-    if (menu) PressKey(mnemonic);
-    return menu != nullptr;
   }
 
   // Every setting as the user gives it, page by page, with the mouse and
@@ -287,11 +125,6 @@ class UserRoad : public ::testing::Test {
   std::string output() const { return folder_ + "road.exe"; }
   std::string destination() const { return folder_ + "out\\"; }
   std::string project() const { return folder_ + "road.ssf"; }
-
-  BuilderProcess builder_{"user-road"};
-  std::string folder_;
-  HWND frame_ = nullptr, sheet_ = nullptr;
-  DWORD process_ = 0;
 };
 
 // The stub's main dialog, from whatever process the shell started it in.
@@ -462,12 +295,7 @@ TEST_F(UserRoad, AnEmptyPasswordOfAnUnshownPageIsStillRefused) {
   record.passwordProtection = 1;
   record.maskPassword = 1;
   ASSERT_TRUE(SaveProjectFile(record, project().c_str()));
-  ASSERT_TRUE(builder_.Start("\"" + project() + "\""));
-  frame_ = builder_.WaitForFrame();
-  ASSERT_NE(nullptr, frame_);
-  GetWindowThreadProcessId(frame_, &process_);
-  ASSERT_TRUE(WaitUntil([&] { return (sheet_ = FindSheet(frame_)) != nullptr; }, 10000));
-  ASSERT_TRUE(builder_.WaitUntilIdle());
+  ASSERT_NO_FATAL_FAILURE(StartBuilder("\"" + project() + "\""));
   HWND general = Show(kGeneralPage);
   ASSERT_TRUE(WaitUntil([&] { return ComboText(general, IDC_GENERAL_ZIP) == record.sourceArchive; }, 5000));
   std::string empty, advice;
