@@ -118,9 +118,14 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
   return AfxIsDialogInput(m_hWnd, pMsg) && ::IsDialogMessageA(m_hWnd, pMsg);
 }
 
+// By the windows' own styles, as the dialog manager reads them.
+static bool IsShownAndEnabled(HWND hWnd) {
+  return (::GetWindowLongA(hWnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE;
+}
+
 BOOL AfxCanTakeFocus(HWND hWnd) {
   for (; hWnd; hWnd = ::GetParent(hWnd))
-    if (!::IsWindowVisible(hWnd) || !::IsWindowEnabled(hWnd)) return FALSE;
+    if (!IsShownAndEnabled(hWnd)) return FALSE;
   return TRUE;
 }
 
@@ -129,7 +134,7 @@ BOOL AfxIsDialogInput(HWND hDlg, const MSG* pMsg) {
                      (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
   if (!input || (pMsg->hwnd != hDlg && !::IsChild(hDlg, pMsg->hwnd))) return FALSE;
   for (HWND hWnd = ::GetParent(pMsg->hwnd); hWnd && hWnd != hDlg; hWnd = ::GetParent(hWnd))
-    if (!::IsWindowVisible(hWnd) || !::IsWindowEnabled(hWnd)) return FALSE;
+    if (!IsShownAndEnabled(hWnd)) return FALSE;
   return TRUE;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "LaunchList.h"
+#include "DialogTextEdit.h"
 #include "MessageText.h"
 #include "ProjectSettings.h"
 #include "SettingsPageExchange.h"
@@ -81,6 +82,6 @@ class CSFXOptionsPage : public CXTResizePropertyPage, public SettingsPageExchang
   HICON programIcon_ = nullptr;
   CXTButton buttons_[6];
   CComboBox launchList_, filterList_;
-  CRichEditCtrl textEdits_[kSlotCount];
+  CDialogTextEdit textEdits_[kSlotCount];
   CHoverTipWnd hoverTip_;
 };

@@ -136,6 +136,39 @@ TEST_F(SheetKeys, AfterAPageWasTurnedWhileABoxAsked) {
   ExpectKeysWork("page turned while a box asked");
 }
 
+// The Options page's texts take typing but not the Tab keys: Tab and
+// Shift+Tab move the focus on and back, even with the whole text selected
+// as tabbing in leaves it, and Ctrl+Tab turns the page.
+TEST_F(SheetKeys, TabLeavesTheOptionsTextsAsTheyWereTyped) {
+  HWND options = Show(kOptionsPage);
+  ASSERT_NE(nullptr, options);
+  struct Text {
+    int id;
+    const char* typed;
+  };
+  for (const Text& text : {Text{IDC_OPTIONS_ABOUT_TEXT, "About this program"},
+                           Text{IDC_OPTIONS_MESSAGE_TEXT, "Read this first"}}) {
+    SCOPED_TRACE(text.typed);
+    HWND edit = Item(options, text.id);
+    ASSERT_TRUE(ClickAndType(edit, text.typed));
+    PressKey(VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return Focus() != edit && IsChild(options, Focus()); }, 5000)) << "Tab: " << FocusPath();
+    PressWith(VK_SHIFT, VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return Focus() == edit; }, 5000)) << "Shift+Tab: " << FocusPath();
+    PressKey(VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return Focus() != edit; }, 5000)) << "Tab over the selected text: " << FocusPath();
+    ASSERT_TRUE(ClickUntil(edit, [&] { return Focus() == edit; }));
+    PressWith(VK_SHIFT, VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return Focus() != edit && IsChild(sheet_, Focus()); }, 5000))
+        << "Shift+Tab: " << FocusPath();
+    EXPECT_EQ(text.typed, ControlText(edit));
+  }
+  ASSERT_TRUE(ClickUntil(Item(options, IDC_OPTIONS_MESSAGE_TEXT),
+                         [&] { return Focus() == Item(options, IDC_OPTIONS_MESSAGE_TEXT); }));
+  EXPECT_NE(nullptr, TurnTo(kPasswordPage)) << "Ctrl+Tab from inside the message";
+  EXPECT_EQ("Read this first", ControlText(Item(options, IDC_OPTIONS_MESSAGE_TEXT)));
+}
+
 }  // namespace
 
 
