@@ -2,6 +2,7 @@
 
 #include "toolkit/color/ColorBytes.h"
 #include "toolkit/color/ColorMessages.h"
+#include "toolkit/color/ColorPageCustom.h"
 #include "toolkit/color/ColorPageStandard.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit_resource.h"
@@ -34,13 +35,18 @@ CXTColorDialog::CXTColorDialog(COLORREF clrNew, COLORREF clrCurrent, DWORD dwFla
       m_dwFlags(dwFlags),
       m_clrNew(clrNew),
       m_clrCurrent(clrCurrent),
-      m_pStandardPage(new CXTColorPageStandard(this)) {
+      m_pStandardPage(new CXTColorPageStandard(this)),
+      m_pCustomPage(new CXTColorPageCustom(this)) {
   m_psh.dwFlags &= ~PSH_HASHELP;
   m_psh.dwFlags |= PSH_NOAPPLYNOW;
   AddPage(m_pStandardPage);
+  AddPage(m_pCustomPage);
 }
 
-CXTColorDialog::~CXTColorDialog() { delete m_pStandardPage; }
+CXTColorDialog::~CXTColorDialog() {
+  delete m_pStandardPage;
+  delete m_pCustomPage;
+}
 
 int CXTColorDialog::OnCreate(LPCREATESTRUCTA lpcs) {
   if (CPropertySheet::OnCreate(lpcs) == -1) return -1;

@@ -1,4 +1,5 @@
-// CXTColorDialog: the modal "Colors" sheet. Beside its pages stand OK and
+// CXTColorDialog: the modal "Colors" sheet, with a "Standard" and a "Custom"
+// page. Beside its pages stand OK and
 // Cancel, a swatch of the new colour above the current one and, with
 // XTCD_HEXFIELD, a read-only "Hex:" field. DoModal answers IDOK when the new
 // colour (GetColor) was accepted. The pages and the sheet tell each other of
@@ -7,6 +8,7 @@
 
 #include "classlib/classlib.h"
 
+class CXTColorPageCustom;
 class CXTColorPageStandard;
 
 enum : DWORD {
@@ -39,4 +41,5 @@ class CXTColorDialog : public CPropertySheet {
   CRect m_newRect, m_currentRect;
   COLORREF m_clrNew, m_clrCurrent;
   CXTColorPageStandard* m_pStandardPage;
+  CXTColorPageCustom* m_pCustomPage;
 };
