@@ -29,11 +29,14 @@ static const char *SkipRoot(const char *name) {
   }
 }
 
-// Device names Windows opens in every folder, with or without an extension.
-static bool NamesDevice(const char *component, size_t length) {
+// Windows drops trailing dots and blanks, then the extension (from the
+// first dot), then the blanks before it, and compares what is left.
+bool MemberPathNamesDevice(const char *component, size_t length) {
   static const char *const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  while (length > 0 && (component[length - 1] == '.' || component[length - 1] == ' ')) --length;
   size_t base = 0;
   while (base < length && component[base] != '.') ++base;
+  while (base > 0 && component[base - 1] == ' ') --base;
   char upper[8];
   if (base >= sizeof upper) return false;
   for (size_t i = 0; i < base; ++i) upper[i] = Upper(component[i]);
@@ -54,7 +57,7 @@ static MemberPathVerdict CheckComponent(const char *component, size_t length) {
   }
   char last = component[length - 1];
   if (last == '.' || last == ' ') return kMemberPathTrailing;
-  if (NamesDevice(component, length)) return kMemberPathDevice;
+  if (MemberPathNamesDevice(component, length)) return kMemberPathDevice;
   return kMemberPathSafe;
 }
 

@@ -19,3 +19,8 @@ enum MemberPathVerdict : int {
 // member) is kept. The refusals above leave out empty. out holds capacity
 // bytes with the terminator.
 MemberPathVerdict MemberPathMakeRelative(const char *stored, char *out, size_t capacity);
+
+// True when Windows opens the component (length bytes, no separator) as a
+// device in any folder: a device name, alone or before an extension, with or
+// without blanks before the extension and trailing dots or blanks.
+bool MemberPathNamesDevice(const char *component, size_t length);

@@ -6,6 +6,7 @@
 
 #include "../common/MessageTable.h"
 #include "../unzip/DosTime.h"
+#include "../unzip/MemberPathSafety.h"
 #include "../unzip/PathNames.h"
 #include "messages/ZipLog.h"
 #include "messages/ZipMessages.h"
@@ -213,6 +214,11 @@ int WaitForExclusiveAccess(const char *path, ZipState *state) {
   }
 }
 
+// A found name Windows opens as a device: the system finds one for an item
+// that names a device, and a Unix side can hold a file under such a name;
+// either way, reading it by that name would read the device.
+bool NamesDevice(const char *name) { return MemberPathNamesDevice(name, strlen(name)); }
+
 bool SkippedByAttributes(DWORD attributes, const ZipState *state) {
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
   DWORD refused = state->main.includeSysHidden ? 0x8 : (kHiddenOrSystem | 0x8);
@@ -234,7 +240,7 @@ int AddMatchingFiles(const char *folder, const char *name, const char *extension
   if (search == INVALID_HANDLE_VALUE) return 0;
   int result = 0;
   do {
-    if (SkippedByAttributes(found.dwFileAttributes, state)) continue;
+    if (SkippedByAttributes(found.dwFileAttributes, state) || NamesDevice(found.cFileName)) continue;
     if (extensionless && strchr(found.cFileName, '.')) continue;
     if (!JoinPath(path, sizeof path, folder, found.cFileName)) continue;
     if (state->subOptions & ZSO_EXCLUSIVE_OPEN) {

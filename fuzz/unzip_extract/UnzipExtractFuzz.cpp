@@ -26,7 +26,9 @@ int64_t ReadAt(void *context, uint64_t offset, void *out, uint32_t length) {
 }
 
 bool IsDevice(const std::string &component) {
+  // Windows also drops the blanks before an extension ("CON .txt").
   std::string base = component.substr(0, component.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
   for (char &c : base) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
   for (const char *d : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
     if (base == d) return true;

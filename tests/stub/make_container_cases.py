@@ -11,6 +11,9 @@ sys.path.insert(0, os.path.dirname(__file__))
 from container_writer import (MAGIC_PROTECTED, container, memory_entry_records, record_bytes,
                               rename)
 
+sys.path.insert(0, os.environ["BRENNICOR_TEST_DATA"])
+from device_names import device_name_forms  # noqa: E402
+
 FILES = {
     "readme.txt": b"Read me first.\r\n" * 20,
     "docs/guide.txt": bytes(range(256)) * 40,
@@ -63,6 +66,13 @@ def cases():
         (_, bad_name, bad_size), = memory_entry_records({"x" * len(stored): b"overwrites"})
         yield case, container(records_of({"fine.txt": b"fine"}) + [record_bytes(rename(bad_name, stored), bad_size)]), \
             {"fine.txt": b"fine"}
+    # Every form of every device name, alone and below a folder.
+    devices = []
+    for name in device_name_forms():
+        for stored in (name.encode(), b"sub\\" + name.encode()):
+            (_, record, size), = memory_entry_records({"x" * len(stored): b"overwrites"})
+            devices.append(record_bytes(rename(record, stored), size))
+    yield "devices", container(records_of({"fine.txt": b"fine"}) + devices), {"fine.txt": b"fine"}
     # A stored name of 255 bytes or more is refused; the next entry still extracts.
     yield "long_name", container(records_of({"n" * 255: b"long", "fine.txt": b"fine"})), {"fine.txt": b"fine"}
     # A damaged entry: its Deflate data starts with the reserved block type.

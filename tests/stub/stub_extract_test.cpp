@@ -2,11 +2,14 @@
 // with a scripted dialog answering its reports and questions.
 #include "LocalFileTime.h"
 #include "StubPaths.h"
+#include "device_names.h"
 #include "extract_test_support.h"
 #include "stub_test_support.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -175,6 +178,29 @@ TEST(ExtractDriver, CraftedContainersFailCleanly) {
         EXPECT_EQ(FilesBelow(parent).size(), c.filesWritten);
         EXPECT_EQ(Count(kReportEntrySkipped), c.skipped);
         EXPECT_FALSE(FileExists(outside));
+    }
+}
+
+// Every form of every device name, alone and below a folder, is refused by
+// its stored name (a file that could not be made is reported by its path),
+// with folders kept or not; the fine entry beside them extracts.
+TEST(ExtractDriver, EveryDeviceNameIsRefused) {
+    std::multiset<std::string> refused;
+    for (const std::string& name : DeviceNameForms()) {
+        refused.insert(name);
+        refused.insert("sub\\" + name);
+    }
+    for (int recreateFolders : {1, 0}) {
+        SCOPED_TRACE(recreateFolders);
+        g_dialog = ScriptedDialog();
+        const std::string destination = FreshFolder("crafted-devices") + "dest\\";
+        EXPECT_EQ(Extract("devices", destination, recreateFolders, 1), kExtractFailed);
+        EXPECT_EQ(FilesBelow(destination), FilesBelow(Work("expected\\devices\\")));
+        std::multiset<std::string> skipped;
+        for (size_t i = 0; i < g_dialog.reports.size(); ++i)
+            if (g_dialog.reports[i] == kReportEntrySkipped)
+                skipped.insert(g_dialog.names[i]);
+        EXPECT_EQ(skipped, refused);
     }
 }
 

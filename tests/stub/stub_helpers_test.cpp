@@ -3,6 +3,7 @@
 #include "LaunchAfterExtract.h"
 #include "StubMessages.h"
 #include "StubPaths.h"
+#include "device_names.h"
 #include "stub_test_support.h"
 #include "test_files.h"
 #include "waiting.h"
@@ -51,6 +52,18 @@ TEST(StubPaths, JoinsAndRefusesNames) {
     }
     EXPECT_EQ(JoinFolderAndName(nullptr, "a"), "");
     EXPECT_EQ(JoinFolderAndName("C:\\", nullptr), "");
+}
+
+// Every form of every device name, alone and below a folder, on both joins.
+TEST(StubPaths, RefusesEveryDeviceName) {
+    for (const std::string& name : DeviceNameForms()) {
+        for (const std::string& stored : {name, "sub/" + name}) {
+            SCOPED_TRACE('[' + stored + ']');
+            EXPECT_EQ(JoinFolderAndName("C:\\Out", stored.c_str()), "");
+            EXPECT_EQ(JoinFolderAndStoredName("C:\\Out", stored, false, true), L"");
+            EXPECT_EQ(JoinFolderAndStoredName("C:\\Out", stored, false, false), L"");
+        }
+    }
 }
 
 TEST(StubPaths, SplitsAtBothSeparators) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include "ExtractTestSupport.h"
+#include "device_names.h"
 
 namespace {
 
@@ -43,6 +44,13 @@ TEST(EscapeNames, NothingLandsOutsideAndEveryRefusalIsReported) {
   EXPECT_EQ(below, FilesBelow(outer)) << "written outside the destination";
   for (const char *refused : {"../x", "..\\x", "a/../../x", "a. \\b", "dir/CON", "ok/../../y"})
     EXPECT_TRUE(MessageNames(std::string(refused) + ": skipped")) << refused;
+  // Every form of every device name, alone and below a folder, for what its
+  // name holds (a file that could not be made would be refused for its path).
+  for (const std::string &device : DeviceNameForms()) {
+    const std::string why = EndsInDotOrBlank(device) ? "a component ending in a dot or a blank" : "a device name";
+    for (const std::string &refused : {device, "dir/" + device})
+      EXPECT_TRUE(MessageNames(refused + ": skipped, its name holds " + why)) << '[' << refused << ']';
+  }
 }
 
 // The overwrite question, answered through the message callback.

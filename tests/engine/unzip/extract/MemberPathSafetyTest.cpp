@@ -1,6 +1,10 @@
 // Stored names against the rule that nothing is written outside the destination.
 #include <gtest/gtest.h>
+
+#include <cstring>
+
 #include "MemberPathSafety.h"
+#include "device_names.h"
 
 TEST(MemberPathSafety, NamesBecomeRelativeOrAreRefused) {
   struct Case {
@@ -51,4 +55,22 @@ TEST(MemberPathSafety, NamesBecomeRelativeOrAreRefused) {
   char small[4];
   EXPECT_EQ(kMemberPathTooLong, MemberPathMakeRelative("abcd", small, sizeof small));
   EXPECT_EQ(kMemberPathSafe, MemberPathMakeRelative("abc", small, sizeof small));
+}
+
+// Every form of every device name is refused, alone and below a folder: as a
+// name Windows would shorten when it ends in a dot or blank, else as a device.
+TEST(MemberPathSafety, EveryDeviceNameFormIsRefused) {
+  const std::vector<std::string> names = DeviceNameForms();
+  ASSERT_EQ(names.size(), 24u * 7u);
+  for (const std::string &name : names) {
+    const MemberPathVerdict verdict = EndsInDotOrBlank(name) ? kMemberPathTrailing : kMemberPathDevice;
+    for (const std::string &stored : {name, "dir/" + name, name + "/x.txt"}) {
+      char out[64] = "junk";
+      EXPECT_EQ(verdict, MemberPathMakeRelative(stored.c_str(), out, sizeof out)) << '[' << stored << ']';
+      EXPECT_STREQ("", out) << '[' << stored << ']';
+    }
+    EXPECT_TRUE(MemberPathNamesDevice(name.c_str(), name.size())) << '[' << name << ']';
+  }
+  for (const char *near : {"COM0", "LPT10", "console", "AUXX.txt", "CONIN", "NUL_.txt", "a.CON", "PRN-.txt"})
+    EXPECT_FALSE(MemberPathNamesDevice(near, strlen(near))) << near;
 }

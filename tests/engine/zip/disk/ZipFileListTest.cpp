@@ -4,6 +4,7 @@
 
 #include "update/ZipEntryList.h"
 #include "ZipDiskTestSupport.h"
+#include "device_names.h"
 #include "ZipFileList.h"
 #include "volumes/ZipDriveServices.h"
 
@@ -71,6 +72,21 @@ TEST_F(ZipFileListTest, StoredNamesDropDrivesServersAndParentSteps) {
     EXPECT_STREQ(name, c.name) << c.path;
     free(name);
   }
+}
+
+// A name Windows opens as a device is never listed: neither one the system
+// finds for an item naming it (every form of every device) nor a file a Unix
+// side holds under such a name, which would be read as the device.
+TEST_F(ZipFileListTest, DeviceNamesAreNeverListed) {
+  state->main.addDirectoryEntries = 0;
+  for (const std::string &name : DeviceNameForms()) {
+    for (const std::string &item : {name, "tree\\" + name})
+      EXPECT_EQ(ZipCollectItem(item.c_str(), state), -1) << '[' << item << ']';
+  }
+  EXPECT_EQ(Listed(), std::multiset<std::string>{});
+  state->subOptions |= ZSO_RELATIVE_NAMES;
+  ASSERT_EQ(ZipCollectItem((DiskWork("device-files") + "\\*").c_str(), state), 0);
+  EXPECT_EQ(Listed(), std::multiset<std::string>{"plain.txt"});
 }
 
 TEST_F(ZipFileListTest, RecursionListsEachFolderOnceAndNeverTheArchive) {
