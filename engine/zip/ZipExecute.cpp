@@ -123,10 +123,6 @@ int CheckMultiVolume(const ZIPCMDSTRUCT *record, ZipState *state, int quiet) {
   if (record->Function != ZIP_ADD || record->fixFlag || record->fixHarderFlag || record->growExistingFlag)
     return RefuseMultiVolume(-1, quiet);
   if (control & ZMV_SPLIT_PARTS) return (control & ZMV_SPLIT_FORBIDDEN) ? RefuseMultiVolume(-1, quiet) : 0;
-  // The directory written ahead is built for split parts only: on removable
-  // disks it would need the first disk back at the end. Refused, rather than
-  // writing an ordinary set the caller did not ask for.
-  if (control & ZMV_ZIP64_AHEAD) return RefuseMultiVolume(-1, quiet);
   // A disk is wiped or formatted only when its own type is removable: the
   // option that lets every target count as removable must not reach a fixed disk.
   if ((control & (ZMV_FORMAT | ZMV_WIPE)) && ZipDriveType(drive) != DRIVE_REMOVABLE)

@@ -16,6 +16,7 @@
 #include "ZipSourceFiles.h"
 #include "ZipStrings.h"
 #include "ZipWildcard.h"
+#include "volumes/ZipDirectoryAhead.h"
 #include "volumes/ZipDriveServices.h"
 
 namespace {
@@ -174,7 +175,9 @@ int AddFoundFile(const char *path, ZipState *state) {
   bool keep = facts.name[0] != '\0';
   if (keep && (state->subOptions & ZSO_RELATIVE_NAMES)) keep = CutBaseDirectory(facts.name, state);
   if (keep) keep = ApplyShortNameRules(facts.name, state);
-  if (keep && (state->subOptions & ZSO_RENAME_CALLBACK) && !OfferRename(path, &facts, state)) {
+  // A directory written ahead offers each file once its list is final.
+  bool renameNow = (state->subOptions & ZSO_RENAME_CALLBACK) && !ZipWritesDirectoryAhead(state);
+  if (keep && renameNow && !OfferRename(path, &facts, state)) {
     free(facts.name);
     return 4;
   }
@@ -428,6 +431,15 @@ int ZipAddMemoryItem(const char *item, ZipState *state) {
   SetBaseDirectory(parts, state);
   CopyTextCapped(state->loop.memoryItem, sizeof state->loop.memoryItem, item);
   return AddFoundFile(item, state);
+}
+
+int ZipRenameNewFile(ZipNewFile *file, ZipState *state) {
+  FoundFacts facts = {file->name, file->dosDateTime, file->attributes, file->size};
+  int offered = OfferRename(file->path, &facts, state);
+  file->name = facts.name;
+  file->dosDateTime = facts.dosDateTime;
+  file->attributes = facts.attributes;
+  return offered ? 0 : 4;
 }
 
 int ZipMarkForDelete(const char *item, ZipState *state) {

@@ -34,6 +34,10 @@ int ZipAddMemoryItem(const char *item, ZipState *state);
 // matched, 9 cancelled, 4.
 int ZipMarkForDelete(const char *item, ZipState *state);
 
+// Offers a new file to the application's rename callback, taking back its
+// stored name, time and attributes. 0, or 4 without memory.
+int ZipRenameNewFile(ZipNewFile *file, ZipState *state);
+
 // Sorts the new files by stored name and drops names repeated without
 // regard to case. 0, 4 or 9.
 int ZipSortNewFiles(ZipState *state);

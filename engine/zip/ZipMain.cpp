@@ -241,7 +241,7 @@ bool Staging(const ZipState *state) {
          state->volumeFile != INVALID_HANDLE_VALUE;
 }
 
-bool DirectoryAhead(const ZipState *state) { return SplitParts(state) && (state->multiVolControl & ZMV_ZIP64_AHEAD); }
+bool DirectoryAhead(const ZipState *state) { return ZipWritesDirectoryAhead(state); }
 
 // Where archive bytes go: a staging file collects each disk's bytes before
 // they are copied to the disk file (state->output).
@@ -432,11 +432,7 @@ int FinishDirectoryAhead(ZipState *state) {
   uint64_t size = 0;
   int result = ZipRewriteDirectoryAhead(state, *ArchiveBytes(state), &size);
   if (result) return result;
-  ZipWriterState &writer = state->writer;
-  writer.centralStartDisk = writer.lastCentralDisk = 0;
-  writer.centralCountOnDisk = writer.currentDisk == 0 ? state->entryCount : 0;
-  return ZipWriteEndRecords(state, state->entryCount, size, kSpanMarkerSize, state->loop.commentLength,
-                            state->main.comment, ArchiveBytes(state));
+  return ZipWriteEndRecordsAhead(state, size, ArchiveBytes(state));
 }
 
 // The part that holds the closing records takes the archive's own name.
@@ -459,10 +455,13 @@ int FinishArchive(ZipState *state) {
     state->volume.closingStage = SplitParts(state);
     state->writer.outputOffset = ZipVolumePosition(state, *ArchiveBytes(state));
   }
-  int result = DirectoryAhead(state) ? FinishDirectoryAhead(state) : ZipWriteCentralDirectory(state, ArchiveBytes(state), 1);
+  int result = !DirectoryAhead(state) ? ZipWriteCentralDirectory(state, ArchiveBytes(state), 1)
+               : SplitParts(state)     ? FinishDirectoryAhead(state)
+                                       : ZipFinishDirectoryAheadOnDisks(state);
   if (result) return Stop(state, result, state->outputName);
   if (SplitParts(state)) return FinishSplitParts(state);
-  if (Staging(state)) {
+  // Written ahead on disks, the last disk's bytes have left the staging file.
+  if (Staging(state) && !DirectoryAhead(state)) {
     // The last disk's bytes are still in the staging file.
     state->volume.finishing = 1;
     if ((result = ZipNextVolume(state, &state->volumeFile))) return Stop(state, result, state->archiveName);

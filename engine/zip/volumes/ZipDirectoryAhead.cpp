@@ -4,17 +4,23 @@
 #include <string.h>
 
 #include "../../common/CipherState.h"
+#include "../messages/ZipReport.h"
 #include "../writer/ZipOutput.h"
 #include "../writer/ZipRecordWriter.h"
 #include "../ZipEntry.h"
+#include "../ZipFileList.h"
 #include "../ZipState.h"
 #include "../ZipStrings.h"
+#include "ZipDrives.h"
+#include "ZipFormatter.h"
 #include "ZipSplitParts.h"
 #include "ZipVolumeRoom.h"
 
 namespace {
 
 enum : uint32_t { kSpanMarkerSize = 4 };
+// The disk prompt's number that asks for the first disk of the set.
+enum { kFirstDisk = -1 };
 enum : uint16_t { kEncryptedFlag = 0x0001, kStrongFlags = 0x0041 };
 
 // What is known of a new file before it is written: enough for a header of
@@ -90,12 +96,90 @@ int RewriteHeaders(ZipState *state, HANDLE first, uint64_t *size) {
   return 0;
 }
 
+// The length of the final headers of the entries written. 0 or 4.
+int FinalDirectorySize(ZipState *state, uint64_t *size) {
+  *size = 0;
+  for (ZipEntry *entry = state->entries; entry; entry = entry->next) {
+    size_t length;
+    uint8_t *record = ZipCentralHeaderBytes(state, entry, &length);
+    if (!record) return 4;
+    free(record);
+    *size += length;
+  }
+  return 0;
+}
+
+// The end records at the end of the last disk, written through its staging
+// file when there is one; the disk's archive file is closed. endAt and
+// lastSize say where they start and where the disk ends.
+int CloseLastDisk(ZipState *state, uint64_t directorySize, uint64_t *endAt, uint64_t *lastSize) {
+  bool staging = state->volumeFile != INVALID_HANDLE_VALUE;
+  HANDLE *bytes = staging ? &state->volumeFile : &state->output;
+  *endAt = ZipVolumePosition(state, *bytes);
+  int result = ZipWriteEndRecordsAhead(state, directorySize, bytes);
+  if (!result && staging) {
+    state->volume.finishing = 1;
+    result = ZipNextVolume(state, &state->volumeFile);
+  }
+  *lastSize = ZipVolumePosition(state, *bytes);
+  if (state->output != INVALID_HANDLE_VALUE && !CloseHandle(state->output) && !result) result = 10;
+  state->output = INVALID_HANDLE_VALUE;
+  return result;
+}
+
+// The last disk, when it is still the one in the drive, ends again where
+// its end records began.
+void TakeOffEndRecords(const char *archive, uint64_t endAt, uint64_t lastSize) {
+  HANDLE last = CreateFileA(archive, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (last == INVALID_HANDLE_VALUE) return;
+  LARGE_INTEGER size = {};
+  uint8_t signature[4] = {};
+  DWORD got = 0;
+  bool isLast = GetFileSizeEx(last, &size) && uint64_t(size.QuadPart) == lastSize && SeekTo(last, endAt) &&
+                ReadFile(last, signature, sizeof signature, &got, nullptr) && got == sizeof signature &&
+                (memcmp(signature, "PK\x05\x06", 4) == 0 || memcmp(signature, "PK\x06\x06", 4) == 0);
+  if (isLast && SeekTo(last, endAt)) SetEndOfFile(last);
+  CloseHandle(last);
+}
+
+// Asks until the disk in the drive holds the reserved directory; its archive
+// file open for writing in *first. 0, or 9 when the user refuses.
+int AskForFirstDisk(ZipState *state, HANDLE *first) {
+  int drive = ZipDriveOfPath(state->archiveName);
+  for (;;) {
+    ZipDismountDrive(drive);
+    if (ZipMessageBox(ZIP_BOX_DISK_PROMPT, MB_OKCANCEL, kFirstDisk, 0, nullptr) != IDOK) {
+      state->cancel = 1;
+      return 9;
+    }
+    *first = CreateFileA(state->archiveName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (*first != INVALID_HANDLE_VALUE) {
+      if (HoldsReservedDirectory(state, *first)) return 0;
+      CloseHandle(*first);
+    }
+    ZipMessageBox(ZIP_BOX_INVALID_FIRST_DISK, MB_OK, 0, 0, nullptr);
+  }
+}
+
 }  // namespace
+
+bool ZipWritesDirectoryAhead(const ZipState *state) {
+  return (state->multiVolControl & (ZMV_MULTI_VOLUME | ZMV_ZIP64_AHEAD)) == (ZMV_MULTI_VOLUME | ZMV_ZIP64_AHEAD);
+}
+
+int ZipWriteEndRecordsAhead(ZipState *state, uint64_t directorySize, HANDLE *output) {
+  ZipWriterState &writer = state->writer;
+  writer.centralStartDisk = writer.lastCentralDisk = 0;
+  writer.centralCountOnDisk = writer.currentDisk == 0 ? state->entryCount : 0;
+  return ZipWriteEndRecords(state, state->entryCount, directorySize, kSpanMarkerSize, state->loop.commentLength,
+                            state->main.comment, output);
+}
 
 int ZipWriteDirectoryAhead(ZipState *state, HANDLE *output) {
   ZipVolumeState &volume = state->volume;
   volume.aheadSize = 0;
   for (ZipNewFile *file = state->loop.newFiles; file; file = file->next) {
+    if ((state->subOptions & ZSO_RENAME_CALLBACK) && ZipRenameNewFile(file, state)) return 4;
     ZipEntry scratch;
     ScratchEntry(state, file, &scratch);
     size_t length;
@@ -128,5 +212,25 @@ int ZipRewriteDirectoryAhead(ZipState *state, HANDLE current, uint64_t *size) {
   } else if (!CloseHandle(first) && !result) {
     result = 10;
   }
+  return result;
+}
+
+int ZipFinishDirectoryAheadOnDisks(ZipState *state) {
+  uint64_t size, endAt, lastSize;
+  int result = FinalDirectorySize(state, &size);
+  if (result) return result;
+  if (size > state->volume.aheadSize) return 10;
+  bool oneDisk = state->writer.currentDisk == 0;
+  if ((result = CloseLastDisk(state, size, &endAt, &lastSize))) return result;
+  HANDLE first = INVALID_HANDLE_VALUE;
+  if (oneDisk) {
+    first = CreateFileA(state->archiveName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (first == INVALID_HANDLE_VALUE || !HoldsReservedDirectory(state, first)) result = 10;
+  } else if ((result = AskForFirstDisk(state, &first))) {
+    TakeOffEndRecords(state->archiveName, endAt, lastSize);
+  }
+  uint64_t written;
+  if (!result) result = RewriteHeaders(state, first, &written);
+  if (first != INVALID_HANDLE_VALUE && !CloseHandle(first) && !result) result = 10;
   return result;
 }

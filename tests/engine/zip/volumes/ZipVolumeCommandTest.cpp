@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "SimulatedDrive.h"
@@ -13,15 +14,43 @@
 
 namespace {
 
+const uint8_t kEndSignature[] = {'P', 'K', 5, 6};
+
 // What the application saw, and its side of a disk swap: at each prompt for
-// a disk the finished one is taken out (its archive file moved aside).
+// a disk the one in the drive is taken out (its archive file moved aside as
+// disk<n>.zip) and the next put in. Asked for the first disk back, it puts
+// in the disks of firstDiskAnswers in turn (a wrong one among them), and
+// refuses when they run out.
 struct Application {
   MessageRecorder recorder;
   std::string archive;
   std::string takenOut;
   std::vector<int> diskPrompts;
   int disksTakenOut = 0;
+  int inDrive = 1;
+  std::vector<int> firstDiskAnswers;
+  size_t firstDiskAsked = 0;
 };
+
+std::string TakenOutDisk(const Application &app, int number) {
+  return app.takenOut + "\\disk" + std::to_string(number) + ".zip";
+}
+
+// The disk in the drive goes aside; true when there was one to take out.
+bool TakeOut(Application *app) {
+  if (!Exists(app->archive)) return true;
+  if (!MoveFileA(app->archive.c_str(), TakenOutDisk(*app, app->inDrive).c_str())) return false;
+  ++app->disksTakenOut;
+  return true;
+}
+
+int GiveFirstDiskBack(Application *app) {
+  if (app->firstDiskAsked == app->firstDiskAnswers.size()) return IDCANCEL;
+  int disk = app->firstDiskAnswers[app->firstDiskAsked++];
+  if (!TakeOut(app) || !MoveFileA(TakenOutDisk(*app, disk).c_str(), app->archive.c_str())) return IDCANCEL;
+  app->inDrive = disk;
+  return IDOK;
+}
 
 // Answers each box with a button it has, so that an unexpected prompt ends
 // the command instead of waiting for a user.
@@ -37,9 +66,9 @@ int CALLBACK Answer(int type, int style, int first, int second, char *text, char
   if (type == 13) return recorded;
   if (type == 0 && style == MB_OKCANCEL) {
     app->diskPrompts.push_back(first);
-    std::string disk = app->takenOut + "\\disk" + std::to_string(app->disksTakenOut + 1) + ".zip";
-    if (Exists(app->archive) && !MoveFileA(app->archive.c_str(), disk.c_str())) return IDCANCEL;
-    if (Exists(disk)) ++app->disksTakenOut;
+    if (first == -1) return GiveFirstDiskBack(app);
+    if (!TakeOut(app)) return IDCANCEL;
+    app->inDrive = first;
   }
   return AnswerFitting(style);
 }
@@ -167,19 +196,83 @@ TEST_F(ZipVolumeCommandTest, DirectoryWrittenAheadOnTheFirstPart) {
   }
 }
 
-// Removable disks would need the first disk back: refused, not written as an
-// ordinary set.
-TEST_F(ZipVolumeCommandTest, DirectoryAheadOnDisksIsRefused) {
-  SimulatedDrive drive;
-  drive.letter = char(toupper(BRENNICOR_TEST_WORK[0]));
-  drive.folder = FreshFolder("ahead-disk");
-  drive.capacity = 34000;
-  SimulatedDriveScope scope(&drive);
-  std::vector<Member> members = RandomMembers({2000}, 9);
-  AddCommand add(drive.folder + "\\backup.zip", WriteSources(members, FreshFolder("ahead-disk-sources")),
-                 ZMV_MULTI_VOLUME | ZMV_ZIP64_AHEAD);
-  EXPECT_EQ(ZipExecute(&add.record), 20);
-  EXPECT_FALSE(Exists(add.app.archive));
+// Renames every file it is offered from member<n>.bin to renamed<n>.bin.
+struct Renamer {
+  std::vector<std::string> offered;
+  static void CALLBACK Rename(void *record, void *userData) {
+    auto *rename = static_cast<ZipRenameRecord *>(record);
+    std::string name = rename->name;
+    static_cast<Renamer *>(userData)->offered.push_back(name);
+    size_t at = name.find("member");
+    if (at != std::string::npos) name.replace(at, 6, "renamed");
+    strcpy(rename->name, name.c_str());
+  }
+};
+
+// The central directory written ahead on staged disks: the first disk takes
+// one reserved central header per new file behind the span marker (each new
+// file offered to the rename callback first), the members fill three disks,
+// the last one gets the end records, and the first disk is asked back to
+// take the final headers. Our unzip side reads the set back disk by disk.
+TEST_F(ZipVolumeCommandTest, DirectoryAheadOnStagedDisks) {
+  struct Case {
+    const char *what;
+    std::vector<int> firstDiskAnswers;  // disks put back when the first is asked for
+    int result;
+    std::vector<int> prompts;  // the disk asked for, -1 for the first one back
+    std::vector<int> shown;
+  };
+  const Case cases[] = {
+      {"first disk given back at once", {1}, 0, {1, 2, 3, -1}, {0, 0, 0, 0}},
+      {"a wrong disk, then the first", {2, 1}, 0, {1, 2, 3, -1, -1}, {0, 0, 0, 0, 10, 0}},
+      {"the first disk refused", {}, 9, {1, 2, 3, -1}, {0, 0, 0, 0, 11}},
+  };
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  std::string sources = std::string(temp) + "ahead-disk-sources";
+  CreateDirectoryA(sources.c_str(), nullptr);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    SimulatedDrive drive;
+    drive.letter = char(toupper(BRENNICOR_TEST_WORK[0]));
+    drive.folder = FreshFolder("ahead-disk");
+    drive.capacity = 34000;
+    SimulatedDriveScope scope(&drive);
+    std::vector<Member> members = RandomMembers({25000, 25000, 25000}, 11);
+    AddCommand add(drive.folder + "\\backup.zip", WriteSources(members, sources),
+                   ZMV_MULTI_VOLUME | ZMV_ZIP64_AHEAD);
+    add.app.takenOut = FreshFolder("ahead-disk-taken-out");
+    add.app.firstDiskAnswers = c.firstDiskAnswers;
+    add.record.pathForTempFlag = 1;
+    add.record.lpszTempPath = temp;
+    add.record.LargeZIPFilesFlag = 1;
+    Renamer renamer;
+    add.record.wZipSubOptions = ZSO_RENAME_CALLBACK;
+    add.record.lpRenameProc = Renamer::Rename;
+    add.record.lpRenameUserData = &renamer;
+    EXPECT_EQ(ZipExecute(&add.record), c.result);
+
+    EXPECT_EQ(renamer.offered, (std::vector<std::string>{"member0.bin", "member1.bin", "member2.bin"}));
+    EXPECT_EQ(add.app.diskPrompts, c.prompts);
+    EXPECT_EQ(add.ShownTypes(), c.shown);
+    EXPECT_EQ(drive.labels, (std::vector<std::string>{"PKBACK# 001", "PKBACK# 002", "PKBACK# 003"}));
+    if (c.result) {
+      // The last disk, still in the drive, holds no end records: no reader
+      // takes the set for whole while the first disk's headers are unfinished.
+      Bytes last = ReadBytes(add.app.archive);
+      EXPECT_EQ(std::search(last.begin(), last.end(), kEndSignature, kEndSignature + 4), last.end());
+      continue;
+    }
+    ASSERT_EQ(add.app.inDrive, 1);
+    std::string set = FreshFolder("ahead-disk-set");
+    ASSERT_TRUE(CopyFileA(add.app.archive.c_str(), (set + "\\backup.z01").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TakenOutDisk(add.app, 2).c_str(), (set + "\\backup.z02").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TakenOutDisk(add.app, 3).c_str(), (set + "\\backup.zip").c_str(), FALSE));
+    for (size_t i = 0; i < members.size(); ++i) members[i].name = "renamed" + std::to_string(i) + ".bin";
+    ExpectReadsBack(set + "\\backup.zip", members, FreshFolder("ahead-disk-out"));
+  }
+  for (int i = 0; i < 3; ++i) DeleteFileA((sources + "\\member" + std::to_string(i) + ".bin").c_str());
+  RemoveDirectoryA(sources.c_str());
 }
 
 // Disks of 34,000 bytes in a removable drive on the work folder's letter;
