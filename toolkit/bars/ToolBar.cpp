@@ -5,6 +5,7 @@
 
 #include "classlib/winapp.h"
 #include "toolkit/bars/ChevronButton.h"
+#include "toolkit/bars/ToolBarDropTarget.h"
 #include "toolkit/bars/ToolBarMessages.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/paint/SysColorBitmap.h"
@@ -47,6 +48,8 @@ bool IsSeparator(const TBBUTTON& button) { return (button.fsStyle & TBSTYLE_SEP)
 CXTToolBar::CXTToolBar() { m_cyTopBorder = m_cyBottomBorder = 3; }
 
 CXTToolBar::~CXTToolBar() {
+  LeaveCustomizeMode();
+  GetCustomizeBroker().RemoveClient(this);
   if (m_hbmImageWell) ::DeleteObject(m_hbmImageWell);
   if (m_pDropDownWindow) m_pDropDownWindow->DestroyWindow();
   m_nCount = 0;

@@ -13,7 +13,9 @@
 // arithmetic), ToolBarChevron.cpp (hiding what does not fit, the chevron's
 // place, the pop-up's copies), ToolBarPaint.cpp (custom draw), ToolBarNotify.cpp (reflected
 // notifications, drop-downs, command updates, tips), ToolBarState.cpp (the
-// stored layout and its reset).
+// stored layout and its reset), ToolBarCustomize.cpp (customise mode and
+// command items), ToolBarDropTarget.cpp (selecting, dragging and dropping
+// buttons in customise mode).
 #pragma once
 
 #include <map>
@@ -29,7 +31,9 @@
 #include "toolkit/bars/ToolBarLayoutBytes.h"
 #include "toolkit/paint/PaintStyle.h"
 
+class CXTCustomItem;
 class CXTExpButton;
+class CXTToolBarDropTarget;
 
 class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   DECLARE_DYNAMIC(CXTToolBar)
@@ -123,7 +127,17 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   void LendLookTo(CXTToolBar& target) const;
 
   // ---- customisation and the stored layout
+  // A customizable bar follows the broker's customise mode and keeps its layout.
   void EnableCustomization(BOOL enable);
+  // Customise mode entered (nonzero) or left, as the broker tells its listeners.
+  virtual void OnCustomizeMode(INT_PTR on);
+  CXTToolBarDropTarget* DropTarget() const { return m_pDropTarget; }
+  // The command item of a button (null for a plain separator); the caller deletes it.
+  virtual CXTCustomItem* CreateCustomItem(int index);
+  // A dragged command becomes a button at index.
+  virtual void InsertCustomItem(CXTCustomItem* item, int index);
+  CSize GetImageSize() const { return m_sizeImage; }
+  int SeparatorWidth() const;
   // A customizable bar restores its stored layout first.
   void EnableDocking(DWORD dockStyle);
   CXTToolBarLayout CurrentLayout() const;
@@ -145,6 +159,7 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   COLORREF GetBackColor() const override;
   BOOL CanDragFullWindow() const override { return TRUE; }
   BOOL IsUpdateTarget(CWnd* target) const override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   // ---- drawing
   virtual void PaintBackground();
@@ -215,6 +230,8 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   }
   RowModel ReadRowModel() const;
   void TakeDefaultLayout();
+  void LeaveCustomizeMode();
+  void InsertCommandButton(CXTCustomItem* item, int index);
   int VisibleButtonCount() const;
   void SetButtonHidden(int index, TBBUTTON button, BOOL hidden);
   void PlaceChevron(int length, BOOL horizontal);
@@ -244,6 +261,7 @@ class CXTToolBar : public CXTControlBar, public CXTPaintableBar {
   std::vector<int> m_openDropDowns;  // ascending
   std::vector<BYTE> m_defaultLayout;
   CXTExpButton* m_pChevron = nullptr;  // a child window that deletes itself
+  CXTToolBarDropTarget* m_pDropTarget = nullptr;  // while customise mode lasts
   CSize m_sizeImage{16, 15};
   CSize m_sizeButton{23, 22};
   CString m_settingsSection, m_settingsValue;

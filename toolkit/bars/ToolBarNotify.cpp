@@ -7,6 +7,7 @@
 #include "toolkit/bars/ToolBar.h"
 #include "toolkit/bars/ToolBarMessages.h"
 #include "toolkit/common/SharedState.h"
+#include "toolkit/customize/CustomizeBroker.h"
 #include "toolkit/docking/DockDragContext.h"
 #include "toolkit/frame/ShortcutManager.h"
 
@@ -91,6 +92,8 @@ void CXTToolBar::OnDestroy() {
     SaveState();
     EnableCustomization(FALSE);
   }
+  LeaveCustomizeMode();
+  GetCustomizeBroker().RemoveClient(this);
   // The chevron goes with the window's children and deletes itself.
   m_pChevron = nullptr;
   CXTControlBar::OnDestroy();

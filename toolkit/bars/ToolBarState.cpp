@@ -34,8 +34,6 @@ std::set<UINT> CommandsWithImages(const std::vector<BYTE>& layoutBytes) {
 
 }  // namespace
 
-void CXTToolBar::EnableCustomization(BOOL enable) { m_bCustomizable = static_cast<BYTE>(enable != FALSE); }
-
 void CXTToolBar::EnableDocking(DWORD dockStyle) {
   if (m_bCustomizable) RestoreState();
   CXTControlBar::EnableDocking(dockStyle);
