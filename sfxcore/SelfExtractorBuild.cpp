@@ -8,6 +8,7 @@
 #include "MyFileUtility.h"
 #include "OutputLocation.h"
 #include "SecureContainerWriter.h"
+#include "SourceNameLimit.h"
 
 namespace {
 
@@ -75,6 +76,13 @@ int VerifySourceZip(HINSTANCE instance, ProjectSettings& settings, uint64_t imag
   const int result = CountArchiveEntries(instance, nullptr, settings.sourceArchive.c_str(), &count);
   if (result != 0) {
     reporter.BuildFailed(kStepVerify, BuildFailureText(result));
+    return -1;
+  }
+  // The engine would refuse the entry only when extracting it, as a damaged
+  // archive: the user is told which entry it is before any work.
+  const std::string longName = SourceNameLengthProblem(settings.sourceArchive);
+  if (!longName.empty()) {
+    reporter.BuildFailed(kStepVerify, longName);
     return -1;
   }
   settings.entriesFound = count;

@@ -82,8 +82,21 @@ BOOL CWarnMessageBoxOnOff::OnInitDialog() {
   messageStatic_.SetWindowText(MessageText());
   icon_.SetIcon(LoadIconA(nullptr, IDI_EXCLAMATION));
   dontShowBox_.EnableWindow(checkBoxEnabled_);
+  if (okOnly_) ShowOkOnly();
   AnchorControls();
   return TRUE;
+}
+
+void CWarnMessageBoxOnOff::ShowOkOnly() {
+  CWnd* yes = GetDlgItem(IDC_WARN_YES);
+  CWnd* no = GetDlgItem(IDC_WARN_NO);
+  CRect place;
+  no->GetWindowRect(&place);
+  ScreenToClient(&place);
+  no->ShowWindow(SW_HIDE);
+  no->EnableWindow(FALSE);
+  yes->SetWindowText("OK");
+  yes->MoveWindow(&place);
 }
 
 void CWarnMessageBoxOnOff::AnchorControls() {

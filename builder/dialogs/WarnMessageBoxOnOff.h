@@ -19,7 +19,10 @@ class CWarnMessageBoxOnOff : public CXTResizeDialog {
   CWarnMessageBoxOnOff(LPCSTR title, LPCSTR text, LPCSTR valueName, CWnd* parent, LPCSTR argument,
                        BOOL checkBoxEnabled);
 
-  // IDOK for Yes, IDCANCEL for No.
+  // A box that asks nothing, for a failure: one button, "OK", in No's place.
+  void OfferOkOnly() { okOnly_ = true; }
+
+  // IDOK for Yes (or OK), IDCANCEL for No.
   using CXTResizeDialog::DoModal;
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
@@ -33,11 +36,13 @@ class CWarnMessageBoxOnOff : public CXTResizeDialog {
   void ReadStoredAnswer();
   CString MessageText() const;
   void AnchorControls();
+  void ShowOkOnly();
 
   UINT textId_ = 0;
   UINT titleId_ = 0;
   int dontShowAgain_ = 0;
   BOOL checkBoxEnabled_ = TRUE;
+  bool okOnly_ = false;
   CString message_, title_, argument_, valueName_;
   CStatic icon_, titleStatic_, messageStatic_;
   CButton dontShowBox_;

@@ -135,6 +135,7 @@ std::string CBuildSFXPage::LoadText(int id) {
 
 void CBuildSFXPage::ShowFailureBox(const std::string& errorText) {
   CWarnMessageBoxOnOff box(IDS_WARNING, IDS_BUILD_ERROR, "BuildSFXErrorGenerated", this, errorText.c_str(), TRUE);
+  box.OfferOkOnly();  // it tells a failure and asks nothing
   box.DoModal();
 }
 

@@ -174,6 +174,7 @@ TEST_F(BuildPage, EachBuildStartsItsProgressAfresh) {
 
 // Where the output cannot be written is said before any work: the failure
 // names what is wrong with the place, and nothing was verified or rebuilt.
+// The box tells and asks nothing: its one button is OK.
 TEST_F(BuildPage, AnOutputThatCannotBeWrittenIsSaidBeforeAnyWork) {
   char full[MAX_PATH] = {};
   GetFullPathNameA(WorkFile("builder-build").c_str(), MAX_PATH, full, nullptr);
@@ -195,14 +196,17 @@ TEST_F(BuildPage, AnOutputThatCannotBeWrittenIsSaidBeforeAnyWork) {
     ProjectSettings settings = Project("pair.zip", c.output);
     for (char& ch : settings.outputName)
       if (ch == '/') ch = '\\';
-    std::string boxMessage;
+    std::string boxMessage, buttons;
     DialogRobot robot({{"Warning!", [&](HWND box) {
                           boxMessage = ItemText(box, IDC_WARN_MESSAGE);
+                          for (int id : {IDC_WARN_YES, IDC_WARN_NO})
+                            if (IsWindowVisible(GetDlgItem(box, id))) buttons += "[" + ItemText(box, id) + "]";
                           Press(box, IDC_WARN_YES);
                         }}});
     EXPECT_EQ(0, page_.RunBuild(&settings)) << c.output;
     ASSERT_TRUE(robot.Finished()) << c.output;
     EXPECT_NE(std::string::npos, boxMessage.find(c.said)) << boxMessage;
+    EXPECT_EQ("[OK]", buttons) << "a failure asks nothing";
     EXPECT_FALSE(Enabled(IDC_BUILD_CHECKING)) << c.output;
     EXPECT_FALSE(Enabled(IDC_BUILD_SECURING)) << c.output;
   }

@@ -142,10 +142,13 @@ TEST_F(ProgramBuild, FailedBuildsSayWhyAndLeaveNoProgram) {
     BuildStep step;
     const char* why;
   };
+  const std::string longName = "The name of entry 'long/" + std::string(300, 'n') +
+                               ".txt' is 309 bytes long; a name may be at most 259 bytes.";
   const Case cases[] = {
       {"absent.zip", "absent.exe", 0, kStepVerify, nullptr},
       {"empty.zip", "empty.exe", 0, kStepRebuild, "no entries"},
       {"tree.zip", "missing-folder/out.exe", 0, kStepVerify, "does not exist"},
+      {"long-name.zip", "long-name.exe", 0, kStepVerify, longName.c_str()},
   };
   for (const Case& c : cases) {
     reporter_ = RecordingReporter();
