@@ -17,6 +17,7 @@ ON_WM_LBUTTONUP()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_SETFOCUS()
 ON_WM_KILLFOCUS()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 int CXTColorPickerStatic::s_pickerFocus = CXTColorPickerStatic::kNoPicker;
@@ -125,4 +126,11 @@ void CXTColorPickerStatic::OnKillFocus(CWnd* pNewWnd) {
   CStatic::OnKillFocus(pNewWnd);
   s_pickerFocus = kNoPicker;
   OnFocusChanged();
+}
+
+// A picker may go with the focus and no WM_KILLFOCUS: the next picker of
+// its kind must not draw itself focused.
+void CXTColorPickerStatic::OnDestroy() {
+  if (HasFocus()) s_pickerFocus = kNoPicker;
+  CStatic::OnDestroy();
 }

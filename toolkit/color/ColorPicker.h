@@ -62,6 +62,7 @@ class CXTColorPickerStatic : public CStatic {
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
   afx_msg void OnKillFocus(CWnd* pNewWnd);
+  afx_msg void OnDestroy();
 
   BOOL HasFocus() const { return s_pickerFocus == FocusKind(); }
   void EnsurePicture();
