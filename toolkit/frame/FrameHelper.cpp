@@ -106,7 +106,7 @@ BOOL CXTFrameHelper::HideCommands(CFrameWnd* pFrame, const UINT* pIds, int nCoun
 }
 
 CXTFrameHelper* CXTFrameHelper::FromWindow(CWnd* pWnd) {
-  return pWnd && pWnd->IsKindOf(RUNTIME_CLASS(CXTFrameWnd)) ? static_cast<CXTFrameWnd*>(pWnd) : nullptr;
+  return dynamic_cast<CXTFrameHelper*>(pWnd);
 }
 
 void CXTFrameHelper::TrackPopupFor(HMENU hMenu, CPoint point, CWnd* pOwner) {

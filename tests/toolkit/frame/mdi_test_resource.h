@@ -1,0 +1,1 @@
+#define IDR_MDI_TEST 300
