@@ -14,6 +14,7 @@
 #include "ContainerEntryStream.h"
 #include "MemberPathSafety.h"
 #include "EntropySource.h"
+#include "LocalFileTime.h"
 #include "MySecureContainerJob.h"
 #include "SecureContainerFormat.h"
 #include "ZipApi.h"
@@ -114,7 +115,7 @@ ContainerEntryFacts FactsOf(const std::wstring& name, const FILETIME& written, D
   for (char c : facts.name) facts.utf8Name |= static_cast<unsigned char>(c) >= 0x80;
   FILETIME local;
   WORD date = 0, time = 0;
-  if (FileTimeToLocalFileTime(&written, &local) && FileTimeToDosDateTime(&local, &date, &time)) {
+  if (LocalFileTimeOfFileTime(written, &local) && FileTimeToDosDateTime(&local, &date, &time)) {
     facts.dosDate = date;
     facts.dosTime = time;
   }

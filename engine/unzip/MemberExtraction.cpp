@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include "../common/LocalFileTime.h"
 #include "../common/UnzipMessages.h"
 #include "ArchiveDirectory.h"
 #include "MemberInfo.h"
@@ -252,8 +253,8 @@ HANDLE CreateOutputFile(const wchar_t *path) {
 
 static FILETIME FileTimeOfDos(uint16_t date, uint16_t time) {
   FILETIME local = {}, utc = {};
-  DosDateTimeToFileTime(date, time, &local);
-  LocalFileTimeToFileTime(&local, &utc);
+  // By the daylight rule of the member's own date.
+  if (DosDateTimeToFileTime(date, time, &local)) FileTimeOfLocalFileTime(local, &utc);
   return utc;
 }
 

@@ -1,6 +1,7 @@
 #include "UnzipFiles.h"
 
 #include <cstring>
+#include "../common/LocalFileTime.h"
 #include "DosTime.h"
 #include "UnzipDriveServices.h"
 #include "UnzipState.h"
@@ -17,8 +18,7 @@ uint32_t FileDosDateTime(const wchar_t *name) {
   FindClose(search);
   FILETIME local;
   WORD date = 0, time = 0;
-  FileTimeToLocalFileTime(&found.ftLastWriteTime, &local);
-  FileTimeToDosDateTime(&local, &date, &time);
+  if (LocalFileTimeOfFileTime(found.ftLastWriteTime, &local)) FileTimeToDosDateTime(&local, &date, &time);
   return static_cast<uint32_t>(date) << 16 | time;
 }
 
@@ -27,7 +27,7 @@ struct tm FileTimeToTm(FILETIME time) {
   memset(&out, 0, sizeof out);
   FILETIME local;
   WORD date = 0, dosTime = 0;
-  if (FileTimeToLocalFileTime(&time, &local) && FileTimeToDosDateTime(&local, &date, &dosTime)) {
+  if (LocalFileTimeOfFileTime(time, &local) && FileTimeToDosDateTime(&local, &date, &dosTime)) {
     DosDateTimeParts parts = DosDateTimeUnpack(date, dosTime);
     out.tm_year = parts.year - 1900;
     out.tm_mon = parts.month - 1;
