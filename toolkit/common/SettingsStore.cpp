@@ -166,6 +166,16 @@ BOOL CXTSettingsStore::ReadBinary(LPCSTR section, LPCSTR entry, BYTE** data, UIN
   return TRUE;
 }
 
+BOOL CXTSettingsStore::HasValue(LPCSTR section, LPCSTR entry) {
+  if (InIniMode()) return !ReadIniString(section, entry, nullptr).IsEmpty();
+  if (!m_app || !m_app->m_pszRegistryKey || !m_app->m_pszProfileName) return FALSE;
+  const CString path = CString("Software\\") + m_app->m_pszRegistryKey + "\\" + m_app->m_pszProfileName + "\\" + section;
+  HKEY key = nullptr;
+  if (!Succeeded(::RegOpenKeyExA(m_root, path, 0, KEY_READ, &key))) return FALSE;
+  KeyHolder holder(key);
+  return Succeeded(::RegQueryValueExA(key, entry, nullptr, nullptr, nullptr, nullptr));
+}
+
 BOOL CXTSettingsStore::DeleteValue(LPCSTR section, LPCSTR entry) {
   KeyHolder key(OpenSectionKey(section));
   return key.get() && Succeeded(::RegDeleteValueA(key.get(), entry));

@@ -30,6 +30,8 @@ class CXTSettingsStore {
   BOOL ReadBinary(LPCSTR section, LPCSTR entry, BYTE** data, UINT* size);
   // Always in the registry, also in INI mode.
   BOOL DeleteValue(LPCSTR section, LPCSTR entry);
+  // Whether the value is stored, asked without making the keys on the way.
+  BOOL HasValue(LPCSTR section, LPCSTR entry);
 
  protected:
   // Each returns a key the caller closes, or null.

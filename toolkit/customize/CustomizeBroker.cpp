@@ -21,7 +21,8 @@ CXTCustomizeBroker& GetCustomizeBroker() {
   return broker;
 }
 
-CXTCustomizeBroker::CXTCustomizeBroker() {
+CXTCustomizeBroker::CXTCustomizeBroker()
+    : m_factory(static_cast<XT_BAR_FACTORY_FN>(&CXTCustomizeBroker::CreateToolBar)) {
   m_arrays[kCustomizeModeListeners].Add(MakeListener(this, &CXTCustomizeBroker::OnCustomizeMode));
 }
 

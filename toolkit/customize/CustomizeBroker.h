@@ -11,7 +11,19 @@
 #include "classlib/classlib.h"
 #include "toolkit/common/ListenerArray.h"
 
+#include <set>
+
 class CXTCustomItem;
+class CXTToolBar;
+
+// What the tool-bar factory is asked for and answers: a user tool bar.
+struct CXTUserBarRecord {
+  CFrameWnd* frame;
+  UINT id;
+  CString title;
+  CXTToolBar* bar;  // out: the new bar
+};
+typedef void (CCmdTarget::*XT_BAR_FACTORY_FN)(CXTUserBarRecord* record);
 
 // What a drop target answers while a command is dragged over it.
 class CXTCustomDropTarget {
@@ -89,11 +101,28 @@ class CXTCustomizeBroker : public CCmdTarget {
   // The recent-file and window-list commands and "Display full menus" stay as they are.
   static BOOL IsCommandCustomizable(UINT id);
 
+  // ---- user tool bars, kept as "CustomBars-Info" in the frame's profile section
+  // Who makes a user tool bar; the broker's own CreateToolBar at first.
+  void SetToolBarFactory(CCmdTarget* object, XT_BAR_FACTORY_FN factory);
+  // The default factory: a flat, customizable bar, docking anywhere, not shown
+  // yet; throws the resource exception when its window cannot be made.
+  void CreateToolBar(CXTUserBarRecord* record);
+  // Floats a new user bar at the next floating position and shows it.
+  void FloatToolBar(CFrameWnd* frame, CControlBar* bar);
+  // Makes the stored bars the frame lacks; a bar that cannot be made is left
+  // out. FALSE when nothing (readable, version 1) is stored.
+  BOOL LoadUserBars(CFrameWnd* frame, LPCSTR profile);
+  // Stores the frame's user bars, or deletes the value when it has none.
+  BOOL SaveUserBars(CFrameWnd* frame, LPCSTR profile);
+
  private:
   void OnCustomizeMode(INT_PTR on);
   BOOL RunDragLoop(CXTDragTracker& tracker, CWnd* source);
 
   CPoint m_nextFloat{kFloatStart, kFloatStart};
+  CCmdTarget* m_factoryObject = this;
+  XT_BAR_FACTORY_FN m_factory;
+  std::set<HWND> m_userBars;
   BOOL m_customizeMode[2] = {FALSE, FALSE};
   CXTListenerArray m_arrays[kArrayCount];
 };

@@ -1,6 +1,7 @@
 #include "toolkit/frame/FrameHelper.h"
 
 #include "toolkit/common/SharedState.h"
+#include "toolkit/customize/CustomizeBroker.h"
 #include "toolkit/docking/BarState.h"
 #include "toolkit/docking/DockBar.h"
 #include "toolkit/docking/DockState.h"
@@ -165,13 +166,16 @@ void CXTFrameHelper::SetDockState(CFrameWnd* pFrame, const CDockState& state) {
   pFrame->CFrameWnd::SetDockState(state);
 }
 
+// The user's own tool bars exist before the dock state places them.
 void CXTFrameHelper::LoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
+  GetCustomizeBroker().LoadUserBars(pFrame, lpszProfileName);
   CXTDockState state;
   XTReadBarState(pFrame, lpszProfileName, state);
   SetDockState(pFrame, state);
 }
 
 BOOL CXTFrameHelper::SaveBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
+  GetCustomizeBroker().SaveUserBars(pFrame, lpszProfileName);
   CXTDockState state;
   GetDockState(pFrame, state);
   state.SaveState(lpszProfileName);
