@@ -1,13 +1,16 @@
 // The chevron: buttons hidden from the end until the bar fits, shown again in
 // index order, the dock bar fitting the last bar of a row, and the pop-up with
 // the hidden buttons: its rows, a control lent to it and given back, closing
-// when the frame is activated, and a command clicked in it reaching the frame.
+// when the frame is activated, and a command clicked in it reaching the frame;
+// the flat buttons in their states and the pop-up as kept pictures.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "bars_fixture.h"
 #include "tests/support/dialog_robot.h"
+#include "tests/support/golden_image.h"
+#include "tests/support/screenshot.h"
 #include "tests/support/waiting.h"
 #include "tool_bar_harness.h"
 #include "tool_bar_harness_resource.h"
@@ -59,6 +62,7 @@ class Chevron : public ::testing::Test {
     PumpAndIdle();
   }
   void TearDown() override {
+    GetSharedState().m_xpLook = FALSE;
     if (m_bar.m_hWnd) m_bar.DestroyWindow();
     if (m_frame) m_frame->DestroyWindow();
   }
@@ -185,6 +189,41 @@ TEST_F(Chevron, ACommandClickedInThePopupReachesTheFrameAndClosesIt) {
   ASSERT_TRUE(PumpUntil([&] { return !m_frame->m_commands.empty(); }, 5000));
   EXPECT_EQ(m_frame->m_commands.front(), command);
   EXPECT_EQ(bar.Chevron()->Popup(), nullptr);
+}
+
+std::string CompareWindowWithGolden(HWND window, const char* name) {
+  PumpWaiting();
+  Screenshot shot(window);
+  return CompareWithGolden(name, shot.Width(), shot.Height(), [&](int x, int y) { return shot.Pixel(x, y); });
+}
+
+// The flat look: a hot button, a pressed one, a checked one, a disabled one,
+// a drop-down with its arrow and the colour strip under the colour button;
+// then the chevron's pop-up with the hidden buttons and Customize....
+TEST_F(Chevron, FlatButtonsAndThePopupDrawAsKept) {
+  GetSharedState().m_xpLook = TRUE;
+  m_frame->m_boldChecked = TRUE;
+  m_frame->m_printEnabled = FALSE;
+  m_frame->SetForegroundWindow();
+  m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  PumpAndIdle();
+  CXTToolBar& standard = m_frame->m_standard;
+  standard.SendMessage(TB_PRESSBUTTON, ID_HARNESS_COPY, TRUE);
+  CRect hot;
+  standard.SendMessage(TB_GETITEMRECT, standard.CommandToIndex(ID_HARNESS_NEW), reinterpret_cast<LPARAM>(&hot));
+  standard.ClientToScreen(&hot);
+  SettleMouse(hot.CenterPoint());
+  PumpUntil([&] { return standard.SendMessage(TB_GETHOTITEM) == standard.CommandToIndex(ID_HARNESS_NEW); }, 3000);
+  EXPECT_EQ(CompareWindowWithGolden(standard.m_hWnd, "tool_bar_flat_standard"), "");
+  EXPECT_EQ(CompareWindowWithGolden(m_frame->m_format.m_hWnd, "tool_bar_flat_format"), "");
+
+  MoveCursor({1200, 1000});
+  standard.HideButtonsToFit(FixedLength(standard), 120, TRUE);
+  CXTExpMenuWnd* popup = OpenPopup(standard);
+  ASSERT_NE(popup, nullptr);
+  popup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
+  EXPECT_EQ(CompareWindowWithGolden(popup->m_hWnd, "tool_bar_chevron_popup"), "");
+  popup->Close();
 }
 
 }  // namespace
