@@ -276,7 +276,8 @@ void CMainFrame::CollectPagesIntoRecord() {
   if (settingsView_) settings_pane::PagesToRecord(settingsView_, record_);
 }
 
+// The panes and the sheet's page with every control on it: the frame alone
+// would paint over them and leave them blank.
 void CMainFrame::RepaintMainWindow() {
-  Invalidate();
-  UpdateWindow();
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

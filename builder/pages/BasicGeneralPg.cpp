@@ -57,6 +57,8 @@ void CBasicGeneralPg::CreateSheet() {
   if (!sheet_->Create(this, WS_CHILD | WS_VISIBLE, 0)) return;
   sheet_->ModifyStyleEx(WS_EX_DLGMODALFRAME, WS_EX_CONTROLPARENT);
   sheet_->ModifyStyle(WS_THICKFRAME, WS_TABSTOP);
+  // The view's own background is never painted over the sheet it holds.
+  ModifyStyle(0, WS_CLIPCHILDREN);
   CRect client;
   GetClientRect(&client);
   FitSheet(client.Width(), client.Height());
