@@ -32,8 +32,8 @@ std::string SourceSizeProblems(const std::vector<ArchiveListRecord>& listing, ui
     stored += entry.compressedSize;
     if (entry.uncompressedSize <= kLargestSecuredEntry) continue;
     if (!problems.empty()) problems += "\n";
-    problems += "Entry '" + entry.name + "' is " + SizeText(entry.uncompressedSize) +
-                "; an entry must be smaller than 2 GiB.";
+    problems +=
+        "Entry '" + entry.name + "' is " + SizeText(entry.uncompressedSize) + "; an entry must be smaller than 2 GiB.";
   }
   // The rebuilt entries take about the room they take in the source zip.
   if (imageSize + stored > kLargestProgram) {

@@ -7,6 +7,7 @@
 #include "JobResultText.h"
 #include "MyFileUtility.h"
 #include "OutputLocation.h"
+#include "ProgramImage.h"
 #include "SecureContainerWriter.h"
 #include "SourceNameLimit.h"
 
@@ -116,10 +117,17 @@ int BuildSelfExtractingProgram(HINSTANCE instance, ProjectSettings& settings, co
   const OutputLocation location = CheckOutputLocation(settings.outputName);
   if (location.problem != OutputLocationProblem::kNone)
     return Failed(reporter, kStepVerify, OutputLocationText(location));
+  // The chosen icon is checked, and put into the program's image, before any work.
+  std::vector<uint8_t> programImage;
+  const std::string iconProblem = MakeProgramImage(settings, stub, &programImage);
+  if (!iconProblem.empty()) return Failed(reporter, kStepVerify, iconProblem);
+  StubImage image;
+  image.bytes = programImage.data();
+  image.size = programImage.size();
   reporter.Position(1);
 
   std::string sourcePassword;
-  if (VerifySourceZip(instance, settings, stub.size, reporter, &sourcePassword) != 0) return 0;
+  if (VerifySourceZip(instance, settings, image.size, reporter, &sourcePassword) != 0) return 0;
 
   CMyFileUtility temporaries;  // deletes the container when the build ends
   settings.temporaryContainer = temporaries.MakeTempFileName(nullptr, "_sfx");
@@ -127,7 +135,7 @@ int BuildSelfExtractingProgram(HINSTANCE instance, ProjectSettings& settings, co
     return Failed(reporter, kStepRebuild, "No temporary file could be made for the secure container.");
   if (!RebuildArchive(instance, settings, sourcePassword, reporter)) return 0;
 
-  if (!WriteProgram(settings, stub, reporter)) {
+  if (!WriteProgram(settings, image, reporter)) {
     DeleteFileA(settings.outputName.c_str());
     return 0;
   }

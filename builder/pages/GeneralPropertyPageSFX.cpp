@@ -135,7 +135,7 @@ BOOL CGeneralPropertyPageSFX::OnInitDialog() {
                                          {&CGeneralPropertyPageSFX::outputCombo_, "DefaultSfxOutput"},
                                          {&CGeneralPropertyPageSFX::zipCombo_, "DefaultInitialZIP"}};
   for (const HistoryOf& h : kHistories) (this->*h.combo).SetHistoryKey(CString(kHistoryRoot) + h.name);
-  ShowProgramIcon();
+  ShowProgramIcon(true);
   GetDlgItem(IDC_GENERAL_BUILD_CAPTION)->EnableWindow(FALSE);
   FillLevelList();
   iconSpin_.SetRange32(0, 9999);
@@ -150,13 +150,26 @@ void CGeneralPropertyPageSFX::UseBoldLabels() {
   GetDlgItem(IDC_GENERAL_BUILD)->EnableWindow(FALSE);
 }
 
-void CGeneralPropertyPageSFX::ShowProgramIcon() {
-  SHFILEINFOA info = {};
-  SHGetFileInfoA(".exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_ICON | SHGFI_USEFILEATTRIBUTES);
-  programIcon_ = info.hIcon;
-  if (programIcon_) greyProgramIcon_ = CMyFileUtility::CreateGrayIcon(m_hWnd, programIcon_);
-  programIconPlace_.SetIcon(programIcon_);
+// The icon the program will wear: the chosen one, or a program's usual icon
+// while none is chosen or the choice holds none (the build says why); grey
+// unless in colour.
+void CGeneralPropertyPageSFX::ShowProgramIcon(bool inColour) {
+  HICON icon = nullptr;
+  if (!iconFile_.IsEmpty()) ExtractIconExA(iconFile_, iconIndex_, &icon, nullptr, 1);
+  if (!icon) {
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(".exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_ICON | SHGFI_USEFILEATTRIBUTES);
+    icon = info.hIcon;
+  }
+  const HICON oldIcon = programIcon_, oldGrey = greyProgramIcon_;
+  programIcon_ = icon;
+  greyProgramIcon_ = icon ? CMyFileUtility::CreateGrayIcon(m_hWnd, icon) : nullptr;
+  programIconPlace_.SetIcon(inColour ? programIcon_ : greyProgramIcon_);
+  if (oldIcon) DestroyIcon(oldIcon);
+  if (oldGrey) DestroyIcon(oldGrey);
 }
+
+bool CGeneralPropertyPageSFX::IsBuildEnabled() { return GetDlgItem(IDC_GENERAL_BUILD)->IsWindowEnabled() != FALSE; }
 
 void CGeneralPropertyPageSFX::FillLevelList() {
   levelList_.ResetContent();
@@ -207,6 +220,7 @@ void CGeneralPropertyPageSFX::RecordToControls(int flag) {
   EnableFolderOptions();
   CheckDlgButton(IDC_GENERAL_HYPERTHREAD, hyperThread_ ? BST_CHECKED : BST_UNCHECKED);
   iconSpin_.SetPos(iconIndex_);
+  ShowProgramIcon(IsBuildEnabled());
   ExamineZip();
 }
 
@@ -282,6 +296,7 @@ void CGeneralPropertyPageSFX::OnIconIndexChanged() {
   CString text;
   GetDlgItemText(IDC_GENERAL_ICON_INDEX, text);
   iconIndex_ = atoi(text);
+  if (windowCreated_) ShowProgramIcon(IsBuildEnabled());
 }
 
 // ---- browse buttons
@@ -300,8 +315,11 @@ void CGeneralPropertyPageSFX::OnBrowseZip() {
 
 void CGeneralPropertyPageSFX::OnBrowseIcon() {
   char path[kFilePathChars] = {};
-  ShowFileDialog(path, this, TRUE, "ico", &iconBrowseFolder_, &iconFilterIndex_, kBrowseFlags, IDS_OPEN_FILE,
-                 kIconFilter);
+  if (!ShowFileDialog(path, this, TRUE, "ico", &iconBrowseFolder_, &iconFilterIndex_, kBrowseFlags, IDS_OPEN_FILE,
+                      kIconFilter))
+    return;
+  iconFile_ = path;
+  ShowProgramIcon(IsBuildEnabled());
 }
 
 void CGeneralPropertyPageSFX::OnBrowseFolder() {

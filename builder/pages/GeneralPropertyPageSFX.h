@@ -64,7 +64,8 @@ class CGeneralPropertyPageSFX : public CXTResizePropertyPage, public SettingsPag
   CBasicGeneralPg* SettingsView() const;
   void UseBoldLabels();
   void FillLevelList();
-  void ShowProgramIcon();
+  void ShowProgramIcon(bool inColour);
+  bool IsBuildEnabled();
   void RecordToControls(int flag);
   void ControlsToMembers();
   void EnableFolderOptions();
