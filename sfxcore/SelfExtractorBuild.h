@@ -1,7 +1,7 @@
 // One whole build without a window: verify the source zip, rebuild it into a
-// temporary secure container, write the stub's image, append the container
-// and the settings. The Build page runs it with a reporter that drives its
-// controls; tests run it with one that records.
+// temporary secure container, write the stub's image (wearing the chosen
+// icon), append the container and the settings. The Build page runs it with
+// a reporter that drives its controls; tests run it with one that records.
 #pragma once
 #include <windows.h>
 
