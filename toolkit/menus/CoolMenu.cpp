@@ -185,6 +185,27 @@ BOOL CXTCoolMenu::AddImage(UINT id, HICON icon) {
   return added;
 }
 
+// The colour of a strip's pixels that stay transparent.
+static const COLORREF kTransparentColor = RGB(0xC0, 0xC0, 0xC0);
+
+BOOL CXTCoolMenu::AddImages(HBITMAP bitmap, const UINT* ids, int count) {
+  HIMAGELIST images = ImageList_Create(m_imageSize.cx, m_imageSize.cy, ILC_COLOR32 | ILC_MASK, count, 0);
+  if (!images) return FALSE;
+  const int present = ImageList_AddMasked(images, bitmap, kTransparentColor) >= 0 ? ImageList_GetImageCount(images) : 0;
+  for (int i = 0; i < count && i < present; ++i)
+    if (ids[i]) GetImageStore().AddImage(ids[i], images, i, TRUE, CXTImageStore::kMenuMap);
+  ImageList_Destroy(images);
+  return present > 0;
+}
+
+BOOL CXTCoolMenu::AddImages(UINT bitmapId, const UINT* ids, int count) {
+  HBITMAP bitmap = ::LoadBitmapA(GetSharedState().m_resourceModule, MAKEINTRESOURCEA(bitmapId));
+  if (!bitmap) return FALSE;
+  const BOOL added = AddImages(bitmap, ids, count);
+  ::DeleteObject(bitmap);
+  return added;
+}
+
 // Messages waiting before a popup opens are handled first. A quit among
 // them is posted again and no popup opens: the application is ending.
 static bool PumpPendingMessages() {

@@ -56,6 +56,10 @@ class CXTCoolMenu : public CXTWndHook {
   BOOL LoadToolbar(UINT resourceId);
   BOOL LoadToolbars(const UINT* ids, int count);
   BOOL AddImage(UINT id, HICON icon);
+  // A strip of images of the menus' image size, 0xC0C0C0 transparent: image i
+  // goes to ids[i] (0 skips it). FALSE when the strip gives no images.
+  BOOL AddImages(HBITMAP bitmap, const UINT* ids, int count);
+  BOOL AddImages(UINT bitmapId, const UINT* ids, int count);
 
   void HideCommand(UINT id);
   void HideCommands(const UINT* ids, int count);

@@ -11,6 +11,7 @@
 #include "cool_menu_fixture.h"
 #include "tests/support/dialog_robot.h"
 #include "tests/support/dib_surface.h"
+#include "toolkit/common/ImageStore.h"
 #include "toolkit/common/SharedState.h"
 #include "toolkit/menus/CoolMenu.h"
 #include "toolkit/menus/PopupMenuWatch.h"
@@ -119,6 +120,23 @@ TEST_F(CoolMenuTest, HiddenCommandsLeaveAndComeBackInPlace) {
   const std::vector<ItemSnapshot> after = Snapshot(m_menu);
   ASSERT_EQ(after.size(), before.size());
   for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(after[i], before[i]) << i;
+}
+
+// A strip of two images of the menus' size: the first goes to its command,
+// the second is skipped by a 0; a strip too narrow for an image adds nothing.
+TEST_F(CoolMenuTest, AddImagesPutsAStripUnderItsCommands) {
+  CClientDC screen(nullptr);
+  HBITMAP strip = ::CreateCompatibleBitmap(screen.m_hDC, 32, 15);
+  const UINT ids[] = {9101, 0};
+  ASSERT_TRUE(m_cool.AddImages(strip, ids, 2));
+  EXPECT_NE(GetImageStore().LookupForMenu(9101), nullptr);
+  HBITMAP narrow = ::CreateCompatibleBitmap(screen.m_hDC, 8, 15);
+  const UINT other[] = {9102};
+  EXPECT_FALSE(m_cool.AddImages(narrow, other, 1));
+  EXPECT_EQ(GetImageStore().LookupForMenu(9102), nullptr);
+  EXPECT_FALSE(m_cool.AddImages(4242u, other, 1)) << "no such bitmap";
+  ::DeleteObject(strip);
+  ::DeleteObject(narrow);
 }
 
 TEST_F(CoolMenuTest, RecentCommandsStayAndFullMenusHideNothing) {
