@@ -10,9 +10,11 @@ struct CommandRange {
 // Recent files, the window list's entries and "Display full menus".
 const CommandRange kFixedCommands[] = {{57616, 57631}, {65280, 65288}, {53783, 53783}};
 
-// The key state the message carries, or the thread's own as of that message:
-// input played into the queue may carry the one without the other.
-bool ControlDown(WPARAM keys) { return (keys & MK_CONTROL) != 0 || ::GetKeyState(VK_CONTROL) < 0; }
+// The key state the message carries, the thread's own as of that message, or
+// the key as it is now: input played into the queue may carry one without the others.
+bool ControlDown(WPARAM keys) {
+  return (keys & MK_CONTROL) != 0 || ::GetKeyState(VK_CONTROL) < 0 || ::GetAsyncKeyState(VK_CONTROL) < 0;
+}
 
 }  // namespace
 
