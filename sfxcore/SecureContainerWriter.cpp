@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <new>
 #include <set>
@@ -12,6 +13,7 @@
 #include "ArchiveJob.h"
 #include "BuildLimits.h"
 #include "ContainerEntryStream.h"
+#include "DosTime.h"
 #include "MemberPathSafety.h"
 #include "EntropySource.h"
 #include "LocalFileTime.h"
@@ -42,6 +44,7 @@ struct WriterState {
   int recordCount = 0;
   std::set<std::string> securedNames;   // as NameKey() keys them
   std::set<std::string> filledFolders;  // folders that held a secured file
+  std::map<std::string, uint32_t> listedFolderTimes;  // the source's folder entries: DOS date high, time low
 };
 
 WriterState gWriter;
@@ -107,12 +110,18 @@ void DeleteExtractedFile(const std::wstring& path) {
   DeleteFileW(path.c_str());
 }
 
-// The entry's own facts: its name below the temporary folder (UTF-8 when it
-// is not plain ASCII), its time and read-only bit as the engine restored them.
-ContainerEntryFacts FactsOf(const std::wstring& name, const FILETIME& written, DWORD attributes) {
+// The entry's name below the temporary folder, UTF-8 when it is not plain ASCII.
+ContainerEntryFacts NamedFacts(const std::wstring& name) {
   ContainerEntryFacts facts;
   facts.name = BytesOf(name, CP_UTF8);
   for (char c : facts.name) facts.utf8Name |= static_cast<unsigned char>(c) >= 0x80;
+  return facts;
+}
+
+// The entry's own facts: its name, its time and read-only bit as the engine
+// restored them.
+ContainerEntryFacts FactsOf(const std::wstring& name, const FILETIME& written, DWORD attributes) {
+  ContainerEntryFacts facts = NamedFacts(name);
   FILETIME local;
   WORD date = 0, time = 0;
   if (LocalFileTimeOfFileTime(written, &local) && FileTimeToDosDateTime(&local, &date, &time)) {
@@ -229,9 +238,19 @@ int RecompressEntry(int code, const char* text, int value, void*, void*, int, in
   }
 }
 
+// A folder's record: the stub makes the folder and gives it the time the
+// source recorded for it, or leaves its time alone when the record has none.
+void SecureFolder(const std::wstring& below, const std::string& key, uint32_t recordedTime) {
+  ContainerEntryFacts facts = NamedFacts(below);
+  facts.dosDate = static_cast<uint16_t>(recordedTime >> 16);
+  facts.dosTime = static_cast<uint16_t>(recordedTime);
+  if (WriteRecord(facts, nullptr, 0, BytesOf(below, CP_ACP)) == 0) gWriter.securedNames.insert(key);
+}
+
 // What the per-entry reports left in the temporary folder: files whose
-// names only the wide API reaches, and empty folders, which get a record
-// of their own so the stub can recreate them.
+// names only the wide API reaches; then each folder that is an entry of the
+// source, so that it takes its recorded time, and each other empty one, so
+// the stub can recreate it.
 void SecureWhatRemains(const std::wstring& folder, const std::wstring& below) {
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((folder + below + L"*").c_str(), &found);
@@ -247,22 +266,33 @@ void SecureWhatRemains(const std::wstring& folder, const std::wstring& below) {
       SecureFile(folder + below + name, below + name);
   } while (FindNextFileW(search, &found));
   FindClose(search);
+  if (below.empty()) return;
   const std::string key = NameKey(BytesOf(below, CP_ACP));
-  if (!empty || below.empty() || gWriter.filledFolders.count(key)) return;
-  WIN32_FILE_ATTRIBUTE_DATA facts = {};
-  GetFileAttributesExW((folder + below).c_str(), GetFileExInfoStandard, &facts);
-  if (WriteRecord(FactsOf(below, facts.ftLastWriteTime, 0), nullptr, 0, BytesOf(below, CP_ACP)) == 0)
-    gWriter.securedNames.insert(key);
+  const auto listed = gWriter.listedFolderTimes.find(key);
+  if (listed != gWriter.listedFolderTimes.end())
+    SecureFolder(below, key, listed->second);
+  else if (empty && !gWriter.filledFolders.count(key))
+    SecureFolder(below, key, 0);
+}
+
+// The DOS date (high) and time (low) of the engine's listed
+// "MM/DD/YYYY  HH:MM:SS"; 0 when the text holds none.
+uint32_t ListedDosTime(const std::string& text) {
+  int month, day, year, hour, minute, second;
+  if (std::sscanf(text.c_str(), "%d/%d/%d %d:%d:%d", &month, &day, &year, &hour, &minute, &second) != 6) return 0;
+  return DosDateTimePack(year, month, day, hour, minute, second);
 }
 
 // The source's folder entries, made in the temporary folder where the
-// extraction left them out, so the walk finds the empty ones.
+// extraction left them out, so the walk finds the empty ones; their
+// recorded times are kept for their records.
 void MakeListedFolders(const std::vector<ArchiveListRecord>& listing) {
   for (const ArchiveListRecord& entry : listing) {
     char relative[MAX_PATH * 2];
     if (!entry.isFolder || MemberPathMakeRelative(entry.name.c_str(), relative, sizeof relative) != kMemberPathSafe ||
         !relative[0])
       continue;
+    gWriter.listedFolderTimes[NameKey(relative)] = ListedDosTime(entry.dateTimeText);
     const std::string path = gWriter.tempFolder + relative;
     for (size_t at = path.find('\\', gWriter.tempFolder.size()); at != std::string::npos; at = path.find('\\', at + 1))
       CreateDirectoryW(WideOf(path.substr(0, at), CP_ACP).c_str(), nullptr);

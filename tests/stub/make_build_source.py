@@ -46,6 +46,30 @@ def main():
     subprocess.run(["unzip", "-q", source, "-d", os.path.join(work, "expected")], check=True)
     os.chmod(os.path.join(tree, "one.txt"), stat.S_IRUSR | stat.S_IWUSR)
     make_name_sources(work)
+    make_folder_times(work)
+
+
+# Folders dated in winter and in summer, one holding a file and one empty,
+# zipped by Info-ZIP with their own entries in the zone with summer time the
+# road tests run in, and what its unzip makes of them in folder-times-expected/.
+SUMMER_TIME_ZONE = "Europe/Berlin"
+FOLDER_TIMES = {"dated": (2001, 2, 3, 4, 5, 6), "dated/summer-empty": (2003, 7, 8, 9, 10, 12)}
+
+
+def make_folder_times(work):
+    os.environ["TZ"] = SUMMER_TIME_ZONE
+    time.tzset()
+    tree = os.path.join(work, "folder-times-tree")
+    os.makedirs(os.path.join(tree, "dated", "summer-empty"))
+    with open(os.path.join(tree, "dated", "inner.txt"), "wb") as f:
+        f.write(b"inside a dated folder")
+    # Deepest first: dating a folder leaves the one above it as it is.
+    for folder, when in sorted(FOLDER_TIMES.items(), reverse=True):
+        stamp = time.mktime(when + (0, 0, -1))
+        os.utime(os.path.join(tree, *folder.split("/")), (stamp, stamp))
+    source = os.path.join(work, "folder-times.zip")
+    subprocess.run(["zip", "-q", "-r", source, "."], cwd=tree, check=True)
+    subprocess.run(["unzip", "-q", source, "-d", os.path.join(work, "folder-times-expected")], check=True)
 
 
 # Names outside ASCII, as 7-Zip and Python store them (UTF-8, flag bit 11)

@@ -29,12 +29,13 @@ const char kRightPassword[] = "open sesame";
 
 std::string BuildWork(const std::string& relative) { return WorkPath("stub-build\\" + relative); }
 
-std::string Container(const std::string& name, const char* password) {
+std::string Container(const std::string& name, const char* password, const char* source = "source.zip") {
     const std::string path = BuildWork(name + ".container");
     ContainerBuildRecord record;
-    EXPECT_EQ(BuildSecureContainer(GetModuleHandleA(nullptr), nullptr, &record, BuildWork("source.zip").c_str(),
+    EXPECT_EQ(BuildSecureContainer(GetModuleHandleA(nullptr), nullptr, &record, BuildWork(source).c_str(),
                                    path.c_str(), "", password, 2, 6, nullptr),
-              0);
+              0)
+        << record.failure;
     return ReadFileContent(path);
 }
 
@@ -240,6 +241,55 @@ TEST_F(StubRoad, WithoutFoldersEveryFileLandsAtTheTopWithoutAnError) {
     for (const auto& file : FilesBelow(BuildWork("expected\\")))
         flattened[GetFileNamePart(file.first)] = file.second;
     EXPECT_EQ(FilesBelow(destination), flattened);
+}
+
+// Each folder below folder (ending in '\\') by its relative path, with its
+// last-write time in the zip's 2-second steps.
+void ListFolderTimes(const std::string& folder, const std::string& prefix, std::map<std::string, uint64_t>& times) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == ".." || !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        ListFolderTimes(folder + name + "\\", prefix + name + "\\", times);
+        times[prefix + name] = ((static_cast<uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                                found.ftLastWriteTime.dwLowDateTime) /
+                               20000000;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::map<std::string, uint64_t> FolderTimesBelow(const std::string& folder) {
+    std::map<std::string, uint64_t> times;
+    ListFolderTimes(folder, "", times);
+    return times;
+}
+
+// Folders dated in winter and in summer, one with a file inside, one empty,
+// come out of the built program with their times from the zip, as unzip
+// gives them.
+TEST_F(StubRoad, FoldersKeepTheirTimesFromTheZip) {
+    const std::string folder = FreshFolder("road-folder-times");
+    const std::string destination = folder + "out\\";
+    const std::string program = WriteProgram(folder + "setup.exe", Container("road-folder-times", "", "folder-times.zip"),
+                                             PlainLines(destination, 1));
+    EXPECT_EQ(RunProgram(program, nullptr, {PressOn(kMain, IDOK)}), static_cast<DWORD>(kExitExtracted));
+    const auto expected = FolderTimesBelow(BuildWork("folder-times-expected\\"));
+    const auto extracted = FolderTimesBelow(destination);
+    ASSERT_EQ(expected.size(), 2u);
+    ASSERT_EQ(extracted.size(), expected.size());
+    for (const auto& entry : expected) {
+        SCOPED_TRACE(entry.first);
+        ASSERT_EQ(extracted.count(entry.first), 1u);
+        // unzip may keep the exact second where the zip's own time has the
+        // next even one: a step apart is the same time.
+        const uint64_t got = extracted.at(entry.first);
+        EXPECT_LE(got > entry.second ? got - entry.second : entry.second - got, 1u) << got << " vs " << entry.second;
+    }
+    EXPECT_EQ(FilesBelow(destination), FilesBelow(BuildWork("folder-times-expected\\")));
 }
 
 // The destination of 242 characters takes "tools\probe.exe" (257 in all),
