@@ -22,6 +22,8 @@ BEGIN_MESSAGE_MAP(CBalloonTipWnd, CWnd)
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
   ON_WM_MOUSEMOVE()
+  ON_WM_CAPTURECHANGED()
+  ON_WM_CANCELMODE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -383,10 +385,27 @@ void CBalloonTipWnd::OnMouseMove(UINT, CPoint point) {
   if (state != (closeButtonState_ & ~kCloseButtonPressed)) DrawCloseButton(state);
 }
 
+// The close button's press ends with its capture, however that is lost.
+void CBalloonTipWnd::OnCaptureChanged(CWnd* wnd) {
+  if (wnd != this) EndCloseButtonPress();
+  CWnd::OnCaptureChanged(wnd);
+}
+
+void CBalloonTipWnd::OnCancelMode() {
+  EndCloseButtonPress();
+  CWnd::OnCancelMode();
+}
+
+void CBalloonTipWnd::EndCloseButtonPress() {
+  if ((closeButtonState_ & kCloseButtonPressed) == 0) return;
+  closeButtonState_ &= ~kCloseButtonPressed;
+  DrawCloseButton(DFCS_FLAT);
+}
+
 void CBalloonTipWnd::OnLButtonUp(UINT, CPoint point) {
   if ((options_ & BTO_CLOSE_BUTTON) && (closeButtonState_ & kCloseButtonPressed)) {
-    ReleaseCapture();
     closeButtonState_ &= ~kCloseButtonPressed;
+    ReleaseCapture();
     if (CloseButtonRect().PtInRect(point)) HideBalloon();
     return;
   }

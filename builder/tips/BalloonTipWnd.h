@@ -88,6 +88,8 @@ class CBalloonTipWnd : public CWnd, private CXTHookClient {
   afx_msg void OnLButtonDown(UINT flags, CPoint point);
   afx_msg void OnLButtonUp(UINT flags, CPoint point);
   afx_msg void OnMouseMove(UINT flags, CPoint point);
+  afx_msg void OnCaptureChanged(CWnd* wnd);
+  afx_msg void OnCancelMode();
 
  private:
   void OnHookKeyboard(WPARAM key, LPARAM keyData) override;
@@ -107,6 +109,8 @@ class CBalloonTipWnd : public CWnd, private CXTHookClient {
   POINT GetAnchorScreenPoint() const;
   BalloonQuadrant CurrentQuadrant();
   CRect CloseButtonRect() const;
+  // Ends a press on the close button without closing.
+  void EndCloseButtonPress();
   void DrawCloseButton(UINT state);
   void Animate(DWORD flags);
 

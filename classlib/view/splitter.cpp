@@ -14,6 +14,7 @@ BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
   ON_WM_LBUTTONUP()
   ON_WM_MOUSEMOVE()
   ON_WM_CANCELMODE()
+  ON_WM_CAPTURECHANGED()
   ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
@@ -314,12 +315,15 @@ void CSplitterWnd::StartTracking(int ht) {
   SetSplitCursor(ht);
 }
 
+// Tracking is over before the capture goes, so the capture change that
+// releasing it sends finds nothing left to cancel.
 void CSplitterWnd::StopTracking(BOOL bAccept) {
   if (!m_bTracking) return;
-  ::ReleaseCapture();
-  OnInvertTracker(m_rectTracker);
-  if (m_bTracking2) OnInvertTracker(m_rectTracker2);
+  const BOOL second = m_bTracking2;
   m_bTracking = m_bTracking2 = FALSE;
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  OnInvertTracker(m_rectTracker);
+  if (second) OnInvertTracker(m_rectTracker2);
   CWnd* pOldActive = GetActivePane();
   m_rectTracker.OffsetRect(-kTrackerBorder, -kTrackerBorder);
   m_rectTracker2.OffsetRect(-kTrackerBorder, -kTrackerBorder);
@@ -370,6 +374,12 @@ void CSplitterWnd::OnLButtonDown(UINT, CPoint pt) {
 void CSplitterWnd::OnLButtonUp(UINT, CPoint) { StopTracking(TRUE); }
 
 void CSplitterWnd::OnCancelMode() { StopTracking(FALSE); }
+
+// A drag ends with its capture, however that is lost.
+void CSplitterWnd::OnCaptureChanged(CWnd* pWnd) {
+  if (pWnd != this) StopTracking(FALSE);
+  CWnd::OnCaptureChanged(pWnd);
+}
 
 void CSplitterWnd::OnKeyDown(UINT nChar, UINT, UINT) {
   if (nChar == VK_ESCAPE) StopTracking(FALSE);

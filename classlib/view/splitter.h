@@ -99,5 +99,6 @@ class CSplitterWnd : public CWnd {
   afx_msg void OnPaint();
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   afx_msg void OnCancelMode();
+  afx_msg void OnCaptureChanged(CWnd* pWnd);
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
 };

@@ -187,6 +187,40 @@ TEST_F(TipsTest, ABalloonThatCannotShowIsDeleted) {
   EXPECT_EQ(0, gLiveBalloonBlocks);
 }
 
+// The close button closes on a release over it only while its press still
+// holds the capture: once another window took it or the mode was
+// cancelled, a later release over the button is nobody's click.
+TEST_F(TipsTest, TheCloseButtonsPressEndsWithItsCapture) {
+  const struct {
+    const char* way;
+    void (*lose)(HWND balloon);
+  } ways[] = {
+      {"another window takes the capture",
+       [](HWND) { ::SetCapture(::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr,
+                                                 nullptr)); }},
+      {"the mode is cancelled", [](HWND balloon) { ::SendMessageA(balloon, WM_CANCELMODE, 0, 0); }},
+  };
+  for (const auto& way : ways) {
+    CBalloonTipWnd::LaunchBalloon("closable", "text", {300, 300}, nullptr, BTO_CLOSE_BUTTON | BTO_NO_FADE_IN);
+    ASSERT_EQ(1, Balloons().count);
+    HWND balloon = Balloons().windows[0];
+    RECT client;
+    ::GetClientRect(balloon, &client);
+    const LPARAM onButton = MAKELPARAM(client.right - ::GetSystemMetrics(SM_CXSIZE) / 2, ::GetSystemMetrics(SM_CYSIZE) / 2);
+    ::SendMessageA(balloon, WM_LBUTTONDOWN, MK_LBUTTON, onButton);
+    ASSERT_EQ(::GetCapture(), balloon) << way.way;
+    way.lose(balloon);
+    HWND taker = ::GetCapture();
+    ::ReleaseCapture();
+    if (taker && taker != balloon) ::DestroyWindow(taker);
+    ::SendMessageA(balloon, WM_LBUTTONUP, 0, onButton);
+    PumpUntil(QueueEmpty, kWaitMs);
+    EXPECT_TRUE(::IsWindowVisible(balloon)) << way.way;
+    ::DestroyWindow(balloon);
+    PumpUntil(NoBalloonLeft, kWaitMs);
+  }
+}
+
 TEST_F(TipsTest, DelayedCloseFirstOnlyDisarmsTheTriggers) {
   CBalloonTipWnd::LaunchBalloon("delayed", "text", {300, 300}, nullptr,
                                 BTO_DELAY_CLOSE | BTO_CLOSE_ON_LBUTTON_DOWN | BTO_CLOSE_ON_KEY);

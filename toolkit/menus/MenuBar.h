@@ -139,6 +139,8 @@ class CXTMenuBar : public CXTControlBar {
   void TrackTitle(const CXTMenuBarTextItem& title);
   void TrackChildSystemMenu(const CXTMenuBarItem& icon);
   void CloseChild();
+  // Ends a press on a child's button without its command.
+  void EndButtonPress();
   // The open title (screen) and the side its popup opens from, while a
   // popup of a menu bar shows; empty and 0 otherwise.
   static void GetOpenTitle(RECT* rect, DWORD* alignment);
@@ -157,6 +159,8 @@ class CXTMenuBar : public CXTControlBar {
   afx_msg void OnLButtonUp(UINT keys, CPoint point);
   afx_msg void OnMouseMove(UINT keys, CPoint point);
   afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+  afx_msg void OnCaptureChanged(CWnd* wnd);
+  afx_msg void OnCancelMode();
 
  private:
   void DeleteItems();

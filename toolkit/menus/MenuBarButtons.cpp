@@ -112,6 +112,25 @@ BOOL CXTMenuBar::OnSysButtonMouse(UINT message, UINT, CPoint point) {
   return TRUE;
 }
 
+// A press on a child's button ends with its capture, however that is lost:
+// a release that comes later is nobody's click.
+void CXTMenuBar::OnCaptureChanged(CWnd* wnd) {
+  if (wnd != this) EndButtonPress();
+  CXTControlBar::OnCaptureChanged(wnd);
+}
+
+void CXTMenuBar::OnCancelMode() {
+  EndButtonPress();
+  CXTControlBar::OnCancelMode();
+}
+
+void CXTMenuBar::EndButtonPress() {
+  if (m_nPressedButton < 0) return;
+  InvalidateRect(GetItemRect(m_nPressedButton));
+  m_nPressedButton = -1;
+  m_bPressedButtonHot = FALSE;
+}
+
 void CXTMenuBar::TrackChildSystemMenu(const CXTMenuBarItem& icon) {
   HWND child = m_hWndMaximisedChild;
   HMENU menu = child ? ::GetSystemMenu(child, FALSE) : nullptr;

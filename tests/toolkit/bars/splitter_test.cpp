@@ -139,6 +139,21 @@ TEST_F(Splitter, FullDragSizesThePanesAtEveryMove) {
   }
 }
 
+// A drag whose capture another window takes is cancelled there: the
+// release that comes later moves nothing.
+TEST_F(Splitter, ADragThatLostTheCaptureIsCancelled) {
+  FullDragSetting off(FALSE);
+  m_splitter.SetSplitterStyle(0);
+  m_splitter.SendMessage(WM_SETTINGCHANGE, SPI_SETDRAGFULLWINDOWS);
+  m_splitter.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kOnTheBar.x, kOnTheBar.y));
+  ASSERT_EQ(::GetCapture(), m_splitter.m_hWnd);
+  m_splitter.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kOnTheBar.x + 40, kOnTheBar.y));
+  ::SetCapture(m_left->m_hWnd);
+  ::ReleaseCapture();
+  m_splitter.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(kOnTheBar.x + 40, kOnTheBar.y));
+  EXPECT_EQ(Column0(), 300);
+}
+
 TEST_F(Splitter, FlatBarsAreSixPixelsClassicSeven) {
   m_splitter.EnableFlatLook(FALSE);
   EXPECT_EQ(PaneRect(m_right).left, 2 + 300 + 7);

@@ -4,6 +4,8 @@
 // drawing in both looks.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 #include <vector>
 
@@ -421,6 +423,39 @@ TEST_F(MenuBarFrame, RestoreButtonActsOnlyWhenReleasedOverIt) {
   mouse(WM_LBUTTONUP, on);
   PumpWaiting();
   EXPECT_FALSE(IsMaximised(client));
+  bar.DestroyWindow();
+}
+
+// A press whose capture is lost (another window takes it, or the system
+// cancels the mode) is over: a later release over the button does nothing.
+TEST_F(MenuBarFrame, APressThatLostTheCaptureIsOver) {
+  HWND client = NewMDIClient(m_frame->m_hWnd);
+  ASSERT_NE(NewMDIChild(client, "Child", WS_VISIBLE | WS_MAXIMIZE | WS_OVERLAPPEDWINDOW), nullptr);
+  CXTMenuBar bar;
+  ASSERT_TRUE(bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC));
+  bar.SetMenu(FivePopups(), nullptr);
+  bar.CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK | LM_STRETCH);
+  const int restore = 7;
+  const CPoint on = bar.GetItemRect(restore).CenterPoint();
+  HWND other = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, m_frame->m_hWnd, nullptr, nullptr, nullptr);
+  const struct {
+    const char* way;
+    std::function<void()> lose;
+  } ways[] = {
+      {"another window takes the capture", [&] { ::SetCapture(other); }},
+      {"the mode is cancelled", [&] { bar.SendMessage(WM_CANCELMODE); }},
+  };
+  for (const auto& way : ways) {
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(on.x, on.y));
+    ASSERT_EQ(bar.GetPressedButton(), restore) << way.way;
+    way.lose();
+    EXPECT_EQ(bar.GetPressedButton(), -1) << way.way;
+    ::ReleaseCapture();
+    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(on.x, on.y));
+    PumpWaiting();
+    EXPECT_TRUE(IsMaximised(client)) << way.way;
+  }
+  ::DestroyWindow(other);
   bar.DestroyWindow();
 }
 
