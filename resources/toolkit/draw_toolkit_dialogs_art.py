@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
 """Draws the bitmaps of the toolkit's dialogs and controls: the tip of the
 day's bulb, the edit group's four button images, the browse button's image
-strip, the check list's three check boxes, the images of the edit's menu
-commands and the window list's icon.
+strip, the check list's three check boxes and the images of the edit's menu
+commands.
 Usage: draw_toolkit_dialogs_art.py OUTPUT_FOLDER"""
 import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'stub'))
-from draw_stub_art import Canvas, write_bmp, write_ico  # noqa: E402
+from draw_stub_art import Canvas, write_bmp  # noqa: E402
 
 MAGENTA = (255, 0, 255)  # transparent in the image strips
 GREY = (192, 192, 192)   # mapped to the face colour when loaded with the 3-D colours
@@ -136,19 +136,6 @@ def check_box(state):
     return draw
 
 
-def windows_icon(size):
-    """Two overlapping windows, each a blue caption over a white body."""
-    c = Canvas(size, size, None)
-    step = size // 4
-    for x, y in ((0, 0), (step, step)):
-        w = size - step
-        c.fill(x, y, w, w, BLACK)
-        c.fill(x + 1, y + 1, w - 2, max(2, w // 5), BLUE)
-        body_top = y + 1 + max(2, w // 5)
-        c.fill(x + 1, body_top, w - 2, y + w - 1 - body_top, WHITE)
-    return c
-
-
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -160,7 +147,6 @@ def main():
     write_bmp(os.path.join(out, 'check_boxes.bmp'), draw_strip(3, 13, 13, [check_box(i) for i in range(3)]))
     write_bmp(os.path.join(out, 'edit_menu.bmp'),
               draw_strip(5, 16, 15, [undo_image, cut_image, copy_image, paste_image, delete_image], GREY))
-    write_ico(os.path.join(out, 'window_list.ico'), [32, 16], windows_icon)
 
 
 if __name__ == '__main__':

@@ -166,7 +166,6 @@
 #define IDC_XT_LUMINANCE_BAR 5551
 
 // The window list of the multiple-document frame.
-#define IDI_XT_WINDOW_LIST 4508
 #define IDD_XT_WINDOW_LIST 4516
 #define IDC_XT_WINDOW_LIST_LABEL 5561
 #define IDC_XT_WINDOW_LIST 5553

@@ -74,9 +74,10 @@ BOOL CXTWindowList::OnInitDialog() {
   SetAnchor(IDC_XT_WINDOW_LIST, CXTAnchorRect(0, 0, 1, 1));
   for (int nID : kAllButtons) SetAnchor(nID, CXTAnchorRect(1, 0, 1, 0));
   AutoLoadPlacement(kPlacementSection);
-  if (!m_hIcon)
-    m_hIcon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_XT_WINDOW_LIST), IMAGE_ICON,
-                                              ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+  // The toolkit carries no icon of its own: resource compilers number the
+  // images of each script's icons from 1, so they would collide with the
+  // program's at link time.
+  if (!m_hIcon) m_hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
   m_list.SetBackColor(GetSharedState().m_clrWindow);
   return TRUE;

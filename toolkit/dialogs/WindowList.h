@@ -12,7 +12,7 @@
 class CXTWindowList : public CXTResizeDialog {
   DECLARE_MESSAGE_MAP()
  public:
-  // hIcon: the dialog's small icon, or null for the toolkit's own.
+  // hIcon: the dialog's small icon, or null for the system's application icon.
   CXTWindowList(CMDIFrameWnd* pFrame, HICON hIcon);
 
   BOOL OnInitDialog() override;
