@@ -29,6 +29,9 @@ const size_t CMainExtractDlg::kMessageMapSize = sizeof kMessageMap / sizeof kMes
 
 namespace {
 
+// The banner's place in the dialog, in dialog units.
+constexpr int kBannerWidth = 290, kBannerHeight = 38;
+
 // Light rows (pixel offsets into bitmap 215).
 constexpr int kRowWaiting = 0;
 constexpr int kRowReady = 16;
@@ -68,6 +71,39 @@ CMainExtractDlg::~CMainExtractDlg() {
         DestroyIcon(m_bigIcon);
     if (m_smallIcon != nullptr)
         DestroyIcon(m_smallIcon);
+    if (m_banner != nullptr)
+        DeleteObject(m_banner);
+}
+
+// The banner is drawn for 96 DPI; at a larger text size it is stretched
+// smoothly to the width and height its place in the dialog has grown to.
+void CMainExtractDlg::FitBanner() {
+    HWND banner = GetItem(IDC_BANNER);
+    RECT place = {0, 0, kBannerWidth, kBannerHeight};
+    MapDialogRect(GetHwnd(), &place);
+    HBITMAP picture = static_cast<HBITMAP>(LoadImageA(m_instance, MAKEINTRESOURCEA(IDB_STUB_LOGO), IMAGE_BITMAP, 0, 0, 0));
+    BITMAP size = {};
+    if (banner == nullptr || picture == nullptr || GetObjectA(picture, sizeof size, &size) == 0 ||
+        (size.bmWidth >= place.right && size.bmHeight >= place.bottom)) {
+        if (picture != nullptr)
+            DeleteObject(picture);
+        return;
+    }
+    HDC screen = GetDC(GetHwnd());
+    HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+    m_banner = CreateCompatibleBitmap(screen, place.right, place.bottom);
+    HGDIOBJ oldFrom = SelectObject(from, picture), oldTo = SelectObject(to, m_banner);
+    SetStretchBltMode(to, HALFTONE);
+    SetBrushOrgEx(to, 0, 0, nullptr);
+    StretchBlt(to, 0, 0, place.right, place.bottom, from, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    ReleaseDC(GetHwnd(), screen);
+    DeleteObject(picture);
+    // The static keeps the picture it loaded from the template as its own.
+    SendMessageA(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_banner));
 }
 
 INT_PTR CMainExtractDlg::Run(HWND owner) { return DoModal(m_instance, owner); }
@@ -85,6 +121,7 @@ INT_PTR CMainExtractDlg::OnInitDialog(WPARAM, LPARAM) {
     SendMessageA(GetHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
     SendMessageA(GetHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
 
+    FitBanner();
     m_light.AttachLight(GetItem(IDC_MAIN_STATUS_LIGHT), m_instance);
     m_light.SetCell(kRowStarting, 1, 0);
     m_light.SetBlink(1000);

@@ -51,6 +51,7 @@ public:
 
 private:
     INT_PTR OnInitDialog(WPARAM, LPARAM);
+    void FitBanner();
     INT_PTR OnColourStatic(WPARAM, LPARAM);
     INT_PTR OnUnzip(WPARAM, LPARAM);
     INT_PTR OnCancel(WPARAM, LPARAM);
@@ -106,4 +107,5 @@ private:
     CLinkStatic m_link;
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
+    HBITMAP m_banner = nullptr;  // the banner scaled to the text size, when it had to be
 };

@@ -4,6 +4,7 @@
 
 namespace {
 constexpr int kCell = 16;
+constexpr int kStandardDpi = 96;
 constexpr UINT_PTR kBlinkTimer = 1;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 }  // namespace
@@ -65,15 +66,18 @@ LRESULT CStatusLight::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Transparent copy by masking: background ^ cell, & mask, ^ cell leaves the
-// background where the cell is magenta and the cell everywhere else.
+// background where the cell is magenta and the cell everywhere else. The
+// cells are drawn for 96 DPI: the light is made at that size over the
+// background and stretched smoothly to the screen's text size.
 void CStatusLight::Draw(HDC dc) {
     RECT client;
     GetClientRect(GetHwnd(), &client);
     const int width = client.right, height = client.bottom;
     if (m_bitmap == nullptr || width <= 0 || height <= 0)
         return;
-    const int x = width > 15 && height > 15 ? (width - kCell) / 2 : 0;
-    const int y = width > 15 && height > 15 ? (height - kCell) / 2 : 0;
+    const int shown = MulDiv(kCell, GetDeviceCaps(dc, LOGPIXELSY), kStandardDpi);
+    const int x = width >= shown && height >= shown ? (width - shown) / 2 : 0;
+    const int y = width >= shown && height >= shown ? (height - shown) / 2 : 0;
     const int cellX = m_column * kCell, cellY = m_row + m_extra;
 
     HDC cellDc = CreateCompatibleDC(dc);
@@ -90,14 +94,28 @@ void CStatusLight::Draw(HDC dc) {
     HBRUSH background = reinterpret_cast<HBRUSH>(
         SendMessageA(GetParent(GetHwnd()), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(frameDc),
                      reinterpret_cast<LPARAM>(GetHwnd())));
-    FillRect(frameDc, &client, background ? background : GetSysColorBrush(COLOR_BTNFACE));
-    SetBkColor(frameDc, RGB(255, 255, 255));
-    SetTextColor(frameDc, RGB(0, 0, 0));
-    BitBlt(frameDc, x, y, kCell, kCell, cellDc, cellX, cellY, SRCINVERT);
-    BitBlt(frameDc, x, y, kCell, kCell, maskDc, 0, 0, SRCAND);
-    BitBlt(frameDc, x, y, kCell, kCell, cellDc, cellX, cellY, SRCINVERT);
+    if (background == nullptr)
+        background = GetSysColorBrush(COLOR_BTNFACE);
+    FillRect(frameDc, &client, background);
+
+    HDC lightDc = CreateCompatibleDC(dc);
+    HBITMAP light = CreateCompatibleBitmap(dc, kCell, kCell);
+    HGDIOBJ oldLight = SelectObject(lightDc, light);
+    const RECT cell = {0, 0, kCell, kCell};
+    FillRect(lightDc, &cell, background);
+    SetBkColor(lightDc, RGB(255, 255, 255));
+    SetTextColor(lightDc, RGB(0, 0, 0));
+    BitBlt(lightDc, 0, 0, kCell, kCell, cellDc, cellX, cellY, SRCINVERT);
+    BitBlt(lightDc, 0, 0, kCell, kCell, maskDc, 0, 0, SRCAND);
+    BitBlt(lightDc, 0, 0, kCell, kCell, cellDc, cellX, cellY, SRCINVERT);
+    SetStretchBltMode(frameDc, HALFTONE);
+    SetBrushOrgEx(frameDc, 0, 0, nullptr);
+    StretchBlt(frameDc, x, y, shown, shown, lightDc, 0, 0, kCell, kCell, SRCCOPY);
     BitBlt(dc, 0, 0, width, height, frameDc, 0, 0, SRCCOPY);
 
+    SelectObject(lightDc, oldLight);
+    DeleteObject(light);
+    DeleteDC(lightDc);
     SelectObject(frameDc, oldFrame);
     DeleteObject(frame);
     DeleteDC(frameDc);

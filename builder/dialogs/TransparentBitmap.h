@@ -1,5 +1,6 @@
 // Draws a bitmap with one colour left out, through a mask: the builder's
-// bitmaps use pure green or white as their transparent colour.
+// bitmaps use pure green or white as their transparent colour. The bitmaps
+// are drawn for 96 DPI and shown scaled to the screen's text size.
 #pragma once
 #include <windows.h>
 

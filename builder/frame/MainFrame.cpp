@@ -1,5 +1,7 @@
 #include "MainFrame.h"
 
+#include <algorithm>
+
 #include "SettingsPane.h"
 #include "StartUpIconsView.h"
 #include "app/BuilderCommands.h"
@@ -9,6 +11,7 @@
 #include "classlib/resource.h"
 #include "dialogs/AboutBox.h"
 #include "sysinfo/SystemInfoDlg.h"
+#include "toolkit/common/ScreenScale.h"
 #include "toolkit/common/SettingsStore.h"
 #include "toolkit/common/SharedState.h"
 
@@ -82,6 +85,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTFrameWnd)
   ON_WM_CREATE()
   ON_WM_CLOSE()
   ON_WM_SYSCOMMAND()
+  ON_WM_GETMINMAXINFO()
   ON_COMMAND(ID_QUICK_PANEL, OnQuickPanel)
   ON_UPDATE_COMMAND_UI(ID_QUICK_PANEL, OnUpdateQuickPanel)
   ON_COMMAND(ID_BUILD_BRENNICOR, OnBuild)
@@ -172,12 +176,51 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
   return TRUE;
 }
 
+// The start page's layout grows with the text size, and its column with it.
 void CMainFrame::ShowStartPageColumn() {
-  splitter_.SetColumnInfo(0, kStartPageWidth, 0);
+  splitter_.SetColumnInfo(0, ScaleToScreen(kStartPageWidth), 0);
   splitter_.SetSplitterStyle(kFlatSplitterStyle);
 }
 
-void CMainFrame::RestoreSavedPlacement() { placement_.RestoreWindowPlacement(this); }
+void CMainFrame::RestoreSavedPlacement() {
+  placement_.RestoreWindowPlacement(this);
+  GrowToShowPages(false);
+}
+
+// The frame is never smaller than what shows the start page column and the
+// settings pages whole: at a larger text size the pages grow, the frame with them.
+CSize CMainFrame::MinimumSize() {
+  const CSize pane = settingsView_ ? settings_pane::NeededSize(settingsView_) : CSize();
+  if (pane.cx <= 0 || pane.cy <= 0) return CSize();
+  CRect frame, client;
+  GetWindowRect(&frame);
+  settingsView_->GetClientRect(&client);
+  return CSize(frame.Width() - client.Width() + pane.cx, frame.Height() - client.Height() + pane.cy);
+}
+
+void CMainFrame::GrowToShowPages(bool centre) {
+  RecalcLayout();
+  const CSize needed = MinimumSize();
+  CRect frame;
+  GetWindowRect(&frame);
+  if (frame.Width() >= needed.cx && frame.Height() >= needed.cy) return;
+  SetWindowPos(nullptr, 0, 0, std::max<int>(frame.Width(), needed.cx), std::max<int>(frame.Height(), needed.cy),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (centre) CenterWindow(CWnd::GetDesktopWindow());
+}
+
+// The pages exist once the views had their first update, just before the frame shows.
+void CMainFrame::ActivateFrame(int nCmdShow) {
+  GrowToShowPages(true);
+  CXTFrameWnd::ActivateFrame(nCmdShow);
+}
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info) {
+  CXTFrameWnd::OnGetMinMaxInfo(info);
+  const CSize minimum = MinimumSize();
+  info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, minimum.cx);
+  info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, minimum.cy);
+}
 
 void CMainFrame::OnClose() {
   if (Builder().buildRunning) return;

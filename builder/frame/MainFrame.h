@@ -35,6 +35,8 @@ class CMainFrame : public CXTFrameWnd, private ProjectHost {
 
  protected:
   BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext) override;
+  void ActivateFrame(int nCmdShow = -1) override;
+  afx_msg void OnGetMinMaxInfo(MINMAXINFO* info);
   afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
   afx_msg void OnClose();
   afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
@@ -57,6 +59,8 @@ class CMainFrame : public CXTFrameWnd, private ProjectHost {
  private:
   BOOL CreateBars();
   void ShowStartPageColumn();
+  CSize MinimumSize();
+  void GrowToShowPages(bool centre);
 
   ProjectSettings& Record() override { return record_; }
   bool HasSettingsView() override { return settingsView_ != nullptr; }

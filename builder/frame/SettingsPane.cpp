@@ -27,6 +27,8 @@ bool GeneralPageHasWindow(CView* view) {
   return page && ::IsWindow(page->m_hWnd);
 }
 
+CSize NeededSize(CView* view) { return FormView(view)->SheetNeededSize(); }
+
 bool ReadyToBuild(CView* view) { return GeneralPage(view)->IsBuildPossible() != 0; }
 
 void Build(CView* view) { GeneralPage(view)->BuildSelfExtractor(); }

@@ -12,6 +12,9 @@ void RecordToPages(CView* view, ProjectSettings& record, int flag);
 // Reads the pages (from their controls where they have windows) into the record.
 void PagesToRecord(CView* view, ProjectSettings& record);
 bool GeneralPageHasWindow(CView* view);
+// The client size the pane needs to show every page whole at the system's
+// text size; empty before the pane's first initial update.
+CSize NeededSize(CView* view);
 // The General page has a zip and an output name: a build can start.
 bool ReadyToBuild(CView* view);
 // The General page's Build flow.

@@ -1,5 +1,8 @@
 #include "StartUpIconsView.h"
 
+#include <algorithm>
+
+
 #include "MyFileUtility.h"
 #include "StartPageLinks.h"
 #include "builder_resource.h"
@@ -7,6 +10,7 @@
 #include "classlib/document/recentfilelist.h"
 #include "classlib/winapp.h"
 #include "dialogs/TransparentBitmap.h"
+#include "toolkit/common/ScreenScale.h"
 #include "toolkit/common/SharedState.h"
 
 IMPLEMENT_DYNCREATE(CStartUpIconsView, CView)
@@ -54,20 +58,20 @@ void StyleLink(CMyHyperLinkText& link, COLORREF background) {
   link.SetFont(&GetSharedState().GetFont(CXTSharedState::kFontBold));
 }
 
-// A static wraps a text wider than itself into a second line, which the
-// link's height cuts off; in a font wider than the page was laid out for,
-// the link grows to hold its text on one line instead.
-void WidenToText(CMyHyperLinkText& link) {
+// The page is laid out in pixels at 96 DPI and scaled to the screen's text
+// size. A static wraps a text wider than itself into a second line, which
+// the link's height cuts off; in a font wider than the page was laid out
+// for, the link grows to hold its text on one line instead.
+void PlaceLink(CMyHyperLinkText& link, const CRect& at96Dpi) {
   CString text;
   link.GetWindowText(text);
   CClientDC dc(&link);
   CFont* old = dc.SelectObject(link.GetFont());
-  const CSize extent = dc.GetTextExtent(text);
+  const CSize extent = dc.GetTextExtent(text.IsEmpty() ? CString("Ag") : text);
   dc.SelectObject(old);
-  CRect rect;
-  link.GetClientRect(&rect);
-  if (extent.cx > rect.Width())
-    link.SetWindowPos(nullptr, 0, 0, extent.cx, rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const CRect place = ScaleToScreen(at96Dpi);
+  link.MoveWindow(place.left, place.top, std::max<int>(place.Width(), extent.cx),
+                  std::max<int>(place.Height(), extent.cy));
 }
 
 }  // namespace
@@ -93,7 +97,7 @@ void CStartUpIconsView::OnInitialUpdate() {
   CreateLinks();
   LoadBitmaps();
   LOGFONTA heading = {};
-  heading.lfHeight = 20;
+  heading.lfHeight = ScaleToScreen(20);
   heading.lfWeight = FW_BOLD;
   heading.lfPitchAndFamily = 48;
   lstrcpyA(heading.lfFaceName, "Arial");
@@ -113,10 +117,10 @@ void CStartUpIconsView::CreateLinks() {
   };
   for (const Link& entry : kLinks) {
     CMyHyperLinkText& link = this->*entry.link;
-    link.Create(entry.text, WS_CHILD | SS_NOTIFY, entry.rect, this);
+    link.Create(entry.text, WS_CHILD | SS_NOTIFY, CRect(0, 0, 0, 0), this);
     link.SetLinkTarget(entry.target ? entry.target : entry.text);
     StyleLink(link, kLinkBackground);
-    WidenToText(link);
+    PlaceLink(link, entry.rect);
   }
   for (CMyHyperLinkText& link : recentLinks_) {
     link.Create("", WS_CHILD | SS_NOTIFY, CRect(0, 0, 0, 0), this);
@@ -143,7 +147,8 @@ void CStartUpIconsView::OnDraw(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
   pDC->FillSolidRect(&client, kPageColour);
-  for (const FixedBitmap& fixed : kFixedBitmaps) DrawBitmap(pDC, fixed.bitmap, fixed.x, fixed.y);
+  for (const FixedBitmap& fixed : kFixedBitmaps)
+    DrawBitmap(pDC, fixed.bitmap, ScaleToScreen(fixed.x), ScaleToScreen(fixed.y));
   DrawHeading(pDC, 15, 40, "Welcome To Korvane Brennicor!");
   DrawHeading(pDC, 15, kRecentHeadingTop, "Recent Brennicor Projects:");
   PlaceHelpLinks(pDC, PlaceRecentLinks(pDC));
@@ -157,7 +162,7 @@ void CStartUpIconsView::DrawHeading(CDC* pDC, int x, int y, LPCSTR text) {
   CFont* old = pDC->SelectObject(&headingFont_);
   pDC->SetTextColor(RGB(255, 255, 255));
   pDC->SetBkMode(TRANSPARENT);
-  pDC->TextOut(x, y, text, lstrlenA(text));
+  pDC->TextOut(ScaleToScreen(x), ScaleToScreen(y), text, lstrlenA(text));
   pDC->SelectObject(old);
 }
 
@@ -169,11 +174,11 @@ int CStartUpIconsView::PlaceRecentLinks(CDC* pDC) {
     const CString path = (*recent)[i];
     if (path.IsEmpty() || !CMyFileUtility::FileExists(path)) continue;
     const int top = LayOutStartPage(rows + 1).recentBullets.back();
-    DrawBitmap(pDC, kRecentBullet, 40, top);
+    DrawBitmap(pDC, kRecentBullet, ScaleToScreen(40), ScaleToScreen(top));
     CMyHyperLinkText& link = recentLinks_[rows++];
     link.SetWindowText(CMyFileUtility::AbbreviatePath(path, kShownPathCharacters, 0));
-    link.MoveWindow(kLinkLeft, top + 3, kRecentLinkWidth, kLinkHeight);
     StyleLink(link, kPageColour);
+    PlaceLink(link, CRect(CPoint(kLinkLeft, top + 3), CSize(kRecentLinkWidth, kLinkHeight)));
     link.SetLinkTarget(path);
     link.ShowWindow(SW_SHOW);
   }
@@ -185,8 +190,8 @@ void CStartUpIconsView::PlaceHelpLinks(CDC* pDC, int recentRows) {
   DrawHeading(pDC, 15, rows.usefulLinksHeading, "Useful Links:");
   CMyHyperLinkText* links[] = {&faqLink_, &howToLink_, &helpLink_};
   for (int i = 0; i < 3; ++i) {
-    DrawBitmap(pDC, kHelpBullet, 42, rows.helpBullets[i]);
-    links[i]->MoveWindow(kLinkLeft, rows.helpLinks[i], kHelpLinkWidth, kLinkHeight);
+    DrawBitmap(pDC, kHelpBullet, ScaleToScreen(42), ScaleToScreen(rows.helpBullets[i]));
+    PlaceLink(*links[i], CRect(CPoint(kLinkLeft, rows.helpLinks[i]), CSize(kHelpLinkWidth, kLinkHeight)));
   }
 }
 

@@ -59,6 +59,9 @@ void CBasicGeneralPg::CreateSheet() {
   sheet_->ModifyStyle(WS_THICKFRAME, WS_TABSTOP);
   // The view's own background is never painted over the sheet it holds.
   ModifyStyle(0, WS_CLIPCHILDREN);
+  CRect made;
+  sheet_->GetWindowRect(&made);
+  sheetNeeded_ = made.Size();
   CRect client;
   GetClientRect(&client);
   FitSheet(client.Width(), client.Height());

@@ -38,6 +38,9 @@ class CBasicGeneralPg : public CFormView {
   std::array<CPropertyPage*, kSettingsPageCount> Pages() const;
   // Switches the sheet to one of its fixed places (SettingsPageIndex).
   BOOL ShowPage(int index);
+  // The size the sheet takes for its largest page and its tab rows at the
+  // system's text size; empty before the first initial update.
+  CSize SheetNeededSize() const { return sheetNeeded_; }
 
  protected:
   afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -55,6 +58,7 @@ class CBasicGeneralPg : public CFormView {
   CSFXOptionsPage* options_ = nullptr;
   CGeneralPropertyPageSFX* general_ = nullptr;
   CPasswordProtectionPage* password_ = nullptr;
+  CSize sheetNeeded_;
 };
 
 // The project record into every settings page that exists; |flag| marks a

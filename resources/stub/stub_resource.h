@@ -39,6 +39,7 @@
 #define IDC_ANSWER_YES 1277
 #define IDC_ANSWER_NO 1278
 #define IDC_ANSWER_ALL 1279
+#define IDC_BANNER 1280
 
 // Password prompt.
 #define IDC_PASSWORD 1193

@@ -15,6 +15,7 @@
 #include "dialog_robot.h"
 #include "frame/StartUpIconsView.h"
 #include "golden_image.h"
+#include "layout_check.h"
 #include "pages/BasicGeneralPg.h"
 #include "pages/PasswordProtectionPage.h"
 #include "screenshot.h"
@@ -37,76 +38,6 @@ std::string CompareAreaWithGolden(HWND window, const char* name, int left, int t
   PumpWaiting();
   Screenshot shot(window);
   return CompareWithGolden(name, width, height, [&](int x, int y) { return shot.Pixel(left + x, top + y); });
-}
-
-// How wide the text is in the window's font.
-LONG TextWidth(HWND window, const std::string& text) {
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
-  SIZE extent = {};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
-  return extent.cx;
-}
-
-bool IsTextStatic(HWND control) {
-  char kind[16] = {};
-  GetClassNameA(control, kind, sizeof kind);
-  const DWORD type = GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
-  return lstrcmpiA(kind, "Static") == 0 && (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT);
-}
-
-// The static texts of a page that, wrapped at their width in their font, need
-// more height than they have: the rest of such a text is cut off.
-std::vector<std::string> CutTexts(HWND page) {
-  std::vector<std::string> cut;
-  for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
-    const std::string text = WindowText(control);
-    if (text.empty() || !IsTextStatic(control)) continue;
-    RECT place, needed = {};
-    GetClientRect(control, &place);
-    needed.right = place.right;
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    const UINT prefix = GetWindowLongA(control, GWL_STYLE) & SS_NOPREFIX ? DT_NOPREFIX : 0;
-    DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | prefix);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    if (needed.bottom > place.bottom) cut.push_back(text);
-  }
-  return cut;
-}
-
-std::string ClassOf(HWND window) {
-  char name[32] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-// Group boxes hold other controls, and an up-down sits on its buddy edit.
-bool MayCoverOthers(HWND control) {
-  const std::string kind = ClassOf(control);
-  return kind == UPDOWN_CLASSA ||
-         (lstrcmpiA(kind.c_str(), "Button") == 0 && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX);
-}
-
-// The pairs of shown controls of a page that lie partly on each other: the
-// one painted last hides a piece of the other.
-std::vector<std::string> OverlappingControls(HWND page) {
-  std::vector<HWND> shown;
-  for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
-    if (IsWindowVisible(control) && !MayCoverOthers(control)) shown.push_back(control);
-  std::vector<std::string> pairs;
-  for (size_t i = 0; i < shown.size(); ++i)
-    for (size_t j = i + 1; j < shown.size(); ++j) {
-      RECT a, b, both;
-      GetWindowRect(shown[i], &a);
-      GetWindowRect(shown[j], &b);
-      if (IntersectRect(&both, &a, &b))
-        pairs.push_back(std::to_string(GetDlgCtrlID(shown[i])) + " and " + std::to_string(GetDlgCtrlID(shown[j])));
-    }
-  return pairs;
 }
 
 // A borderless top-level window at a fixed place, nothing hot under the mouse.
@@ -136,7 +67,7 @@ TEST_F(Pictures, StartPageAsKept) {
     if (text.empty()) continue;
     RECT rect;
     GetClientRect(link, &rect);
-    EXPECT_LE(TextWidth(link, text), rect.right) << text << " wraps";
+    EXPECT_LE(TextExtent(link, text).cx, rect.right) << text << " wraps";
   }
 }
 
@@ -153,8 +84,8 @@ TEST_F(Pictures, PasswordPageAsKept) {
   sheet.DestroyWindow();
 }
 
-// At the frame's first size each settings page shows its texts whole, and
-// none of its controls covers a piece of another.
+// Each settings page shows its texts whole, and none of its controls covers
+// a piece of another or crosses a group box's border.
 TEST_F(Pictures, SettingsPagesShowEachControlWhole) {
   auto* view = new CBasicGeneralPg;  // a view deletes itself with its window
   ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 540, 560), &host_, AFX_IDW_PANE_FIRST,
@@ -162,8 +93,7 @@ TEST_F(Pictures, SettingsPagesShowEachControlWhole) {
   view->OnInitialUpdate();
   for (int index = 0; index < kSettingsPageCount; ++index) {
     ASSERT_TRUE(view->ShowPage(index));
-    EXPECT_EQ(std::vector<std::string>(), CutTexts(view->Pages()[index]->m_hWnd)) << "page " << index;
-    EXPECT_EQ(std::vector<std::string>(), OverlappingControls(view->Pages()[index]->m_hWnd)) << "page " << index;
+    EXPECT_EQ(std::vector<std::string>(), LayoutFaults(view->Pages()[index]->m_hWnd)) << "page " << index;
   }
 }
 

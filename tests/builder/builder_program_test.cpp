@@ -174,12 +174,13 @@ TEST(BuilderStartUp, ASecondStartKeepsTheTipsFileAndReopensWhereTheFrameWasClose
     RECT rect;
     GetWindowRect(frame, &rect);
     if (run == 0) {
-      SetWindowPos(frame, nullptr, 40, 50, 700, 500, SWP_NOZORDER);
+      // Larger than the least that shows the pages whole, which a restored frame keeps to.
+      SetWindowPos(frame, nullptr, 40, 50, 1000, 760, SWP_NOZORDER);
       ASSERT_TRUE(WaitUntil([&] { return GetWindowRect(frame, &rect) && rect.left == 40; }));
     } else {
       // The frame shows first where it is made, then where it was closed.
       EXPECT_TRUE(WaitUntil([&] {
-        return GetWindowRect(frame, &rect) && rect.left == 40 && rect.top == 50 && rect.right - rect.left == 700;
+        return GetWindowRect(frame, &rect) && rect.left == 40 && rect.top == 50 && rect.right - rect.left == 1000;
       })) << rect.left << ", " << rect.top;
     }
     EXPECT_EQ(builder.Close(frame), 0u);

@@ -7,9 +7,17 @@ screenshots_start "${1:?x64 build folder}/tests/stub/stub_preview.exe" "${2:?out
 
 sample="$out/sample-existing.txt"
 printf 'an existing file of some size\n' > "$sample"
-capture main "Korvane SFX Module" 1 window main
-capture progress "Korvane SFX Module" 3 window progress
-capture password "Korvane Brennicor Warning!" 1 window password
-capture overwrite "Replace/Overwrite file\\?" 1 window overwrite "Z:$(realpath "$sample")"
-capture about "About\\.\\.\\." 1 window about
-capture message "Custom Message" 1 window message
+# Each dialog at each text size, in a folder per size.
+all=$out
+for dpi in $screenshot_dpis; do
+  set_dpi "$dpi"
+  out=$all/dpi$dpi
+  mkdir -p "$out"
+  capture main "Korvane SFX Module" 1 window main
+  capture progress "Korvane SFX Module" 3 window progress
+  capture password "Korvane Brennicor Warning!" 1 window password
+  capture overwrite "Replace/Overwrite file\\?" 1 window overwrite "Z:$(realpath "$sample")"
+  capture about "About\\.\\.\\." 1 window about
+  capture message "Custom Message" 1 window message
+done
+out=$all

@@ -33,13 +33,25 @@ screenshots_start() {
   trap screenshots_stop EXIT
 }
 
+# The text sizes every window is taken at: 100, 125 and 150 %.
+screenshot_dpis="96 120 144"
+
+# set_dpi DPI: the text size programs started from now on draw at; Wine
+# reads it from the profile as a program starts. Put back as the script stops.
+set_dpi() {
+  /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  dpi_set=1
+}
+
 # What this script started ends: the programs of its own prefix, with their
 # wineserver, and its display.
 screenshots_stop() {
   kill "$watchdog_pid" 2>/dev/null || true
+  [ -n "${dpi_set:-}" ] && /usr/lib/wine/wine64 reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f \
+    >/dev/null 2>&1 || true
   [ -n "$own_prefix" ] && /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -f "$out"/*.ppm
+  rm -f "$out"/*.ppm "$out"/*/*.ppm
 }
 
 # until_true SECONDS COMMAND...: runs COMMAND every quarter second until it

@@ -4,6 +4,7 @@ IMPLEMENT_DYNCREATE(CXTResizePropertySheet, CPropertySheet)
 
 BEGIN_MESSAGE_MAP(CXTResizePropertySheet, CXTResizeWindow<CPropertySheet>)
   ON_NOTIFY_REFLECT_EX(PSN_SETACTIVE, OnPageSetActive)
+  ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -136,6 +137,30 @@ void CXTResizePropertySheet::RegisterPages() {
 BOOL CXTResizePropertySheet::OnPageSetActive(NMHDR*, LRESULT* pResult) {
   if (m_psh.dwFlags & PSH_WIZARD) ResetItems();
   Resize();
+  FitActivePageToTabs();
   *pResult = 0;
   return FALSE;
+}
+
+void CXTResizePropertySheet::OnSize(UINT nType, int cx, int cy) {
+  CXTResizeWindow<CPropertySheet>::OnSize(nType, cx, cy);
+  FitActivePageToTabs();
+}
+
+// The tabs take as many rows as their texts need at the sheet's width and
+// the system's text size: the page fills the tab's display area below them
+// rather than the place it had when the sheet was made.
+void CXTResizePropertySheet::FitActivePageToTabs() {
+  if (m_psh.dwFlags & PSH_WIZARD) return;
+  HWND hTab = reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL));
+  CWnd* pPage = GetActivePage();
+  if (!hTab || !pPage || !pPage->m_hWnd) return;
+  CRect display;
+  ::GetWindowRect(hTab, &display);
+  ScreenToClient(&display);
+  ::SendMessageA(hTab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  CRect place;
+  ::GetWindowRect(pPage->m_hWnd, &place);
+  ScreenToClient(&place);
+  if (place != display) pPage->MoveWindow(&display, TRUE);
 }

@@ -21,6 +21,7 @@ class CXTResizePropertySheet : public CXTResizeWindow<CPropertySheet> {
 
  protected:
   afx_msg BOOL OnPageSetActive(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnSize(UINT nType, int cx, int cy);
 
   CXTSheetTabCtrl m_tabCtrl;
 
@@ -29,4 +30,5 @@ class CXTResizePropertySheet : public CXTResizeWindow<CPropertySheet> {
   void AddSizingCommands();
   void RegisterButtons();
   void RegisterPages();
+  void FitActivePageToTabs();
 };

@@ -1,5 +1,7 @@
 #include "toolkit/dialogs/TipOfTheDay.h"
 
+#include "toolkit/common/ScreenScale.h"
+
 #include <string.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -25,7 +27,8 @@ const char kTimeStamp[] = "TimeStamp";
 const char kFallbackFile[] = "tips.txt";
 const int kLineBuffer = 1000;
 
-// Geometry of the painted tip area, in client pixels.
+// Geometry of the painted tip area, in client pixels at 96 DPI: scaled
+// with the text size, like the dialog around it.
 const int kBandRight = 65;
 const int kRuleY = 60;
 const CPoint kBulbAt(26, 26);
@@ -153,8 +156,9 @@ void CXTTipOfTheDay::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CXTTipOfTheDay::OnInitDialog() {
   CDialog::OnInitDialog();
-  CreateTipFont(m_fontHeading, "Times", 22, FW_BOLD);
-  CreateTipFont(m_fontText, "Arial", 16, FW_NORMAL);
+  // Sized for 96 DPI and scaled like the dialog's own font.
+  CreateTipFont(m_fontHeading, "Times", ScaleToScreen(22), FW_BOLD);
+  CreateTipFont(m_fontText, "Arial", ScaleToScreen(16), FW_NORMAL);
   SetTipFonts(&m_fontHeading, &m_fontText);
   GetDlgItem(IDC_XT_TIP_NEXT)->EnableWindow(m_bHasTips);
 
@@ -163,12 +167,12 @@ BOOL CXTTipOfTheDay::OnInitDialog() {
   m_rcFrame.bottom -= 1;
   m_rcBand = m_rcFrame;
   m_rcBand.DeflateRect(1, 1);
-  m_rcBand.right = kBandRight;
+  m_rcBand.right = ScaleToScreen(kBandRight);
   m_rcTipArea = m_rcFrame;
   m_rcTipArea.DeflateRect(1, 1);
-  m_rcTipArea.left = kBandRight;
-  m_rcTipText = CRect(kTipTextTopLeft.x, kTipTextTopLeft.y, m_rcTipArea.right - kTipTextMargin,
-                      m_rcTipArea.bottom - kTipTextMargin);
+  m_rcTipArea.left = ScaleToScreen(kBandRight);
+  m_rcTipText = CRect(ScaleToScreen(kTipTextTopLeft.x), ScaleToScreen(kTipTextTopLeft.y),
+                      m_rcTipArea.right - ScaleToScreen(kTipTextMargin), m_rcTipArea.bottom - ScaleToScreen(kTipTextMargin));
 
   CFont& normal = GetSharedState().GetFont(CXTSharedState::kFontNormal);
   for (int id : {IDOK, IDC_XT_TIP_STARTUP, IDC_XT_TIP_NEXT}) GetDlgItem(id)->SetFont(&normal);
@@ -184,19 +188,19 @@ void CXTTipOfTheDay::OnPaint() {
   pDC->FillSolidRect(&m_rcTipArea, shared.m_clrWindow);
   CPen rule(PS_SOLID, 1, shared.m_clrShadow);
   CPen* pOldPen = pDC->SelectObject(&rule);
-  pDC->MoveTo(kBandRight, kRuleY);
-  pDC->LineTo(m_rcTipArea.right, kRuleY);
+  pDC->MoveTo(ScaleToScreen(kBandRight), ScaleToScreen(kRuleY));
+  pDC->LineTo(m_rcTipArea.right, ScaleToScreen(kRuleY));
   pDC->SelectObject(pOldPen);
 
   HINSTANCE hModule = AfxFindResourceHandle(MAKEINTRESOURCEA(IDB_XT_TIP_BULB), RT_BITMAP);
   if (HBITMAP hBulb = static_cast<HBITMAP>(
           ::LoadImageA(hModule, MAKEINTRESOURCEA(IDB_XT_TIP_BULB), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))) {
-    pDC->DrawState(kBulbAt, kBulbSize, hBulb, DST_BITMAP);
+    pDC->DrawState(CPoint(ScaleToScreen(kBulbAt.x), ScaleToScreen(kBulbAt.y)), kBulbSize, hBulb, DST_BITMAP);
     ::DeleteObject(hBulb);
   }
   int oldMode = pDC->SetBkMode(TRANSPARENT);
   CFont* pOldFont = pDC->SelectObject(m_pHeadingFont);
-  pDC->TextOut(kHeadingAt.x, kHeadingAt.y, m_strHeading);
+  pDC->TextOut(ScaleToScreen(kHeadingAt.x), ScaleToScreen(kHeadingAt.y), m_strHeading);
   pDC->SelectObject(m_pTextFont);
   CRect text = m_rcTipText;
   pDC->DrawText(m_strTip, &text, DT_WORDBREAK | DT_END_ELLIPSIS);
