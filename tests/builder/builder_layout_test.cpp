@@ -94,6 +94,18 @@ CMainFrame* OpenFrame() {
   return frame;
 }
 
+// Before the frame, whose end ends the message loops of the program.
+TEST_F(AtOneSize, TipOfTheDayShowsEachControlWhole) {
+  std::vector<std::string> faults;
+  DialogRobot robot({{"Tip of the Day", [&](HWND tip) {
+                        faults = LayoutFaults(tip);
+                        PostMessageA(tip, WM_COMMAND, IDOK, 0);
+                      }}});
+  ShowTipOfTheDay();
+  ASSERT_TRUE(robot.Finished());
+  EXPECT_EQ(std::vector<std::string>(), faults);
+}
+
 constexpr int kKeptPictureDpi = 144;
 
 // At 150 % the General page's lower half, from its compression settings to
@@ -133,18 +145,7 @@ TEST_F(AtOneSize, FrameShowsStartPageAndEveryPageWhole) {
     if (index == kGeneralPageIndex && RequestedTestDpi() == kKeptPictureDpi)
       EXPECT_EQ("", CompareGeneralPageWithKept(page));
   }
-  frame->DestroyWindow();
-}
-
-TEST_F(AtOneSize, TipOfTheDayShowsEachControlWhole) {
-  std::vector<std::string> faults;
-  DialogRobot robot({{"Tip of the Day", [&](HWND tip) {
-                        faults = LayoutFaults(tip);
-                        PostMessageA(tip, WM_COMMAND, IDOK, 0);
-                      }}});
-  ShowTipOfTheDay();
-  ASSERT_TRUE(robot.Finished());
-  EXPECT_EQ(std::vector<std::string>(), faults);
+  frame->DestroyWindow();  // deletes itself, and ends the program's message loop
 }
 
 TEST(Layout, AtEachTextSize) {
