@@ -16,6 +16,18 @@
 #define AFX_IDP_FAILED_TO_CREATE_DOC 0xF123
 #define AFX_IDP_PARSE_INT 0xF110
 #define AFX_IDP_PARSE_INT_RANGE 0xF111
+// Prompts of the system menu's commands: SC_SIZE (0xF000) and the commands
+// after it, 16 apart, map one to one onto 0xEF00 and the ids after it.
+#define AFX_IDS_SCFIRST 0xEF00
+#define AFX_IDS_SCSIZE 0xEF00
+#define AFX_IDS_SCMOVE 0xEF01
+#define AFX_IDS_SCMINIMIZE 0xEF02
+#define AFX_IDS_SCMAXIMIZE 0xEF03
+#define AFX_IDS_SCNEXTWINDOW 0xEF04
+#define AFX_IDS_SCPREVWINDOW 0xEF05
+#define AFX_IDS_SCCLOSE 0xEF06
+#define AFX_IDS_SCRESTORE 0xEF12
+#define AFX_IDS_SCTASKLIST 0xEF13
 
 // ---- status-bar indicators (also their texts)
 #define ID_SEPARATOR 0

@@ -61,6 +61,28 @@ int CMyFileUtility::OpenWithArguments(const char* file, const char* parameters, 
   return ShellExecuteWithErrorBox("open", file, arguments, SW_SHOWNORMAL) > 32;
 }
 
+// How long a page's handler has to give up before the page counts as shown.
+static const DWORD kHandlerVerdictMs = 2000;
+
+// The shell hands an address to the program registered for it, and reports
+// success once that program starts: a handler that finds no browser ends at
+// once with a failing code, and the page was never shown.
+static bool OpenedByHandler(const char* address) {
+  SHELLEXECUTEINFOA request = {};
+  request.cbSize = sizeof request;
+  request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  request.lpVerb = "open";
+  request.lpFile = address;
+  request.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExA(&request) || reinterpret_cast<INT_PTR>(request.hInstApp) <= 32) return false;
+  if (!request.hProcess) return true;
+  DWORD code = 0;
+  const bool gaveUp = WaitForSingleObject(request.hProcess, kHandlerVerdictMs) == WAIT_OBJECT_0 &&
+                      GetExitCodeProcess(request.hProcess, &code) && code != 0;
+  CloseHandle(request.hProcess);
+  return !gaveUp;
+}
+
 int CMyFileUtility::OpenHelpOrWebPage(const char* fileName, const char* parameters, const char* extraArgument,
                                       const char* webText) {
   if (fileName && fileName[0]) {
@@ -76,8 +98,7 @@ int CMyFileUtility::OpenHelpOrWebPage(const char* fileName, const char* paramete
     AppendBounded(address, webText);
   }
   AppendBounded(address, fileName);
-  INT_PTR opened = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL));
-  if (opened > 32) return 1;
+  if (OpenedByHandler(address)) return 1;
   return ShellExecuteWithErrorBox("explore", address, nullptr, SW_SHOWNORMAL) > 32;
 }
 

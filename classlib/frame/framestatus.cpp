@@ -41,6 +41,14 @@ LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam) {
   return SendMessage(WM_SETMESSAGESTRING, wParam, lParam);
 }
 
+namespace {
+
+// The system menu's commands share their ids with the layer's strings (the
+// restore command is the question whether to save): their prompts live apart.
+UINT PromptOfSystemCommand(UINT command) { return AFX_IDS_SCFIRST + ((command & 0xFFF0) - SC_SIZE) / 16; }
+
+}  // namespace
+
 void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
   CFrameWnd* pFrame = GetTopLevelFrame();
   if (!pFrame) pFrame = this;
@@ -53,6 +61,8 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
   }
   if (nItemID == 0 || (nFlags & (MF_SEPARATOR | MF_POPUP)))
     m_nIDTracking = 0;
+  else if ((nFlags & MF_SYSMENU) && nItemID >= SC_SIZE)
+    m_nIDTracking = PromptOfSystemCommand(nItemID);
   else
     m_nIDTracking = nItemID;
   pFrame->m_nFlags |= WF_NOPOPMSG;

@@ -1,0 +1,208 @@
+// The builder program tells its user the truth and asks before it acts, as
+// the user meets it from the keyboard and the mouse: each status-bar prompt
+// belongs to its command, help that cannot open says so, and a project
+// with changes is never dropped without the question whether to save it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ProjectFile.h"
+#include "ProjectSettings.h"
+#include "builder_process.h"
+#include "dialog_robot.h"
+#include "keyboard_input.h"
+#include "window_search.h"
+
+namespace {
+
+constexpr char kFrameSuffix[] = " - Korvane Brennicor";
+
+// A control's text from another process.
+std::string ControlText(HWND control) {
+  char text[1024] = {};
+  if (control) SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+HWND StatusBar(HWND frame) {
+  return FindDescendant(frame, [](HWND window) { return HasClass(window, "msctls_statusbar32"); });
+}
+
+bool IsShownMenu(HWND window) { return HasClass(window, "#32768") && IsWindowVisible(window); }
+
+POINT Middle(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// The frame of a builder started on arguments, in front and idle: keys reach it.
+class BuilderInFront : public ::testing::Test {
+ protected:
+  explicit BuilderInFront(const char* folder) : builder_(folder) {}
+  void SetUp() override {
+    ClearBuilderProfile();
+    SkipTipOfTheDay();
+  }
+  void TearDown() override {
+    if (frame_ && IsWindow(frame_)) builder_.Close(frame_);
+  }
+  void Start(const std::string& arguments = "") {
+    ASSERT_TRUE(builder_.Start(arguments));
+    frame_ = builder_.WaitForFrame();
+    ASSERT_NE(nullptr, frame_);
+    ASSERT_TRUE(builder_.WaitUntilIdle());
+    ASSERT_TRUE(InFront());
+  }
+  // A click on the caption brings the frame up, as the user would.
+  bool InFront() {
+    RECT rect;
+    GetWindowRect(frame_, &rect);
+    const POINT caption = {(rect.left + rect.right) / 2, rect.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
+    return WaitUntil(
+        [&] {
+          if (GetForegroundWindow() == frame_) return true;
+          ClickWithMouse(caption);
+          return WaitUntil([&] { return GetForegroundWindow() == frame_; }, 1000);
+        },
+        6000);
+  }
+  HWND ShownMenu(DWORD ms = 5000) const { return builder_.WaitForWindow(IsShownMenu, ms); }
+  bool NoMenuShown() const {
+    return WaitUntil([&] { return builder_.WaitForWindow(IsShownMenu, 0) == nullptr; }, 5000);
+  }
+
+  BuilderProcess builder_;
+  HWND frame_ = nullptr;
+};
+
+// ---- the status bar's prompts
+
+class BuilderPrompts : public BuilderInFront {
+ protected:
+  BuilderPrompts() : BuilderInFront("prompts") {}
+
+  // Opens a menu with keys, then walks each of its items with Down: every
+  // prompt shown on the way, in order.
+  std::vector<std::string> PromptsWalking(const std::function<void()>& open, int items) {
+    std::vector<std::string> shown;
+    HWND status = StatusBar(frame_);
+    const std::string idle = ControlText(status);
+    open();
+    if (!ShownMenu()) return shown;
+    std::string last = idle;
+    for (int step = 0; step <= items; ++step) {
+      // Each item's prompt shows once the menu waits for the next key.
+      if (WaitUntil([&] { return ControlText(status) != last; }, 2000)) {
+        last = ControlText(status);
+        shown.push_back(last);
+      }
+      PressKey(VK_DOWN);
+    }
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    NoMenuShown();
+    return shown;
+  }
+};
+
+// The system menu's commands share their ids with texts of the class
+// library: its restore command showed the question whether to save.
+TEST_F(BuilderPrompts, EachMenuItemShowsItsOwnPromptTheSystemMenusToo) {
+  Start();
+  const struct {
+    const char* menu;
+    std::function<void()> open;
+    int items;
+    std::set<std::string> prompts;  // every prompt its items may show
+  } menus[] = {
+      {"system menu", [] { PressWith(VK_MENU, VK_SPACE); }, 8,
+       {"Restore the window to its normal size", "Change the window's position", "Change the window's size",
+        "Reduce the window to an icon", "Enlarge the window to its full size",
+        "Close the window, asking to save changes first", "Display program information, version number and copyright"}},
+      {"File", [] { PressWith(VK_MENU, 'F'); }, 6,
+       {"Create a new document", "Open an existing document", "Save the active document",
+        "Save the active document with a new name", "Open this document",
+        "Quit the application; prompts to save documents"}},
+      {"Tools", [] { PressWith(VK_MENU, 'T'); }, 2,
+       {"Build the self-extracting program", "Reset Show Message Boxes"}},
+      {"Help", [] { PressWith(VK_MENU, 'H'); }, 9,
+       {"Opens Help Topics", "Display How To page", "Frequently Asked Question", "Show a tip of the day",
+        "Special Offers, Referral bonuses from Korvane", "Opens the web browser to the program webpage",
+        "Display program information, version number and copyright"}},
+  };
+  for (const auto& menu : menus) {
+    SCOPED_TRACE(menu.menu);
+    ASSERT_TRUE(InFront());
+    const std::vector<std::string> shown = PromptsWalking(menu.open, menu.items);
+    ASSERT_FALSE(shown.empty()) << "a prompt shows while the menu is open";
+    std::set<std::string> seen;
+    for (const std::string& prompt : shown) {
+      EXPECT_EQ(std::string::npos, prompt.find('%')) << prompt;
+      EXPECT_TRUE(menu.prompts.count(prompt) || prompt.empty()) << "not this menu's: " << prompt;
+      seen.insert(prompt);
+    }
+    // Disabled items may be passed over; every other item is shown.
+    for (const std::string& prompt : menu.prompts) {
+      const bool mayBeDisabled = prompt.find("Restore") == 0 || prompt.find("Enlarge") == 0 ||
+                                 prompt.find("Build") == 0 || prompt.find("Open this") == 0;
+      if (!mayBeDisabled) {
+        EXPECT_TRUE(seen.count(prompt)) << "never shown: " << prompt;
+      }
+    }
+  }
+}
+
+// ---- help that cannot open
+
+class BuilderHelp : public BuilderInFront {
+ protected:
+  BuilderHelp() : BuilderInFront("help") {}
+};
+
+// No browser takes the page here: the shell's handler gives up, and each
+// road to a help page must say so in a box.
+TEST_F(BuilderHelp, EachRoadToAHelpPageSaysWhenNoPageOpens) {
+  Start();
+  // The Help menu's item whose prompt the status bar shows, taken with Enter.
+  auto helpMenuItem = [this](const std::string& prompt) {
+    return [this, prompt] {
+      HWND status = StatusBar(frame_);
+      PressWith(VK_MENU, 'H');
+      if (!ShownMenu()) return;
+      for (int step = 0; step < 10 && !WaitUntil([&] { return ControlText(status) == prompt; }, 1000); ++step)
+        PressKey(VK_DOWN);
+      PressKey(VK_RETURN);
+    };
+  };
+  const struct {
+    const char* road;
+    std::function<void()> give;
+  } roads[] = {
+      {"F1", [] { PressKey(VK_F1); }},
+      {"Help Topics", helpMenuItem("Opens Help Topics")},
+      {"How To", helpMenuItem("Display How To page")},
+      {"Frequently Asked Questions", helpMenuItem("Frequently Asked Question")},
+      {"the start page's help link",
+       [this] {
+         HWND link = FindDescendant(frame_, [](HWND w) { return WindowText(w) == "Korvane Brennicor Help"; });
+         if (link) ClickWithMouse(Middle(link));
+       }},
+  };
+  for (const auto& road : roads) {
+    SCOPED_TRACE(road.road);
+    ASSERT_TRUE(InFront());
+    road.give();
+    HWND box = builder_.WaitForDialog(nullptr, 15000);
+    ASSERT_NE(nullptr, box) << "nothing said";
+    EXPECT_EQ("There is no application associated with the given file name extension.", MessageBoxText(box));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  }
+}
+
+}  // namespace
