@@ -20,6 +20,27 @@ namespace {
 
 constexpr int kNoProjectRecord = -1;  // no frame to load into: nothing to say
 
+// What a project file keeps of the record; the rest the build sets.
+const std::string ProjectSettings::*const kSavedTexts[] = {
+    &ProjectSettings::sourceArchive, &ProjectSettings::iconFile,      &ProjectSettings::outputName,
+    &ProjectSettings::unzipToFolder, &ProjectSettings::aboutText,     &ProjectSettings::launchCommand,
+    &ProjectSettings::customMessage, &ProjectSettings::password,
+};
+const int ProjectSettings::*const kSavedNumbers[] = {
+    &ProjectSettings::overwrite,        &ProjectSettings::autoUnzip,    &ProjectSettings::recreateFolders,
+    &ProjectSettings::listIndex,        &ProjectSettings::iconIndex,    &ProjectSettings::aesStrengthIndex,
+    &ProjectSettings::maskPassword,     &ProjectSettings::passwordProtection, &ProjectSettings::levelListIndex,
+    &ProjectSettings::deflate64,
+};
+
+bool SameSavedSettings(const ProjectSettings& a, const ProjectSettings& b) {
+  for (auto text : kSavedTexts)
+    if (a.*text != b.*text) return false;
+  for (auto number : kSavedNumbers)
+    if (a.*number != b.*number) return false;
+  return true;
+}
+
 void ReportNotSaved(LPCSTR path) {
   CString text;
   text.LoadString(IDS_PROJECT_NOT_SAVED);
@@ -52,6 +73,7 @@ BOOL CKorvaneBrennicorDoc::OnNewDocument() {
   if (host->HasSettingsView()) {
     ResetDefaults(host->Record());
     host->PushFreshRecordToPages();
+    TakePagesAsSaved();
     if (host->GeneralPageHasWindow()) SetModifiedFlag(TRUE);
   }
   host->RepaintMainWindow();
@@ -67,7 +89,7 @@ int CKorvaneBrennicorDoc::Load(LPCSTR path) {
     return message == kProjectFileReadable ? kProjectFormatNotRecognized : message;
   host->Record() = scratch;
   if (host->HasSettingsView()) host->PushRecordToPages();
-  SetModifiedFlag(TRUE);
+  TakePagesAsSaved();
   return kProjectFileReadable;
 }
 
@@ -79,6 +101,7 @@ void CKorvaneBrennicorDoc::TakePath(LPCSTR path) {
 BOOL CKorvaneBrennicorDoc::OnOpenDocument(LPCSTR lpszPathName) { return Load(lpszPathName) == kProjectFileReadable; }
 
 BOOL CKorvaneBrennicorDoc::OpenByPath(LPCSTR path) {
+  if (!SaveModified()) return FALSE;
   const int result = Load(path);
   if (result != kProjectFileReadable) {
     if (result != kNoProjectRecord) AfxMessageBox(result, MB_OK | MB_ICONERROR);
@@ -97,7 +120,27 @@ BOOL CKorvaneBrennicorDoc::OnSaveDocument(LPCSTR lpszPathName) {
   ProjectHost* host = Builder().projectHost;
   if (!host || !host->HasSettingsView()) return FALSE;
   host->CollectPagesIntoRecord();
-  return SaveProjectFile(host->Record(), lpszPathName);
+  if (!SaveProjectFile(host->Record(), lpszPathName)) return FALSE;
+  TakePagesAsSaved();
+  return TRUE;
+}
+
+BOOL CKorvaneBrennicorDoc::IsModified() { return modified_ || PagesDifferFromSaved(); }
+
+void CKorvaneBrennicorDoc::TakePagesAsSaved() {
+  modified_ = FALSE;
+  ProjectHost* host = Builder().projectHost;
+  if (!host || !host->HasSettingsView()) return;
+  host->CollectPagesIntoRecord();
+  saved_ = host->Record();
+}
+
+// The pages are collected into the record, which always follows them before it is used.
+bool CKorvaneBrennicorDoc::PagesDifferFromSaved() {
+  ProjectHost* host = Builder().projectHost;
+  if (!host || !host->HasSettingsView()) return false;
+  host->CollectPagesIntoRecord();
+  return !SameSavedSettings(host->Record(), saved_);
 }
 
 void CKorvaneBrennicorDoc::OnFileSaveAs() {

@@ -15,7 +15,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr UINT kWarningLayoutFlags = XT_RESIZE_NOVGROW;
+constexpr UINT kWarningLayoutFlags = 0;
 
 // The argument goes in as text, never as a format: a "%" in a file name
 // must not be read as a conversion.
@@ -23,6 +23,38 @@ CString ReplaceFirstPlaceholder(const CString& text, const CString& argument) {
   const int at = text.Find("%s");
   if (at < 0) return text;
   return text.Left(at) + argument + text.Mid(at + 2);
+}
+
+// The edit breaks lines only at CR LF.
+CString WithEditLineBreaks(const CString& text) {
+  CString lines;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) lines += '\r';
+    lines += text[i];
+  }
+  return lines;
+}
+
+// The height the edit needs to show all of its text at its width.
+int NeededHeight(CEdit& edit) {
+  CRect client, format;
+  edit.GetClientRect(&client);
+  edit.SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  CString text;
+  edit.GetWindowText(text);
+  CClientDC dc(&edit);
+  CFont* old = dc.SelectObject(edit.GetFont());
+  CRect lines(0, 0, format.Width(), 0);
+  dc.DrawText(text, &lines, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
+  dc.SelectObject(old);
+  return lines.Height() + client.Height() - format.Height();
+}
+
+// A box grows to two thirds of the work area at most; a longer message scrolls.
+int TallestBox() {
+  RECT work = {};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return (work.bottom - work.top) * 2 / 3;
 }
 
 }  // namespace
@@ -57,7 +89,7 @@ void CWarnMessageBoxOnOff::DoDataExchange(CDataExchange* pDX) {
   CXTResizeDialog::DoDataExchange(pDX);
   DDX_Control(pDX, IDC_WARN_ICON, icon_);
   DDX_Control(pDX, IDC_WARN_TITLE, titleStatic_);
-  DDX_Control(pDX, IDC_WARN_MESSAGE, messageStatic_);
+  DDX_Control(pDX, IDC_WARN_MESSAGE, messageEdit_);
   DDX_Control(pDX, IDC_WARN_DONT_SHOW, dontShowBox_);
 }
 
@@ -79,11 +111,12 @@ BOOL CWarnMessageBoxOnOff::OnInitDialog() {
   if (titleId_ != 0) title.LoadString(titleId_);
   titleStatic_.SetFont(&GetSharedState().GetFont(CXTSharedState::kFontBold));
   titleStatic_.SetWindowText(title);
-  messageStatic_.SetWindowText(MessageText());
+  messageEdit_.SetWindowText(WithEditLineBreaks(MessageText()));
   icon_.SetIcon(LoadIconA(nullptr, IDI_EXCLAMATION));
   dontShowBox_.EnableWindow(checkBoxEnabled_);
   if (okOnly_) ShowOkOnly();
   AnchorControls();
+  FitToMessage();
   return TRUE;
 }
 
@@ -99,13 +132,32 @@ void CWarnMessageBoxOnOff::ShowOkOnly() {
   yes->MoveWindow(&place);
 }
 
+// The message takes what the box grows by; what lies below it keeps to the bottom.
 void CWarnMessageBoxOnOff::AnchorControls() {
-  const CXTAnchorRect followCorner(1, 1, 1, 1), stretch(0, 0, 1, 1);
+  const CXTAnchorRect followCorner(1, 1, 1, 1), stretch(0, 0, 1, 1), widen(0, 0, 1, 0), alongBottom(0, 1, 1, 1),
+      followBottom(0, 1, 0, 1);
   SetAnchor(IDC_WARN_NO, followCorner);
   SetAnchor(IDC_WARN_YES, followCorner);
-  SetAnchor(IDC_WARN_FRAME, stretch);
-  SetAnchor(IDC_WARN_TITLE, stretch);
+  SetAnchor(IDC_WARN_TITLE, widen);
   SetAnchor(IDC_WARN_MESSAGE, stretch);
+  SetAnchor(IDC_WARN_FRAME, alongBottom);
+  SetAnchor(IDC_WARN_DONT_SHOW, alongBottom);
+  SetAnchor(IDC_WARN_TIP, followBottom);
+}
+
+// The box grows by what the message lacks, up to the tallest box; only a
+// message that still does not fit keeps its scroll bar.
+void CWarnMessageBoxOnOff::FitToMessage() {
+  CRect message, box;
+  messageEdit_.GetClientRect(&message);
+  GetWindowRect(&box);
+  const int lacking = NeededHeight(messageEdit_) - message.Height();
+  const int room = TallestBox() - box.Height();
+  if (lacking <= room) messageEdit_.ShowScrollBar(SB_VERT, FALSE);
+  if (lacking <= 0) return;
+  SetWindowPos(nullptr, 0, 0, box.Width(), box.Height() + (lacking < room ? lacking : room),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CenterWindow();
 }
 
 void CWarnMessageBoxOnOff::OnDontShowAgain() {
@@ -121,4 +173,4 @@ void CWarnMessageBoxOnOff::OnYes() {
   EndDialog(IDOK);
 }
 
-void CWarnMessageBoxOnOff::OnNo() { EndDialog(IDCANCEL); }
+void CWarnMessageBoxOnOff::OnNo() { EndDialog(IDNO); }

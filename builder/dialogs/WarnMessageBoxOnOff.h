@@ -1,5 +1,6 @@
 // The builder's optional warning: a message with Yes and No and the check box
-// "Do not show this message again". Only Yes with the box ticked is
+// "Do not show this message again". The message is read-only text the box
+// grows to hold, and it scrolls when it is longer than the screen takes. Only Yes with the box ticked is
 // remembered (value 1 under kWarningAnswersSection, named by the box's value
 // name); a box remembered so ends before it shows and counts as Yes.
 #pragma once
@@ -22,7 +23,8 @@ class CWarnMessageBoxOnOff : public CXTResizeDialog {
   // A box that asks nothing, for a failure: one button, "OK", in No's place.
   void OfferOkOnly() { okOnly_ = true; }
 
-  // IDOK for Yes (or OK), IDCANCEL for No.
+  // IDOK for Yes (or OK), IDNO for No, IDCANCEL when the box is dismissed
+  // (Escape, the close box): a question put before acting then does nothing.
   using CXTResizeDialog::DoModal;
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
@@ -37,6 +39,7 @@ class CWarnMessageBoxOnOff : public CXTResizeDialog {
   CString MessageText() const;
   void AnchorControls();
   void ShowOkOnly();
+  void FitToMessage();
 
   UINT textId_ = 0;
   UINT titleId_ = 0;
@@ -44,6 +47,7 @@ class CWarnMessageBoxOnOff : public CXTResizeDialog {
   BOOL checkBoxEnabled_ = TRUE;
   bool okOnly_ = false;
   CString message_, title_, argument_, valueName_;
-  CStatic icon_, titleStatic_, messageStatic_;
+  CStatic icon_, titleStatic_;
+  CEdit messageEdit_;
   CButton dontShowBox_;
 };

@@ -119,18 +119,17 @@ bool CGeneralPropertyPageSFX::PasswordsAccepted(CBasicGeneralPg* view) {
 }
 
 // An unprotected build first suggests protection; Yes goes to the Password
-// page instead of building. A remembered answer means the user has seen
-// the advice and chose to build without it.
+// page instead of building, and only No builds. A remembered answer means
+// the user has seen the advice and chose to build without it.
 int CGeneralPropertyPageSFX::StartBuild() {
   ProjectHost* host = Builder().projectHost;
   CBasicGeneralPg* view = SettingsView();
   if (!host || !view || !view->buildPage() || Builder().buildRunning) return 0;
   if (!host->Record().passwordProtection && !CXTSettingsStore().ReadInt(kWarningAnswersSection, kAesValue, 0)) {
     CWarnMessageBoxOnOff box(IDS_WARNING, IDS_USE_AES, kAesValue, this, nullptr, TRUE);
-    if (box.DoModal() == IDOK) {
-      view->ShowPage(kPasswordPageIndex);
-      return 0;
-    }
+    const INT_PTR answer = box.DoModal();
+    if (answer == IDOK) view->ShowPage(kPasswordPageIndex);
+    if (answer != IDNO) return 0;
   }
   view->ShowPage(kBuildPageIndex);
   return view->buildPage()->RunBuild(&host->Record());

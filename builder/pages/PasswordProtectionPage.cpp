@@ -207,7 +207,9 @@ int CPasswordProtectionPage::ValidatePasswords(CPropertySheet* sheet) {
   const PasswordBox& which = problem == PasswordProblem::kMismatch ? kMismatchBox : kEmptyBox;
   CWnd* owner = HasWindow() ? this : Builder().mainWindow;
   CWarnMessageBoxOnOff box(IDS_WARNING, which.textId, which.valueName, owner, nullptr, TRUE);
-  if (box.DoModal() == IDOK) return KeepUserHere(sheet, which.focus);
+  const INT_PTR answer = box.DoModal();
+  if (answer == IDOK) return KeepUserHere(sheet, which.focus);
+  if (answer != IDNO) return 0;
   SwitchProtectionOff();
   return 1;
 }

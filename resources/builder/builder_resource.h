@@ -43,6 +43,7 @@
 #define IDC_WARN_ICON 4491
 #define IDC_WARN_FRAME 4497
 #define IDC_WARN_DONT_SHOW 4498
+#define IDC_WARN_TIP 4499
 
 // Archive password prompt.
 #define IDD_ARCHIVE_PASSWORD 360

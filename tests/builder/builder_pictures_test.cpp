@@ -13,11 +13,13 @@
 #include "classlib/propertysheet.h"
 #include "classlib/winapp.h"
 #include "dialog_robot.h"
+#include "dialogs/WarnMessageBoxOnOff.h"
 #include "frame/StartUpIconsView.h"
 #include "golden_image.h"
 #include "layout_check.h"
 #include "pages/BasicGeneralPg.h"
 #include "pages/PasswordProtectionPage.h"
+#include "builder_resource.h"
 #include "screenshot.h"
 #include "waiting.h"
 #include "window_search.h"
@@ -95,6 +97,26 @@ TEST_F(Pictures, SettingsPagesShowEachControlWhole) {
     ASSERT_TRUE(view->ShowPage(index));
     EXPECT_EQ(std::vector<std::string>(), LayoutFaults(view->Pages()[index]->m_hWnd)) << "page " << index;
   }
+}
+
+// The box of a build that failed on many entries: grown with its list to
+// two thirds of the screen, the rest scrolled, every control below the list.
+TEST_F(Pictures, BuildFailureBoxWithALongListAsKept) {
+  std::string list;
+  for (int i = 1; i <= 40; ++i)
+    list += (i > 1 ? "\n" : "") + std::string("Entry '../outside/file") + std::to_string(i) +
+            ".txt' was not secured: its name is not safe to extract.";
+  CWarnMessageBoxOnOff box(IDS_WARNING, IDS_BUILD_ERROR, "PicturesBuildFailure", &host_, list.c_str(), TRUE);
+  std::string compared = "the box never showed";
+  DialogRobot robot({{"Warning!", [&](HWND dialog) {
+                        RECT client;
+                        GetClientRect(dialog, &client);
+                        compared = CompareAreaWithGolden(dialog, "build_failure_box", 0, 0, client.right, client.bottom);
+                        Press(dialog, IDC_WARN_NO);
+                      }}});
+  box.DoModal();
+  EXPECT_TRUE(robot.Finished());
+  EXPECT_EQ("", compared);
 }
 
 }  // namespace

@@ -45,12 +45,13 @@ class WatchedWarning : public CWarnMessageBoxOnOff {
   }
 };
 
-enum Answer { kYes, kNo, kUnseen };
+enum Answer { kYes, kNo, kEscape, kUnseen };
 
 RobotStep Answering(Answer answer, bool tick) {
   return {"Warning!", [answer, tick](HWND box) {
             if (tick) Click(box, IDC_WARN_DONT_SHOW);
-            Press(box, answer == kYes ? IDC_WARN_YES : IDC_WARN_NO);
+            const int kButtons[] = {IDC_WARN_YES, IDC_WARN_NO, IDCANCEL};
+            Press(box, kButtons[answer]);
           }};
 }
 
@@ -67,9 +68,10 @@ TEST(WarningBox, OnlyYesWithTheBoxTickedIsRemembered) {
   } cases[] = {
       {kMissing, TRUE, kYes, true, true, IDOK, 1, "yes, ticked: remembered"},
       {kMissing, TRUE, kYes, false, true, IDOK, 0, "yes, unticked: shown again"},
-      {kMissing, TRUE, kNo, true, true, IDCANCEL, kMissing, "no, ticked: nothing written"},
+      {kMissing, TRUE, kNo, true, true, IDNO, kMissing, "no, ticked: nothing written"},
+      {kMissing, TRUE, kEscape, true, true, IDCANCEL, kMissing, "dismissed, ticked: nothing written"},
       {kMissing, FALSE, kYes, false, true, IDOK, kMissing, "box disabled: nothing written"},
-      {0, TRUE, kNo, false, true, IDCANCEL, 0, "a stored 0 shows"},
+      {0, TRUE, kNo, false, true, IDNO, 0, "a stored 0 shows"},
       {1, TRUE, kUnseen, false, false, IDOK, 1, "a stored 1 ends unseen as Yes and stays 1"},
       {1, FALSE, kUnseen, false, false, IDOK, 1, "also with the box disabled"},
   };
@@ -99,11 +101,89 @@ TEST(WarningBox, TextsFromTheStringTableTakeTheArgumentAsPlainText) {
                         checkEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_WARN_DONT_SHOW)) != FALSE;
                         Press(dialog, IDC_WARN_NO);
                       }}});
-  EXPECT_EQ(IDCANCEL, box.DoModal());
+  EXPECT_EQ(IDNO, box.DoModal());
   ASSERT_TRUE(robot.Finished());
   EXPECT_EQ("Korvane Brennicor Warning", title);
-  EXPECT_EQ("The output file C:\\100%s %n.exe already exists.\nDo you want to overwrite it?", message);
+  EXPECT_EQ("The output file C:\\100%s %n.exe already exists.\r\nDo you want to overwrite it?", message);
   EXPECT_TRUE(checkEnabled);
+}
+
+// The failure of a build names each entry it could not secure, one a line.
+std::string NotSecuredList(int entries) {
+  std::string list;
+  for (int i = 1; i <= entries; ++i) {
+    char line[128];
+    snprintf(line, sizeof line, "%sEntry '../outside/file%02d.txt' was not secured: its name is not safe to extract.",
+             i > 1 ? "\n" : "", i);
+    list += line;
+  }
+  return list;
+}
+
+RECT RectIn(HWND parent, HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// Whether the character at index lies whole in the edit once it scrolled there.
+bool ScrollsIntoView(HWND edit, int index) {
+  SendMessageA(edit, EM_SETSEL, index, index);
+  SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+  const LRESULT at = SendMessageA(edit, EM_POSFROMCHAR, index, 0);
+  RECT client;
+  GetClientRect(edit, &client);
+  TEXTMETRICA metrics;
+  HDC dc = GetDC(edit);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+  const int y = static_cast<short>(HIWORD(at));
+  return at != -1 && y >= 0 && y + metrics.tmHeight <= client.bottom;
+}
+
+// A build failure with a long list of entries: the box grows with its
+// message, every line of which can be brought into view, and nothing lies
+// on the message; a short message keeps the box as it was made.
+TEST(WarningBox, TheBoxFollowsItsMessageAndALongListScrolls) {
+  struct Shown {
+    int height = 0, lines = 0;
+    bool firstInView = false, lastInView = false, clearOfTheCheckBox = false;
+  };
+  auto show = [](const std::string& errorText) {
+    Shown shown;
+    CWarnMessageBoxOnOff box(IDS_WARNING, IDS_BUILD_ERROR, "ListCase", nullptr, errorText.c_str(), TRUE);
+    DialogRobot robot({{"Warning!", [&](HWND dialog) {
+                          RECT rect;
+                          GetWindowRect(dialog, &rect);
+                          shown.height = rect.bottom - rect.top;
+                          HWND message = GetDlgItem(dialog, IDC_WARN_MESSAGE);
+                          shown.lines = static_cast<int>(SendMessageA(message, EM_GETLINECOUNT, 0, 0));
+                          const int last = static_cast<int>(SendMessageA(message, WM_GETTEXTLENGTH, 0, 0)) - 1;
+                          shown.lastInView = ScrollsIntoView(message, last);
+                          shown.firstInView = ScrollsIntoView(message, 0);
+                          shown.clearOfTheCheckBox = RectIn(dialog, message).bottom <=
+                                                     RectIn(dialog, GetDlgItem(dialog, IDC_WARN_FRAME)).top;
+                          Press(dialog, IDC_WARN_NO);
+                        }}});
+    box.DoModal();
+    EXPECT_TRUE(robot.Finished());
+    return shown;
+  };
+  const Shown one = show("The source archive holds no entries."), several = show(NotSecuredList(6)),
+              many = show(NotSecuredList(60));
+  EXPECT_GT(several.height, one.height) << "the box grows with its message";
+  EXPECT_GT(many.height, several.height);
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_LE(many.height, work.bottom - work.top) << "a list longer than the screen scrolls";
+  EXPECT_GE(many.lines, 61);
+  for (const Shown* shown : {&one, &several, &many}) {
+    EXPECT_TRUE(shown->firstInView && shown->lastInView) << shown->lines << " lines";
+    EXPECT_TRUE(shown->clearOfTheCheckBox) << shown->lines << " lines";
+  }
 }
 
 // ---- history combo
