@@ -54,6 +54,7 @@ BOOL CBuilderApp::InitInstance() {
   // A project opened from the command line is the record the pages keep;
   // otherwise they start from the defaults.
   if (m_pMainWnd && frame) CMainFrame::PushSettingsToPages(openedFromCommandLine_ ? 0 : 1, frame);
+  if (Builder().document) Builder().document->TakePagesAsSaved();
   return TRUE;
 }
 

@@ -28,6 +28,8 @@ class CKorvaneBrennicorDoc : public CDocument {
   // The start page's open: asks whether to save the open project's changes,
   // reports a file it cannot load and keeps the open project.
   BOOL OpenByPath(LPCSTR path);
+  // The pages as they are now count as the project on disk: nothing to save.
+  void TakePagesAsSaved();
 
  protected:
   afx_msg void OnFileOpen();
@@ -37,8 +39,6 @@ class CKorvaneBrennicorDoc : public CDocument {
   // 0 loaded and shown in the pages; else the builder string saying why not.
   int Load(LPCSTR path);
   void TakePath(LPCSTR path);
-  // The pages as they are now count as the project on disk.
-  void TakePagesAsSaved();
   bool PagesDifferFromSaved();
 
   BOOL modified_ = TRUE;

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <prsht.h>
+
 #include <functional>
 #include <set>
 #include <string>
@@ -13,6 +15,7 @@
 
 #include "ProjectFile.h"
 #include "ProjectSettings.h"
+#include "builder_driving.h"
 #include "builder_process.h"
 #include "builder_resource.h"
 #include "dialog_robot.h"
@@ -22,13 +25,6 @@
 namespace {
 
 constexpr char kFrameSuffix[] = " - Korvane Brennicor";
-
-// A control's text from another process.
-std::string ControlText(HWND control) {
-  char text[1024] = {};
-  if (control) SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
 
 HWND StatusBar(HWND frame) {
   return FindDescendant(frame, [](HWND window) { return HasClass(window, "msctls_statusbar32"); });
@@ -50,50 +46,22 @@ std::string ProjectZip(const std::string& path) {
   return LoadProjectFile(record, path.c_str()) == 0 ? record.sourceArchive : "(unreadable)";
 }
 
-POINT Middle(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
 // The frame of a builder started on arguments, in front and idle: keys reach it.
-class BuilderInFront : public ::testing::Test {
+class BuilderInFront : public DrivenBuilder {
  protected:
-  explicit BuilderInFront(const char* folder) : builder_(folder) {}
+  explicit BuilderInFront(const char* folder) : DrivenBuilder(folder) {}
   void SetUp() override {
     ClearBuilderProfile();
     SkipTipOfTheDay();
   }
-  void TearDown() override {
-    if (frame_ && IsWindow(frame_)) builder_.Close(frame_);
-  }
   void Start(const std::string& arguments = "") {
-    ASSERT_TRUE(builder_.Start(arguments));
-    frame_ = builder_.WaitForFrame();
-    ASSERT_NE(nullptr, frame_);
-    ASSERT_TRUE(builder_.WaitUntilIdle());
+    StartBuilder(arguments);
     ASSERT_TRUE(InFront());
-  }
-  // A click on the caption brings the frame up, as the user would.
-  bool InFront() {
-    RECT rect;
-    GetWindowRect(frame_, &rect);
-    const POINT caption = {(rect.left + rect.right) / 2, rect.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
-    return WaitUntil(
-        [&] {
-          if (GetForegroundWindow() == frame_) return true;
-          ClickWithMouse(caption);
-          return WaitUntil([&] { return GetForegroundWindow() == frame_; }, 1000);
-        },
-        6000);
   }
   HWND ShownMenu(DWORD ms = 5000) const { return builder_.WaitForWindow(IsShownMenu, ms); }
   bool NoMenuShown() const {
     return WaitUntil([&] { return builder_.WaitForWindow(IsShownMenu, 0) == nullptr; }, 5000);
   }
-
-  BuilderProcess builder_;
-  HWND frame_ = nullptr;
 };
 
 // ---- the status bar's prompts
@@ -316,6 +284,10 @@ TEST_P(BuilderOpenAsks, AChangedProjectIsKeptUnlessTheUserLetsItGoAndAnOpenedOne
   EXPECT_TRUE(WaitUntil([&] { return Title() == "second.ssf" + std::string(kFrameSuffix); })) << Title();
   EXPECT_TRUE(WaitUntil([&] { return ShownZip() == "C:\\second.zip"; })) << ShownZip();
   EXPECT_EQ("C:\\first.zip", ProjectZip(first_)) << "No saves nothing";
+  // Each page made and shown changes nothing of the project.
+  HWND tabs = FindDescendant(frame_, [](HWND w) { return HasClass(w, "SysTabControl32"); });
+  ASSERT_NE(nullptr, tabs);
+  for (int page : {1, 2, 3, 0}) SendMessageA(GetParent(tabs), PSM_SETCURSEL, page, 0);
   EXPECT_TRUE(ExitsWithoutAsking()) << "a project just opened has no changes";
   frame_ = nullptr;
 }

@@ -26,8 +26,9 @@ class CPasswordPageTestApp : public CWinApp {
 CPasswordPageTestApp theApp;
 
 constexpr char kMismatchText[] = "Password text does not match! Please re-verify or re-enter the text.";
+// As the warning box's text shows it, its lines ending in CR LF.
 constexpr char kEmptyText[] =
-    "Password protection will not work with empty password text.\nPlease re-enter the password or turn password "
+    "Password protection will not work with empty password text.\r\nPlease re-enter the password or turn password "
     "protection off.";
 
 ProjectSettings Protected(int masked, const char* password) {
