@@ -73,8 +73,8 @@ BOOL CKorvaneBrennicorDoc::OnNewDocument() {
   if (host->HasSettingsView()) {
     ResetDefaults(host->Record());
     host->PushFreshRecordToPages();
+    // Untouched, a new project has nothing to save.
     TakePagesAsSaved();
-    if (host->GeneralPageHasWindow()) SetModifiedFlag(TRUE);
   }
   host->RepaintMainWindow();
   return TRUE;

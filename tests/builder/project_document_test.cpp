@@ -218,11 +218,13 @@ TEST_F(ProjectDocument, SaveAsWritesThePagesAndAFailureChangesNothing) {
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(refused.c_str()));
 }
 
-TEST_F(ProjectDocument, NewResetsTheRecordAndTitlesShowFileNames) {
+TEST_F(ProjectDocument, NewResetsTheRecordHasNoChangesUntilThePagesChangeAndTitlesShowFileNames) {
   ASSERT_TRUE(doc_.OnNewDocument());
   EXPECT_EQ("", frame_.pages.sourceArchive);
   EXPECT_EQ(5, frame_.pages.compressionLevel);
-  EXPECT_TRUE(doc_.IsModified());
+  EXPECT_FALSE(doc_.IsModified()) << "nothing to save yet";
+  frame_.pages.outputName = "C:\\typed.exe";
+  EXPECT_TRUE(doc_.IsModified()) << "a change to save";
   const struct {
     const char* given;
     const char* shown;
