@@ -110,6 +110,13 @@ TEST_F(Pictures, BuildFailureBoxWithALongListAsKept) {
   box.OfferOkOnly();
   std::string compared = "the box never showed";
   DialogRobot robot({{"Warning!", [&](HWND dialog) {
+                        // The focus, with its rectangle, comes to the box a moment after it shows.
+                        WaitUntil([&] {
+                          GUITHREADINFO info = {sizeof info};
+                          GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+                          return info.hwndFocus && IsChild(dialog, info.hwndFocus);
+                        });
+                        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
                         RECT client;
                         GetClientRect(dialog, &client);
                         compared = CompareAreaWithGolden(dialog, "build_failure_box", 0, 0, client.right, client.bottom);
