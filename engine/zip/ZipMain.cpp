@@ -198,7 +198,7 @@ int SelectNewFiles(ZipState *state) {
   return 0;
 }
 
-// Step 17: 0 to go on, else the code the command ends with.
+// Whether the command has anything to do: 0 to go on, else the code it ends with.
 int NothingToDo(const ZipState *state, int64_t marked, const ZIPCMDSTRUCT *record) {
   if (marked || state->loop.newFileCount) return -1;
   bool rewrite = (record->addCommentFlag && record->lpszComment) || state->main.archiveTimeFromNewest ||
